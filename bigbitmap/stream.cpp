@@ -1,0 +1,244 @@
+#include "stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "errors.h"
+
+namespace quilmo {
+
+namespace {
+
+int64_t SeekTarget(int64_t offset, TSeekOrigin origin, int64_t position, int64_t size)
+{
+    switch (origin) {
+    case TSeekOrigin::soBeginning: return offset;
+    case TSeekOrigin::soCurrent: return position + offset;
+    case TSeekOrigin::soEnd: return size + offset;
+    }
+    return position;
+}
+
+}  // namespace
+
+int64_t TStream::Size()
+{
+    const int64_t position = Position();
+    const int64_t size = Seek(0, TSeekOrigin::soEnd);
+    Seek(position, TSeekOrigin::soBeginning);
+    return size;
+}
+
+int64_t TStream::Remaining()
+{
+    return std::max<int64_t>(0, Size() - Position());
+}
+
+void TStream::ReadBuffer(void* buffer, int64_t count)
+{
+    if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* buffer, int64_t count)
+{
+    if (count != 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
+}
+
+// --- TMemoryStream
+
+int64_t TMemoryStream::Read(void* buffer, int64_t count)
+{
+    const int64_t size = Size();
+    if (count <= 0 || FPosition < 0 || FPosition >= size) return 0;
+    const int64_t n = std::min(count, size - FPosition);
+    std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
+    FPosition += n;
+    return n;
+}
+
+int64_t TMemoryStream::Write(const void* buffer, int64_t count)
+{
+    if (count <= 0 || FPosition < 0) return 0;
+    const auto end = static_cast<size_t>(FPosition + count);
+    if (end > FData.size()) {
+        if (end > FData.capacity()) FData.reserve(std::max(end, FData.capacity() * 2));
+        FData.resize(end);
+    }
+    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
+    FPosition += count;
+    return count;
+}
+
+int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
+{
+    FPosition = SeekTarget(offset, origin, FPosition, Size());
+    return FPosition;
+}
+
+std::vector<uint8_t> TMemoryStream::TakeBytes()
+{
+    FPosition = 0;
+    return std::exchange(FData, {});
+}
+
+// --- TReadOnlyMemoryStream
+
+int64_t TReadOnlyMemoryStream::Read(void* buffer, int64_t count)
+{
+    if (count <= 0 || FPosition < 0 || FPosition >= FSize) return 0;
+    const int64_t n = std::min(count, FSize - FPosition);
+    std::memcpy(buffer, FData + FPosition, static_cast<size_t>(n));
+    FPosition += n;
+    return n;
+}
+
+int64_t TReadOnlyMemoryStream::Write(const void*, int64_t)
+{
+    return 0;
+}
+
+int64_t TReadOnlyMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
+{
+    FPosition = SeekTarget(offset, origin, FPosition, FSize);
+    return FPosition;
+}
+
+// --- TShiftedMemoryStream
+
+TShiftedMemoryStream::TShiftedMemoryStream(void* head, int32_t headSize, void* data,
+                                           int32_t dataSize)
+    : FHead(static_cast<uint8_t*>(head)),
+      FHeadSize(headSize),
+      FData(static_cast<uint8_t*>(data)),
+      FDataSize(dataSize)
+{
+}
+
+int64_t TShiftedMemoryStream::Read(void* buffer, int64_t count)
+{
+    const int64_t available = int64_t{FHeadSize} + FDataSize - FPosition;
+    if (FPosition < 0 || count < 0 || available <= 0) return 0;
+    const auto n = static_cast<int32_t>(std::min(count, available));
+    auto* out = static_cast<uint8_t*>(buffer);
+    if (FPosition < FHeadSize) {
+        const int32_t fromHead = std::min(n, FHeadSize - FPosition);
+        std::memcpy(out, FHead + FPosition, fromHead);
+        if (n > fromHead) std::memcpy(out + fromHead, FData, n - fromHead);
+    } else {
+        std::memcpy(out, FData + (FPosition - FHeadSize), n);
+    }
+    FPosition += n;
+    return n;
+}
+
+int64_t TShiftedMemoryStream::Write(const void* buffer, int64_t count)
+{
+    const int64_t available = int64_t{FHeadSize} + FDataSize - FPosition;
+    if (FPosition < 0 || count < 0 || available <= 0) return 0;
+    const auto n = static_cast<int32_t>(std::min(count, available));
+    const auto* in = static_cast<const uint8_t*>(buffer);
+    if (FPosition < FHeadSize) {
+        const int32_t toHead = std::min(n, FHeadSize - FPosition);
+        std::memcpy(FHead + FPosition, in, toHead);
+        if (n > toHead) std::memcpy(FData, in + toHead, n - toHead);
+    } else {
+        std::memcpy(FData + (FPosition - FHeadSize), in, n);
+    }
+    FPosition += n;
+    return n;
+}
+
+int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
+{
+    FPosition = static_cast<int32_t>(
+        SeekTarget(offset, origin, FPosition, int64_t{FHeadSize} + FDataSize));
+    return FPosition;
+}
+
+// --- TFileStream
+
+TFileStream::TFileStream(const std::filesystem::path& path, TFileMode mode)
+{
+    FFile = std::fopen(path.c_str(), mode == TFileMode::fmOpenRead ? "rb" : "wb");
+    if (!FFile) {
+        const std::string reason = std::strerror(errno);
+        if (mode == TFileMode::fmOpenRead)
+            throw EReadError("Cannot open file \"" + path.string() + "\". " + reason);
+        throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
+    }
+}
+
+TFileStream::~TFileStream()
+{
+    if (FFile) std::fclose(FFile);
+}
+
+int64_t TFileStream::Read(void* buffer, int64_t count)
+{
+    if (count <= 0) return 0;
+    return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), FFile));
+}
+
+int64_t TFileStream::Write(const void* buffer, int64_t count)
+{
+    if (count <= 0) return 0;
+    return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), FFile));
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
+{
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    if (offset != 0 || origin != TSeekOrigin::soCurrent) {
+        if (fseeko(FFile, offset, whence) != 0) return -1;
+    }
+    return ftello(FFile);
+}
+
+void TFileStream::Close()
+{
+    std::FILE* file = std::exchange(FFile, nullptr);
+    const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    if (std::fclose(file) != 0 || !flushed) throw EWriteError("Stream write error");
+}
+
+// --- atomic writing
+
+void WriteFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(TStream&)>& write)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::random_device random;
+    fs::path temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = folder / ("." + path.filename().string() + "." + std::to_string(random()) + ".tmp");
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0)
+        throw EWriteError("Cannot create file \"" + path.string() + "\". " + std::strerror(errno));
+    ::close(fd);
+    try {
+        TFileStream stream(temporary, TFileMode::fmCreate);
+        write(stream);
+        stream.Close();
+        fs::rename(temporary, path);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+}  // namespace quilmo

@@ -1,0 +1,27 @@
+// quilmo-cli: Quilmo's picture engine from the shell.
+
+#include <cstdio>
+#include <exception>
+
+#include <CLI/CLI.hpp>
+
+#include "commands.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
+    app.require_subcommand(1);
+    quilmo::cli::AddPictureCommands(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

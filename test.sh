@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Quilmo and runs every test: the normal build, the Qt-free
+# libraries under AddressSanitizer + UndefinedBehaviorSanitizer, and each fuzz target briefly.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+echo "== build and test"
+./scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+rm -rf build/fuzz-seeds
+QUILMO_SEED_DIR=$PWD/build/fuzz-seeds ctest --test-dir build --output-on-failure -j2
+
+echo "== sanitizers"
+./scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILMO_SANITIZE=ON \
+  -DQUILMO_WITH_QT=OFF -DQUILMO_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j2
+
+echo "== fuzzing"
+CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILMO_FUZZ=ON
+./scripts/run-fuzzers.sh build-fuzz build/fuzz-seeds "${QUILMO_FUZZ_SECONDS:-30}"
+echo "== all tests passed"
