@@ -1,0 +1,70 @@
+#include "graphic_registry.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "bigbitmap/errors.h"
+
+namespace quilmo {
+
+namespace {
+
+std::vector<TGraphicFormat>& Formats()
+{
+    static std::vector<TGraphicFormat> formats;
+    return formats;
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+void RegisterGraphicFormat(TGraphicFormat format)
+{
+    format.Extension = Lower(std::move(format.Extension));
+    Formats().push_back(std::move(format));
+}
+
+void UnregisterGraphicFormats(const void* owner)
+{
+    std::erase_if(Formats(), [owner](const TGraphicFormat& f) { return f.Owner == owner; });
+}
+
+std::vector<TGraphicFormat> RegisteredGraphicFormats()
+{
+    std::vector<TGraphicFormat> result;
+    const auto& formats = Formats();
+    for (size_t i = 0; i < formats.size(); ++i) {
+        const bool overridden =
+            std::any_of(formats.begin() + static_cast<std::ptrdiff_t>(i) + 1, formats.end(),
+                        [&](const TGraphicFormat& later) { return later.Extension == formats[i].Extension; });
+        if (!overridden) result.push_back(formats[i]);
+    }
+    return result;
+}
+
+TGraphicFactory FindGraphicFormat(const std::string& extension)
+{
+    const std::string wanted = Lower(extension);
+    const auto& formats = Formats();
+    const auto found = std::find_if(formats.rbegin(), formats.rend(),
+                                    [&](const TGraphicFormat& f) { return f.Extension == wanted; });
+    return found == formats.rend() ? TGraphicFactory{} : found->Create;
+}
+
+std::unique_ptr<TGraphic> LoadGraphicFile(const std::filesystem::path& path)
+{
+    const TGraphicFactory create = FindGraphicFormat(path.extension().string());
+    if (!create)
+        throw EInvalidGraphic("Unknown picture file extension (" + path.extension().string() + ")");
+    std::unique_ptr<TGraphic> graphic = create();
+    graphic->LoadFromFile(path);
+    return graphic;
+}
+
+}  // namespace quilmo
