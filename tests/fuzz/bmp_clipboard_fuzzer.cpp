@@ -1,0 +1,26 @@
+// Any bytes as a packed DIB from the clipboard.
+
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "bigbitmap/big_bitmap.h"
+
+using namespace quilmo;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // A block of exactly the fuzzed size, so reads past its end are caught.
+    std::vector<uint8_t> block(data, data + size);
+    TBigBitmap bitmap;
+    try {
+        bitmap.LoadFromClipboardFormat(CF_DIB, block.data(), block.size());
+    } catch (const std::exception&) {
+        if (!bitmap.GetEmpty()) __builtin_trap();
+        return 0;
+    }
+    uint16_t format = 0;
+    const std::vector<uint8_t> copy = bitmap.SaveToClipboardFormat(format);
+    if (copy.empty() || format != CF_DIB) __builtin_trap();
+    return 0;
+}

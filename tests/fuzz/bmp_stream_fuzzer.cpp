@@ -1,0 +1,39 @@
+// Any bytes as a BMP stream: either a picture with consistent bands or a clean error, and the
+// target bitmap untouched on error.
+
+#include <cstdint>
+#include <cstring>
+#include <exception>
+
+#include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/bitmap.h"
+#include "bigbitmap/stream.h"
+
+using namespace quilmo;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    TBigBitmap bitmap;
+    bitmap.SetBitmaps(3, 2, bbpf24bit);
+    TReadOnlyMemoryStream stream(data, size);
+    try {
+        bitmap.LoadFromStream(stream);
+    } catch (const std::exception&) {
+        if (bitmap.GetWidth() != 3 || bitmap.GetHeight() != 2) __builtin_trap();
+        return 0;
+    }
+    // Touch every row so that the sanitizers see any band shorter than it claims.
+    const int64_t stride = DIBStride(TBigBitmap::GetPixelBits(bitmap.PixelFormat()), bitmap.GetWidth());
+    static volatile uint8_t sink;
+    for (int32_t r = 0; r < bitmap.GetHeight(); ++r) {
+        const uint8_t* row = bitmap.GetScanline(r);
+        sink = row[0] ^ row[stride - 1];
+    }
+    TMemoryStream out;
+    bitmap.SaveToStream(out);
+    // The standard bitmap reads the same bytes through the same reader.
+    TBitmap standard;
+    TReadOnlyMemoryStream again(data, size);
+    standard.LoadFromStream(again);
+    return 0;
+}
