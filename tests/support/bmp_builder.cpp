@@ -1,5 +1,7 @@
 #include "support/bmp_builder.h"
 
+#include <algorithm>
+
 namespace quilmo::test {
 
 namespace {
@@ -23,7 +25,8 @@ TBytes MakeBmp(const TBmpSpec& spec)
     const size_t masksAfter = masksInHeader ? 0 : spec.Masks.size() * 4;
     const size_t headerEnd = 14 + spec.HeaderSize + masksAfter;
     const size_t offset = spec.DataOffset.value_or(static_cast<uint32_t>(headerEnd + 4 * spec.Colours.size()));
-    TBytes out(std::max(offset, headerEnd + 4 * spec.Colours.size()), 0);
+    // Room for every field even when the header claims to be shorter than they are.
+    TBytes out(std::max({offset, headerEnd + 4 * spec.Colours.size(), size_t{14 + 52}}), 0);
     out[0] = 'B';
     out[1] = 'M';
     Put32(out, 10, static_cast<uint32_t>(offset));
