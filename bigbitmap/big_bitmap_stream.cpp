@@ -134,7 +134,7 @@ void TBigBitmap::LoadFromClipboardFormat(uint16_t format, const uint8_t* data, s
         if (coloursUsed != 0) {
             offset += int64_t{coloursUsed} * 4;
         } else {
-            switch (GetLE16(data + 12) * GetLE16(data + 14)) {
+            switch (uint32_t{GetLE16(data + 12)} * GetLE16(data + 14)) {
             case 1: offset += 8; break;
             case 4: offset += 64; break;
             case 8: offset += 1024; break;
@@ -143,7 +143,7 @@ void TBigBitmap::LoadFromClipboardFormat(uint16_t format, const uint8_t* data, s
             }
         }
     } else {
-        switch (GetLE16(data + 8) * GetLE16(data + 10)) {
+        switch (uint32_t{GetLE16(data + 8)} * GetLE16(data + 10)) {
         case 1: offset += 6; break;
         case 4: offset += 48; break;
         case 8: offset += 768; break;

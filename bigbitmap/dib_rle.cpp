@@ -10,9 +10,7 @@ namespace quilmo {
 
 namespace {
 
-// Larger decoded pictures than this are refused: a few bytes of RLE codes could otherwise ask
-// for any amount of memory.
-constexpr int64_t kMaxDecodedBytes = int64_t{1} << 30;
+int64_t gDecodeLimit = int64_t{1} << 30;
 
 // Walks the compressed bytes; running out of them before the end-of-bitmap code is an error.
 class TRLEReader {
@@ -61,11 +59,14 @@ void FinishResult(const TSepDIB& source, TSepDIB& result, TDynamicByteArray byte
 TDynamicByteArray DecodedBuffer(const TSepDIB& source, const TRLEReader& reader)
 {
     const int64_t size = source.Stride() * source.AbsHeight();
-    if (size > kMaxDecodedBytes) reader.Fail("Too Big Bitmap");
+    if (size > gDecodeLimit) reader.Fail("Too Big Bitmap");
     return TDynamicByteArray(static_cast<size_t>(size), 0);
 }
 
 }  // namespace
+
+int64_t RLEDecodeLimit() { return gDecodeLimit; }
+void SetRLEDecodeLimit(int64_t bytes) { gDecodeLimit = bytes; }
 
 void Convert8BitRLETo8BitRGB(const TSepDIB& source, TSepDIB& result)
 {

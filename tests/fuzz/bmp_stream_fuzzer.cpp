@@ -6,10 +6,18 @@
 #include <exception>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/dib_utils.h"
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/stream.h"
 
 using namespace quilmo;
+
+// Keep decoded RLE pictures small so that the fuzzer spends its time on the decoding itself.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    SetRLEDecodeLimit(16 << 20);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
