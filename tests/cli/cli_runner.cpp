@@ -1,0 +1,56 @@
+#include "cli_runner.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+#include <sys/wait.h>
+
+namespace quilmo::test {
+
+namespace {
+
+std::string Quote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TCliResult RunCli(const std::vector<std::string>& arguments)
+{
+    TScratchFolder scratch;
+    std::string command = Quote(QUILMO_CLI);
+    for (const std::string& a : arguments) command += " " + Quote(a);
+    command += " >" + Quote((scratch / "out").string()) + " 2>" + Quote((scratch / "err").string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    TCliResult result;
+    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.Out = ReadAll(scratch / "out");
+    result.Err = ReadAll(scratch / "err");
+    return result;
+}
+
+TScratchFolder::TScratchFolder()
+{
+    std::random_device random;
+    FPath = std::filesystem::temp_directory_path() / ("quilmo-test-" + std::to_string(random()));
+    std::filesystem::create_directories(FPath);
+}
+
+TScratchFolder::~TScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(FPath, ignored);
+}
+
+}  // namespace quilmo::test

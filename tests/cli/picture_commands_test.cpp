@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "bigbitmap/big_bitmap.h"
+#include "cli_runner.h"
+#include "support/picture_checks.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+TEST(CliInfoConvert, ReportsSizeAndBitsAndConvertsToBmp)
+{
+    TScratchFolder folder;
+    TBigBitmap picture;
+    picture.SetBitmaps(127, 64, bbpf8bit);
+    picture.SaveToFile(folder / "in.bmp");
+
+    const TCliResult info = RunCli({"info", (folder / "in.bmp").string()});
+    EXPECT_EQ(info.Status, 0) << info.Err;
+    EXPECT_EQ(info.Out, "127x64 8\n");
+
+    const TCliResult convert = RunCli({"convert", (folder / "in.bmp").string(), (folder / "out.bmp").string()});
+    ASSERT_EQ(convert.Status, 0) << convert.Err;
+    TBigBitmap back;
+    back.LoadFromFile(folder / "out.bmp");
+    EXPECT_EQ(back.GetWidth(), 127);
+    EXPECT_EQ(back.PixelFormat(), bbpf8bit);
+    EXPECT_EQ(*back.GetPalette(), *picture.GetPalette());
+}
+
+TEST(CliInfoConvert, ErrorsGiveTheMessageStatusOneAndNoOutput)
+{
+    TScratchFolder folder;
+    std::ofstream(folder / "bad.bmp") << "XXthis is no bitmap at all, not even a short one";
+    const TCliResult result = RunCli({"convert", (folder / "bad.bmp").string(), (folder / "out.bmp").string()});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, "LoadDIBFromStream: File type is invalid\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.bmp"));
+
+    const TCliResult usage = RunCli({"convert", "only-one-argument"});
+    EXPECT_EQ(usage.Status, 2);
+    EXPECT_EQ(RunCli({}).Status, 2);
+}
