@@ -1,0 +1,52 @@
+#pragma once
+// What the slot document needs from the window that shows it. The main window implements it;
+// the command-line tool and the tests have their own.
+
+#include <cstdint>
+#include <string>
+
+#include "picture_helpers.h"
+
+namespace quilmo {
+
+class TBigBitmap;
+
+class TDocumentHost {
+public:
+    virtual ~TDocumentHost() = default;
+
+    // Panel 0 of the status line.
+    virtual std::string StatusText() const = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+
+    // The progress bar (0..100): placed and shown at 0, advanced, set, hidden.
+    virtual void ShowProgressBar() = 0;
+    virtual void StepProgressBar(int32_t step) = 0;
+    virtual void SetProgressPosition(int32_t position) = 0;
+    virtual void HideProgressBar() = 0;
+    // Repaint the bar and handle pending input; the host may call back into the document.
+    virtual void ProcessMessages() = 0;
+
+    // The ten commands that need a joined picture (save, copy, print, ...).
+    virtual void EnableImageCommands() = 0;
+    virtual void DisableImageCommands() = 0;
+
+    // The document changed a setting the host shows: the count, the frame switch.
+    virtual void CountChanged(int32_t count) = 0;
+    virtual void FrameOnChanged(bool frameOn) = 0;
+
+    // The preview area's client size.
+    virtual TSize ViewSize() const = 0;
+    // Show picture (none: an empty view) centred at 1:1, or scaled to fit the view with its
+    // proportions kept. It stays valid and unchanged until the next call.
+    virtual void ShowPreview(const TBigBitmap* picture, bool scaled) = 0;
+    // Index of the print orientation combo box: 0 "水平", 1 "垂直".
+    virtual void SetPrintOrientation(int32_t index) = 0;
+
+    // A command failed; the document is as it was before it.
+    virtual void ShowError(const std::string& message) = 0;
+    // An error box with OK and Cancel whose answer does not matter.
+    virtual void ShowErrorOkCancel(const std::string& message) = 0;
+};
+
+}  // namespace quilmo
