@@ -1,0 +1,131 @@
+#include "susie_dib.h"
+
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <new>
+
+#include "bigbitmap/dib_utils.h"
+
+namespace quilmo {
+
+namespace {
+
+constexpr size_t kMasksSize = 12;
+
+TBitmapInfoHeader ParseHeader(const uint8_t* info)
+{
+    TSepDIB dib;
+    std::memcpy(dib.Info.data(), info, kInfoHeaderSize);
+    return dib.Header();
+}
+
+bool IsKnownBitCount(int bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// What a valid header and its blocks hold, checked.
+struct TBlockLayout {
+    TBitmapInfoHeader Header;
+    bool Masked = false;          // pixels must be decoded through colour masks
+    size_t MasksOffset = 0;       // where the masks are in the info block
+    size_t ColoursOffset = 0;     // where the colour table is in the info block
+    uint32_t Colours = 0;         // colour entries the table holds
+    int64_t Stride = 0;
+    int32_t Rows = 0;
+};
+
+int32_t CheckBlocks(const uint8_t* info, size_t infoSize, const uint8_t* bits, size_t bitsSize,
+                    TBlockLayout& layout)
+{
+    if (!info || infoSize < kInfoHeaderSize) return kSusieDataBroken;
+    TBitmapInfoHeader& h = layout.Header;
+    h = ParseHeader(info);
+    if (h.biSize < kInfoHeaderSize) return kSusieCannotTransfer;
+    if (h.biSize > infoSize) return kSusieDataBroken;
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<int32_t>::min())
+        return kSusieCannotTransfer;
+    if (!IsKnownBitCount(h.biBitCount)) return kSusieCannotTransfer;
+    const bool bitFields = h.biCompression == BI_BITFIELDS;
+    if (h.biCompression != BI_RGB && !(bitFields && (h.biBitCount == 16 || h.biBitCount == 32)))
+        return kSusieCannotTransfer;
+
+    layout.Masked = bitFields || h.biBitCount == 16;
+    layout.MasksOffset = kInfoHeaderSize;
+    layout.ColoursOffset = h.biSize + (bitFields && h.biSize == kInfoHeaderSize ? kMasksSize : 0);
+    if (bitFields && infoSize < kInfoHeaderSize + kMasksSize) return kSusieDataBroken;
+    if (h.biBitCount <= 8) {
+        const uint32_t most = 1u << h.biBitCount;
+        layout.Colours = h.biClrUsed == 0 || h.biClrUsed > most ? most : h.biClrUsed;
+    }
+    if (layout.ColoursOffset > infoSize || (infoSize - layout.ColoursOffset) / 4 < layout.Colours)
+        return kSusieDataBroken;
+
+    layout.Stride = DIBStride(h.biBitCount, h.biWidth);
+    layout.Rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (!bits || static_cast<uint64_t>(layout.Rows) > bitsSize / static_cast<uint64_t>(layout.Stride))
+        return kSusieDataBroken;
+    return 0;
+}
+
+TPalette ColourTable(const uint8_t* info, const TBlockLayout& layout)
+{
+    TPalette palette(size_t{1} << layout.Header.biBitCount);
+    const uint8_t* entry = info + layout.ColoursOffset;
+    for (uint32_t i = 0; i < layout.Colours; ++i, entry += 4)
+        palette[i] = {entry[2], entry[1], entry[0], entry[3]};
+    return palette;
+}
+
+// Masked pixels decoded to 24-bit rows, in the block's row order.
+TSepDIB DecodeMaskedRows(const uint8_t* info, const uint8_t* bits, const TBlockLayout& layout)
+{
+    TSepDIB source;
+    TBitmapInfoHeader header = layout.Header;
+    header.biSize = kInfoHeaderSize;
+    header.biClrUsed = 0;
+    source.SetHeader(header);
+    if (header.biCompression == BI_BITFIELDS)
+        std::memcpy(source.Info.data() + kInfoHeaderSize, info + layout.MasksOffset, kMasksSize);
+    source.Bits.assign(bits, bits + layout.Stride * layout.Rows);
+    TSepDIB decoded;
+    ConvertBitFieldsTo24BitRGB(source, decoded);
+    return decoded;
+}
+
+}  // namespace
+
+int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t* bits,
+                            size_t bitsSize, TBitmap& bitmap)
+{
+    TBlockLayout layout;
+    if (const int32_t code = CheckBlocks(info, infoSize, bits, bitsSize, layout)) return code;
+    const TBitmapInfoHeader& h = layout.Header;
+    try {
+        TSepDIB decoded;
+        const uint8_t* rows = bits;
+        int64_t stride = layout.Stride;
+        TPixelFormat format = PixelFormatFromBits(h.biBitCount);
+        if (layout.Masked) {
+            decoded = DecodeMaskedRows(info, bits, layout);
+            rows = decoded.Bits.data();
+            stride = decoded.Stride();
+            format = pf24bit;
+        }
+        const TPalette palette = IsIndexedFormat(format) ? ColourTable(info, layout) : TPalette{};
+        bitmap.Allocate(h.biWidth, layout.Rows, format);
+        const bool bottomUp = h.biHeight > 0;
+        for (int32_t r = 0; r < layout.Rows; ++r) {
+            const int32_t stored = bottomUp ? layout.Rows - 1 - r : r;
+            std::memcpy(bitmap.ScanLine(r), rows + stored * stride, static_cast<size_t>(stride));
+        }
+        if (IsIndexedFormat(format)) bitmap.SetPalette(palette);
+    } catch (const std::exception&) {
+        // Out of memory, or masks that select no bits.
+        return kSusieCannotTransfer;
+    }
+    return 0;
+}
+
+}  // namespace quilmo

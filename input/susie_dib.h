@@ -1,0 +1,23 @@
+#pragma once
+// Turning the two memory blocks an import plug-in returns (bitmap info header with colours, and
+// the rows) into a standard bitmap. The blocks come from code we do not control, so every size
+// the header claims is checked against the block sizes before a byte is read.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "bigbitmap/bitmap.h"
+#include "susie_errors.h"
+
+namespace quilmo {
+
+// Fill bitmap from the blocks. Rows may be bottom-up (positive height) or top-down (negative
+// height). 1-, 4-, 8-, 24- and 32-bit rows keep their format; 16-bit and masked 32-bit pixels
+// become 24-bit ones. Indexed pictures get a full palette (2, 16 or 256 entries) from the
+// colour table, black past its end. Returns 0, kSusieDataBroken (a block is shorter than the
+// header says) or kSusieCannotTransfer (the header describes no picture we can hold); the
+// bitmap changes only on success.
+int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t* bits,
+                            size_t bitsSize, TBitmap& bitmap);
+
+}  // namespace quilmo

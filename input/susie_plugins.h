@@ -1,0 +1,49 @@
+#pragma once
+// The import plug-in host: the plug-in libraries of a folder, loaded with dlopen, and the list of
+// the file extensions they read.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "susie_api.h"
+#include "susie_info_list.h"
+
+namespace quilmo {
+
+// The loaded plug-ins, one entry per announced extension, in loading order.
+extern TsusieinfoList SusiePlugins;
+
+// True for the patterns of the formats Quilmo reads itself (".jpg", "*.PNG", ...).
+bool IsStandardFormat(std::string_view pattern);
+
+// Load every import plug-in (*.spi) of folder, in name order, and register the plug-in graphic
+// for each extension it announces; without alsoStandard, announced standard formats are left to
+// the built-in decoders. Libraries that are no import plug-in or announce nothing usable are
+// released again. Adds to SusiePlugins; true when it then holds an entry.
+bool LoadSusiePlugins(const std::filesystem::path& folder, bool alsoStandard);
+// Release every loaded library once and empty SusiePlugins. The registered graphic stays: see
+// UnregisterSusieGraphic.
+void UnloadSusiePlugins();
+void CopySusiePlugins(TsusieinfoList& target);
+
+// Ask the plug-ins in list order whether they read the file whose first bytes are fileStart.
+// module becomes the last plug-in asked; returns its answer (0: none reads the file).
+int32_t FindSupportingPlugin(const std::string& fileName, const void* fileStart, TSusieModule& module);
+// The plug-in's settings dialog; 1 when the plug-in has none.
+int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t functionNumber);
+// The click on a plug-in's information item: its settings dialog, or else its description for
+// the information window (nullopt when the dialog was shown or the plug-in is not loaded).
+std::optional<std::string> ShowPluginInformation(TSusieModule module, void* parentWindow);
+
+// An exported function of a loaded plug-in, or null.
+void* SusieSymbol(TSusieModule module, const char* name);
+template <typename F>
+F* SusieFunction(TSusieModule module, const char* name)
+{
+    return reinterpret_cast<F*>(SusieSymbol(module, name));
+}
+
+}  // namespace quilmo

@@ -1,0 +1,59 @@
+#include "susie_setup.h"
+
+#include "susie_graphic.h"
+#include "susie_plugins.h"
+
+namespace quilmo {
+
+namespace {
+
+constexpr const char* kLoadedText = "プラグイン読み込みに成功しました(^_^)v";
+constexpr const char* kFailedText = "プラグイン読み込みに失敗しました<(>_<)>";
+constexpr const char* kStandardPatterns = "*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png;";
+
+std::string OpenDialogFilter(const std::string& patterns)
+{
+    return std::string("すべてのファイル (") + kStandardPatterns + patterns + ")" + "|" +
+           kStandardPatterns + patterns +
+           "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|JPEG イメージファイル "
+           "(*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|ビットマップ (*.bmp)|*.bmp|" +
+           "Susie Graphics(" + patterns + ")|" + patterns;
+}
+
+}  // namespace
+
+std::vector<std::string> StandardExtensions()
+{
+    return {".jpg", ".jpeg", ".bmp", ".png", ".gif", ".jpe"};
+}
+
+TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStandard)
+{
+    // Released whenever anything is loaded, not only when the menu has items: a plug-in whose
+    // first format is a standard one has no menu item and would otherwise be loaded twice.
+    UnloadSusiePlugins();
+    UnregisterSusieGraphic();
+
+    TSusieSetup setup;
+    setup.Extensions = StandardExtensions();
+    setup.Loaded = LoadSusiePlugins(folder, alsoStandard);
+    setup.Message = setup.Loaded ? kLoadedText : kFailedText;
+    if (!setup.Loaded) return setup;
+
+    TsusieinfoList plugins;
+    CopySusiePlugins(plugins);
+    std::string patterns;
+    for (int k = 0; k < plugins.Count(); ++k) {
+        const Tsusieinfo entry = plugins.Get(k);
+        const std::string extension = FieldText(entry.Extension);
+        setup.Extensions.push_back(extension);
+        const std::string fileName = FieldText(entry.FileName);
+        if (!fileName.empty()) setup.MenuEntries.push_back({"plugin" + std::to_string(k), fileName, entry.Module});
+        patterns += "*" + extension + ";";
+    }
+    patterns.pop_back();
+    setup.Filter = OpenDialogFilter(patterns);
+    return setup;
+}
+
+}  // namespace quilmo

@@ -1,0 +1,67 @@
+// What the main window gets from the loaded plug-ins, and the texts of plug-in failures.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "input/susie_errors.h"
+#include "input/susie_plugins.h"
+#include "input/susie_setup.h"
+#include "plugin_folder.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+TEST(SusieSetup, ExtensionsMenuAndFilterFollowTheLoadedEntries)
+{
+    TPluginFolder folder({"t_jpgpic.spi", "t_magmki.spi", "t_script.spi"});
+    const TSusieSetup setup = SetupSusiePlugins(folder.Path(), true);
+    ASSERT_TRUE(setup.Loaded);
+    EXPECT_EQ(setup.Message, "プラグイン読み込みに成功しました(^_^)v");
+    EXPECT_EQ(setup.Extensions, (std::vector<std::string>{".jpg", ".jpeg", ".bmp", ".png", ".gif", ".jpe", ".jpg",
+                                                          ".pic", ".mag", ".qsp"}));
+    ASSERT_EQ(setup.MenuEntries.size(), 3u);
+    const std::pair<std::string, std::string> expected[] = {
+        {"plugin0", "t_jpgpic.spi"}, {"plugin2", "t_magmki.spi"}, {"plugin3", "t_script.spi"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(setup.MenuEntries[i].Name, expected[i].first);
+        EXPECT_EQ(setup.MenuEntries[i].Caption, expected[i].second);
+    }
+    EXPECT_EQ(setup.MenuEntries[0].Module, SusiePlugins.Get(1).Module);
+    EXPECT_EQ(setup.Filter,
+              "すべてのファイル (*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png;*.jpg;*.pic;*.mag;*.qsp)"
+              "|*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png;*.jpg;*.pic;*.mag;*.qsp"
+              "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png"
+              "|JPEG イメージファイル (*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg"
+              "|ビットマップ (*.bmp)|*.bmp|Susie Graphics(*.jpg;*.pic;*.mag;*.qsp)|*.jpg;*.pic;*.mag;*.qsp");
+}
+
+TEST(SusieSetup, ReloadingReplacesWhatWasLoaded)
+{
+    TPluginFolder folder({"t_jpgpic.spi"});
+    // Without the standard formats this plug-in has no menu item; a reload must still release it.
+    ASSERT_TRUE(SetupSusiePlugins(folder.Path(), false).Loaded);
+    ASSERT_TRUE(SetupSusiePlugins(folder.Path(), false).Loaded);
+    EXPECT_EQ(SusiePlugins.Count(), 1);
+
+    TPluginFolder empty;
+    const TSusieSetup failed = SetupSusiePlugins(empty.Path(), false);
+    EXPECT_FALSE(failed.Loaded);
+    EXPECT_EQ(failed.Message, "プラグイン読み込みに失敗しました<(>_<)>");
+    EXPECT_EQ(failed.Extensions, StandardExtensions());
+    EXPECT_TRUE(failed.MenuEntries.empty());
+    EXPECT_EQ(failed.Filter, "");
+    EXPECT_EQ(SusiePlugins.Count(), 0);
+}
+
+TEST(SusieErrors, LoadErrorMessages)
+{
+    EXPECT_EQ(LoadErrorMessage(0), "");
+    EXPECT_EQ(LoadErrorMessage(2), "プラグインエラー:未知のフォーマットのため、ファイルを開けません");
+    EXPECT_EQ(LoadErrorMessage(-10), "Getpictureinfo: GetProcaddress　エラーのため、ファイルを開けません");
+    EXPECT_EQ(LoadErrorMessage(9), "Gerpicture:GetProcaddress　エラーのため、ファイルを開けません");
+    EXPECT_EQ(LoadErrorMessage(-1), "プラグインエラー:その機能はインプリメントされていないため、ファイルを開けません");
+    EXPECT_EQ(LoadErrorMessage(12), "SetDibits エラーのため、ファイルを開けません");
+    for (int32_t code : {-11, -9, -2, 13, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
+        EXPECT_EQ(LoadErrorMessage(code), "ため、ファイルを開けません") << code;
+}
