@@ -1,0 +1,43 @@
+#pragma once
+// A resampler as the frames drive it: one destination row at a time, from a fixed source.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "resample/pixel_rows.h"
+#include "resample/resample.h"
+
+namespace quilmo {
+
+class TRowResampler {
+public:
+    virtual ~TRowResampler() = default;
+    // Writes destination row y (3 bytes per pixel) into out. Reads only the source, so
+    // different rows may be computed at the same time.
+    virtual void ComputeRow(int32_t y, uint8_t* out) const = 0;
+};
+
+// Builds the resampler of one call for a source and the target size.
+using TResamplerMaker =
+    std::function<std::unique_ptr<TRowResampler>(const TPixelRows& source, int32_t newWidth,
+                                                 int32_t newHeight)>;
+
+// How a call reports: Progress(0, 100, Amount) before row y whenever y reaches the next
+// multiple of Step (once, before row 0, when Step is 0).
+struct TProgressPlan {
+    int32_t Step = 0;
+    int32_t Amount = 0;
+    const TProgressProc* Progress = nullptr;  // none: the call never reports
+};
+
+// Enlargers report by 3, more often the fewer pictures the caller scales in a row.
+TProgressPlan EnlargerProgress(int32_t count, int32_t newHeight, const TProgressProc& progress);
+// Box reducers report by amount, four times per picture.
+TProgressPlan ReducerProgress(int32_t amount, int32_t newHeight, const TProgressProc& progress);
+
+// Computes every row of dest. Rows between two progress calls may run on several threads; the
+// progress calls are made from the calling thread, in row order.
+void ComputeRows(const TRowResampler& resampler, const TPixelRows& dest, const TProgressPlan& plan);
+
+}  // namespace quilmo
