@@ -58,7 +58,7 @@ void FinishResult(const TSepDIB& source, TSepDIB& result, TDynamicByteArray byte
 
 TDynamicByteArray DecodedBuffer(const TSepDIB& source, const TRLEReader& reader)
 {
-    const int64_t size = source.Stride() * source.AbsHeight();
+    const int64_t size = source.ImageSize();
     if (size > gDecodeLimit) reader.Fail("Too Big Bitmap");
     return TDynamicByteArray(static_cast<size_t>(size), 0);
 }

@@ -133,6 +133,13 @@ int64_t TSepDIB::AbsHeight() const
     return height < 0 ? -height : height;
 }
 
+int64_t TSepDIB::ImageSize() const
+{
+    int64_t size;
+    if (__builtin_mul_overflow(Stride(), AbsHeight(), &size)) return std::numeric_limits<int64_t>::max();
+    return size;
+}
+
 int TSepDIB::ColorsOffset() const
 {
     return kInfoHeaderSize + (Header().biCompression == BI_BITFIELDS ? kMasksSize : 0);
@@ -177,7 +184,7 @@ void ReadDIBBits(TDIBHeader& header, TStream& stream)
         length = header.DataLength > 0 && header.DataLength <= remaining ? header.DataLength
                                                                           : remaining;
     } else {
-        length = header.Dib.Stride() * header.Dib.AbsHeight();
+        length = header.Dib.ImageSize();
         if (length > remaining) throw EDIBUtilsError("LoadDIBFromStream: Pixel Data is Too Short");
     }
     header.Dib.Bits.resize(static_cast<size_t>(length));
@@ -201,7 +208,7 @@ void ConvertBitFieldsTo24BitRGB(const TSepDIB& source, TSepDIB& result)
     const int64_t height = source.AbsHeight();
     const int64_t sourceStride = bits == 16 ? (2 * width + 3) & ~int64_t{3} : 4 * width;
     const int64_t resultStride = (3 * width + 3) & ~int64_t{3};
-    if (static_cast<int64_t>(source.Bits.size()) < sourceStride * height)
+    if (static_cast<int64_t>(source.Bits.size()) < source.ImageSize())
         throw EDIBUtilsError("LoadDIBFromStream: Pixel Data is Too Short");
 
     uint32_t masks[3];  // red, green, blue
@@ -265,7 +272,7 @@ void NormalizeDIB(TSepDIB& dib)
             Convert8BitRLETo8BitRGB(dib, decoded);
         dib = std::move(decoded);
     }
-    if (static_cast<int64_t>(dib.Bits.size()) < dib.Stride() * dib.AbsHeight())
+    if (static_cast<int64_t>(dib.Bits.size()) < dib.ImageSize())
         throw EDIBUtilsError("LoadDIBFromStream: Pixel Data is Too Short");
 }
 

@@ -49,6 +49,8 @@ struct TSepDIB {
     // Rows in stored order, each padded to 32 bits.
     int64_t Stride() const;
     int64_t AbsHeight() const;
+    // Stride x |height|: the bytes of the plain rows (the largest int64_t when that overflows).
+    int64_t ImageSize() const;
     // Where the colour entries start in Info (behind the masks with bit fields).
     int ColorsOffset() const;
 };
