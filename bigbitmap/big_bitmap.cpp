@@ -135,12 +135,16 @@ void TBigBitmap::Assign(TGraphic* source)
         return;
     }
     if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
-        // A standard bitmap comes in at 24 bits, through its BMP form.
+        // A standard bitmap comes in at 24 bits. Its rows are copied as they are, which gives
+        // the same picture as going through its BMP form without the stream's copy.
         bitmap->SetPixelFormat(pf24bit);
-        TMemoryStream stream;
-        bitmap->SaveToStream(stream);
-        stream.SetPosition(0);
-        LoadFromStream(stream);
+        if (bitmap->GetEmpty()) {
+            SetBitmaps(bitmap->GetWidth(), bitmap->GetHeight(), bbpf24bit);
+            return;
+        }
+        const auto rowBytes = static_cast<size_t>(bitmap->Stride());
+        LoadFromRows(bitmap->GetWidth(), bitmap->GetHeight(), bbpf24bit, {},
+                     [&](int32_t row, uint8_t* line) { std::memcpy(line, bitmap->ScanLine(row), rowBytes); });
         return;
     }
     TGraphic::Assign(source);

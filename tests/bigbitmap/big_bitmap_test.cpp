@@ -157,6 +157,13 @@ TEST(BigBitmap, AssignFromStandardBitmapGoesThroughTwentyFourBits)
     EXPECT_EQ(b.PixelFormat(), bbpf24bit);
     EXPECT_EQ(ColourAt(b, 0, 1), RGBColor(10, 20, 30));
     EXPECT_EQ(ColourAt(b, 2, 0), RGBColor(200, 100, 50));
+
+    // Too wide for a 24-bit big bitmap: the same error as its BMP form would give.
+    TBitmap wide;
+    wide.Allocate(21759, 1, pf8bit);
+    ExpectError<EBigBitmapError>([&] { b.Assign(&wide); },
+                                 "TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
+    EXPECT_EQ(b.GetWidth(), 3);
 }
 
 TEST(BigBitmap, AssignToStandardBitmapKeepsFormatAndPixels)
