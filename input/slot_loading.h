@@ -1,0 +1,53 @@
+#pragma once
+// Bringing picture files into the slots of the document: from the open dialog's list, from
+// files dropped on the window and from the command line.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bigbitmap/graphic.h"
+
+namespace quilmo {
+
+class TSlotDocument;
+
+class TSlotLoader {
+public:
+    explicit TSlotLoader(TSlotDocument& document);
+
+    // Lower-case extensions with their dot that a drop accepts; plug-ins add theirs.
+    std::vector<std::string> FExtensions;
+    // The folder of the last pictures opened or dropped.
+    std::filesystem::path FLastDir;
+
+    void ResetExtensions();
+    // The name's lower-case extension (with its dot, empty without one) is in FExtensions.
+    bool IsKnownExtension(const std::string& name) const;
+
+    // Fill slots from the count onward with the files of names that exist and can be read;
+    // rebuild when anything was read, else leave the document as it is.
+    void LoadFiles(const std::vector<std::string>& names);
+    // Decode one file; nullptr when it cannot be read (plug-in failures are shown).
+    std::unique_ptr<TGraphic> ReadPicture(const std::string& name);
+    // Shows the message for a plug-in error code; nothing for 0. Always true.
+    bool ShowLoadError(int32_t code);
+
+    // Files dropped on the window: known, existing ones are loaded in name order.
+    void DropFiles(const std::vector<std::string>& names);
+    // The program's arguments, rejoined into names that exist, loaded in that order.
+    void LoadCommandLine(const std::vector<std::string>& arguments);
+
+private:
+    TSlotDocument& FDocument;
+};
+
+// Arguments split at blanks are joined again, blank-separated, until they name an existing
+// file; pieces that never do are dropped.
+std::vector<std::string> RejoinArguments(const std::vector<std::string>& arguments);
+
+// Sorted by the full names, ignoring letter case.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
+}  // namespace quilmo

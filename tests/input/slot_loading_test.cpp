@@ -1,0 +1,198 @@
+// Loading files into the slots: where they go, what is skipped, what is reported.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/picture_helpers.h"
+#include "core/recording_host.h"
+#include "core/slot_document.h"
+#include "input/graphic_registry.h"
+#include "input/slot_loading.h"
+#include "input/susie_errors.h"
+
+namespace quilmo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+// Stands in for a plug-in that cannot read its file: it reports only through the error code.
+class TFailingPluginGraphic : public TBigBitmap {
+public:
+    void LoadFromFile(const fs::path&) override { SetSusieError(2); }
+};
+
+class SlotLoadingTest : public ::testing::Test {
+protected:
+    TRecordingHost Host;
+    TSlotDocument Document{Host};
+    TSlotLoader Loader{Document};
+    fs::path Folder;
+
+    void SetUp() override
+    {
+        Host.View = {4000, 4000};
+        Folder = fs::temp_directory_path() /
+                 ("quilmo_slot_loading_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(Folder);
+        // Every picture extension here reads BMP bytes: these tests are about slots, not codecs.
+        for (const char* extension : {".bmp", ".jpg", ".png"})
+            RegisterGraphicFormat({extension, "test", [] { return std::make_unique<TBigBitmap>(); }, this});
+        RegisterGraphicFormat({".plg", "test plug-in", [] { return std::make_unique<TFailingPluginGraphic>(); }, this});
+    }
+    void TearDown() override
+    {
+        UnregisterGraphicFormats(this);
+        fs::remove_all(Folder);
+    }
+
+    // A picture file of width x 10 pixels; returns its full name.
+    std::string Picture(const std::string& name, int32_t width)
+    {
+        TBigBitmap bitmap;
+        SetupBigBitmap(bitmap, width, 10, RGBColor(1, 2, 3));
+        const fs::path path = Folder / name;
+        bitmap.SaveToFile(path);
+        return path.string();
+    }
+    std::string Garbage(const std::string& name)
+    {
+        const fs::path path = Folder / name;
+        std::ofstream(path) << "not a picture";
+        return path.string();
+    }
+    std::string Missing(const std::string& name) { return (Folder / name).string(); }
+
+    std::vector<int32_t> SlotWidths() const
+    {
+        std::vector<int32_t> widths;
+        for (int32_t i = 0; i < kSlotCount; ++i)
+            widths.push_back(Document.Slot(i) ? Document.Slot(i)->GetWidth() : 0);
+        return widths;
+    }
+    void LoadWidths(std::initializer_list<int32_t> widths)
+    {
+        std::vector<std::string> names;
+        for (int32_t w : widths) names.push_back(Picture("w" + std::to_string(w) + ".bmp", w));
+        Loader.LoadFiles(names);
+        Host.Calls.clear();
+    }
+};
+
+TEST_F(SlotLoadingTest, FilesGoAfterTheFilledSlotsAndLeftoversAreIgnored)
+{
+    LoadWidths({1, 2, 3, 4});
+    Loader.LoadFiles({Picture("a.bmp", 5), Picture("b.bmp", 6), Picture("c.bmp", 7)});
+    EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 6));
+    EXPECT_EQ(Document.Count(), 6);
+    EXPECT_EQ(Document.SlotName(4), (Folder / "a.bmp").string());
+    EXPECT_THAT(Host.CallsStartingWith("status"),
+                ElementsAre("status 　ロード中・・・・・",
+                            "status   [1]w1.bmp  [2]w2.bmp  [3]w3.bmp  [4]w4.bmp  [5]a.bmp  [6]b.bmp"));
+    EXPECT_EQ(Host.Calls.front(), "status 　ロード中・・・・・");
+    EXPECT_EQ(Host.Calls.back(), "enable");
+}
+
+TEST_F(SlotLoadingTest, AFullDocumentStartsOverFromTheFirstSlot)
+{
+    LoadWidths({1, 2, 3, 4, 5, 6});
+    Loader.LoadFiles({Picture("a.bmp", 10), Picture("b.bmp", 20)});
+    EXPECT_EQ(Document.Count(), 2);
+    EXPECT_EQ(Document.LastCount(), 2);
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 3, 4, 5, 6));
+    EXPECT_EQ(Document.Joined().GetWidth(), 30);
+}
+
+TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGap)
+{
+    Loader.LoadFiles({Picture("a.bmp", 10), Garbage("bad.bmp"), Missing("gone.bmp"), Picture("c.bmp", 30)});
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 30, 0, 0, 0, 0));
+    EXPECT_EQ(Document.SlotName(1), (Folder / "c.bmp").string());
+    EXPECT_TRUE(Host.Errors.empty());
+}
+
+TEST_F(SlotLoadingTest, ALoadThatReadsNothingRestoresTheStatusAndKeepsTheCount)
+{
+    LoadWidths({1, 2, 3, 4, 5, 6});
+    Host.Status = "kept";
+    Loader.LoadFiles({Garbage("bad.bmp"), Missing("gone.bmp")});
+    EXPECT_EQ(Host.Status, "kept");
+    EXPECT_THAT(Host.Calls, ElementsAre("status 　ロード中・・・・・", "bar shown", "status kept",
+                                        "bar hidden", "enable"));
+    EXPECT_EQ(Document.Count(), 6);
+    EXPECT_EQ(Document.LastCount(), 6);
+    EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 6));
+
+    // The count arrow still sees the real count: going down empties the last slot only.
+    Document.SetCount(5);
+    EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 0));
+}
+
+TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
+{
+    Loader.LoadFiles({Picture("a.plg", 10), Picture("b.bmp", 20)});
+    EXPECT_THAT(Host.Errors, ElementsAre("プラグインエラー:未知のフォーマットのため、ファイルを開けません"));
+    EXPECT_THAT(SlotWidths(), ElementsAre(20, 0, 0, 0, 0, 0));
+    EXPECT_EQ(TakeSusieError(), 0);
+}
+
+TEST_F(SlotLoadingTest, LoadErrorTexts)
+{
+    Loader.ShowLoadError(0);
+    Loader.ShowLoadError(-5);
+    Loader.ShowLoadError(7);
+    EXPECT_THAT(Host.Errors, ElementsAre("ため、ファイルを開けません", "ファイルオープンエラーのため、ファイルを開けません"));
+}
+
+TEST_F(SlotLoadingTest, DroppedFilesAreFilteredAndSortedIgnoringCase)
+{
+    Loader.DropFiles({Picture("b.jpg", 20), Picture("A.png", 10), Garbage("c.txt"), Missing("d.png")});
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
+    EXPECT_EQ(Loader.FLastDir, Folder);
+}
+
+TEST_F(SlotLoadingTest, ADropOnAFullDocumentIsIgnored)
+{
+    LoadWidths({1, 2, 3, 4, 5, 6});
+    Loader.DropFiles({Picture("a.bmp", 10)});
+    EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 6));
+    EXPECT_TRUE(Host.Calls.empty());
+}
+
+TEST_F(SlotLoadingTest, CommandLineArgumentsAreRejoinedAcrossBlanks)
+{
+    const std::string photo = Picture("My Photo.jpg", 10);
+    const std::string other = Picture("b.bmp", 20);
+    const std::vector<std::string> split{(Folder / "My").string(), "Photo.jpg", other};
+    EXPECT_THAT(RejoinArguments(split), ElementsAre(photo, other));
+    Loader.LoadCommandLine(split);
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
+    EXPECT_EQ(Document.SlotName(0), photo);
+}
+
+TEST_F(SlotLoadingTest, KnownExtensionsAreComparedAfterLowering)
+{
+    EXPECT_THAT(Loader.FExtensions, ElementsAre(".jpg", ".jpeg", ".bmp", ".png", ".gif", ".jpe"));
+    EXPECT_TRUE(Loader.IsKnownExtension("/p/X.JPE"));
+    EXPECT_FALSE(Loader.IsKnownExtension("/p/a.txt"));
+    EXPECT_FALSE(Loader.IsKnownExtension("/p/noext"));
+    EXPECT_FALSE(Loader.IsKnownExtension("/p.jpg/noext"));
+    Loader.FExtensions.push_back(".pi");
+    EXPECT_TRUE(Loader.IsKnownExtension("a.PI"));
+    Loader.ResetExtensions();
+    EXPECT_FALSE(Loader.IsKnownExtension("a.pi"));
+}
+
+TEST(SortNamesTest, IgnoresLetterCase)
+{
+    std::vector<std::string> names{"b.jpg", "A.png", "a.bmp", "B.gif"};
+    SortNamesIgnoringCase(names);
+    EXPECT_THAT(names, ElementsAre("a.bmp", "A.png", "B.gif", "b.jpg"));
+}
+
+}  // namespace
+}  // namespace quilmo::test
