@@ -6,9 +6,11 @@
 #include <CLI/CLI.hpp>
 
 #include "commands.h"
+#include "input/graphic_registry.h"
 
 int main(int argc, char** argv)
 {
+    quilmo::RegisterStandardGraphicFormats();
     CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
     app.require_subcommand(1);
     quilmo::cli::AddPictureCommands(app);

@@ -1,4 +1,4 @@
-// info and convert: one picture in, facts or a BMP out.
+// info and convert: one picture of any format Quilmo reads in, facts or a BMP out.
 
 #include <cstdio>
 #include <memory>
@@ -6,6 +6,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "commands.h"
+#include "input/graphic_registry.h"
 
 namespace quilmo::cli {
 
@@ -16,10 +17,20 @@ struct TConvertArgs {
     std::string Output;
 };
 
+// The picture as the joining code sees it: a big bitmap, 24 bits unless a BMP said otherwise.
+void LoadPicture(const std::string& path, TBigBitmap& bitmap)
+{
+    const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
+    if (auto* big = dynamic_cast<TBigBitmap*>(graphic.get()))
+        bitmap.TakeOver(*big);
+    else
+        bitmap.Assign(graphic.get());
+}
+
 void PrintInfo(const std::string& path)
 {
     TBigBitmap bitmap;
-    bitmap.LoadFromFile(path);
+    LoadPicture(path, bitmap);
     std::printf("%dx%d %d\n", bitmap.GetWidth(), bitmap.GetHeight(),
                 TBigBitmap::GetPixelBits(bitmap.PixelFormat()));
 }
@@ -27,7 +38,7 @@ void PrintInfo(const std::string& path)
 void Convert(const TConvertArgs& args)
 {
     TBigBitmap bitmap;
-    bitmap.LoadFromFile(args.Input);
+    LoadPicture(args.Input, bitmap);
     bitmap.SaveToFile(args.Output);
 }
 

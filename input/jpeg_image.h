@@ -1,0 +1,22 @@
+#pragma once
+// JPEG pictures (".jpg", ".jpeg", ".jpe") through libjpeg. Greyscale and CMYK pictures come out
+// in colour, and the EXIF orientation is applied: the graphic is upright and reports the
+// upright size.
+
+#include <memory>
+
+#include "compressed_graphic.h"
+
+namespace quilmo {
+
+class TJPEGImage : public TCompressedGraphic {
+public:
+    const char* ClassName() const override { return "TJPEGImage"; }
+
+protected:
+    std::unique_ptr<TGraphic> NewEmpty() const override { return std::make_unique<TJPEGImage>(); }
+    TSize Check(std::span<const uint8_t> bytes) const override;
+    void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const override;
+};
+
+}  // namespace quilmo

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "bigbitmap/bitmap.h"
+#include "bigbitmap/canvas.h"
+#include "bigbitmap/errors.h"
+#include "input/codec_fixtures.h"
+#include "input/gif_image.h"
+#include "input/graphic_registry.h"
+#include "input/jpeg_image.h"
+#include "input/png_image.h"
+#include "support/picture_checks.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+namespace {
+
+// A 5 x 3 PNG with every opacity from 0 to 255 in steps.
+TBytes TranslucentPng()
+{
+    TPngSpec spec;
+    spec.Width = 5;
+    spec.Height = 3;
+    spec.ColourType = PNG_COLOR_TYPE_RGB_ALPHA;
+    for (uint16_t i = 0; i < 15; ++i) spec.Samples.insert(spec.Samples.end(), {uint16_t(i * 17), 90, 200, uint16_t(i * 18)});
+    return MakePng(spec);
+}
+
+TBytes TurnedJpeg()
+{
+    TJpegSpec spec;
+    spec.Width = 9;
+    spec.Height = 5;
+    for (int i = 0; i < 45; ++i) spec.Samples.insert(spec.Samples.end(), {uint8_t(i * 5), uint8_t(255 - i * 3), 128});
+    spec.Quality = 85;
+    spec.App1 = ExifWithOrientation(7, false);
+    return MakeJpeg(spec);
+}
+
+TBytes OffsetGif()
+{
+    TGifSpec spec;
+    spec.ScreenWidth = 5;
+    spec.ScreenHeight = 4;
+    spec.GlobalColours = {{1, 2, 3}, {200, 100, 50}};
+    spec.Frames.push_back({1, 1, 3, 2, false, {}, 1, {0, 1, 0, 1, 0, 0}});
+    return MakeGif(spec);
+}
+
+std::vector<std::unique_ptr<TGraphic>> OneOfEach()
+{
+    std::vector<std::unique_ptr<TGraphic>> graphics;
+    graphics.push_back(LoadGraphic<TPNGImage>(TranslucentPng()));
+    graphics.push_back(LoadGraphic<TJPEGImage>(TurnedJpeg()));
+    graphics.push_back(LoadGraphic<TGIFImage>(OffsetGif()));
+    return graphics;
+}
+
+void ExpectSamePixels(TBigBitmap& a, TBigBitmap& b)
+{
+    ASSERT_EQ(a.GetWidth(), b.GetWidth());
+    ASSERT_EQ(a.GetHeight(), b.GetHeight());
+    ASSERT_EQ(a.PixelFormat(), b.PixelFormat());
+    for (int32_t y = 0; y < a.GetHeight(); ++y)
+        ASSERT_EQ(0, std::memcmp(a.GetScanline(y), b.GetScanline(y), size_t(a.GetWidth()) * 3)) << "row " << y;
+}
+
+}  // namespace
+
+TEST(CompressedGraphic, BigBitmapGetsWhatAStandardBitmapAndABmpStreamGive)
+{
+    for (auto& graphic : OneOfEach()) {
+        SCOPED_TRACE(graphic->ClassName());
+        TBitmap standard;
+        standard.Assign(graphic.get());
+        EXPECT_EQ(standard.PixelFormat(), pf24bit);
+        TBigBitmap throughStream;
+        throughStream.Assign(&standard);
+        ExpectSamePixels(*Decoded(*graphic), throughStream);
+    }
+}
+
+TEST(CompressedGraphic, CloneIsAnIndependentCopy)
+{
+    for (auto& graphic : OneOfEach()) {
+        SCOPED_TRACE(graphic->ClassName());
+        const std::unique_ptr<TGraphic> copy = graphic->Clone();
+        EXPECT_STREQ(copy->ClassName(), graphic->ClassName());
+        auto before = Decoded(*graphic);
+        graphic->Assign(nullptr);
+        EXPECT_TRUE(graphic->GetEmpty());
+        ExpectSamePixels(*Decoded(*copy), *before);
+        // An empty graphic empties the bitmap it is assigned to.
+        EXPECT_TRUE(Decoded(*graphic)->GetEmpty());
+    }
+}
+
+TEST(CompressedGraphic, SavesTheFileAsLoaded)
+{
+    const TBytes bytes = OffsetGif();
+    auto gif = LoadGraphic<TGIFImage>(bytes);
+    TMemoryStream saved;
+    gif->SaveToStream(saved);
+    EXPECT_EQ(saved.Bytes(), bytes);
+}
+
+TEST(CompressedGraphic, DrawsScaledOntoACanvas)
+{
+    TPngSpec spec;
+    spec.Width = 2;
+    spec.Height = 2;
+    spec.ColourType = PNG_COLOR_TYPE_RGB;
+    spec.Samples = {255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 9, 9};
+    auto png = LoadGraphic<TPNGImage>(MakePng(spec));
+    TBitmap target;
+    target.Allocate(6, 4, pf24bit);
+    target.Canvas().BrushColor = clBlack;
+    target.Canvas().FillRect({0, 0, 6, 4});
+    target.Canvas().StretchDraw({1, 0, 5, 4}, *png);
+    const TColor expected[4][6] = {
+        {clBlack, RGBColor(255, 0, 0), RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 255, 0), clBlack},
+        {clBlack, RGBColor(255, 0, 0), RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 255, 0), clBlack},
+        {clBlack, RGBColor(0, 0, 255), RGBColor(0, 0, 255), RGBColor(9, 9, 9), RGBColor(9, 9, 9), clBlack},
+        {clBlack, RGBColor(0, 0, 255), RGBColor(0, 0, 255), RGBColor(9, 9, 9), RGBColor(9, 9, 9), clBlack},
+    };
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(ColourAt(target, x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(CompressedGraphic, TooWideForABigBitmapFailsAndLeavesTheTargetAsItWas)
+{
+    TJpegSpec spec;
+    spec.Width = 21759;
+    spec.Colours = TJpegColours::Grey;
+    spec.Samples.assign(21759, 128);
+    auto jpeg = LoadGraphic<TJPEGImage>(MakeJpeg(spec));
+    EXPECT_EQ(jpeg->GetWidth(), 21759);
+    TBigBitmap target;
+    target.SetBitmaps(3, 2, bbpf24bit);
+    ExpectError<EBigBitmapError>([&] { target.Assign(jpeg.get()); },
+                                 "TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
+    EXPECT_EQ(target.GetWidth(), 3);
+    EXPECT_EQ(target.GetHeight(), 2);
+}
+
+TEST(StandardFormats, EveryExtensionFindsItsDecoder)
+{
+    RegisterStandardGraphicFormats();
+    RegisterStandardGraphicFormats();  // a second call changes nothing
+    const std::pair<const char*, const char*> expected[] = {
+        {".bmp", "TBigBitmap"}, {".jpg", "TJPEGImage"}, {".JPEG", "TJPEGImage"}, {".jpe", "TJPEGImage"},
+        {".Png", "TPNGImage"},  {".gif", "TGIFImage"},
+    };
+    for (auto [extension, className] : expected) {
+        const TGraphicFactory create = FindGraphicFormat(extension);
+        ASSERT_TRUE(create) << extension;
+        EXPECT_STREQ(create()->ClassName(), className) << extension;
+    }
+    EXPECT_FALSE(FindGraphicFormat(".tif"));
+    EXPECT_EQ(RegisteredGraphicFormats().size(), 6u);
+}
+
+TEST(StandardFormats, AJpeFileLoadsAsJpeg)
+{
+    RegisterStandardGraphicFormats();
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "quilmo_standard_formats";
+    std::filesystem::create_directories(folder);
+    const TBytes bytes = TurnedJpeg();
+    std::ofstream(folder / "photo.jpe", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(folder / "photo.jpe");
+    EXPECT_STREQ(graphic->ClassName(), "TJPEGImage");
+    EXPECT_EQ(graphic->GetWidth(), 5);
+    EXPECT_EQ(graphic->GetHeight(), 9);
+    std::filesystem::remove_all(folder);
+}
