@@ -8,5 +8,7 @@ namespace quilmo::cli {
 
 // info, convert
 void AddPictureCommands(CLI::App& app);
+// resize
+void AddResizeCommand(CLI::App& app);
 
 }  // namespace quilmo::cli

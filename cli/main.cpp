@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
     app.require_subcommand(1);
     quilmo::cli::AddPictureCommands(app);
+    quilmo::cli::AddResizeCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,91 @@
+// resize: one picture in, scaled by one member of the big-bitmap resampler family, a 24-bit
+// BMP out.
+
+#include <limits>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "bigbitmap/big_bitmap.h"
+#include "commands.h"
+#include "resample/big_resamplers.h"
+
+namespace quilmo::cli {
+
+namespace {
+
+enum class TResizeMethod { Automatic, Bilinear, Bicubic, Lagrange, Lanczos, Reduce };
+
+struct TResizeArgs {
+    TResizeMethod Method = TResizeMethod::Automatic;
+    bool NoSSE2 = false;
+    std::string Input;
+    std::string Output;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+void MakeTwentyFourBit(TBigBitmap& bitmap)
+{
+    if (bitmap.PixelFormat() == bbpf24bit) return;
+    TBitmap standard;
+    standard.Assign(&bitmap);
+    bitmap.Assign(&standard);  // a standard bitmap comes in at 24 bits
+}
+
+void Apply(TResizeMethod method, bool sse2, TBigBitmap& bitmap, int32_t width, int32_t height)
+{
+    switch (method) {
+    case TResizeMethod::Automatic:
+        // As the resize-save window does: enlarge when the width grows, reduce otherwise.
+        Apply(width > bitmap.GetWidth() ? TResizeMethod::Bilinear : TResizeMethod::Reduce, sse2,
+              bitmap, width, height);
+        return;
+    case TResizeMethod::Bilinear:
+        (sse2 ? BigResizeBilinearSSE2 : BigResizeBilinear)(bitmap, width, height, 1, {});
+        return;
+    case TResizeMethod::Bicubic:
+    case TResizeMethod::Lagrange: {
+        const TCubicKernel kernel = method == TResizeMethod::Bicubic ? ckBicubic : ckLagrange;
+        (sse2 ? BigResizeCubicSSE2 : BigResizeCubic)(bitmap, width, height, kernel, 1, {});
+        return;
+    }
+    case TResizeMethod::Lanczos:
+        BigResizeLanczos(bitmap, width, height, 1, {});
+        return;
+    case TResizeMethod::Reduce:
+        (sse2 ? BigReduceSSE2 : BigReduce)(bitmap, width, height, 0, {});
+        return;
+    }
+}
+
+void Resize(const TResizeArgs& args)
+{
+    TBigBitmap bitmap;
+    bitmap.LoadFromFile(args.Input);
+    MakeTwentyFourBit(bitmap);
+    Apply(args.Method, !args.NoSSE2 && HasSSE2(), bitmap, args.Width, args.Height);
+    bitmap.SaveToFile(args.Output);
+}
+
+}  // namespace
+
+void AddResizeCommand(CLI::App& app)
+{
+    auto args = std::make_shared<TResizeArgs>();
+    CLI::App* resize = app.add_subcommand("resize", "Scale a picture and write it as a 24-bit BMP");
+    const std::map<std::string, TResizeMethod> methods{
+        {"bilinear", TResizeMethod::Bilinear}, {"bicubic", TResizeMethod::Bicubic},
+        {"lagrange", TResizeMethod::Lagrange}, {"lanczos", TResizeMethod::Lanczos},
+        {"reduce", TResizeMethod::Reduce}};
+    resize->add_option("--method", args->Method, "Resampler (default: bilinear to enlarge, reduce otherwise)")
+        ->transform(CLI::CheckedTransformer(methods, CLI::ignore_case));
+    resize->add_flag("--no-sse2", args->NoSSE2, "Use the plain paths");
+    resize->add_option("IN", args->Input, "Picture to read")->required();
+    resize->add_option("OUT", args->Output, "BMP file to write")->required();
+    resize->add_option("WIDTH", args->Width, "Target width")->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
+    resize->add_option("HEIGHT", args->Height, "Target height")->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
+    resize->callback([args] { Resize(*args); });
+}
+
+}  // namespace quilmo::cli
