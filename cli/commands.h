@@ -2,12 +2,20 @@
 // The subcommands of quilmo-cli. Each adds itself to the application; its callback does the
 // work and throws on failure (main prints the message and exits with status 1).
 
+#include <string>
+
 #include <CLI/CLI.hpp>
+
+namespace quilmo {
+class TBigBitmap;
+}
 
 namespace quilmo::cli {
 
 // info, convert
 void AddPictureCommands(CLI::App& app);
+// The picture as the joining code sees it: a big bitmap, 24 bits unless a BMP said otherwise.
+void LoadPicture(const std::string& path, TBigBitmap& bitmap);
 // resize
 void AddResizeCommand(CLI::App& app);
 

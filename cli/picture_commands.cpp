@@ -10,14 +10,6 @@
 
 namespace quilmo::cli {
 
-namespace {
-
-struct TConvertArgs {
-    std::string Input;
-    std::string Output;
-};
-
-// The picture as the joining code sees it: a big bitmap, 24 bits unless a BMP said otherwise.
 void LoadPicture(const std::string& path, TBigBitmap& bitmap)
 {
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
@@ -26,6 +18,13 @@ void LoadPicture(const std::string& path, TBigBitmap& bitmap)
     else
         bitmap.Assign(graphic.get());
 }
+
+namespace {
+
+struct TConvertArgs {
+    std::string Input;
+    std::string Output;
+};
 
 void PrintInfo(const std::string& path)
 {

@@ -62,7 +62,7 @@ void Apply(TResizeMethod method, bool sse2, TBigBitmap& bitmap, int32_t width, i
 void Resize(const TResizeArgs& args)
 {
     TBigBitmap bitmap;
-    bitmap.LoadFromFile(args.Input);
+    LoadPicture(args.Input, bitmap);
     MakeTwentyFourBit(bitmap);
     Apply(args.Method, !args.NoSSE2 && HasSSE2(), bitmap, args.Width, args.Height);
     bitmap.SaveToFile(args.Output);
