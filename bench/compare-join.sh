@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Times quilmo-cli join against ImageMagick, libvips and Pillow on the same work: six photo-like
+# JPEGs of different shapes (4:3, 3:2 and 3:4, the tallest 2600 pixels high) joined side by
+# side at the tallest height and stacked at the widest width, every picture enlarged with
+# bicubic, 10-pixel white gap, saved as JPEG quality 85. Prints the best wall time of RUNS runs
+# and the peak memory of each tool, and how they compare.
+#
+#   bench/compare-join.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+#
+# The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
+# /tmp/quilmo-compare-join.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+runs=${2:-3}
+cli=$build/cli/quilmo-cli
+peers=$root/bench/join_peers
+work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-join}
+
+"$root/scripts/install-bench-deps.sh"
+[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
+mkdir -p "$work/out"
+
+# ImageMagick's own binary (not whatever "convert" comes first on the PATH), and a policy
+# that lets it hold a picture wider than Debian's default limit of 16000 pixels.
+magick=$(command -v convert-im6.q16 || echo /usr/bin/convert)
+mkdir -p "$work/im-policy"
+cat > "$work/im-policy/policy.xml" <<'POLICY'
+<policymap>
+  <policy domain="resource" name="width" value="64KP"/>
+  <policy domain="resource" name="height" value="64KP"/>
+  <policy domain="resource" name="area" value="1GP"/>
+  <policy domain="resource" name="memory" value="4GiB"/>
+  <policy domain="resource" name="map" value="4GiB"/>
+  <policy domain="resource" name="disk" value="8GiB"/>
+</policymap>
+POLICY
+export MAGICK_CONFIGURE_PATH=$work/im-policy
+
+# Joined: 20198 x 2600 side by side, 3000 x 14800 stacked.
+sizes=(1600x1200 2400x1600 1950x2600 2000x1500 3000x2000 1800x1350)
+inputs=()
+for i in "${!sizes[@]}"; do
+  picture=$work/photo$((i + 1))-${sizes[$i]}.jpg
+  [ -f "$picture" ] || "$magick" -seed $((i + 1)) -size "${sizes[$i]}" plasma:fractal -blur 0x1 -quality 90 "$picture"
+  inputs+=("$picture")
+done
+
+# best wall seconds and peak KiB of RUNS runs of a command, as "SECONDS KIB"
+measure() {
+  local best="" peak=0 log=$work/time.log
+  for ((r = 0; r < runs; r++)); do
+    /usr/bin/time -v -o "$log" "$@" > /dev/null
+    local wall kib
+    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s}' "$log")
+    kib=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
+    best=$(awk -v a="${best:-$wall}" -v b="$wall" 'BEGIN {print (b < a ? b : a)}')
+    ((kib > peak)) && peak=$kib
+  done
+  echo "$best $peak"
+}
+
+run_tool() {  # TOOL DIRECTION OUT
+  local tool=$1 direction=$2 out=$3
+  case $tool in
+    quilmo)
+      local dir=h; [ "$direction" = vertical ] && dir=v
+      measure "$cli" join --direction $dir --method bicubic --gap 10 --quality 85 -o "$out" "${inputs[@]}" ;;
+    imagemagick)
+      local fit=x2600 border=5x0 append=+append shave=5x0
+      [ "$direction" = vertical ] && fit=3000x border=0x5 append=-append shave=0x5
+      measure "$magick" "${inputs[@]}" -filter Catrom -resize $fit -bordercolor white -border $border \
+        $append -shave $shave -quality 85 "$out" ;;
+    libvips)
+      measure /usr/bin/python3 "$peers/vips_join.py" "${direction:0:1}" "$out" "${inputs[@]}" ;;
+    pillow)
+      measure /usr/bin/python3 "$peers/pillow_join.py" "${direction:0:1}" "$out" "${inputs[@]}" ;;
+  esac
+}
+
+echo "quilmo-cli join vs peers: best wall time of $runs runs, peak resident memory"
+echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+for direction in horizontal vertical; do
+  declare -A wall=() peak=()
+  for tool in quilmo imagemagick libvips pillow; do
+    read -r wall[$tool] peak[$tool] < <(run_tool $tool $direction "$work/out/$tool-$direction.jpg")
+  done
+  size=$("$cli" info "$work/out/quilmo-$direction.jpg" | cut -d' ' -f1)
+  bytes=$((${size%x*} * ${size#*x} * 3))
+  echo
+  echo "$direction join, $size, pixel bytes $((bytes / 1048576)) MiB"
+  printf '  %-12s %8s %10s %14s %15s\n' tool "wall s" "peak MiB" "wall/quilmo" "peak/pixels"
+  for tool in quilmo imagemagick libvips pillow; do
+    awk -v t=$tool -v w=${wall[$tool]} -v q=${wall[quilmo]} -v k=${peak[$tool]} -v b=$bytes \
+      'BEGIN {printf "  %-12s %8.2f %10.0f %14.2f %15.2f\n", t, w, k / 1024, w / q, k * 1024 / b}'
+  done
+  awk -v q=${wall[quilmo]} -v p=${wall[pillow]} -v k=${peak[quilmo]} -v b=$bytes 'BEGIN {
+    printf "  targets: wall <= Pillow: %s (%.2f s vs %.2f s); peak <= 2.5 x pixel bytes: %s (%.2f x)\n",
+      (q <= p ? "met" : "MISSED"), q, p, (k * 1024 <= 2.5 * b ? "met" : "MISSED"), k * 1024 / b }'
+  unset wall peak
+done
