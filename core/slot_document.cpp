@@ -105,6 +105,11 @@ void TSlotDocument::SetCount(int32_t value)
     const int32_t v = std::clamp(value, 0, kSlotCount);
     const int32_t p = FLastCount;
     if (v == p) return;
+    if (FBusy) {
+        // Ignored while another command runs: the count control goes back to the real count.
+        FHost.CountChanged(FCount);
+        return;
+    }
     RunCommand([&] {
         TSlotTable table = CurrentSlots();
         table.Count = v;

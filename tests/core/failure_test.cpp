@@ -134,10 +134,12 @@ TEST_F(FailureTest, CommandsDuringABuildWaitOrAreIgnored)
         if (!once) return;
         once = false;
         Document.ClearAll();
+        Document.SetCount(5);
         Document.SetDirection(jdVertical);
     };
     Document.SetMethod(rmBilinear);
     EXPECT_EQ(Document.Count(), 3);
+    EXPECT_THAT(Host.CallsStartingWith("count"), ElementsAre("count 3"));
     EXPECT_EQ(Document.Settings().Direction, jdVertical);
     EXPECT_EQ(JoinedSize(), (TSize{100, 170}));
     EXPECT_TRUE(Host.Errors.empty());
