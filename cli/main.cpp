@@ -7,12 +7,14 @@
 
 #include "commands.h"
 #include "input/graphic_registry.h"
+#include "plugin_option.h"
 
 int main(int argc, char** argv)
 {
     quilmo::RegisterStandardGraphicFormats();
     CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
     app.require_subcommand(1);
+    quilmo::cli::AddPluginOption(app);
     quilmo::cli::AddPictureCommands(app);
     quilmo::cli::AddResizeCommand(app);
     try {

@@ -2,17 +2,21 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "bigbitmap/big_bitmap.h"
 #include "commands.h"
 #include "input/graphic_registry.h"
+#include "input/susie_errors.h"
 
 namespace quilmo::cli {
 
 void LoadPicture(const std::string& path, TBigBitmap& bitmap)
 {
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
+    // A plug-in reports a file it cannot read through its error code alone.
+    if (const int32_t code = TakeSusieError()) throw std::runtime_error(LoadErrorMessage(code));
     if (auto* big = dynamic_cast<TBigBitmap*>(graphic.get()))
         bitmap.TakeOver(*big);
     else
