@@ -3,7 +3,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
-#include <new>
+#include <utility>
 
 #include "bigbitmap/dib_utils.h"
 
@@ -113,14 +113,14 @@ int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t*
             stride = decoded.Stride();
             format = pf24bit;
         }
-        const TPalette palette = IsIndexedFormat(format) ? ColourTable(info, layout) : TPalette{};
+        TPalette palette = IsIndexedFormat(format) ? ColourTable(info, layout) : TPalette{};
         bitmap.Allocate(h.biWidth, layout.Rows, format);
         const bool bottomUp = h.biHeight > 0;
         for (int32_t r = 0; r < layout.Rows; ++r) {
             const int32_t stored = bottomUp ? layout.Rows - 1 - r : r;
             std::memcpy(bitmap.ScanLine(r), rows + stored * stride, static_cast<size_t>(stride));
         }
-        if (IsIndexedFormat(format)) bitmap.SetPalette(palette);
+        if (IsIndexedFormat(format)) bitmap.SetPalette(std::move(palette));
     } catch (const std::exception&) {
         // Out of memory, or masks that select no bits.
         return kSusieCannotTransfer;
