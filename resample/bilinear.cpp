@@ -17,7 +17,7 @@ public:
     {
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TLinearTaps& row = FRows[y];
         const uint8_t* upper = FSource.Rows[row.Index[0]];

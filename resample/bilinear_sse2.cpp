@@ -14,7 +14,7 @@ namespace {
 
 struct TLinearColumn {
     __m128d Weights;  // (gx, fx)
-    int32_t Index[2];
+    TPixelRead Reads[2];
 };
 
 class TBilinearSSE2 final : public TRowResampler {
@@ -24,10 +24,11 @@ public:
     {
         for (const TLinearTaps& tap : LinearAxis<double>(source.Width, newWidth, 3))
             FColumns.push_back({_mm_set_pd(tap.Fraction, tap.Complement),
-                                {tap.Index[0], tap.Index[1]}});
+                                {PixelRead(tap.Index[0], source.Width),
+                                 PixelRead(tap.Index[1], source.Width)}});
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TLinearTaps& row = FRows[y];
         const uint8_t* upper = FSource.Rows[row.Index[0]];
@@ -35,18 +36,22 @@ public:
         const __m128d gy = _mm_set1_pd(row.Complement);
         const __m128d fy = _mm_set1_pd(row.Fraction);
         for (const TLinearColumn& column : FColumns) {
-            const __m128d top = _mm_mul_pd(column.Weights, gy);
-            const __m128d bottom = _mm_mul_pd(column.Weights, fy);
-            TPixelPairs left{_mm_setzero_pd(), _mm_setzero_pd()};
-            TPixelPairs right = left;
-            Accumulate(left, LoadPixel(upper + column.Index[0]), _mm_unpacklo_pd(top, top));
-            Accumulate(left, LoadPixel(upper + column.Index[1]), _mm_unpackhi_pd(top, top));
-            Accumulate(right, LoadPixel(lower + column.Index[0]),
-                       _mm_unpacklo_pd(bottom, bottom));
-            Accumulate(right, LoadPixel(lower + column.Index[1]),
-                       _mm_unpackhi_pd(bottom, bottom));
-            StorePixel(out, {_mm_add_pd(left.BlueGreen, right.BlueGreen),
-                             _mm_add_pd(left.Red, right.Red)});
+            const __m128d top = _mm_mul_pd(column.Weights, gy);     // (gy gx, gy fx)
+            const __m128d bottom = _mm_mul_pd(column.Weights, fy);  // (fy gx, fy fx)
+            const __m128i p00 = PixelInts(upper, column.Reads[0]);
+            const __m128i p01 = PixelInts(upper, column.Reads[1]);
+            const __m128i p10 = PixelInts(lower, column.Reads[0]);
+            const __m128i p11 = PixelInts(lower, column.Reads[1]);
+            const __m128d upperBlueGreen = _mm_add_pd(_mm_mul_pd(BlueGreen(p00), Low(top)),
+                                                      _mm_mul_pd(BlueGreen(p01), High(top)));
+            const __m128d lowerBlueGreen = _mm_add_pd(_mm_mul_pd(BlueGreen(p10), Low(bottom)),
+                                                      _mm_mul_pd(BlueGreen(p11), High(bottom)));
+            const __m128d upperRed = _mm_add_pd(_mm_mul_pd(RedZero(p00), Low(top)),
+                                                _mm_mul_pd(RedZero(p01), High(top)));
+            const __m128d lowerRed = _mm_add_pd(_mm_mul_pd(RedZero(p10), Low(bottom)),
+                                                _mm_mul_pd(RedZero(p11), High(bottom)));
+            StorePixel(out, _mm_add_pd(upperBlueGreen, lowerBlueGreen),
+                       _mm_add_pd(upperRed, lowerRed));
             out += 3;
         }
     }

@@ -30,7 +30,7 @@ public:
         FInv = static_cast<float>(1.0L / (static_cast<long double>(xr) * yr));
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TBoxSpan& rows = FRows.Spans[y];
         const double* rowWeights = &FRows.Weights[rows.Weight];

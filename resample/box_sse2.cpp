@@ -44,20 +44,26 @@ public:
         FInv = _mm_set1_pd(ReciprocalArea(xr, yr));
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TBoxSpan& rows = FRows.Spans[y];
         const double* rowWeights = &FRows.Weights[rows.Weight];
         for (const TBoxSpan& columns : FColumns.Spans) {
             const double* columnWeights = &FColumns.Weights[columns.Weight];
-            TPixelPairs sum{_mm_setzero_pd(), _mm_setzero_pd()};
+            __m128d blueGreen = _mm_setzero_pd();
+            __m128d red = _mm_setzero_pd();
             for (int32_t i = 0; i < rows.Count; ++i) {
                 const __m128d wy = _mm_set1_pd(rowWeights[i]);
-                const uint8_t* pixel = FSource.Rows[rows.First + i] + columns.First;
-                for (int32_t k = 0; k < columns.Count; ++k, pixel += 3)
-                    Accumulate(sum, LoadPixel(pixel), _mm_mul_pd(_mm_set1_pd(columnWeights[k]), wy));
+                const uint8_t* line = FSource.Rows[rows.First + i];
+                for (int32_t k = 0; k < columns.Count; ++k) {
+                    const __m128i pixel =
+                        PixelInts(line, PixelRead(columns.First + 3 * k, FSource.Width));
+                    const __m128d w = _mm_mul_pd(_mm_set1_pd(columnWeights[k]), wy);
+                    blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(pixel), w));
+                    red = _mm_add_pd(red, _mm_mul_pd(RedZero(pixel), w));
+                }
             }
-            StorePixel(out, {_mm_mul_pd(sum.BlueGreen, FInv), _mm_mul_pd(sum.Red, FInv)});
+            StorePixel(out, _mm_mul_pd(blueGreen, FInv), _mm_mul_pd(red, FInv));
             out += 3;
         }
     }

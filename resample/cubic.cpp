@@ -19,7 +19,7 @@ public:
     {
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TCubicTaps& row = FRows[y];
         const uint8_t* lines[4];

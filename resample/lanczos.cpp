@@ -44,7 +44,7 @@ public:
     {
     }
 
-    void ComputeRow(int32_t y, uint8_t* out) const override
+    void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
         const TLanczosTaps& row = FRows[y];
         const uint8_t* lines[6];

@@ -10,12 +10,21 @@
 
 namespace quilmo {
 
+// Working memory a thread keeps from one destination row to the next (source rows converted
+// for the SSE2 loops, for instance).
+class TRowWork {
+public:
+    virtual ~TRowWork() = default;
+};
+
 class TRowResampler {
 public:
     virtual ~TRowResampler() = default;
-    // Writes destination row y (3 bytes per pixel) into out. Reads only the source, so
-    // different rows may be computed at the same time.
-    virtual void ComputeRow(int32_t y, uint8_t* out) const = 0;
+    // The working memory of one thread; none unless the resampler needs some.
+    virtual std::unique_ptr<TRowWork> NewWork() const { return nullptr; }
+    // Writes destination row y (3 bytes per pixel) into out. Reads only the source and work,
+    // so different rows may be computed at the same time with different work.
+    virtual void ComputeRow(int32_t y, uint8_t* out, TRowWork* work) const = 0;
 };
 
 // Builds the resampler of one call for a source and the target size.

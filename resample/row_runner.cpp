@@ -24,19 +24,16 @@ void ComputeRowRange(const TRowResampler& resampler, const TPixelRows& dest, int
                      int32_t last)
 {
     const int workers = WorkerCount(int64_t{last - first} * dest.Width);
-    if (workers == 1) {
-        for (int32_t y = first; y < last; ++y) resampler.ComputeRow(y, dest.Rows[y]);
-        return;
-    }
     std::atomic<int32_t> next{first};
-    auto work = [&] {
+    auto compute = [&] {
+        const std::unique_ptr<TRowWork> work = resampler.NewWork();
         for (int32_t start; (start = next.fetch_add(kRowsPerGrab)) < last;)
             for (int32_t y = start; y < std::min(start + kRowsPerGrab, last); ++y)
-                resampler.ComputeRow(y, dest.Rows[y]);
+                resampler.ComputeRow(y, dest.Rows[y], work.get());
     };
     std::vector<std::jthread> helpers;
-    for (int i = 1; i < workers; ++i) helpers.emplace_back(work);
-    work();
+    for (int i = 1; i < workers; ++i) helpers.emplace_back(compute);
+    compute();
 }
 
 // The rows before which a progress call is made, in order.
