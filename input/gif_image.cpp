@@ -91,7 +91,7 @@ private:
         auto& reader = *static_cast<TGifReader*>(gif->UserData);
         const size_t n = std::min(static_cast<size_t>(std::max(count, 0)),
                                   reader.FBytes.size() - reader.FPosition);
-        std::memcpy(out, reader.FBytes.data() + reader.FPosition, n);
+        if (n > 0) std::memcpy(out, reader.FBytes.data() + reader.FPosition, n);
         reader.FPosition += n;
         return static_cast<int>(n);
     }

@@ -32,8 +32,14 @@ struct TPass {
 
 TPass AdamPass(int pass, uint32_t width, uint32_t height)
 {
-    return {PNG_PASS_START_COL(pass), PNG_PASS_COL_OFFSET(pass), PNG_PASS_COLS(width, pass),
-            PNG_PASS_START_ROW(pass), PNG_PASS_ROW_OFFSET(pass), PNG_PASS_ROWS(height, pass)};
+    TPass where;
+    where.Left = PNG_PASS_START_COL(pass);
+    where.ColumnStep = PNG_PASS_COL_OFFSET(pass);
+    where.Columns = PNG_PASS_COLS(width, pass);
+    where.Top = PNG_PASS_START_ROW(pass);
+    where.RowStep = PNG_PASS_ROW_OFFSET(pass);
+    where.Rows = PNG_PASS_ROWS(height, pass);
+    return where;
 }
 
 // One libpng reader over the bytes of a file, released in every case.
@@ -94,7 +100,7 @@ private:
     {
         auto& reader = *static_cast<TPngReader*>(png_get_io_ptr(png));
         if (count > reader.FBytes.size() - reader.FPosition) png_error(png, "file is truncated");
-        std::memcpy(out, reader.FBytes.data() + reader.FPosition, count);
+        if (count > 0) std::memcpy(out, reader.FBytes.data() + reader.FPosition, count);
         reader.FPosition += count;
     }
 

@@ -213,6 +213,11 @@ TBytes MakeGif(const TGifSpec& spec)
             Require(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension));
         }
         ColorMapObject* local = ColourTable(frame.LocalColours);
+        // giflib drops, without freeing, the table of the frame before when this one has none.
+        if (!local && gif->Image.ColorMap) {
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
         Require(EGifPutImageDesc(gif, frame.Left, frame.Top, frame.Width, frame.Height, frame.Interlaced, local));
         GifFreeMapObject(local);
         std::vector<int> order;

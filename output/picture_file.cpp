@@ -1,0 +1,46 @@
+#include "picture_file.h"
+
+#include <algorithm>
+
+#include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/errors.h"
+#include "bigbitmap/stream.h"
+#include "png_writer.h"
+
+namespace quilmo {
+
+std::string LowerExt(const std::string& fileName)
+{
+    const std::string name = std::filesystem::path(fileName).filename().string();
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string extension = name.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return extension;
+}
+
+TPictureFileFormat PictureFileFormat(const std::string& fileName)
+{
+    const std::string extension = LowerExt(fileName);
+    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return TPictureFileFormat::JPEG;
+    if (extension == ".png") return TPictureFileFormat::PNG;
+    return TPictureFileFormat::BMP;
+}
+
+void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
+                     const TJpegSaveOptions& jpeg)
+{
+    if (picture.GetEmpty()) throw EWriteError("Cannot save an empty picture");
+    const TPictureFileFormat format = PictureFileFormat(fileName.string());
+    WriteFileAtomically(fileName, [&](TStream& stream) {
+        switch (format) {
+        case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg); break;
+        case TPictureFileFormat::PNG: WritePng(picture, stream); break;
+        case TPictureFileFormat::BMP: picture.SaveToStream(stream); break;
+        }
+    });
+}
+
+}  // namespace quilmo

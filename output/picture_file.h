@@ -1,0 +1,29 @@
+#pragma once
+// Writing the joined picture to a file: the format follows the file name.
+
+#include <filesystem>
+#include <string>
+
+#include "jpeg_writer.h"
+
+namespace quilmo {
+
+class TBigBitmap;
+
+enum class TPictureFileFormat { BMP, JPEG, PNG };
+
+// The extension of the file-name part of fileName: the text from its last "." on, dot
+// included, lower-cased; empty when there is none.
+std::string LowerExt(const std::string& fileName);
+
+// ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, anything else BMP.
+TPictureFileFormat PictureFileFormat(const std::string& fileName);
+
+// Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an
+// uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
+// leaves no partial file and an existing file intact. An empty picture is not saved
+// (EWriteError).
+void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
+                     const TJpegSaveOptions& jpeg);
+
+}  // namespace quilmo

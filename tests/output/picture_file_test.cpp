@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "bigbitmap/errors.h"
+#include "bigbitmap/stream.h"
+#include "input/jpeg_image.h"
+#include "input/png_image.h"
+#include "output/jpeg_writer.h"
+#include "output/picture_file.h"
+#include "output/png_writer.h"
+#include "support/picture_checks.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+using TBytes = std::vector<uint8_t>;
+
+class PictureFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FFolder = fs::path(testing::TempDir()) /
+                  ("quilmo_picture_file_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(FFolder);
+        fs::create_directories(FFolder);
+    }
+    void TearDown() override { fs::remove_all(FFolder); }
+
+    fs::path File(const std::string& name) const { return FFolder / name; }
+    std::vector<std::string> FolderContents() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(FFolder)) names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    fs::path FFolder;
+};
+
+TBytes ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return TBytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// A JPEG of picture from libjpeg set up step by step: RGB rows, defaults, float DCT, quality
+// with baseline tables, simple progression.
+TBytes ReferenceJpeg(TBigBitmap& picture, int quality, bool progressive)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(picture.GetWidth());
+    info.image_height = JDIMENSION(picture.GetHeight());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.dct_method = JDCT_FLOAT;
+    jpeg_set_quality(&info, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    TBytes rgb(size_t(picture.GetWidth()) * 3);
+    for (int32_t y = 0; y < picture.GetHeight(); ++y) {
+        const uint8_t* bgr = picture.GetScanline(y);
+        for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = bgr[i + 2], rgb[i + 1] = bgr[i + 1], rgb[i + 2] = bgr[i];
+        JSAMPROW row = rgb.data();
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    TBytes bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return bytes;
+}
+
+struct TJpegFacts {
+    bool Progressive = false;
+    int LargestQuantiser = 0;
+};
+
+TJpegFacts ReadJpegFacts(const TBytes& bytes)
+{
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes.data(), bytes.size());
+    jpeg_read_header(&info, TRUE);
+    TJpegFacts facts{info.progressive_mode != 0, 0};
+    for (JQUANT_TBL* table : info.quant_tbl_ptrs)
+        if (table)
+            for (UINT16 value : table->quantval) facts.LargestQuantiser = std::max<int>(facts.LargestQuantiser, value);
+    jpeg_destroy_decompress(&info);
+    return facts;
+}
+
+void ExpectSamePixels(TBigBitmap& a, TBigBitmap& b, int tolerance)
+{
+    ASSERT_EQ(a.GetWidth(), b.GetWidth());
+    ASSERT_EQ(a.GetHeight(), b.GetHeight());
+    for (int32_t y = 0; y < a.GetHeight(); y += std::max(1, a.GetHeight() / 37))
+        for (int32_t x = 0; x < a.GetWidth(); x += std::max(1, a.GetWidth() / 41)) {
+            const TColor p = ColourAt(a, x, y), q = ColourAt(b, x, y);
+            for (int shift = 0; shift < 24; shift += 8)
+                ASSERT_LE(std::abs(int(p >> shift & 0xFF) - int(q >> shift & 0xFF)), tolerance) << x << "," << y;
+        }
+}
+
+template <typename T>
+std::unique_ptr<TBigBitmap> ReadBack(const fs::path& path)
+{
+    T graphic;
+    graphic.LoadFromFile(path);
+    auto bitmap = std::make_unique<TBigBitmap>();
+    bitmap->Assign(&graphic);
+    return bitmap;
+}
+
+// A stream that takes limit bytes and then refuses.
+class TFullDisk : public TStream {
+public:
+    explicit TFullDisk(int64_t limit) : FLimit(limit) {}
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void*, int64_t count) override
+    {
+        const int64_t taken = std::min(count, FLimit);
+        FLimit -= taken;
+        return taken;
+    }
+    int64_t Seek(int64_t, TSeekOrigin) override { return 0; }
+
+private:
+    int64_t FLimit;
+};
+
+}  // namespace
+
+TEST(LowerExt, TakesTheLastDotOfTheFileNameLowerCased)
+{
+    EXPECT_EQ(LowerExt("photo.JPG"), ".jpg");
+    EXPECT_EQ(LowerExt("/a/b/archive.tar.Gz"), ".gz");
+    EXPECT_EQ(LowerExt("/a/b.c/README"), "");
+    EXPECT_EQ(LowerExt("name."), ".");
+    EXPECT_EQ(LowerExt(".hidden"), ".hidden");
+    EXPECT_EQ(LowerExt(""), "");
+}
+
+TEST_F(PictureFile, TheFormatFollowsTheName)
+{
+    TBigBitmap picture;
+    FillPattern(picture, 7, 5);
+    const std::pair<const char*, TBytes> cases[] = {
+        {"a.jpg", {0xFF, 0xD8}},  {"b.JPG", {0xFF, 0xD8}}, {"c.Jpeg", {0xFF, 0xD8}}, {"d.jpe", {0xFF, 0xD8}},
+        {"e.png", {0x89, 'P'}},   {"f.PNG", {0x89, 'P'}},  {"g.bmp", {'B', 'M'}},    {"h.txt", {'B', 'M'}},
+        {"no extension", {'B', 'M'}}, {"i.jpg.bmp", {'B', 'M'}},
+    };
+    for (const auto& [name, magic] : cases) {
+        SavePictureFile(picture, File(name), {});
+        const TBytes bytes = ReadAll(File(name));
+        ASSERT_GE(bytes.size(), 2u) << name;
+        EXPECT_EQ(TBytes(bytes.begin(), bytes.begin() + 2), magic) << name;
+    }
+}
+
+TEST_F(PictureFile, JpegIsEncodedWithTheGivenQualityAndProgression)
+{
+    TBigBitmap picture;
+    FillPattern(picture, 37, 23);
+    for (auto [quality, progressive] : {std::pair{10, false}, {85, true}, {100, false}}) {
+        SCOPED_TRACE(std::to_string(quality) + (progressive ? " progressive" : " baseline"));
+        SavePictureFile(picture, File("out.jpg"), {quality, progressive});
+        const TBytes bytes = ReadAll(File("out.jpg"));
+        EXPECT_EQ(bytes, ReferenceJpeg(picture, quality, progressive));
+        const TJpegFacts facts = ReadJpegFacts(bytes);
+        EXPECT_EQ(facts.Progressive, progressive);
+        // Quality 10 would need quantisers above 255 without baseline tables.
+        if (quality == 10) EXPECT_EQ(facts.LargestQuantiser, 255);
+        if (quality == 100) EXPECT_EQ(facts.LargestQuantiser, 1);
+    }
+}
+
+TEST_F(PictureFile, PicturesReadBackAsSaved)
+{
+    // Two bands, so rows are taken from both.
+    TBigBitmap picture;
+    FillPattern(picture, 3000, 1000);
+    ASSERT_EQ(picture.BandCount(), 2);
+    SavePictureFile(picture, File("p.png"), {});
+    ExpectSamePixels(*ReadBack<TPNGImage>(File("p.png")), picture, 0);
+    SavePictureFile(picture, File("p.bmp"), {});
+    ExpectSamePixels(*ReadBack<TBigBitmap>(File("p.bmp")), picture, 0);
+    SavePictureFile(picture, File("p.jpg"), {95, false});
+    auto jpeg = ReadBack<TJPEGImage>(File("p.jpg"));
+    EXPECT_EQ(jpeg->GetWidth(), 3000);
+    EXPECT_EQ(jpeg->GetHeight(), 1000);
+}
+
+TEST_F(PictureFile, IndexedPicturesAreWrittenInTheirColours)
+{
+    TBigBitmap picture;
+    picture.SetBitmaps(4, 2, bbpf8bit);
+    picture.SetPalette({{10, 20, 30, 0}, {200, 100, 0, 0}});
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < 4; ++x) picture.GetScanline(y)[x] = uint8_t((x + y) % 2);
+    SavePictureFile(picture, File("i.png"), {});
+    auto png = ReadBack<TPNGImage>(File("i.png"));
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < 4; ++x)
+            EXPECT_EQ(ColourAt(*png, x, y), (x + y) % 2 ? RGBColor(200, 100, 0) : RGBColor(10, 20, 30));
+    SavePictureFile(picture, File("i.jpg"), {100, false});
+    EXPECT_TRUE(ReadBack<TJPEGImage>(File("i.jpg"))->GetWidth() == 4);
+}
+
+TEST_F(PictureFile, AFailedSaveLeavesTheOldFileAndNothingElse)
+{
+    const TBytes old = {'o', 'l', 'd'};
+    std::ofstream(File("keep.jpg"), std::ios::binary).write("old", 3);
+    // Wider than any JPEG may be; a 1-bit big bitmap holds it in a few kilobytes.
+    TBigBitmap tooWide;
+    tooWide.SetBitmaps(70000, 1, bbpf1bit);
+    ExpectError<EWriteError>([&] { SavePictureFile(tooWide, File("keep.jpg"), {}); },
+                             "Cannot write the JPEG picture: Maximum supported image dimension is 65500 pixels");
+    TBigBitmap empty;
+    ExpectError<EWriteError>([&] { SavePictureFile(empty, File("keep.jpg"), {}); }, "Cannot save an empty picture");
+    EXPECT_EQ(ReadAll(File("keep.jpg")), old);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.jpg"});
+}
+
+TEST(PictureWriters, AStreamFailureReachesTheCallerAsItself)
+{
+    TBigBitmap picture;
+    FillPattern(picture, 600, 400);
+    TMemoryStream jpeg, png;
+    WriteJpeg(picture, jpeg, {100, false});
+    WritePng(picture, png);
+    ASSERT_GT(jpeg.Size(), 2 * 65536);  // so that half of it fills the encoder's buffer
+    // Refused at once, and half way.
+    for (double share : {0.0, 0.5}) {
+        TFullDisk jpegDisk(int64_t(jpeg.Size() * share));
+        ExpectError<EWriteError>([&] { WriteJpeg(picture, jpegDisk, {100, false}); }, "Stream write error");
+        TFullDisk pngDisk(int64_t(png.Size() * share));
+        ExpectError<EWriteError>([&] { WritePng(picture, pngDisk); }, "Stream write error");
+    }
+}
