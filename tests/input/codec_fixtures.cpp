@@ -63,30 +63,23 @@ TBytes MakeJpeg(const TJpegSpec& spec)
 
 TBytes ExifWithOrientation(uint16_t orientation, bool bigEndian)
 {
-    auto put16 = [bigEndian](TBytes& to, uint16_t v) {
-        if (bigEndian) to.insert(to.end(), {uint8_t(v >> 8), uint8_t(v)});
-        else to.insert(to.end(), {uint8_t(v), uint8_t(v >> 8)});
-    };
-    auto put32 = [&](TBytes& to, uint32_t v) {
-        if (bigEndian) { put16(to, uint16_t(v >> 16)); put16(to, uint16_t(v)); }
-        else { put16(to, uint16_t(v)); put16(to, uint16_t(v >> 16)); }
-    };
     TBytes block = {'E', 'x', 'i', 'f', 0, 0};
-    block.insert(block.end(), bigEndian ? std::initializer_list<uint8_t>{'M', 'M'} : std::initializer_list<uint8_t>{'I', 'I'});
-    put16(block, 42);
-    put32(block, 8);  // the first directory follows the header
-    put16(block, 2);  // two entries: a resolution unit, then the orientation
-    put16(block, 0x0128);
-    put16(block, 3);
-    put32(block, 1);
-    put16(block, 2);
-    put16(block, 0);
-    put16(block, 0x0112);
-    put16(block, 3);
-    put32(block, 1);
-    put16(block, orientation);
-    put16(block, 0);
-    put32(block, 0);  // no next directory
+    auto put = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            block.push_back(uint8_t(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
+    };
+    put(bigEndian ? 0x4D4D : 0x4949, 2);
+    put(42, 2);
+    put(8, 4);  // the first directory follows the header
+    put(2, 2);  // two entries, each tag, type 3 (16 bits), count 1, value: a resolution unit, then the orientation
+    for (auto [tag, value] : {std::pair<uint16_t, uint16_t>{0x0128, 2}, {0x0112, orientation}}) {
+        put(tag, 2);
+        put(3, 2);
+        put(1, 4);
+        put(value, 2);
+        put(0, 2);
+    }
+    put(0, 4);  // no next directory
     return block;
 }
 

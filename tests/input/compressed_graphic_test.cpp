@@ -103,15 +103,6 @@ TEST(CompressedGraphic, CloneIsAnIndependentCopy)
     }
 }
 
-TEST(CompressedGraphic, SavesTheFileAsLoaded)
-{
-    const TBytes bytes = OffsetGif();
-    auto gif = LoadGraphic<TGIFImage>(bytes);
-    TMemoryStream saved;
-    gif->SaveToStream(saved);
-    EXPECT_EQ(saved.Bytes(), bytes);
-}
-
 TEST(CompressedGraphic, DrawsScaledOntoACanvas)
 {
     TPngSpec spec;
@@ -125,14 +116,11 @@ TEST(CompressedGraphic, DrawsScaledOntoACanvas)
     target.Canvas().BrushColor = clBlack;
     target.Canvas().FillRect({0, 0, 6, 4});
     target.Canvas().StretchDraw({1, 0, 5, 4}, *png);
-    const TColor expected[4][6] = {
-        {clBlack, RGBColor(255, 0, 0), RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 255, 0), clBlack},
-        {clBlack, RGBColor(255, 0, 0), RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 255, 0), clBlack},
-        {clBlack, RGBColor(0, 0, 255), RGBColor(0, 0, 255), RGBColor(9, 9, 9), RGBColor(9, 9, 9), clBlack},
-        {clBlack, RGBColor(0, 0, 255), RGBColor(0, 0, 255), RGBColor(9, 9, 9), RGBColor(9, 9, 9), clBlack},
-    };
+    // Each source pixel covers 2 x 2 target pixels; the columns outside stay black.
+    const TColor source[2][2] = {{RGBColor(255, 0, 0), RGBColor(0, 255, 0)}, {RGBColor(0, 0, 255), RGBColor(9, 9, 9)}};
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(ColourAt(target, x, y), expected[y][x]) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(ColourAt(target, x, y), x == 0 || x == 5 ? clBlack : source[y / 2][(x - 1) / 2]) << x << "," << y;
 }
 
 TEST(CompressedGraphic, TooWideForABigBitmapFailsAndLeavesTheTargetAsItWas)
