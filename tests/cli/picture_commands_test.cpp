@@ -4,6 +4,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "cli_runner.h"
+#include "output/picture_file.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -27,6 +28,30 @@ TEST(CliInfoConvert, ReportsSizeAndBitsAndConvertsToBmp)
     EXPECT_EQ(back.GetWidth(), 127);
     EXPECT_EQ(back.PixelFormat(), bbpf8bit);
     EXPECT_EQ(*back.GetPalette(), *picture.GetPalette());
+}
+
+TEST(CliInfoConvert, ReadsPngAndJpegToo)
+{
+    TScratchFolder folder;
+    TBigBitmap picture;
+    FillPattern(picture, 9, 7);
+    for (const char* name : {"in.png", "in.jpe"}) {
+        SCOPED_TRACE(name);
+        SavePictureFile(picture, folder / name, {100, false});
+        const TCliResult info = RunCli({"info", (folder / name).string()});
+        EXPECT_EQ(info.Status, 0) << info.Err;
+        EXPECT_EQ(info.Out, "9x7 24\n");
+        const TCliResult convert = RunCli({"convert", (folder / name).string(), (folder / "out.bmp").string()});
+        ASSERT_EQ(convert.Status, 0) << convert.Err;
+        TBigBitmap back;
+        back.LoadFromFile(folder / "out.bmp");
+        EXPECT_EQ(back.GetWidth(), 9);
+        EXPECT_EQ(back.GetHeight(), 7);
+    }
+    std::ofstream(folder / "bad.jpg") << "no JPEG";
+    const TCliResult bad = RunCli({"info", (folder / "bad.jpg").string()});
+    EXPECT_EQ(bad.Status, 1);
+    EXPECT_EQ(bad.Err, "Invalid JPEG picture: Not a JPEG file: starts with 0x6e 0x6f\n");
 }
 
 TEST(CliInfoConvert, ErrorsGiveTheMessageStatusOneAndNoOutput)
