@@ -16,6 +16,8 @@ namespace quilmo::cli {
 void AddPictureCommands(CLI::App& app);
 // The picture as the joining code sees it: a big bitmap, 24 bits unless a BMP said otherwise.
 void LoadPicture(const std::string& path, TBigBitmap& bitmap);
+// join
+void AddJoinCommand(CLI::App& app);
 // resize
 void AddResizeCommand(CLI::App& app);
 

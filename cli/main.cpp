@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     quilmo::cli::AddPluginOption(app);
     quilmo::cli::AddPictureCommands(app);
     quilmo::cli::AddResizeCommand(app);
+    quilmo::cli::AddJoinCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
