@@ -1,6 +1,7 @@
 // join: one to six pictures joined in order into one file, exactly as the main window joins
 // its slots.
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -115,8 +116,20 @@ std::unique_ptr<TGraphic> ReadInput(const std::string& path)
     return picture;
 }
 
+// Every picture brings bands of a few MiB that are freed again once it is drawn. Served from
+// the heap and kept there, they are reused for the next picture instead of going back to the
+// system and being faulted in afresh, which costs the kernel a tenth of the whole join.
+void KeepFreedBandsForReuse()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
+}
+
 void Join(const TJoinArgs& args)
 {
+    KeepFreedBandsForReuse();
     std::vector<TNamedPicture> pictures;
     for (const std::string& path : args.Inputs) pictures.push_back({ReadInput(path), path});
 
