@@ -12,6 +12,7 @@
 #include "input/graphic_registry.h"
 #include "input/slot_loading.h"
 #include "input/susie_errors.h"
+#include "output/picture_file.h"
 
 namespace quilmo::test {
 namespace {
@@ -31,6 +32,8 @@ protected:
     TSlotDocument Document{Host};
     TSlotLoader Loader{Document};
     fs::path Folder;
+
+    static void SetUpTestSuite() { RegisterStandardGraphicFormats(); }
 
     void SetUp() override
     {
@@ -138,6 +141,18 @@ TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
     EXPECT_THAT(Host.Errors, ElementsAre("プラグインエラー:未知のフォーマットのため、ファイルを開けません"));
     EXPECT_THAT(SlotWidths(), ElementsAre(20, 0, 0, 0, 0, 0));
     EXPECT_EQ(TakeSusieError(), 0);
+}
+
+TEST_F(SlotLoadingTest, AJpeFileLoadsAsJpeg)
+{
+    TBigBitmap bitmap;
+    SetupBigBitmap(bitmap, 24, 16, RGBColor(0, 0, 255));
+    SavePictureFile(bitmap, Folder / "photo.jpe", {});
+    Loader.LoadFiles({(Folder / "photo.jpe").string()});
+    ASSERT_EQ(Document.Count(), 1);
+    EXPECT_EQ(Document.Slot(0)->GetWidth(), 24);
+    EXPECT_EQ(Document.Joined().GetHeight(), 16);
+    EXPECT_TRUE(Host.Errors.empty());
 }
 
 TEST_F(SlotLoadingTest, LoadErrorTexts)
