@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/big_bitmap_canvas.h"
 #include "cli/cli_runner.h"
 #include "support/picture_checks.h"
 
@@ -29,6 +30,32 @@ const std::string kPixmap = "P3 2 3 255\n255 0 0 0 0 255\n255 0 0 0 0 255\n255 0
 
 }  // namespace
 
+TEST_F(CliPlugins, APluginPictureJoinsWithAJpeg)
+{
+    TBigBitmap green;
+    green.SetBitmaps(4, 3, bbpf24bit);
+    green.Canvas().BrushColor = 0x00C800;
+    green.Canvas().FillRect({0, 0, 4, 3});
+    green.SaveToFile(Folder / "green.bmp");
+    const std::string jpeg = (Folder / "green.jpg").string();
+    ASSERT_EQ(RunCli({"join", "-o", jpeg, (Folder / "green.bmp").string()}).Status, 0);
+
+    const std::string out = (Folder / "out.bmp").string();
+    const TCliResult result = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "join", "-o", out, File("a.ppm", kPixmap), jpeg});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    TBigBitmap joined;
+    joined.LoadFromFile(out);
+    ASSERT_EQ(joined.GetWidth(), 6);
+    ASSERT_EQ(joined.GetHeight(), 3);
+    for (int32_t y = 0; y < 3; ++y) {
+        EXPECT_EQ(ColourAt(joined, 0, y), 0x0000FFu);
+        EXPECT_EQ(ColourAt(joined, 1, y), 0xFF0000u);
+        const TColor jpegPixel = ColourAt(joined, 4, y);
+        EXPECT_NEAR(ColorGreen(jpegPixel), 200, 4);
+        EXPECT_LE(ColorRed(jpegPixel) + ColorBlue(jpegPixel), 8);
+    }
+}
+
 TEST_F(CliPlugins, CommandsReadPluginFormatsOnlyWithThePlugins)
 {
     const std::string pixmap = File("a.ppm", kPixmap);
@@ -44,6 +71,11 @@ TEST_F(CliPlugins, PluginFailuresSayWhat)
     EXPECT_EQ(broken.Status, 1);
     EXPECT_NE(broken.Err.find("プラグインエラー:データが壊れているため、ファイルを開けません"), std::string::npos)
         << broken.Err;
+    const TCliResult joined = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "join", "-o", (Folder / "out.bmp").string(),
+                                      File("a.ppm", kPixmap), (Folder / "bad.pgm").string()});
+    EXPECT_EQ(joined.Status, 1);
+    EXPECT_NE(joined.Err.find("データが壊れているため"), std::string::npos) << joined.Err;
+    EXPECT_FALSE(std::filesystem::exists(Folder / "out.bmp"));
 
     const TCliResult noPlugins = RunCli({"--plugins", Folder.Path().string(), "info", File("a.ppm", kPixmap)});
     EXPECT_EQ(noPlugins.Status, 1);
