@@ -112,7 +112,8 @@ std::unique_ptr<TGraphic> ReadInput(const std::string& path)
         throw std::runtime_error(path + ": " + e.what());
     }
     // A plug-in reports a file it cannot read through its error code alone.
-    if (const int32_t code = TakeSusieError()) throw std::runtime_error(path + ": " + LoadErrorMessage(code));
+    if (const int32_t code = TakeSusieError())
+        throw std::runtime_error(path + ": " + LoadErrorMessage(code));
     return picture;
 }
 
@@ -142,7 +143,8 @@ void Join(const TJoinArgs& args)
     document.SetMethod(args.Method);
     document.SetGap(args.Gap / kGapStepPixels);
     document.SetJoinColor(ParseColor(args.Color));
-    if (!args.Frame.empty()) document.SetFrameRect({args.Frame[0], args.Frame[1], args.Frame[2], args.Frame[3]});
+    if (!args.Frame.empty())
+        document.SetFrameRect({args.Frame[0], args.Frame[1], args.Frame[2], args.Frame[3]});
     document.LoadPictures([&](int32_t, int32_t) { return std::move(pictures); });
     if (!host.Error.empty()) throw std::runtime_error(host.Error);
 
@@ -169,27 +171,34 @@ void AddJoinCommand(CLI::App& app)
         ->check(CLI::Range(0, kMaxGapSteps * kGapStepPixels))
         ->check(CLI::Validator(
             [](const std::string& text) {
-                return std::stoi(text) % kGapStepPixels == 0 ? std::string() : "must be a multiple of 10";
+                return std::stoi(text) % kGapStepPixels == 0 ? std::string()
+                                                             : "must be a multiple of 10";
             },
             "MULTIPLE OF 10"));
     join->add_option("--frame", args->Frame, "Frame widths left,top,right,bottom (0 to 10000)")
         ->delimiter(',')
         ->expected(4)
         ->check(CLI::Range(0, kMaxFrameWidth));
-    join->add_option("--color", args->Color, "Colour of gaps, frame and uncovered areas (default ffffff)")
+    join->add_option("--color", args->Color,
+                     "Colour of gaps, frame and uncovered areas (default ffffff)")
         ->check(CLI::Validator(
             [](const std::string& text) {
-                const bool hex = text.size() == 6 && text.find_first_not_of("0123456789abcdefABCDEF") ==
-                                                         std::string::npos;
+                const bool hex =
+                    text.size() == 6 &&
+                    text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
                 return hex ? std::string() : "must be six hexadecimal digits RRGGBB";
             },
             "RRGGBB"));
-    join->add_option("--quality", args->Quality, "JPEG quality (default 85)")->check(CLI::Range(10, 100));
+    join->add_option("--quality", args->Quality, "JPEG quality (default 85)")
+        ->check(CLI::Range(10, 100));
     join->add_flag("--progressive", args->Progressive, "Progressive JPEG");
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
-    join->add_option("-o", args->Output, "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
+    join->add_option("-o", args->Output,
+                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
         ->required();
-    join->add_option("IN", args->Inputs, "Pictures in join order")->required()->expected(1, kSlotCount);
+    join->add_option("IN", args->Inputs, "Pictures in join order")
+        ->required()
+        ->expected(1, kSlotCount);
     join->callback([args] { Join(*args); });
 }
 

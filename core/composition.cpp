@@ -58,7 +58,8 @@ void PlaceInOrder(std::span<const TSize> sizes, TJoinDirection direction, int32_
 TSize JoinedSize(std::span<const TRect> placements)
 {
     TSize size;
-    for (const TRect& r : placements) size = {std::max(size.Width, r.Right), std::max(size.Height, r.Bottom)};
+    for (const TRect& r : placements)
+        size = {std::max(size.Width, r.Right), std::max(size.Height, r.Bottom)};
     return size;
 }
 
@@ -97,7 +98,7 @@ void ComposeJoined(std::span<TGraphic* const> pictures, const TJoinSettings& set
         MakeWorkingCopy(*pictures[i], work);
         const TSize target = targets[i];
         if (settings.Method != rmOriginal)
-            BigEnlarge(work, target.Width, target.Height, settings.Method, settings.UseSSE2, count,
+            BigEnlarge(work, target.Width, target.Height, settings.Method, settings.FUseSSE2, count,
                        progress);
         if (work.GetWidth() != target.Width || work.GetHeight() != target.Height)
             throw EConvertError("A picture changed its size while it was converted");
@@ -123,7 +124,8 @@ std::vector<TRect> RespacedPlacements(std::span<const TRect> placements, TJoinDi
     std::vector<TRect> result(placements.begin(), placements.end());
     for (size_t i = 0; i < result.size(); ++i) {
         const int32_t shift = CheckedMul(static_cast<int32_t>(i), delta);
-        const TRect offset = direction == jdHorizontal ? TRect{shift, 0, 0, 0} : TRect{0, shift, 0, 0};
+        const TRect offset =
+            direction == jdHorizontal ? TRect{shift, 0, 0, 0} : TRect{0, shift, 0, 0};
         result[i] = OffsetRectBy(result[i], offset);
     }
     return result;

@@ -58,7 +58,9 @@ int32_t TSlotDocument::ReportProgress(int16_t position, int16_t max, int32_t ste
 
 TProgressProc TSlotDocument::ProgressProc()
 {
-    return [this](int16_t position, int16_t max, int32_t step) { return ReportProgress(position, max, step); };
+    return [this](int16_t position, int16_t max, int32_t step) {
+        return ReportProgress(position, max, step);
+    };
 }
 
 void TSlotDocument::ShowSlotNames(int32_t last)
@@ -111,8 +113,9 @@ void TSlotDocument::BuildFrom(TSlotTable& table)
 void TSlotDocument::Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
                               TBigBitmap& output)
 {
-    RearrangeJoined(FJoined, from, to, FSettings.Frame(), FSettings.JoinColor, size,
-                    [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, output);
+    RearrangeJoined(
+        FJoined, from, to, FSettings.Frame(), FSettings.JoinColor, size,
+        [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, output);
 }
 
 void TSlotDocument::ReverseOrder()
@@ -214,10 +217,11 @@ TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
     result.Reduced = std::make_unique<TBigBitmap>();
     result.Reduced->Assign(&joined);
     if (amount)
-        BigReduceBy(*result.Reduced, result.Shown.Width, result.Shown.Height, FSettings.UseSSE2,
+        BigReduceBy(*result.Reduced, result.Shown.Width, result.Shown.Height, FSettings.FUseSSE2,
                     *amount, ProgressProc());
     else
-        BigReduceQuietly(*result.Reduced, result.Shown.Width, result.Shown.Height, FSettings.UseSSE2);
+        BigReduceQuietly(*result.Reduced, result.Shown.Width, result.Shown.Height,
+                         FSettings.FUseSSE2);
     return result;
 }
 
@@ -237,7 +241,8 @@ void TSlotDocument::ComputeSlotEdges(TSize shown, int32_t scale, int32_t last)
     const TSize view = ViewSize();
     FSlotEdges.fill(0);
     const bool horizontal = FSettings.Direction == jdHorizontal;
-    const int32_t offset = horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
+    const int32_t offset =
+        horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
     for (int32_t i = 0; i <= last; ++i) {
         const int32_t end = horizontal ? FSlotRects[i].Right : FSlotRects[i].Bottom;
         FSlotEdges[i] = CheckedAdd(CheckedMul(end, scale) / 128, offset);

@@ -14,7 +14,7 @@ enum TJoinDirection : uint8_t { jdHorizontal, jdVertical };
 // Index of the preview-mode combo box: "きれい" reduces a copy, "はやい" lets the view scale.
 enum TPreviewMode : uint8_t { pmPretty, pmFast };
 
-inline constexpr int32_t kMaxGapSteps = 50;       // gap spin range 0..50, in steps of 10 pixels
+inline constexpr int32_t kMaxGapSteps = 50;  // gap spin range 0..50, in steps of 10 pixels
 inline constexpr int32_t kGapStepPixels = 10;
 inline constexpr int32_t kMaxFrameWidth = 10000;  // larger frames only make pictures too big
 
@@ -26,14 +26,17 @@ struct TJoinSettings {
     TRect FrameRect = EmptyRect;  // widths of the left, top, right and bottom frame
     TColor JoinColor = clWhite;   // gaps, frame and uncovered areas
     TPreviewMode PreviewMode = pmPretty;
-    bool UseSSE2 = HasSSE2();
+    bool FUseSSE2 = HasSSE2();  // the SSE2 variant of each resampler
 
     int32_t GapPixels() const { return Gap * kGapStepPixels; }
     // The frame the builder adds: nothing while the frame is off.
     TRect Frame() const { return FrameOn ? FrameRect : EmptyRect; }
 };
 
-inline int32_t BoundGap(int32_t steps) { return std::clamp(steps, 0, kMaxGapSteps); }
+inline int32_t BoundGap(int32_t steps)
+{
+    return std::clamp(steps, 0, kMaxGapSteps);
+}
 
 inline TRect BoundFrameRect(const TRect& widths)
 {

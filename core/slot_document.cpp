@@ -117,8 +117,8 @@ void TSlotDocument::SetCount(int32_t value)
             // Each new slot gets a white page the size of the picture before it.
             for (int32_t i = p; i < v; ++i) {
                 const TGraphic* previous = i >= 1 ? table.Pictures[i - 1].get() : nullptr;
-                const TSize size = previous ? TSize{previous->GetWidth(), previous->GetHeight()}
-                                            : kFirstBlankSize;
+                const TSize size =
+                    previous ? TSize{previous->GetWidth(), previous->GetHeight()} : kFirstBlankSize;
                 auto blank = std::make_shared<TBigBitmap>();
                 SetupBigBitmapWhite(*blank, size.Width, size.Height);
                 table.Pictures[i] = std::move(blank);
@@ -200,7 +200,8 @@ void TSlotDocument::PasteFromClipboard(std::unique_ptr<TGraphic> picture)
 
 void TSlotDocument::PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture)
 {
-    PlaceAtClick(std::move(picture), kCopyBufferName, FCount == 0 ? kStatusCreating : kStatusRejoining);
+    PlaceAtClick(std::move(picture), kCopyBufferName,
+                 FCount == 0 ? kStatusCreating : kStatusRejoining);
 }
 
 void TSlotDocument::InsertAfterClick(std::unique_ptr<TGraphic> picture, const std::string& name)
@@ -326,7 +327,8 @@ void TSlotDocument::SetJoinColor(TColor color)
 {
     FSettings.JoinColor = color;
     // The colour shows where pictures leave room (beside smaller ones, in gaps) and in the frame.
-    const bool colourVisible = FSettings.Method == rmOriginal || FSettings.Gap > 0 || FSettings.FrameOn;
+    const bool colourVisible =
+        FSettings.Method == rmOriginal || FSettings.Gap > 0 || FSettings.FrameOn;
     if (colourVisible && FCount >= 1) RebuildForSetting(nullptr, true);
 }
 

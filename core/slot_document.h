@@ -56,7 +56,8 @@ public:
     void SetCount(int32_t value);
     // Fill slots from the count onward (from slot 0 when all six are full) with what read
     // delivers; read gets the first slot index and how many slots are free from there.
-    void LoadPictures(const std::function<std::vector<TNamedPicture>(int32_t start, int32_t room)>& read);
+    void LoadPictures(
+        const std::function<std::vector<TNamedPicture>(int32_t start, int32_t room)>& read);
     void ReplaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name);
     bool CanInsert() const { return FCount < kSlotCount; }
     void InsertAfterClick(std::unique_ptr<TGraphic> picture, const std::string& name);
@@ -78,7 +79,7 @@ public:
     void SetGap(int32_t steps);
     void SetJoinColor(TColor color);
     void SetPreviewMode(TPreviewMode mode);
-    void SetUseSSE2(bool useSSE2) { FSettings.UseSSE2 = useSSE2; }
+    void SetUseSSE2(bool useSSE2) { FSettings.FUseSSE2 = useSSE2; }
 
     // Rebuild the joined picture, its preview, placements and edges from the slots.
     void BuildComposite();
@@ -123,7 +124,8 @@ private:
     void CommitSlots(TSlotTable& table);
     void EmptyDocument(TSlotTable table);
     // Put picture into the slot under the click point (slot 0 of an empty document).
-    void PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name, const char* status);
+    void PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
+                      const char* status);
     // Rearrange the joined picture: parts at from go to to, in a picture of size.
     void Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
                    TBigBitmap& output);

@@ -134,8 +134,9 @@ std::vector<std::string> RejoinArguments(const std::vector<std::string>& argumen
 void SortNamesIgnoringCase(std::vector<std::string>& names)
 {
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
     });
 }
 

@@ -32,8 +32,8 @@ TEST_F(CliJoin, JoinsSideBySideWithGapFrameAndColour)
 {
     const std::string a = Picture("a.bmp", 40, 30, RGBColor(200, 0, 0));
     const std::string b = Picture("b.bmp", 20, 10, RGBColor(0, 200, 0));
-    const TCliResult result =
-        RunCli({"join", "--gap", "10", "--frame", "1,2,3,4", "--color", "102030", "-o", Out(), a, b});
+    const TCliResult result = RunCli(
+        {"join", "--gap", "10", "--frame", "1,2,3,4", "--color", "102030", "-o", Out(), a, b});
     ASSERT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Err, "");  // no progress bar when stderr is no terminal
     TBigBitmap joined;
@@ -51,7 +51,8 @@ TEST_F(CliJoin, StacksAndEnlargesToTheWidestPicture)
 {
     const std::string a = Picture("a.bmp", 30, 20, RGBColor(200, 0, 0));
     const std::string b = Picture("b.bmp", 10, 5, RGBColor(0, 200, 0));
-    const TCliResult result = RunCli({"join", "--direction", "v", "--method", "bicubic", "-o", Out(), a, b});
+    const TCliResult result =
+        RunCli({"join", "--direction", "v", "--method", "bicubic", "-o", Out(), a, b});
     ASSERT_EQ(result.Status, 0) << result.Err;
     TBigBitmap joined;
     joined.LoadFromFile(Out());

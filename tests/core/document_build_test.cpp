@@ -91,7 +91,8 @@ TEST_F(BuildTest, PrintOrientationFollowsTheShapeAndStaysForASquare)
     Document.SetCount(2);
     EXPECT_THAT(Host.CallsStartingWith("orientation"), ElementsAre("orientation 0"));
     Document.SetDirection(jdVertical);
-    EXPECT_THAT(Host.CallsStartingWith("orientation"), ElementsAre("orientation 0", "orientation 1"));
+    EXPECT_THAT(Host.CallsStartingWith("orientation"),
+                ElementsAre("orientation 0", "orientation 1"));
 }
 
 TEST_F(BuildTest, RaisingTheGapMovesEachPictureByItsShareOfTheWidening)
@@ -112,8 +113,8 @@ TEST_F(BuildTest, RaisingTheGapMovesEachPictureByItsShareOfTheWidening)
     EXPECT_EQ(JoinedAt(260, 0), kBlue);
     EXPECT_EQ(Document.LastGap(), 3);
     EXPECT_THAT(Host.CallsStartingWith("bar"),
-                ElementsAre("bar shown", "bar at 4", "bar at 8", "bar at 12", "bar at 30", "bar at 100",
-                            "bar hidden"));
+                ElementsAre("bar shown", "bar at 4", "bar at 8", "bar at 12", "bar at 30",
+                            "bar at 100", "bar hidden"));
     EXPECT_EQ(Host.CallsStartingWith("status").front(), "status 　間隔変更中・・・・・");
 }
 
@@ -160,8 +161,9 @@ TEST_F(BuildTest, ReversalRearrangesWithTheCurrentGap)
     EXPECT_THAT(SlotColours(), ElementsAre(kGreen, kRed));
     EXPECT_EQ(Document.SlotName(0), "b.jpg");
     EXPECT_EQ(Host.Status, "  [1]b.jpg  [2]a.jpg");
-    EXPECT_THAT(Host.CallsStartingWith("bar"),
-                ElementsAre("bar shown", "bar at 4", "bar at 8", "bar at 30", "bar at 100", "bar hidden"));
+    EXPECT_THAT(
+        Host.CallsStartingWith("bar"),
+        ElementsAre("bar shown", "bar at 4", "bar at 8", "bar at 30", "bar at 100", "bar hidden"));
     EXPECT_THAT(Host.CallsStartingWith("orientation"), ElementsAre());
 }
 

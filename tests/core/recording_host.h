@@ -29,7 +29,10 @@ public:
         Calls.push_back("status " + text);
     }
     void ShowProgressBar() override { Calls.push_back("bar shown"); }
-    void StepProgressBar(int32_t step) override { Calls.push_back("bar step " + std::to_string(step)); }
+    void StepProgressBar(int32_t step) override
+    {
+        Calls.push_back("bar step " + std::to_string(step));
+    }
     void SetProgressPosition(int32_t position) override
     {
         Calls.push_back("bar at " + std::to_string(position));
@@ -42,7 +45,10 @@ public:
     void EnableImageCommands() override { Calls.push_back("enable"); }
     void DisableImageCommands() override { Calls.push_back("disable"); }
     void CountChanged(int32_t count) override { Calls.push_back("count " + std::to_string(count)); }
-    void FrameOnChanged(bool frameOn) override { Calls.push_back(frameOn ? "frame on" : "frame off"); }
+    void FrameOnChanged(bool frameOn) override
+    {
+        Calls.push_back(frameOn ? "frame on" : "frame off");
+    }
     TSize ViewSize() const override { return View; }
     void ShowPreview(const TBigBitmap* picture, bool scaled) override
     {

@@ -16,9 +16,10 @@ protected:
 
     void LoadABCD(int count)
     {
-        const std::vector<TSolid> all{
-            {100, 50, kRed, "/p/a.jpg"}, {100, 50, kGreen, "/p/b.jpg"}, {100, 50, kBlue, "/p/c.jpg"},
-            {100, 50, kGrey, "/p/d.jpg"}};
+        const std::vector<TSolid> all{{100, 50, kRed, "/p/a.jpg"},
+                                      {100, 50, kGreen, "/p/b.jpg"},
+                                      {100, 50, kBlue, "/p/c.jpg"},
+                                      {100, 50, kGrey, "/p/d.jpg"}};
         Load({all.begin(), all.begin() + count});
     }
     // A point inside slot i's picture.
@@ -34,15 +35,20 @@ TEST_F(SlotOperationsTest, InsertAfterTheFirstOfThree)
     EXPECT_EQ(Document.LastCount(), 4);
     EXPECT_THAT(SlotColours(), ElementsAre(kRed, kFill, kGreen, kBlue));
     EXPECT_THAT(Host.CallsStartingWith("status"),
-                ElementsAre("status 　ロード中・・・・・", "status   [1]a.jpg  [2]x.jpg  [3]b.jpg  [4]c.jpg"));
+                ElementsAre("status 　ロード中・・・・・",
+                            "status   [1]a.jpg  [2]x.jpg  [3]b.jpg  [4]c.jpg"));
     EXPECT_THAT(Host.CallsStartingWith("count"), ElementsAre("count 4"));
     EXPECT_EQ(Host.Calls.back(), "enable");
 }
 
 TEST_F(SlotOperationsTest, InsertIntoAFullDocumentDoesNothing)
 {
-    Load({{10, 10, kRed, "1"}, {10, 10, kRed, "2"}, {10, 10, kRed, "3"}, {10, 10, kRed, "4"},
-          {10, 10, kRed, "5"}, {10, 10, kRed, "6"}});
+    Load({{10, 10, kRed, "1"},
+          {10, 10, kRed, "2"},
+          {10, 10, kRed, "3"},
+          {10, 10, kRed, "4"},
+          {10, 10, kRed, "5"},
+          {10, 10, kRed, "6"}});
     EXPECT_FALSE(Document.CanInsert());
     Document.InsertAfterClick(SolidPicture(10, 10, kFill), "x");
     EXPECT_EQ(Document.Count(), 6);
@@ -67,8 +73,9 @@ TEST_F(SlotOperationsTest, DeleteTheSecondOfFour)
     EXPECT_EQ(Document.SlotName(3), "");
     EXPECT_EQ(Document.SlotRect(3), EmptyRect);
     EXPECT_EQ(Document.SlotEdge(3), 0);
-    EXPECT_THAT(Host.CallsStartingWith("status"),
-                ElementsAre("status 　画像再結合中・・・・・", "status   [1]a.jpg  [2]c.jpg  [3]d.jpg"));
+    EXPECT_THAT(
+        Host.CallsStartingWith("status"),
+        ElementsAre("status 　画像再結合中・・・・・", "status   [1]a.jpg  [2]c.jpg  [3]d.jpg"));
 }
 
 TEST_F(SlotOperationsTest, DeletingTheLastPictureEmptiesTheDocument)

@@ -39,13 +39,16 @@ protected:
     {
         Host.View = {4000, 4000};
         Folder = fs::temp_directory_path() /
-                 ("quilmo_slot_loading_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 ("quilmo_slot_loading_" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Folder);
         // Every picture extension here reads BMP bytes: these tests are about slots, not codecs.
         for (const char* extension : {".bmp", ".jpg", ".png"})
-            RegisterGraphicFormat({extension, "test", [] { return std::make_unique<TBigBitmap>(); }, this});
-        RegisterGraphicFormat({".plg", "test plug-in", [] { return std::make_unique<TFailingPluginGraphic>(); }, this});
+            RegisterGraphicFormat(
+                {extension, "test", [] { return std::make_unique<TBigBitmap>(); }, this});
+        RegisterGraphicFormat({".plg", "test plug-in",
+                               [] { return std::make_unique<TFailingPluginGraphic>(); }, this});
     }
     void TearDown() override
     {
@@ -93,9 +96,10 @@ TEST_F(SlotLoadingTest, FilesGoAfterTheFilledSlotsAndLeftoversAreIgnored)
     EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 6));
     EXPECT_EQ(Document.Count(), 6);
     EXPECT_EQ(Document.SlotName(4), (Folder / "a.bmp").string());
-    EXPECT_THAT(Host.CallsStartingWith("status"),
-                ElementsAre("status 　ロード中・・・・・",
-                            "status   [1]w1.bmp  [2]w2.bmp  [3]w3.bmp  [4]w4.bmp  [5]a.bmp  [6]b.bmp"));
+    EXPECT_THAT(
+        Host.CallsStartingWith("status"),
+        ElementsAre("status 　ロード中・・・・・",
+                    "status   [1]w1.bmp  [2]w2.bmp  [3]w3.bmp  [4]w4.bmp  [5]a.bmp  [6]b.bmp"));
     EXPECT_EQ(Host.Calls.front(), "status 　ロード中・・・・・");
     EXPECT_EQ(Host.Calls.back(), "enable");
 }
@@ -112,7 +116,8 @@ TEST_F(SlotLoadingTest, AFullDocumentStartsOverFromTheFirstSlot)
 
 TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGap)
 {
-    Loader.LoadFiles({Picture("a.bmp", 10), Garbage("bad.bmp"), Missing("gone.bmp"), Picture("c.bmp", 30)});
+    Loader.LoadFiles(
+        {Picture("a.bmp", 10), Garbage("bad.bmp"), Missing("gone.bmp"), Picture("c.bmp", 30)});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 30, 0, 0, 0, 0));
     EXPECT_EQ(Document.SlotName(1), (Folder / "c.bmp").string());
     EXPECT_TRUE(Host.Errors.empty());
@@ -138,7 +143,8 @@ TEST_F(SlotLoadingTest, ALoadThatReadsNothingRestoresTheStatusAndKeepsTheCount)
 TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
 {
     Loader.LoadFiles({Picture("a.plg", 10), Picture("b.bmp", 20)});
-    EXPECT_THAT(Host.Errors, ElementsAre("プラグインエラー:未知のフォーマットのため、ファイルを開けません"));
+    EXPECT_THAT(Host.Errors,
+                ElementsAre("プラグインエラー:未知のフォーマットのため、ファイルを開けません"));
     EXPECT_THAT(SlotWidths(), ElementsAre(20, 0, 0, 0, 0, 0));
     EXPECT_EQ(TakeSusieError(), 0);
 }
@@ -160,12 +166,14 @@ TEST_F(SlotLoadingTest, LoadErrorTexts)
     Loader.ShowLoadError(0);
     Loader.ShowLoadError(-5);
     Loader.ShowLoadError(7);
-    EXPECT_THAT(Host.Errors, ElementsAre("ため、ファイルを開けません", "ファイルオープンエラーのため、ファイルを開けません"));
+    EXPECT_THAT(Host.Errors, ElementsAre("ため、ファイルを開けません",
+                                         "ファイルオープンエラーのため、ファイルを開けません"));
 }
 
 TEST_F(SlotLoadingTest, DroppedFilesAreFilteredAndSortedIgnoringCase)
 {
-    Loader.DropFiles({Picture("b.jpg", 20), Picture("A.png", 10), Garbage("c.txt"), Missing("d.png")});
+    Loader.DropFiles(
+        {Picture("b.jpg", 20), Picture("A.png", 10), Garbage("c.txt"), Missing("d.png")});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
     EXPECT_EQ(Loader.FLastDir, Folder);
 }
