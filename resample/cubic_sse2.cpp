@@ -54,14 +54,13 @@ public:
             for (int j = 0; j < 4; ++j) {
                 const __m128d w01 = _mm_mul_pd(column.Weights[0], wy[j]);
                 const __m128d w23 = _mm_mul_pd(column.Weights[1], wy[j]);
-                const __m128d* bg = lines[j]->BlueGreen.data();
-                const double* red = lines[j]->Red.data();
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(bg[c[0]], Low(w01)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(bg[c[1]], High(w01)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(bg[c[2]], Low(w23)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(bg[c[3]], High(w23)));
-                reds = _mm_add_pd(reds, _mm_mul_pd(_mm_loadh_pd(_mm_load_sd(&red[c[0]]), &red[c[1]]), w01));
-                reds = _mm_add_pd(reds, _mm_mul_pd(_mm_loadh_pd(_mm_load_sd(&red[c[2]]), &red[c[3]]), w23));
+                const TQuad* line = lines[j]->data();
+                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[0]]), Low(w01)));
+                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[1]]), High(w01)));
+                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[2]]), Low(w23)));
+                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[3]]), High(w23)));
+                reds = _mm_add_pd(reds, _mm_mul_pd(Reds(line[c[0]], line[c[1]]), w01));
+                reds = _mm_add_pd(reds, _mm_mul_pd(Reds(line[c[2]], line[c[3]]), w23));
             }
             StorePixel(out, blueGreen, _mm_add_sd(reds, _mm_unpackhi_pd(reds, reds)));
             out += 3;

@@ -24,14 +24,12 @@ const TDoubleRow& TDoubleRowCache::Row(int32_t index)
         if (slot.LastUse < oldest->LastUse) oldest = &slot;
     }
     TDoubleRow& pixels = oldest->Pixels;
-    const auto width = static_cast<size_t>(FSource.Width);
-    pixels.BlueGreen.resize(width);
-    pixels.Red.resize(width);
+    pixels.resize(static_cast<size_t>(FSource.Width));
     const uint8_t* line = FSource.Rows[index];
     for (int32_t x = 0; x < FSource.Width; ++x) {
         const __m128i ints = PixelInts(line, PixelRead(3 * x, FSource.Width));
-        pixels.BlueGreen[x] = BlueGreen(ints);
-        _mm_store_sd(&pixels.Red[x], RedZero(ints));
+        _mm_store_pd(pixels[x].Channel, BlueGreen(ints));
+        _mm_store_pd(pixels[x].Channel + 2, RedZero(ints));
     }
     oldest->Index = index;
     oldest->LastUse = FClock;

@@ -2,8 +2,6 @@
 // Source rows converted to doubles for the SSE2 loops, kept by one thread from destination row
 // to destination row: an enlargement reads each source row for several destination rows.
 
-#include <emmintrin.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -11,10 +9,27 @@
 
 namespace quilmo {
 
-struct TDoubleRow {
-    std::vector<__m128d> BlueGreen;  // per pixel
-    std::vector<double> Red;         // per pixel
+// One pixel: blue, green, red, 0.
+struct alignas(32) TQuad {
+    double Channel[4];
 };
+
+using TDoubleRow = std::vector<TQuad>;
+
+#if defined(__SSE2__)
+}  // namespace quilmo
+
+#include <emmintrin.h>
+
+namespace quilmo {
+
+inline __m128d BlueGreen(const TQuad& pixel) { return _mm_load_pd(pixel.Channel); }
+// The reds of two pixels.
+inline __m128d Reds(const TQuad& a, const TQuad& b)
+{
+    return _mm_loadh_pd(_mm_load_sd(&a.Channel[2]), &b.Channel[2]);
+}
+#endif
 
 class TDoubleRowCache final : public TRowWork {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "resample/kernels.h"
 #include "resample/row_resampler.h"
@@ -21,8 +22,14 @@ std::unique_ptr<TRowResampler> NewBilinear(const TPixelRows& source, int32_t new
                                            int32_t newHeight);
 // minusSixth: the Lagrange factor the member writes for -1/6.
 TResamplerMaker CubicMaker(TCubicKernel kernel, double minusSixth);
+// Lanczos with its sums formed the fastest way the processor allows.
 std::unique_ptr<TRowResampler> NewLanczos(const TPixelRows& source, int32_t newWidth,
                                           int32_t newHeight);
+// The ways of forming the Lanczos sums: all give the same pixels, only the speed differs.
+enum class TLanczosSums { Extended, SSE2, AVX2 };
+// Those this processor can run, the fastest last.
+std::vector<TLanczosSums> AvailableLanczosSums();
+TResamplerMaker LanczosMaker(TLanczosSums sums);
 std::unique_ptr<TRowResampler> NewBoxAverage(const TPixelRows& source, int32_t newWidth,
                                              int32_t newHeight);
 

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# Installs the tools the comparison benchmarks run Quilmo against (ImageMagick, libvips,
-# Pillow) and GNU time, which measures them. Safe to run again: it only calls apt when a
-# package is missing.
+# Installs the tools bench/compare-resize.sh and bench/compare-join.sh time Quilmo against:
+# ImageMagick, libvips, Pillow, hyperfine, and GNU time for peak memory. Only the comparisons
+# need them; the build and the tests do not.
 set -euo pipefail
 
-packages=(
-  imagemagick
-  libvips-tools
-  python3-pil
-  time
-)
+packages=(imagemagick libvips-tools python3-pil hyperfine time)
 
 missing=()
 for p in "${packages[@]}"; do

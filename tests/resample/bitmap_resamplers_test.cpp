@@ -144,7 +144,9 @@ TEST(Twins, PlainLagrangeDiffersOnlyByTheDecimalSixth)
         const TPixels standard = ThroughStandard(StandardCubic(ResizeCubic, ckLagrange), source, to.Width, to.Height);
         const TDifference difference = Compare(big, standard);
         EXPECT_LE(difference.MaxStep, 1);
-        if (to.Width == 2 * from.Width) EXPECT_GT(difference.Channels, 0);
+        if (to.Width == 2 * from.Width) {
+            EXPECT_GT(difference.Channels, 0);
+        }
     }
 }
 
