@@ -8,9 +8,6 @@
 // extended sum; only when a rounding boundary of the single falls within the margin is the row
 // added again in extended precision. The result is the same to the bit, several times faster.
 
-#include <cmath>
-#include <cstring>
-
 #include "resample/axis_taps.h"
 #include "resample/double_rows.h"
 #include "resample/resamplers.h"
@@ -50,14 +47,13 @@ std::vector<TLanczosTaps> LanczosAxis(int32_t source, int32_t dest)
     return taps;
 }
 
-// Four destination columns are normalised side by side, one lane each.
-constexpr int kLanes = 4;
+// Eight destination columns are normalised side by side, one lane each.
+constexpr int kLanes = 8;
 using TLanes = float __attribute__((vector_size(kLanes * sizeof(float))));
 using TLaneBits = int32_t __attribute__((vector_size(kLanes * sizeof(int32_t))));
 
-TLanes Magnitude(TLanes v) { return reinterpret_cast<TLanes>(reinterpret_cast<TLaneBits>(v) & 0x7FFFFFFF); }
-
-struct TLanczosBlock {
+// Aligned for the widest registers the lanes may be kept in.
+struct alignas(32) TLanczosBlock {
     int32_t Count = 0;
     TLanes W[kTaps] = {};
     int32_t Index[kLanes][kTaps] = {};      // source pixels
@@ -66,13 +62,15 @@ struct TLanczosBlock {
 
 // Q[6 j + k] = wx_k wy_j / T of the pixels of a block, and per source row j the sum of |Q| over
 // rows 0..j, which bounds the channel sums up to that row.
-struct TBlockWeights {
+struct alignas(32) TBlockWeights {
     TLanes Q[kProducts];
     TLanes Magnitude[kTaps];
 };
 
-// T is added up in single precision, rows j outer, columns k inner.
-void Normalise(const TLanczosBlock& block, const float wy[kTaps], TBlockWeights& weights)
+// T is added up in single precision, rows j outer, columns k inner. Inlined into each way of
+// summing, so that it is compiled for the same processor features.
+[[gnu::always_inline]] inline void Normalise(const TLanczosBlock& block, const float wy[kTaps],
+                                             TBlockWeights& weights)
 {
     TLanes total = {};
 #pragma GCC unroll 36
@@ -84,18 +82,30 @@ void Normalise(const TLanczosBlock& block, const float wy[kTaps], TBlockWeights&
 #pragma GCC unroll 36
     for (int i = 0; i < kProducts; ++i) {
         weights.Q[i] /= total;
-        magnitude += Magnitude(weights.Q[i]);
+        magnitude += reinterpret_cast<TLanes>(reinterpret_cast<TLaneBits>(weights.Q[i]) & 0x7FFFFFFF);
         if (i % kTaps == kTaps - 1) weights.Magnitude[i / kTaps] = magnitude;
     }
 }
 
-// What the pixels of a block read: the block, its weights and the six source rows as bytes
-// and (with SSE2) as doubles.
+// What one destination row reads: its row weights and the six source rows as bytes and (with
+// SSE2) as doubles.
+struct TRowSource {
+    const float* Wy;
+    const uint8_t* const* Bytes;
+    const TDoubleRow* const* Lines;
+};
+
+// What the pixels of a block read: the block, its weights and the source rows.
 struct TBlockSource {
     const TLanczosBlock& Block;
     const TBlockWeights& Weights;
     const uint8_t* const* Bytes;
     const TDoubleRow* const* Lines;
+
+    TBlockSource(const TLanczosBlock& block, const TBlockWeights& weights, const TRowSource& row)
+        : Block(block), Weights(weights), Bytes(row.Bytes), Lines(row.Lines)
+    {
+    }
 
     float Q(int j, int k, int l) const { return Weights.Q[kTaps * j + k][l]; }
     // Q(j, k, l) for k = 0..5 at a stride of kLanes.
@@ -118,8 +128,11 @@ void AddRowExtended(float sum[3], const TBlockSource& source, int j, int l)
     }
 }
 
-[[maybe_unused]] void ComputeBlockExtended(const TBlockSource& source, uint8_t* out)
+void ComputeBlockExtended(const TLanczosBlock& block, const TRowSource& row, uint8_t* out)
 {
+    TBlockWeights weights;
+    Normalise(block, row.Wy, weights);
+    const TBlockSource source(block, weights, row);
     for (int l = 0; l < source.Block.Count; ++l, out += 3) {
         float sum[3] = {0, 0, 0};
         for (int j = 0; j < kTaps; ++j) AddRowExtended(sum, source, j, l);
@@ -151,8 +164,11 @@ void RedoRowExtended(double sums[3], const TBlockSource& source, int j, int l)
 
 // The sum of the six terms of every row is formed first, apart from the running sum, so that
 // the rows do not wait for each other.
-void ComputeBlockSSE2(const TBlockSource& source, uint8_t* out)
+void ComputeBlockSSE2(const TLanczosBlock& block, const TRowSource& row, uint8_t* out)
 {
+    TBlockWeights weights;
+    Normalise(block, row.Wy, weights);
+    const TBlockSource source(block, weights, row);
     for (int l = 0; l < source.Block.Count; ++l, out += 3) {
         const int32_t* column = source.Block.Index[l];
         __m128d termsBlueGreen[kTaps];
@@ -206,19 +222,31 @@ void ComputeBlockSSE2(const TBlockSource& source, uint8_t* out)
 #if QUILMO_HAVE_SSE2 && defined(__GNUC__) && defined(__x86_64__)
 #define QUILMO_LANCZOS_AVX2 1
 
+// Four lanes from "from" on as doubles times factor, at q + from.
+__attribute__((target("avx2"))) inline void StoreAsDoubles(double* q, const TLanes& lanes, int from,
+                                                          double factor)
+{
+    const __m128 floats = _mm_load_ps(reinterpret_cast<const float*>(&lanes) + from);
+    _mm256_store_pd(q + from, _mm256_mul_pd(_mm256_cvtps_pd(floats), _mm256_set1_pd(factor)));
+}
+
 // The same with the three channels in one register of four doubles (the fourth stays 0),
 // where the processor has AVX2. The products are turned into doubles once per block.
-__attribute__((target("avx2"))) void ComputeBlockAVX2(const TBlockSource& source, uint8_t* out)
+__attribute__((target("avx2"))) void ComputeBlockAVX2(const TLanczosBlock& block,
+                                                      const TRowSource& row, uint8_t* out)
 {
+    TBlockWeights weights;
+    Normalise(block, row.Wy, weights);
+    const TBlockSource source(block, weights, row);
     alignas(32) double q[kProducts][kLanes];
 #pragma GCC unroll 36
     for (int i = 0; i < kProducts; ++i)
-        _mm256_store_pd(q[i], _mm256_cvtps_pd(_mm_load_ps(reinterpret_cast<const float*>(&source.Weights.Q[i]))));
+        for (int from = 0; from < kLanes; from += 4) StoreAsDoubles(q[i], weights.Q[i], from, 1);
     alignas(32) double margins[kTaps][kLanes];
 #pragma GCC unroll 6
     for (int j = 0; j < kTaps; ++j)
-        _mm256_store_pd(margins[j], _mm256_mul_pd(_mm256_set1_pd(kMarginPerMagnitude),
-                                                  _mm256_cvtps_pd(_mm_load_ps(reinterpret_cast<const float*>(&source.Weights.Magnitude[j])))));
+        for (int from = 0; from < kLanes; from += 4)
+            StoreAsDoubles(margins[j], weights.Magnitude[j], from, kMarginPerMagnitude);
     const __m256d colours = _mm256_castsi256_pd(_mm256_set_epi64x(0, -1, -1, -1));
     for (int l = 0; l < source.Block.Count; ++l, out += 3) {
         const ptrdiff_t* offset = source.Block.Offset[l];
@@ -258,7 +286,8 @@ __attribute__((target("avx2"))) void ComputeBlockAVX2(const TBlockSource& source
 
 #endif
 
-using TBlockComputation = void (*)(const TBlockSource& source, uint8_t* out);
+using TBlockComputation = void (*)(const TLanczosBlock& block, const TRowSource& row,
+                                   uint8_t* out);
 
 TBlockComputation BlockComputation(TLanczosSums sums)
 {
@@ -311,10 +340,8 @@ public:
         auto& cache = static_cast<TDoubleRowCache&>(*work);
         for (int j = 0; j < kTaps; ++j) lines[j] = &cache.Row(row.Index[j]);
 #endif
-        TBlockWeights weights;
         for (const TLanczosBlock& block : FBlocks) {
-            Normalise(block, row.W, weights);
-            FComputeBlock({block, weights, bytes, lines}, out);
+            FComputeBlock(block, {row.W, bytes, lines}, out);
             out += 3 * block.Count;
         }
     }
