@@ -8,6 +8,8 @@
 // extended sum; only when a rounding boundary of the single falls within the margin is the row
 // added again in extended precision. The result is the same to the bit, several times faster.
 
+#include <algorithm>
+
 #include "resample/axis_taps.h"
 #include "resample/double_rows.h"
 #include "resample/resamplers.h"
@@ -230,8 +232,55 @@ __attribute__((target("avx2"))) inline void StoreAsDoubles(double* q, const TLan
     _mm256_store_pd(q + from, _mm256_mul_pd(_mm256_cvtps_pd(floats), _mm256_set1_pd(factor)));
 }
 
-// The same with the three channels in one register of four doubles (the fourth stays 0),
-// where the processor has AVX2. The products are turned into doubles once per block.
+// Apart from the loop, so that the sums stay in registers there.
+[[gnu::noinline]] __attribute__((target("avx2"))) __m256d RedoRowAVX2(__m256d sums,
+                                                                     const TBlockSource& source,
+                                                                     int j, int l)
+{
+    alignas(32) double values[4];
+    _mm256_store_pd(values, sums);
+    RedoRowExtended(values, source, j, l);
+    return _mm256_load_pd(values);
+}
+
+// The products of the 36 taps added up row by row, each row apart from the running sum.
+__attribute__((target("avx2"))) inline void RowTermsAVX2(const TBlockSource& source,
+                                                        const double (*q)[kLanes], int l,
+                                                        __m256d terms[kTaps])
+{
+    const ptrdiff_t* offset = source.Block.Offset[l];
+#pragma GCC unroll 6
+    for (int j = 0; j < kTaps; ++j) {
+        const char* line = reinterpret_cast<const char*>(source.Lines[j]->data());
+        __m256d products[kTaps];
+#pragma GCC unroll 6
+        for (int k = 0; k < kTaps; ++k)
+            products[k] = _mm256_mul_pd(_mm256_load_pd(reinterpret_cast<const double*>(line + offset[k])),
+                                        _mm256_broadcast_sd(&q[kTaps * j + k][l]));
+        terms[j] = _mm256_add_pd(_mm256_add_pd(_mm256_add_pd(products[0], products[1]),
+                                               _mm256_add_pd(products[2], products[3])),
+                                 _mm256_add_pd(products[4], products[5]));
+    }
+}
+
+// The sums after row j: the row's terms added and rounded to singles, in extended precision
+// where the margin leaves the single in doubt. The fourth lane stays 0 on both sides.
+__attribute__((target("avx2"))) inline __m256d AddRowAVX2(__m256d sums, __m256d terms,
+                                                         const double* margin,
+                                                         const TBlockSource& source, int j, int l)
+{
+    const __m256d sum = _mm256_add_pd(sums, terms);
+    const __m256d colours = _mm256_castsi256_pd(_mm256_set_epi64x(0, -1, -1, -1));
+    const __m256d margins = _mm256_and_pd(_mm256_broadcast_sd(margin), colours);
+    const __m128 below = _mm256_cvtpd_ps(_mm256_sub_pd(sum, margins));
+    const __m128 above = _mm256_cvtpd_ps(_mm256_add_pd(sum, margins));
+    return _mm_movemask_ps(_mm_cmpneq_ps(below, above)) == 0 ? _mm256_cvtps_pd(below)
+                                                             : RedoRowAVX2(sums, source, j, l);
+}
+
+// The same with the three channels in one register of four doubles, where the processor has
+// AVX2. The products are turned into doubles once per block; two pixels go side by side, so
+// that one's row-by-row rounding overlaps the other's.
 __attribute__((target("avx2"))) void ComputeBlockAVX2(const TLanczosBlock& block,
                                                       const TRowSource& row, uint8_t* out)
 {
@@ -247,40 +296,19 @@ __attribute__((target("avx2"))) void ComputeBlockAVX2(const TLanczosBlock& block
     for (int j = 0; j < kTaps; ++j)
         for (int from = 0; from < kLanes; from += 4)
             StoreAsDoubles(margins[j], weights.Magnitude[j], from, kMarginPerMagnitude);
-    const __m256d colours = _mm256_castsi256_pd(_mm256_set_epi64x(0, -1, -1, -1));
-    for (int l = 0; l < source.Block.Count; ++l, out += 3) {
-        const ptrdiff_t* offset = source.Block.Offset[l];
-        __m256d terms[kTaps];
+    for (int l = 0; l < block.Count; l += 2) {
+        const int m = std::min(l + 1, block.Count - 1);  // the last pixel may go alone
+        __m256d first[kTaps], second[kTaps];
+        RowTermsAVX2(source, q, l, first);
+        RowTermsAVX2(source, q, m, second);
+        __m256d firstSums = _mm256_setzero_pd(), secondSums = _mm256_setzero_pd();
 #pragma GCC unroll 6
         for (int j = 0; j < kTaps; ++j) {
-            const char* line = reinterpret_cast<const char*>(source.Lines[j]->data());
-            __m256d products[kTaps];
-#pragma GCC unroll 6
-            for (int k = 0; k < kTaps; ++k)
-                products[k] = _mm256_mul_pd(_mm256_load_pd(reinterpret_cast<const double*>(line + offset[k])),
-                                            _mm256_broadcast_sd(&q[kTaps * j + k][l]));
-            terms[j] = _mm256_add_pd(_mm256_add_pd(_mm256_add_pd(products[0], products[1]),
-                                                   _mm256_add_pd(products[2], products[3])),
-                                     _mm256_add_pd(products[4], products[5]));
+            firstSums = AddRowAVX2(firstSums, first[j], &margins[j][l], source, j, l);
+            secondSums = AddRowAVX2(secondSums, second[j], &margins[j][m], source, j, m);
         }
-        __m256d sums = _mm256_setzero_pd();
-#pragma GCC unroll 6
-        for (int j = 0; j < kTaps; ++j) {
-            const __m256d sum = _mm256_add_pd(sums, terms[j]);
-            // The fourth lane stays 0 on both sides.
-            const __m256d margin = _mm256_and_pd(_mm256_broadcast_sd(&margins[j][l]), colours);
-            const __m128 below = _mm256_cvtpd_ps(_mm256_sub_pd(sum, margin));
-            const __m128 above = _mm256_cvtpd_ps(_mm256_add_pd(sum, margin));
-            if (_mm_movemask_ps(_mm_cmpneq_ps(below, above)) == 0) {
-                sums = _mm256_cvtps_pd(below);
-                continue;
-            }
-            alignas(32) double values[4];
-            _mm256_store_pd(values, sums);
-            RedoRowExtended(values, source, j, l);
-            sums = _mm256_load_pd(values);
-        }
-        StorePixel(out, _mm256_castpd256_pd128(sums), _mm256_extractf128_pd(sums, 1));
+        StorePixel(out + 3 * l, _mm256_castpd256_pd128(firstSums), _mm256_extractf128_pd(firstSums, 1));
+        StorePixel(out + 3 * m, _mm256_castpd256_pd128(secondSums), _mm256_extractf128_pd(secondSums, 1));
     }
 }
 
