@@ -4,17 +4,4 @@
 # need them; the build and the tests do not.
 set -euo pipefail
 
-packages=(imagemagick libvips-tools python3-pil hyperfine time)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}" >&2
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+exec "$(dirname "$0")/apt-install.sh" imagemagick libvips-tools python3-pil hyperfine time
