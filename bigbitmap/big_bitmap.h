@@ -15,6 +15,7 @@
 namespace quilmo {
 
 class TBigBitmapCanvas;
+struct TDIBLayout;
 
 enum TBBPixelFormat : uint8_t { bbpf1bit, bbpf4bit, bbpf8bit, bbpf24bit };
 
@@ -96,6 +97,8 @@ private:
     // Empty bands of the layout for that size, in the band format, not yet painted.
     static TBitmapArray BuildBands(int32_t width, int32_t height, TBBPixelFormat format);
     void FreeBitmaps() { FBitmaps.clear(); }
+    // How this picture is written as an uncompressed DIB.
+    TDIBLayout DIBLayout() const;
     void Install(TBitmapArray bands, int32_t width, int32_t height, TBBPixelFormat format);
 
     TBitmapArray FBitmaps;

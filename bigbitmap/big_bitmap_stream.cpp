@@ -81,15 +81,16 @@ void TBigBitmap::LoadFromStream(TStream& stream)
     Install(std::move(bands), info.biWidth, height, format);
 }
 
+TDIBLayout TBigBitmap::DIBLayout() const
+{
+    return {FWidth, FHeight, GetPixelBits(FPixelFormat),
+            FPixelFormat == bbpf24bit ? nullptr : GetPalette(), false};
+}
+
 void TBigBitmap::SaveToStream(TStream& stream)
 {
     if (GetEmpty()) return;
-    TDIBLayout layout;
-    layout.Width = FWidth;
-    layout.Height = FHeight;
-    layout.Bits = GetPixelBits(FPixelFormat);
-    layout.Palette = FPixelFormat == bbpf24bit ? nullptr : GetPalette();
-    WriteDIBHeaders(stream, layout);
+    WriteDIBHeaders(stream, DIBLayout());
     // Band memory is bottom-up and contiguous: each band is one block, last band first.
     for (auto it = FBitmaps.rbegin(); it != FBitmaps.rend(); ++it)
         stream.WriteBuffer((*it)->Bits(), (*it)->Stride() * (*it)->GetHeight());
@@ -99,11 +100,7 @@ std::vector<uint8_t> TBigBitmap::SaveToClipboardFormat(uint16_t& format)
 {
     format = CF_DIB;
     if (GetEmpty()) return {};
-    TDIBLayout layout;
-    layout.Width = FWidth;
-    layout.Height = FHeight;
-    layout.Bits = GetPixelBits(FPixelFormat);
-    layout.Palette = FPixelFormat == bbpf24bit ? nullptr : GetPalette();
+    const TDIBLayout layout = DIBLayout();
     const int64_t size = DIBHeaderSize(layout) + DIBImageSize(layout);
     if (size > INT32_MAX) throw EBigBitmapError("Cannot Allocate Memory");
     std::vector<uint8_t> block;
