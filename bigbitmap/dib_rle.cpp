@@ -65,7 +65,6 @@ TDynamicByteArray DecodedBuffer(const TSepDIB& source, const TRLEReader& reader)
 
 }  // namespace
 
-int64_t RLEDecodeLimit() { return gDecodeLimit; }
 void SetRLEDecodeLimit(int64_t bytes) { gDecodeLimit = bytes; }
 
 namespace {

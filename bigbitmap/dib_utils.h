@@ -72,7 +72,6 @@ void LoadDIBFromStream(TSepDIB& dib, TStream& stream);
 
 // RLE codes can describe huge pictures in a few bytes; decoding refuses pictures whose rows
 // would take more than this many bytes (1 GiB unless set lower, e.g. for untrusted input).
-int64_t RLEDecodeLimit();
 void SetRLEDecodeLimit(int64_t bytes);
 
 void Convert8BitRLETo8BitRGB(const TSepDIB& source, TSepDIB& result);

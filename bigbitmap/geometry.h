@@ -27,11 +27,6 @@ struct TRect {
 
 inline constexpr TRect EmptyRect{0, 0, 0, 0};
 
-inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height)
-{
-    return {left, top, left + width, top + height};
-}
-
 // The common part of two rectangles; an empty rectangle when they do not meet.
 inline TRect IntersectRects(const TRect& a, const TRect& b)
 {
