@@ -74,54 +74,62 @@ void TSlotDocument::ShowSlotNames(int32_t last)
 
 void TSlotDocument::BuildComposite()
 {
-    RunCommand([&] {
+    Run([&] {
         TSlotTable table = CurrentSlots();
-        BuildFrom(table);
+        BuildFrom(table, FSettings);
     });
 }
 
-void TSlotDocument::BuildFrom(TSlotTable& table)
+void TSlotDocument::BuildFrom(TSlotTable& table, const TJoinSettings& settings)
 {
     const TProgressBarHider hider(FHost);
     const int32_t n = table.Count;
     if (n == 0) return;
-    // Progress reports let the host change settings meanwhile; this build keeps its own.
-    const TJoinSettings settings = FSettings;
     std::vector<TGraphic*> pictures;
     for (int32_t i = 0; i < n; ++i) pictures.push_back(table.Pictures[i].get());
-    std::array<TRect, kSlotCount> rects{};
-    TBigBitmap joined;
-    ComposeJoined(pictures, settings, ProgressProc(), joined, rects);
+    TJoinResult result;
+    ComposeJoined(pictures, settings, ProgressProc(), result.Joined, result.Rects);
     ReportProgress(0, 100, 5);
-    TPreviewResult preview = MakePreview(joined, kBuildReduceAmount);
+    result.Preview = MakePreview(result.Joined, result.Rects, settings, n - 1, kBuildReduceAmount);
+    ReportProgress(100, 100, 0);
 
     CommitSlots(table);
-    FSlotRects = rects;
-    FJoined.TakeOver(joined);
-    // The picture now has the gap it was built with, whatever gap changes came before.
-    FLastGap = settings.Gap;
-    ShowPreviewResult(preview);
-    ComputeSlotEdges(preview.Shown, ScaleOf(preview.Shown), n - 1);
-    ShowSlotNames(n - 1);
-    ReportProgress(100, 100, 0);
+    CommitResult(result, settings, n - 1);
     if (FJoined.GetWidth() > FJoined.GetHeight())
         FHost.SetPrintOrientation(0);
     else if (FJoined.GetWidth() < FJoined.GetHeight())
         FHost.SetPrintOrientation(1);
 }
 
+void TSlotDocument::CommitResult(TJoinResult& result, const TJoinSettings& settings, int32_t last)
+{
+    FSlotRects = result.Rects;
+    FJoined.TakeOver(result.Joined);
+    CommitPreview(result.Preview, settings);
+    ShowSlotNames(last);
+}
+
+void TSlotDocument::CommitPreview(TPreviewResult& preview, const TJoinSettings& settings)
+{
+    FSettings = settings;
+    FSlotEdges = preview.Edges;
+    ShowPreview(std::move(preview.Reduced), settings.PreviewMode);
+}
+
 void TSlotDocument::Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
-                              TBigBitmap& output)
+                              const TJoinSettings& settings, TBigBitmap& output)
 {
     RearrangeJoined(
-        FJoined, from, to, FSettings.Frame(), FSettings.JoinColor, size,
+        FJoined, from, to, settings.Frame(), settings.JoinColor, size,
         [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, output);
 }
 
 void TSlotDocument::ReverseOrder()
 {
     if (FCount < 2) return;
-    RunCommand([&] {
+    Run([&] {
+        // The joined picture is rearranged as it was built, whatever the controls show now.
+        const TJoinSettings& settings = FSettings;
         const int32_t n = FCount;
         FHost.SetStatusText(kStatusReversing);
         const TProgressBarHider hider(FHost);
@@ -129,60 +137,47 @@ void TSlotDocument::ReverseOrder()
         const std::span<const TRect> placed(FSlotRects.data(), static_cast<size_t>(n));
         std::vector<TRect> from(placed.rbegin(), placed.rend());
         const std::vector<TRect> to =
-            ReversedPlacements(placed, FSettings.Direction, FSettings.GapPixels());
-        TBigBitmap output;
-        Rearrange(from, to, {FJoined.GetWidth(), FJoined.GetHeight()}, output);
+            ReversedPlacements(placed, settings.Direction, settings.GapPixels());
+        TJoinResult result;
+        Rearrange(from, to, {FJoined.GetWidth(), FJoined.GetHeight()}, settings, result.Joined);
+        std::copy(to.begin(), to.end(), result.Rects.begin());
         ReportProgress(30, 100, 0);
-        TPreviewResult preview = MakePreview(output, kReverseReduceAmount);
+        result.Preview =
+            MakePreview(result.Joined, result.Rects, settings, n - 1, kReverseReduceAmount);
+        ReportProgress(100, 100, 0);
 
         TSlotTable table = CurrentSlots();
         std::reverse(table.Pictures.begin(), table.Pictures.begin() + n);
         std::reverse(table.Names.begin(), table.Names.begin() + n);
         CommitSlots(table);
-        std::copy(to.begin(), to.end(), FSlotRects.begin());
-        FJoined.TakeOver(output);
-        ShowPreviewResult(preview);
-        ComputeSlotEdges(preview.Shown, ScaleOf(preview.Shown), n - 1);
-        ShowSlotNames(n - 1);
-        ReportProgress(100, 100, 0);
+        CommitResult(result, settings, n - 1);
     });
 }
 
-void TSlotDocument::ApplyGapChange()
+void TSlotDocument::RespaceTo(const TJoinSettings& next)
 {
-    RunCommand([&] {
-        const int32_t v = FSettings.Gap;
-        const int32_t n = FCount;
-        if (n <= 1) {
-            FLastGap = v;
-            return;
-        }
-        const int32_t delta = (v - FLastGap) * kGapStepPixels;
-        if (delta == 0) return;
-        FHost.SetStatusText(kStatusRespacing);
-        const TProgressBarHider hider(FHost);
-        ReportProgress(0, 100, 0);
-        const int32_t growth = CheckedMul(n - 1, delta);
-        TSize size{FJoined.GetWidth(), FJoined.GetHeight()};
-        if (FSettings.Direction == jdHorizontal)
-            size.Width = CheckedAdd(size.Width, growth);
-        else
-            size.Height = CheckedAdd(size.Height, growth);
-        const std::span<const TRect> placed(FSlotRects.data(), static_cast<size_t>(n));
-        const std::vector<TRect> to = RespacedPlacements(placed, FSettings.Direction, delta);
-        TBigBitmap output;
-        Rearrange(placed, to, size, output);
-        ReportProgress(30, 100, 0);
-        TPreviewResult preview = MakePreview(output, kGapReduceAmount);
-
-        std::copy(to.begin(), to.end(), FSlotRects.begin());
-        FJoined.TakeOver(output);
-        ShowPreviewResult(preview);
-        ReportProgress(100, 100, 0);
-        ComputeSlotEdges(preview.Shown, ScaleOf(preview.Shown), n - 1);
-        ShowSlotNames(n - 1);
-        FLastGap = v;
-    });
+    // Only the gap differs from what the joined picture was built with.
+    const TJoinSettings& built = FSettings;
+    const int32_t n = FCount;
+    const int32_t delta = (next.Gap - built.Gap) * kGapStepPixels;
+    FHost.SetStatusText(kStatusRespacing);
+    const TProgressBarHider hider(FHost);
+    ReportProgress(0, 100, 0);
+    const int32_t growth = CheckedMul(n - 1, delta);
+    TSize size{FJoined.GetWidth(), FJoined.GetHeight()};
+    if (built.Direction == jdHorizontal)
+        size.Width = CheckedAdd(size.Width, growth);
+    else
+        size.Height = CheckedAdd(size.Height, growth);
+    const std::span<const TRect> placed(FSlotRects.data(), static_cast<size_t>(n));
+    const std::vector<TRect> to = RespacedPlacements(placed, built.Direction, delta);
+    TJoinResult result;
+    Rearrange(placed, to, size, built, result.Joined);
+    std::copy(to.begin(), to.end(), result.Rects.begin());
+    ReportProgress(30, 100, 0);
+    result.Preview = MakePreview(result.Joined, result.Rects, next, n - 1, kGapReduceAmount);
+    ReportProgress(100, 100, 0);
+    CommitResult(result, next, n - 1);
 }
 
 TSize TSlotDocument::ViewSize() const
@@ -192,95 +187,95 @@ TSize TSlotDocument::ViewSize() const
     return {std::max(view.Width, 1), std::max(view.Height, 1)};
 }
 
-TSize TSlotDocument::DisplayedSize(int32_t width, int32_t height) const
+TSize TSlotDocument::DisplayedSize(int32_t width, int32_t height, TPreviewMode mode) const
 {
     const TSize view = ViewSize();
     const bool fits = width <= view.Width && height <= view.Height;
-    if (FSettings.PreviewMode == pmPretty && fits) return {width, height};
+    if (mode == pmPretty && fits) return {width, height};
     const TSize fitted = FitSize(view.Width, view.Height, width, height);
     // Very long thin pictures round to nothing across; they still show as one pixel.
     return {std::max(fitted.Width, 1), std::max(fitted.Height, 1)};
 }
 
-int32_t TSlotDocument::ScaleOf(TSize shown) const
+TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rects, TSize joined,
+                                                      TSize shown, TJoinDirection direction,
+                                                      int32_t last) const
 {
-    return CheckedDiv(CheckedMul(shown.Width, 128), FJoined.GetWidth());
+    // In 64 bits: a long thin picture can have ends far beyond what 32-bit products hold.
+    const TSize view = ViewSize();
+    const int64_t scale = int64_t{shown.Width} * 128 / joined.Width;
+    const bool horizontal = direction == jdHorizontal;
+    const int64_t offset =
+        horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
+    TSlotEdges edges{};
+    for (int32_t i = 0; i <= last; ++i) {
+        const int64_t end = horizontal ? rects[i].Right : rects[i].Bottom;
+        edges[i] = static_cast<int32_t>(
+            std::clamp<int64_t>(end * scale / 128 + offset, INT32_MIN, INT32_MAX));
+    }
+    return edges;
 }
 
 TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
+                                                         std::span<const TRect> rects,
+                                                         const TJoinSettings& settings,
+                                                         int32_t last,
                                                          std::optional<int32_t> amount)
 {
-    TPreviewResult result{DisplayedSize(joined.GetWidth(), joined.GetHeight()), nullptr};
-    if (FSettings.PreviewMode == pmFast) return result;
-    if (result.Shown.Width == joined.GetWidth() && result.Shown.Height == joined.GetHeight())
-        return result;
+    const TSize size{joined.GetWidth(), joined.GetHeight()};
+    TPreviewResult result;
+    result.Shown = DisplayedSize(size.Width, size.Height, settings.PreviewMode);
+    result.Edges = SlotEdgesFor(rects, size, result.Shown, settings.Direction, last);
+    if (settings.PreviewMode == pmFast || result.Shown == size) return result;
     result.Reduced = std::make_unique<TBigBitmap>();
     result.Reduced->Assign(&joined);
     if (amount)
-        BigReduceBy(*result.Reduced, result.Shown.Width, result.Shown.Height, FSettings.FUseSSE2,
+        BigReduceBy(*result.Reduced, result.Shown.Width, result.Shown.Height, settings.FUseSSE2,
                     *amount, ProgressProc());
     else
         BigReduceQuietly(*result.Reduced, result.Shown.Width, result.Shown.Height,
-                         FSettings.FUseSSE2);
+                         settings.FUseSSE2);
     return result;
 }
 
-void TSlotDocument::ShowPreviewResult(TPreviewResult& preview)
+void TSlotDocument::ShowPreview(std::unique_ptr<TBigBitmap> reduced, TPreviewMode mode)
 {
-    if (preview.Reduced) {
-        FPreview.TakeOver(*preview.Reduced);
+    if (reduced) {
+        FPreview.TakeOver(*reduced);
         FHost.ShowPreview(&FPreview, false);
         return;
     }
     FPreview.Assign(nullptr);
-    FHost.ShowPreview(&FJoined, FSettings.PreviewMode == pmFast);
+    FHost.ShowPreview(&FJoined, mode == pmFast);
 }
 
-void TSlotDocument::ComputeSlotEdges(TSize shown, int32_t scale, int32_t last)
+void TSlotDocument::SwitchPreviewMode(const TJoinSettings& next)
 {
-    const TSize view = ViewSize();
-    FSlotEdges.fill(0);
-    const bool horizontal = FSettings.Direction == jdHorizontal;
-    const int32_t offset =
-        horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
-    for (int32_t i = 0; i <= last; ++i) {
-        const int32_t end = horizontal ? FSlotRects[i].Right : FSlotRects[i].Bottom;
-        FSlotEdges[i] = CheckedAdd(CheckedMul(end, scale) / 128, offset);
+    if (FCount == 0) {
+        FSettings = next;
+        FHost.ShowPreview(nullptr, next.PreviewMode == pmFast);
+        return;
     }
-}
-
-void TSlotDocument::RefreshEdges()
-{
-    const TSize shown = DisplayedSize(FJoined.GetWidth(), FJoined.GetHeight());
-    ComputeSlotEdges(shown, ScaleOf(shown), FCount - 1);
-}
-
-void TSlotDocument::SwitchPreviewMode()
-{
-    if (FSettings.PreviewMode == pmFast) {
-        FPreview.Assign(nullptr);
-        FHost.ShowPreview(FCount > 0 ? &FJoined : nullptr, true);
-    } else if (FCount == 0) {
-        FHost.ShowPreview(nullptr, false);
-    } else {
-        const TProgressBarHider hider(FHost);
-        ReportProgress(0, 100, 0);
-        TPreviewResult preview = MakePreview(FJoined, kBuildReduceAmount);
-        ShowPreviewResult(preview);
-        ReportProgress(100, 100, 0);
+    const std::span<const TRect> rects(FSlotRects);
+    if (next.PreviewMode == pmFast) {
+        TPreviewResult preview = MakePreview(FJoined, rects, next, FCount - 1, std::nullopt);
+        CommitPreview(preview, next);
+        return;
     }
-    if (FCount > 0) RefreshEdges();
+    const TProgressBarHider hider(FHost);
+    ReportProgress(0, 100, 0);
+    TPreviewResult preview = MakePreview(FJoined, rects, next, FCount - 1, kBuildReduceAmount);
+    ReportProgress(100, 100, 0);
+    CommitPreview(preview, next);
 }
 
 void TSlotDocument::RedrawForView()
 {
     if (FJoined.GetEmpty()) return;
+    TPreviewResult preview = MakePreview(FJoined, FSlotRects, FSettings, FCount - 1, std::nullopt);
+    FSlotEdges = preview.Edges;
     // The fast view scales by itself; only the pretty one needs a new reduction.
-    if (FSettings.PreviewMode == pmPretty) {
-        TPreviewResult preview = MakePreview(FJoined, std::nullopt);
-        ShowPreviewResult(preview);
-    }
-    RefreshEdges();
+    if (FSettings.PreviewMode == pmPretty) ShowPreview(std::move(preview.Reduced), pmPretty);
 }
 
 }  // namespace quilmo

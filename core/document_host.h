@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "join_settings.h"
 #include "picture_helpers.h"
 
 namespace quilmo {
@@ -34,6 +35,11 @@ public:
     // The document changed a setting the host shows: the count, the frame switch.
     virtual void CountChanged(int32_t count) = 0;
     virtual void FrameOnChanged(bool frameOn) = 0;
+    // A setting change could not be carried out: the controls show settings again.
+    virtual void SettingsRestored(const TJoinSettings& settings) = 0;
+    // A command started or ended. While busy, commands that change slots are refused, so the
+    // host disables them; setting changes are kept and carried out afterwards.
+    virtual void BusyChanged(bool busy) = 0;
 
     // The preview area's client size.
     virtual TSize ViewSize() const = 0;

@@ -28,6 +28,8 @@ struct TJoinSettings {
     TPreviewMode PreviewMode = pmPretty;
     bool FUseSSE2 = HasSSE2();  // the SSE2 variant of each resampler
 
+    friend bool operator==(const TJoinSettings&, const TJoinSettings&) = default;
+
     int32_t GapPixels() const { return Gap * kGapStepPixels; }
     // The frame the builder adds: nothing while the frame is off.
     TRect Frame() const { return FrameOn ? FrameRect : EmptyRect; }

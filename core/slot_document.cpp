@@ -21,13 +21,15 @@ TSlotDocument::TSlotDocument(TDocumentHost& host) : FHost(host) {}
 
 TSlotDocument::~TSlotDocument() = default;
 
-void TSlotDocument::RunCommand(const std::function<void()>& body)
+bool TSlotDocument::RunCommand(const std::function<void()>& body)
 {
-    if (FBusy) return;
-    FBusy = true;
+    if (FBusy) return false;
+    SetBusy(true);
     const std::string status = FHost.StatusText();
+    bool done = false;
     try {
         body();
+        done = true;
     } catch (const std::bad_alloc&) {
         FHost.SetStatusText(status);
         FHost.ShowError("Out of memory");
@@ -35,20 +37,67 @@ void TSlotDocument::RunCommand(const std::function<void()>& body)
         FHost.SetStatusText(status);
         FHost.ShowError(e.what());
     }
-    FBusy = false;
+    SetBusy(false);
+    return done;
+}
+
+void TSlotDocument::Run(const std::function<void()>& body)
+{
+    RunCommand(body);
     RunPendingWork();
+}
+
+void TSlotDocument::SetBusy(bool busy)
+{
+    FBusy = busy;
+    FHost.BusyChanged(busy);
 }
 
 void TSlotDocument::RunPendingWork()
 {
-    if (FRebuildPending) {
-        FRebuildPending = false;
-        FResizePending = false;
-        if (FCount >= 1) RebuildForSetting(kStatusRejoining, true);
+    // Each round carries out what was requested up to its start; changes made meanwhile
+    // are taken by the next round.
+    while (!FBusy && !(FRequested == FSettings)) {
+        const TJoinSettings next = FRequested;
+        if (!RunCommand([&] { ApplySettings(next); })) {
+            FRequested = FSettings;
+            FHost.SettingsRestored(FSettings);
+        }
     }
-    if (FResizePending) {
+    if (FResizePending && !FBusy) {
         FResizePending = false;
-        ViewResized();
+        RunCommand([&] { RedrawForView(); });
+    }
+}
+
+void TSlotDocument::ApplySettings(const TJoinSettings& next)
+{
+    const TJoinSettings& built = FSettings;
+    const bool joinChanged =
+        FCount >= 2 && (next.Direction != built.Direction || next.Method != built.Method);
+    const bool frameChanged =
+        FCount >= 1 && (next.FrameOn != built.FrameOn || next.Frame() != built.Frame());
+    const bool frameResized = frameChanged && next.FrameRect != built.FrameRect;
+    // The colour shows where pictures leave room (beside smaller ones, in gaps) and in the frame.
+    const bool colourShows = next.Method == rmOriginal || next.Gap > 0 || next.FrameOn;
+    const bool colourChanged = FCount >= 1 && next.JoinColor != built.JoinColor && colourShows;
+    const bool gapChanged = FCount >= 2 && next.Gap != built.Gap;
+    const bool previewChanged = next.PreviewMode != built.PreviewMode;
+
+    if (joinChanged || frameChanged || colourChanged) {
+        // The frame dialog rebuilds without showing the progress bar first; a new colour
+        // keeps the status line as it is.
+        if (frameResized)
+            RebuildFrom(CurrentSlots(), next, kStatusRelayout, false);
+        else
+            RebuildFrom(CurrentSlots(), next,
+                        joinChanged || frameChanged ? kStatusRejoining : nullptr, true);
+    } else if (gapChanged) {
+        RespaceTo(next);
+    } else if (previewChanged) {
+        SwitchPreviewMode(next);
+    } else {
+        FSettings = next;
     }
 }
 
@@ -67,11 +116,12 @@ void TSlotDocument::CommitSlots(TSlotTable& table)
     if (countChanged) FHost.CountChanged(FCount);
 }
 
-void TSlotDocument::RebuildFrom(TSlotTable table, const char* status, bool showProgress)
+void TSlotDocument::RebuildFrom(TSlotTable table, const TJoinSettings& settings,
+                                const char* status, bool showProgress)
 {
     if (status) FHost.SetStatusText(status);
     if (showProgress) ReportProgress(0, 100, 0);
-    BuildFrom(table);
+    BuildFrom(table, settings);
 }
 
 void TSlotDocument::EmptyDocument(TSlotTable table)
@@ -110,7 +160,7 @@ void TSlotDocument::SetCount(int32_t value)
         FHost.CountChanged(FCount);
         return;
     }
-    RunCommand([&] {
+    Run([&] {
         TSlotTable table = CurrentSlots();
         table.Count = v;
         if (v > p) {
@@ -124,7 +174,8 @@ void TSlotDocument::SetCount(int32_t value)
                 table.Pictures[i] = std::move(blank);
                 table.Names[i] = kBlankPageName;
             }
-            RebuildFrom(std::move(table), p > 0 ? kStatusJoining : kStatusCreating, true);
+            RebuildFrom(std::move(table), FSettings, p > 0 ? kStatusJoining : kStatusCreating,
+                        true);
             EnableImageCommands();
             return;
         }
@@ -135,14 +186,14 @@ void TSlotDocument::SetCount(int32_t value)
         if (v == 0)
             EmptyDocument(std::move(table));
         else
-            RebuildFrom(std::move(table), kStatusJoining, true);
+            RebuildFrom(std::move(table), FSettings, kStatusJoining, true);
     });
 }
 
 void TSlotDocument::LoadPictures(
     const std::function<std::vector<TNamedPicture>(int32_t start, int32_t room)>& read)
 {
-    RunCommand([&] {
+    Run([&] {
         const std::string kept = FHost.StatusText();
         FHost.SetStatusText(kStatusLoading);
         ReportProgress(0, 100, 0);
@@ -168,7 +219,7 @@ void TSlotDocument::LoadPictures(
             FHost.HideProgressBar();
         } else {
             table.Count = i;
-            BuildFrom(table);
+            BuildFrom(table, FSettings);
         }
         EnableImageCommands();
     });
@@ -177,13 +228,14 @@ void TSlotDocument::LoadPictures(
 void TSlotDocument::PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
                                  const char* status)
 {
-    RunCommand([&] {
+    if (!picture) return;
+    Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t k = SlotAtPoint();
         table.Pictures[k] = std::move(picture);
         table.Names[k] = name;
         table.Count = std::max(table.Count, 1);
-        RebuildFrom(std::move(table), status, true);
+        RebuildFrom(std::move(table), FSettings, status, true);
         EnableImageCommands();
     });
 }
@@ -206,8 +258,8 @@ void TSlotDocument::PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture)
 
 void TSlotDocument::InsertAfterClick(std::unique_ptr<TGraphic> picture, const std::string& name)
 {
-    if (!CanInsert()) return;
-    RunCommand([&] {
+    if (!picture || !CanInsert()) return;
+    Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t t = table.Count == 0 ? 0 : SlotAtPoint() + 1;
         for (int32_t i = table.Count; i > t; --i) {
@@ -217,7 +269,7 @@ void TSlotDocument::InsertAfterClick(std::unique_ptr<TGraphic> picture, const st
         table.Pictures[t] = std::move(picture);
         table.Names[t] = name;
         ++table.Count;
-        RebuildFrom(std::move(table), kStatusLoading, true);
+        RebuildFrom(std::move(table), FSettings, kStatusLoading, true);
         EnableImageCommands();
     });
 }
@@ -225,7 +277,7 @@ void TSlotDocument::InsertAfterClick(std::unique_ptr<TGraphic> picture, const st
 void TSlotDocument::DeleteAtClick()
 {
     if (FCount == 0) return;
-    RunCommand([&] {
+    Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t n = table.Count;
         for (int32_t i = SlotAtPoint(); i + 1 < n; ++i) {
@@ -236,7 +288,7 @@ void TSlotDocument::DeleteAtClick()
         table.Names[n - 1].clear();
         table.Count = n - 1;
         if (table.Count >= 1)
-            RebuildFrom(std::move(table), kStatusRejoining, true);
+            RebuildFrom(std::move(table), FSettings, kStatusRejoining, true);
         else
             EmptyDocument(std::move(table));
     });
@@ -244,7 +296,7 @@ void TSlotDocument::DeleteAtClick()
 
 void TSlotDocument::ClearAll()
 {
-    RunCommand([&] { EmptyDocument({}); });
+    Run([&] { EmptyDocument({}); });
 }
 
 bool TSlotDocument::BeginDrag(TPoint point)
@@ -264,91 +316,83 @@ void TSlotDocument::DropAt(TPoint point)
 
 void TSlotDocument::ExchangeSlots(int32_t a, int32_t b)
 {
-    RunCommand([&] {
+    const auto filled = [this](int32_t i) { return i >= 0 && i < FCount && FSlots[i]; };
+    if (a == b || !filled(a) || !filled(b)) return;
+    Run([&] {
         TSlotTable table = CurrentSlots();
         std::swap(table.Pictures[a], table.Pictures[b]);
         std::swap(table.Names[a], table.Names[b]);
-        RebuildFrom(std::move(table), kStatusLoading, true);
+        RebuildFrom(std::move(table), FSettings, kStatusLoading, true);
         EnableImageCommands();
     });
 }
 
-void TSlotDocument::RebuildForSetting(const char* status, bool showProgress)
-{
-    if (FBusy) {
-        FRebuildPending = true;
-        return;
-    }
-    RunCommand([&] { RebuildFrom(CurrentSlots(), status, showProgress); });
-}
-
 void TSlotDocument::SetDirection(TJoinDirection direction)
 {
-    FSettings.Direction = direction;
-    if (FCount >= 2) RebuildForSetting(kStatusRejoining, true);
+    FRequested.Direction = direction;
+    RunPendingWork();
 }
 
 void TSlotDocument::SetMethod(TResampleMethod method)
 {
-    FSettings.Method = method;
-    if (FCount >= 2) RebuildForSetting(kStatusRejoining, true);
+    FRequested.Method = method;
+    RunPendingWork();
 }
 
 void TSlotDocument::SetFrameOn(bool frameOn)
 {
-    FSettings.FrameOn = frameOn;
-    if (FCount >= 1) RebuildForSetting(kStatusRejoining, true);
+    FRequested.FrameOn = frameOn;
+    RunPendingWork();
 }
 
 void TSlotDocument::SetFrameRect(const TRect& widths)
 {
     const TRect bounded = BoundFrameRect(widths);
-    if (bounded == FSettings.FrameRect) return;
-    FSettings.FrameRect = bounded;
-    if (!FSettings.FrameOn) {
-        FSettings.FrameOn = true;
+    if (bounded == FRequested.FrameRect) return;
+    FRequested.FrameRect = bounded;
+    if (!FRequested.FrameOn) {
+        FRequested.FrameOn = true;
         FHost.FrameOnChanged(true);
     }
-    // The frame dialog rebuilds without showing the progress bar first.
-    if (FCount >= 1) RebuildForSetting(kStatusRelayout, false);
+    RunPendingWork();
 }
 
 void TSlotDocument::SetGap(int32_t steps)
 {
-    FSettings.Gap = BoundGap(steps);
-    if (FBusy) {
-        FRebuildPending = FRebuildPending || FCount >= 2;
-        return;
-    }
-    ApplyGapChange();
+    FRequested.Gap = BoundGap(steps);
+    RunPendingWork();
 }
 
 void TSlotDocument::SetJoinColor(TColor color)
 {
-    FSettings.JoinColor = color;
-    // The colour shows where pictures leave room (beside smaller ones, in gaps) and in the frame.
-    const bool colourVisible =
-        FSettings.Method == rmOriginal || FSettings.Gap > 0 || FSettings.FrameOn;
-    if (colourVisible && FCount >= 1) RebuildForSetting(nullptr, true);
+    FRequested.JoinColor = color;
+    RunPendingWork();
 }
 
 void TSlotDocument::SetPreviewMode(TPreviewMode mode)
 {
-    FSettings.PreviewMode = mode;
-    if (FBusy) {
-        FRebuildPending = FRebuildPending || FCount >= 1;
-        return;
-    }
-    RunCommand([&] { SwitchPreviewMode(); });
+    FRequested.PreviewMode = mode;
+    RunPendingWork();
+}
+
+void TSlotDocument::SetUseSSE2(bool useSSE2)
+{
+    FRequested.FUseSSE2 = useSSE2;
+    RunPendingWork();
+}
+
+void TSlotDocument::SetSettings(const TJoinSettings& settings)
+{
+    FRequested = settings;
+    FRequested.Gap = BoundGap(settings.Gap);
+    FRequested.FrameRect = BoundFrameRect(settings.FrameRect);
+    RunPendingWork();
 }
 
 void TSlotDocument::ViewResized()
 {
-    if (FBusy) {
-        FResizePending = true;
-        return;
-    }
-    RunCommand([&] { RedrawForView(); });
+    FResizePending = true;
+    RunPendingWork();
 }
 
 }  // namespace quilmo

@@ -41,9 +41,15 @@ public:
     int32_t SlotEdge(int32_t i) const { return FSlotEdges[i]; }
     // The joined picture at full size, frame included; empty exactly when the count is 0.
     TBigBitmap& Joined() { return FJoined; }
+    // The settings the joined picture was built with. Changes that arrive while a command runs
+    // wait in the requested settings until it ends.
     const TJoinSettings& Settings() const { return FSettings; }
+    const TJoinSettings& RequestedSettings() const { return FRequested; }
     // The gap spin value the joined picture was built with.
-    int32_t LastGap() const { return FLastGap; }
+    int32_t LastGap() const { return FSettings.Gap; }
+    // A command runs. Slot commands are refused meanwhile (the host disables them, told by
+    // BusyChanged); setting changes and view resizes wait for it to end.
+    bool Busy() const { return FBusy; }
 
     // Where the pointer last right-clicked, pressed or dropped on the preview, and the slot a
     // drag inside the preview started from.
@@ -52,7 +58,7 @@ public:
     // The slot under FClickPoint: the first whose edge reaches the point, else slot 0.
     int32_t SlotAtPoint() const;
 
-    // Slot operations.
+    // Slot operations. A missing picture (nullptr) leaves the document as it is.
     void SetCount(int32_t value);
     // Fill slots from the count onward (from slot 0 when all six are full) with what read
     // delivers; read gets the first slot index and how many slots are free from there.
@@ -66,12 +72,14 @@ public:
     // A press at point starts a drag of that slot when at least two slots are filled.
     bool BeginDrag(TPoint point);
     void DropAt(TPoint point);
+    // Swaps two filled slots; anything else is ignored.
     void ExchangeSlots(int32_t a, int32_t b);
     void ReverseOrder();
     void PasteFromClipboard(std::unique_ptr<TGraphic> picture);
     void PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture);
 
-    // Setting changes, each followed by what it needs rebuilt.
+    // Setting changes, each followed by what it needs rebuilt. When that fails the setting goes
+    // back to what it was and the host is told to show it again (SettingsRestored).
     void SetDirection(TJoinDirection direction);
     void SetMethod(TResampleMethod method);
     void SetFrameOn(bool frameOn);
@@ -79,12 +87,12 @@ public:
     void SetGap(int32_t steps);
     void SetJoinColor(TColor color);
     void SetPreviewMode(TPreviewMode mode);
-    void SetUseSSE2(bool useSSE2) { FSettings.FUseSSE2 = useSSE2; }
+    void SetUseSSE2(bool useSSE2);
+    // Every setting at once (the settings file at start): one rebuild at most.
+    void SetSettings(const TJoinSettings& settings);
 
     // Rebuild the joined picture, its preview, placements and edges from the slots.
     void BuildComposite();
-    // Re-space the joined picture after the gap changed.
-    void ApplyGapChange();
     // The view changed size: refit the preview without progress reports.
     void ViewResized();
 
@@ -103,60 +111,79 @@ private:
         std::array<std::string, kSlotCount> Names;
         int32_t Count = 0;
     };
-    // What the preview shows: the joined picture itself, or a reduced copy of it.
+    using TSlotEdges = std::array<int32_t, kSlotCount>;
+    // What the view shows of a joined picture, and where its slots end there.
     struct TPreviewResult {
         TSize Shown;
+        // The reduced picture the pretty preview shows; empty when the joined one is shown.
         std::unique_ptr<TBigBitmap> Reduced;
+        TSlotEdges Edges{};
+    };
+    // A new joined picture with everything that goes with it, made before any of it replaces
+    // the document's, so that a failure on the way leaves the document untouched.
+    struct TJoinResult {
+        TBigBitmap Joined;
+        std::array<TRect, kSlotCount> Rects{};
+        TPreviewResult Preview;
     };
 
-    // Runs body as one command. The host handles input during progress reports, so a command
-    // may arrive while another runs: it is ignored then (setting changes are still stored and
-    // rebuilt afterwards). On failure the status text is restored and the error shown.
-    void RunCommand(const std::function<void()>& body);
-    void RebuildForSetting(const char* status, bool showProgress);
+    // Runs body as one command unless another one runs; false when it failed (the status text
+    // is then restored and the error shown) or did not run.
+    bool RunCommand(const std::function<void()>& body);
+    // A command, then whatever arrived while it ran.
+    void Run(const std::function<void()>& body);
+    void SetBusy(bool busy);
     void RunPendingWork();
+    // Bring the joined picture in line with the requested settings: a rebuild, a re-spacing,
+    // a new preview or nothing, as the changed settings need.
+    void ApplySettings(const TJoinSettings& next);
 
     TSlotTable CurrentSlots() const;
-    // Build from table; only when everything succeeded do the table and the results become
-    // the document's.
-    void RebuildFrom(TSlotTable table, const char* status, bool showProgress);
-    void BuildFrom(TSlotTable& table);
+    // Build from table with settings; only when everything succeeded do the table, the
+    // settings and the results become the document's.
+    void RebuildFrom(TSlotTable table, const TJoinSettings& settings, const char* status,
+                     bool showProgress);
+    void BuildFrom(TSlotTable& table, const TJoinSettings& settings);
     void CommitSlots(TSlotTable& table);
+    void CommitResult(TJoinResult& result, const TJoinSettings& settings, int32_t last);
+    void CommitPreview(TPreviewResult& preview, const TJoinSettings& settings);
     void EmptyDocument(TSlotTable table);
     // Put picture into the slot under the click point (slot 0 of an empty document).
     void PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
                       const char* status);
+    void RespaceTo(const TJoinSettings& next);
     // Rearrange the joined picture: parts at from go to to, in a picture of size.
     void Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
-                   TBigBitmap& output);
-    void SwitchPreviewMode();
+                   const TJoinSettings& settings, TBigBitmap& output);
+    void SwitchPreviewMode(const TJoinSettings& next);
     void RedrawForView();
 
     TSize ViewSize() const;
-    TSize DisplayedSize(int32_t width, int32_t height) const;
-    // The preview of joined for the view; reduced with progress reports given amount, else
-    // quietly.
-    TPreviewResult MakePreview(TBigBitmap& joined, std::optional<int32_t> amount);
-    void ShowPreviewResult(TPreviewResult& preview);
-    void ComputeSlotEdges(TSize shown, int32_t scale, int32_t last);
-    void RefreshEdges();
-    int32_t ScaleOf(TSize shown) const;
+    TSize DisplayedSize(int32_t width, int32_t height, TPreviewMode mode) const;
+    // The preview of joined, whose slots 0..last lie at rects, for the view; reduced with
+    // progress reports given amount, else quietly.
+    TPreviewResult MakePreview(TBigBitmap& joined, std::span<const TRect> rects,
+                               const TJoinSettings& settings, int32_t last,
+                               std::optional<int32_t> amount);
+    void ShowPreview(std::unique_ptr<TBigBitmap> reduced, TPreviewMode mode);
+    // The preview coordinates of each slot's far end, for the picture shown at shown.
+    TSlotEdges SlotEdgesFor(std::span<const TRect> rects, TSize joined, TSize shown,
+                            TJoinDirection direction, int32_t last) const;
     TProgressProc ProgressProc();
 
     TDocumentHost& FHost;
     TJoinSettings FSettings;
+    TJoinSettings FRequested;
     std::array<std::shared_ptr<TGraphic>, kSlotCount> FSlots;
     std::array<std::string, kSlotCount> FSlotNames;
     std::array<TRect, kSlotCount> FSlotRects{};
-    std::array<int32_t, kSlotCount> FSlotEdges{};
+    TSlotEdges FSlotEdges{};
     int32_t FCount = 0;
     int32_t FLastCount = 0;
-    int32_t FLastGap = 0;
     TBigBitmap FJoined;
     // The reduced picture the pretty preview shows when the joined one does not fit the view.
     TBigBitmap FPreview;
     bool FBusy = false;
-    bool FRebuildPending = false;
     bool FResizePending = false;
 };
 

@@ -1,7 +1,9 @@
 // A command that fails leaves the document as it was and tells the host; commands that arrive
 // while another one runs do not disturb it.
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "document_fixture.h"
 
@@ -34,7 +36,7 @@ protected:
         EXPECT_EQ(JoinedAt(0, 0), kRed);
         EXPECT_EQ(JoinedAt(319, 49), kBlue);
         EXPECT_EQ(Host.Status, "  [1]a  [2]b  [3]c");
-        EXPECT_EQ(Host.Calls.back(), "error interrupted");
+        EXPECT_THAT(Host.Errors, ElementsAre("interrupted"));
         EXPECT_THAT(Host.CallsStartingWith("bar hidden"), ElementsAre("bar hidden"));
     }
     void LoadAbc()
@@ -110,20 +112,122 @@ TEST_F(FailureTest, AFailedReversalKeepsTheOrderAndThePicture)
     ExpectAbcUntouched();
 }
 
-TEST_F(FailureTest, AFailedGapChangeKeepsThePlacementsAndALaterBuildCatchesUp)
+TEST_F(FailureTest, AFailedGapChangePutsTheGapBackAndLaterChangesStartFromIt)
 {
     LoadAbc();
     FailWhileStatusIs("　間隔変更中・・・・・");
     Document.SetGap(3);
     ExpectAbcUntouched();
     EXPECT_EQ(Document.LastGap(), 1);
+    EXPECT_EQ(Document.RequestedSettings().Gap, 1);
+    ASSERT_EQ(Host.Restored.size(), 1u);
+    EXPECT_EQ(Host.Restored[0].Gap, 1);
 
     Host.OnMessages = nullptr;
-    Document.SetMethod(rmBilinear);  // rebuilds with the gap the spin shows
-    EXPECT_EQ(JoinedSize(), (TSize{360, 50}));
+    Document.SetMethod(rmBilinear);
+    EXPECT_EQ(JoinedSize(), (TSize{320, 50}));
     Document.SetGap(2);
     EXPECT_EQ(JoinedSize(), (TSize{340, 50}));
     EXPECT_EQ(Document.SlotRect(2), (TRect{240, 0, 340, 50}));
+}
+
+TEST_F(FailureTest, AReversalAfterAFailedGapChangeUsesTheGapThePictureWasBuiltWith)
+{
+    const auto reversedAfter = [](bool failedGapChange) {
+        TRecordingHost host;
+        TSlotDocument document(host);
+        document.LoadPictures([](int32_t, int32_t) {
+            std::vector<TNamedPicture> pictures;
+            for (const TColor colour : {kRed, kGreen, kBlue})
+                pictures.push_back({SolidPicture(7000, 10, colour), "p"});
+            return pictures;
+        });
+        if (failedGapChange) document.SetGap(50);  // 22000 pixels: too wide
+        EXPECT_EQ(host.Errors.size(), failedGapChange ? 1u : 0u);
+        document.ReverseOrder();
+        return std::vector<TColor>{ColourAt(document.Joined(), 0, 0),
+                                   ColourAt(document.Joined(), 7000, 0),
+                                   ColourAt(document.Joined(), 20999, 9)};
+    };
+    EXPECT_THAT(reversedAfter(true), ElementsAre(kBlue, kGreen, kRed));
+    EXPECT_EQ(reversedAfter(true), reversedAfter(false));
+}
+
+TEST_F(FailureTest, AFailedFrameChangePutsTheFrameSwitchAndWidthsBack)
+{
+    Load({{12000, 10, kRed, "a"}});
+    Document.SetFrameRect({10000, 0, 0, 0});
+    EXPECT_THAT(Host.CallsStartingWith("frame"), ElementsAre("frame on"));
+    ASSERT_EQ(Host.Restored.size(), 1u);
+    EXPECT_FALSE(Host.Restored[0].FrameOn);
+    EXPECT_EQ(Host.Restored[0].FrameRect, EmptyRect);
+    EXPECT_EQ(Document.RequestedSettings(), Document.Settings());
+
+    // Switching the frame on afterwards uses the old widths: nothing to rebuild.
+    Document.SetFrameOn(true);
+    EXPECT_EQ(JoinedSize(), (TSize{12000, 10}));
+    EXPECT_EQ(Host.Errors.size(), 1u);
+}
+
+TEST_F(FailureTest, AVeryTallVerticalJoinIsConsistentEvenWhereEdgeProductsPass32Bits)
+{
+    Document.SetDirection(jdVertical);
+    Host.View = {800, 350};
+    Document.LoadPictures([](int32_t, int32_t room) {
+        std::vector<TNamedPicture> pictures;
+        for (int32_t i = 0; i < room; ++i)
+            pictures.push_back({SolidPicture(1, 3000000, kRed), "tall"});
+        return pictures;
+    });
+    EXPECT_TRUE(Host.Errors.empty());
+    EXPECT_EQ(Document.Count(), 6);
+    EXPECT_EQ(JoinedSize(), (TSize{1, 18000000}));
+    EXPECT_EQ(Document.SlotEdge(0), 3000000);
+    EXPECT_EQ(Document.SlotEdge(5), 18000000);
+}
+
+TEST_F(FailureTest, MissingPicturesAndBadSlotsChangeNothing)
+{
+    Load({{10, 10, kRed, "a"}, {10, 10, kGreen, "b"}});
+    Document.ReplaceAtClick(nullptr, "x");
+    Document.InsertAfterClick(nullptr, "x");
+    Document.PasteFromClipboard(nullptr);
+    Document.PasteFromCopyBuffer(nullptr);
+    Document.ExchangeSlots(0, 2);
+    Document.ExchangeSlots(-1, 1);
+    Document.ExchangeSlots(1, 1);
+    EXPECT_TRUE(Host.Calls.empty());
+    EXPECT_THAT(SlotColours(), ElementsAre(kRed, kGreen));
+    EXPECT_THAT(SlotNames(), ElementsAre("a", "b", "", "", "", ""));
+}
+
+TEST_F(FailureTest, TheHostIsToldWhileACommandRuns)
+{
+    LoadAbc();
+    Host.BusyStates.clear();
+    std::vector<bool> busyDuringBuild;
+    Host.OnMessages = [&] { busyDuringBuild.push_back(Document.Busy()); };
+    Document.SetDirection(jdVertical);
+    EXPECT_THAT(Host.BusyStates, ElementsAre(true, false));
+    EXPECT_FALSE(busyDuringBuild.empty());
+    EXPECT_EQ(std::count(busyDuringBuild.begin(), busyDuringBuild.end(), false), 0);
+    EXPECT_FALSE(Document.Busy());
+}
+
+TEST_F(FailureTest, AGapChangeDuringABuildReSpacesAfterItWithoutRebuilding)
+{
+    LoadAbc();
+    bool once = true;
+    Host.OnMessages = [&] {
+        if (!std::exchange(once, false)) return;
+        Document.SetGap(3);
+    };
+    Document.SetMethod(rmBilinear);
+    EXPECT_THAT(Host.CallsStartingWith("status 　"),
+                ElementsAre("status 　画像再結合中・・・・・", "status 　間隔変更中・・・・・"));
+    EXPECT_EQ(JoinedSize(), (TSize{360, 50}));
+    EXPECT_EQ(Document.Settings().Gap, 3);
+    EXPECT_EQ(Document.Settings().Method, rmBilinear);
 }
 
 TEST_F(FailureTest, CommandsDuringABuildWaitOrAreIgnored)

@@ -19,6 +19,8 @@ public:
     const TBigBitmap* Shown = nullptr;
     bool ShownScaled = false;
     std::vector<std::string> Errors;
+    std::vector<TJoinSettings> Restored;
+    std::vector<bool> BusyStates;
     // Runs inside ProcessMessages, as user input handled during a long operation would.
     std::function<void()> OnMessages;
 
@@ -49,6 +51,13 @@ public:
     {
         Calls.push_back(frameOn ? "frame on" : "frame off");
     }
+    void SettingsRestored(const TJoinSettings& settings) override
+    {
+        Restored.push_back(settings);
+        Calls.push_back("settings restored");
+    }
+    // Busy states are kept apart: nearly every command reports them.
+    void BusyChanged(bool busy) override { BusyStates.push_back(busy); }
     TSize ViewSize() const override { return View; }
     void ShowPreview(const TBigBitmap* picture, bool scaled) override
     {
