@@ -60,6 +60,8 @@ public:
     void DisableImageCommands() override {}
     void CountChanged(int32_t) override {}
     void FrameOnChanged(bool) override {}
+    void SettingsRestored(const TJoinSettings&) override {}
+    void BusyChanged(bool) override {}
     TSize ViewSize() const override { return {800, 600}; }
     void ShowPreview(const TBigBitmap*, bool) override {}
     void SetPrintOrientation(int32_t) override {}
