@@ -27,12 +27,13 @@ public:
     {
         SkipSeparators();
         if (FPosition == FSize || !IsDigit(FData[FPosition])) return false;
-        value = 0;
+        // Wide enough for limit * 10 + 9, so the comparison never wraps.
+        uint64_t number = 0;
         while (FPosition < FSize && IsDigit(FData[FPosition])) {
-            const uint32_t digit = FData[FPosition++] - '0';
-            if (value > (limit - digit) / 10) return false;
-            value = value * 10 + digit;
+            number = number * 10 + (FData[FPosition++] - '0');
+            if (number > limit) return false;
         }
+        value = static_cast<uint32_t>(number);
         return true;
     }
 

@@ -110,6 +110,7 @@ TEST(PnmReader, BrokenFilesAreRefused)
         {"zero_maxval", "P2 1 1 0 0"},
         {"big_maxval", "P2 1 1 65536 0"},
         {"plain_over_maxval", "P2 1 1 15 16"},
+        {"plain_over_small_maxval", "P2 2 1 3  7 2"},
         {"raw_over_maxval", std::string("P5 1 1 1000\n\x03\xE9", 14)},
         {"bad_bit", "P1 2 1 0 2"},
         {"no_separator", "P5 1 1 255"},
