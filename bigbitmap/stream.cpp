@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -213,27 +214,71 @@ void TFileStream::Close()
 
 // --- atomic writing
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// As many links as the system itself follows before it reports a loop.
+constexpr int kMaxLinkHops = 40;
+
+[[noreturn]] void FailToCreate(const fs::path& path, int error)
+{
+    throw EWriteError("Cannot create file \"" + path.string() + "\". " + std::strerror(error));
+}
+
+// The file a save replaces: symbolic links are followed, so that they stay links to the new
+// content.
+fs::path SaveTarget(const fs::path& path)
+{
+    fs::path target = path;
+    for (int hop = 0;; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+        const fs::path link = fs::read_symlink(target, error);
+        if (error) FailToCreate(path, error.value());
+        if (hop == kMaxLinkHops) FailToCreate(path, ELOOP);
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+}
+
+// The permission bits of a file that is to be replaced; none when there is no such file.
+std::optional<fs::perms> ExistingPermissions(const fs::path& target)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (error || !fs::exists(status)) return std::nullopt;
+    return status.permissions() & fs::perms::mask;
+}
+
+}  // namespace
+
 void WriteFileAtomically(const std::filesystem::path& path,
                          const std::function<void(TStream&)>& write)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const fs::path target = SaveTarget(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::optional<fs::perms> kept = ExistingPermissions(target);
+    // The temporary name does not grow with the target's, so every name that can be saved can
+    // have a temporary beside it. One that replaces a file stays private until it has that
+    // file's permission bits.
     std::random_device random;
     fs::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = folder / ("." + path.filename().string() + "." + std::to_string(random()) + ".tmp");
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = folder / (".quilmo-" + std::to_string(random()) + ".tmp");
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kept ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0)
-        throw EWriteError("Cannot create file \"" + path.string() + "\". " + std::strerror(errno));
+    if (fd < 0) FailToCreate(path, errno);
     ::close(fd);
     try {
         TFileStream stream(temporary, TFileMode::fmCreate);
         write(stream);
         stream.Close();
-        fs::rename(temporary, path);
+        std::error_code error;
+        if (kept) fs::permissions(temporary, *kept, error);
+        if (!error) fs::rename(temporary, target, error);
+        if (error) FailToCreate(path, error.value());
     } catch (...) {
         std::error_code ignored;
         fs::remove(temporary, ignored);

@@ -2,6 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
@@ -11,6 +15,37 @@
 using namespace quilmo;
 using namespace quilmo::test;
 namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder for one test, removed afterwards.
+struct TTempFolder {
+    const fs::path Path = fs::temp_directory_path() / ("quilmo-stream-test-" + std::to_string(getpid()));
+    TTempFolder()
+    {
+        fs::remove_all(Path);
+        fs::create_directories(Path);
+    }
+    ~TTempFolder() { fs::remove_all(Path); }
+};
+
+void WriteText(const fs::path& path, const std::string& text)
+{
+    WriteFileAtomically(path, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int64_t>(text.size())); });
+}
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+long EntryCount(const fs::path& folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+}  // namespace
 
 TEST(ShiftedMemoryStream, ReadsAndWritesHeadAndDataAsOne)
 {
@@ -37,8 +72,8 @@ TEST(ShiftedMemoryStream, ReadsAndWritesHeadAndDataAsOne)
 
 TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)
 {
-    const fs::path folder = fs::temp_directory_path() / ("quilmo-stream-test-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const TTempFolder temp;
+    const fs::path& folder = temp.Path;
     const fs::path target = folder / "picture.bmp";
     std::ofstream(target) << "old";
 
@@ -48,10 +83,8 @@ TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)
                                          throw EWriteError("disk full");
                                      }),
                  EWriteError);
-    std::string content;
-    std::ifstream(target) >> content;
-    EXPECT_EQ(content, "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(EntryCount(folder), 1);
 
     TBigBitmap picture;
     FillPattern(picture, 4, 4);
@@ -60,5 +93,36 @@ TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)
     back.LoadFromFile(target);
     EXPECT_EQ(ColourAt(back, 3, 2), Pattern(3, 2));
     EXPECT_THROW(back.LoadFromFile(folder / "missing.bmp"), EReadError);
-    fs::remove_all(folder);
+}
+
+TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
+{
+    const TTempFolder temp;
+    // A name near the file system's limit still gets a temporary beside it.
+    const fs::path longName = temp.Path / (std::string(246, 'n') + ".bmp");
+    WriteText(longName, "new");
+    EXPECT_EQ(ReadText(longName), "new");
+
+    // A read-only file stays read-only.
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(longName, readOnly);
+    WriteText(longName, "newer");
+    EXPECT_EQ(ReadText(longName), "newer");
+    EXPECT_EQ(fs::status(longName).permissions(), readOnly);
+
+    // A link stays a link; the file it names is replaced from within its own folder.
+    const fs::path real = temp.Path / "real" / "picture.bmp";
+    fs::create_directory(real.parent_path());
+    WriteText(real, "old");
+    const fs::path link = temp.Path / "link.bmp";
+    fs::create_symlink("real/picture.bmp", link);
+    WriteFileAtomically(link, [&](TStream& s) {
+        EXPECT_EQ(EntryCount(real.parent_path()), 2);
+        s.WriteBuffer("linked", 6);
+    });
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "real/picture.bmp");
+    EXPECT_EQ(ReadText(link), "linked");
+    EXPECT_EQ(EntryCount(real.parent_path()), 1);
+    EXPECT_EQ(EntryCount(temp.Path), 3);
 }
