@@ -10,6 +10,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "errors.h"
@@ -166,15 +167,52 @@ int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
 
 // --- TFileStream
 
+namespace {
+
+[[noreturn]] void FailToOpen(const std::filesystem::path& path, const char* reason)
+{
+    throw EReadError("Cannot open file \"" + path.string() + "\". " + reason);
+}
+
+[[noreturn]] void FailToCreate(const std::filesystem::path& path, const char* reason)
+{
+    throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
+}
+
+// Only regular files are read: a pipe, a device or a folder is refused at once instead of
+// leaving the reader waiting on it. The type is checked on a descriptor opened without waiting.
+std::FILE* OpenForReading(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) FailToOpen(path, std::strerror(errno));
+    struct stat status {};
+    const char* reason;
+    if (::fstat(fd, &status) != 0)
+        reason = std::strerror(errno);
+    else if (S_ISDIR(status.st_mode))
+        reason = std::strerror(EISDIR);
+    else if (!S_ISREG(status.st_mode))
+        reason = "Not a regular file";
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        reason = std::strerror(errno);
+    else if (std::FILE* file = ::fdopen(fd, "rb"))
+        return file;
+    else
+        reason = std::strerror(errno);
+    ::close(fd);
+    FailToOpen(path, reason);
+}
+
+}  // namespace
+
 TFileStream::TFileStream(const std::filesystem::path& path, TFileMode mode)
 {
-    FFile = std::fopen(path.c_str(), mode == TFileMode::fmOpenRead ? "rb" : "wb");
-    if (!FFile) {
-        const std::string reason = std::strerror(errno);
-        if (mode == TFileMode::fmOpenRead)
-            throw EReadError("Cannot open file \"" + path.string() + "\". " + reason);
-        throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
+    if (mode == TFileMode::fmOpenRead) {
+        FFile = OpenForReading(path);
+        return;
     }
+    FFile = std::fopen(path.c_str(), "wb");
+    if (!FFile) FailToCreate(path, std::strerror(errno));
 }
 
 TFileStream::~TFileStream()
@@ -221,11 +259,6 @@ namespace fs = std::filesystem;
 // As many links as the system itself follows before it reports a loop.
 constexpr int kMaxLinkHops = 40;
 
-[[noreturn]] void FailToCreate(const fs::path& path, int error)
-{
-    throw EWriteError("Cannot create file \"" + path.string() + "\". " + std::strerror(error));
-}
-
 // The file a save replaces: symbolic links are followed, so that they stay links to the new
 // content.
 fs::path SaveTarget(const fs::path& path)
@@ -235,8 +268,8 @@ fs::path SaveTarget(const fs::path& path)
         std::error_code error;
         if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
         const fs::path link = fs::read_symlink(target, error);
-        if (error) FailToCreate(path, error.value());
-        if (hop == kMaxLinkHops) FailToCreate(path, ELOOP);
+        if (error) FailToCreate(path, error.message().c_str());
+        if (hop == kMaxLinkHops) FailToCreate(path, std::strerror(ELOOP));
         target = link.is_absolute() ? link : target.parent_path() / link;
     }
 }
@@ -269,7 +302,7 @@ void WriteFileAtomically(const std::filesystem::path& path,
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kept ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) FailToCreate(path, errno);
+    if (fd < 0) FailToCreate(path, std::strerror(errno));
     ::close(fd);
     try {
         TFileStream stream(temporary, TFileMode::fmCreate);
@@ -278,7 +311,7 @@ void WriteFileAtomically(const std::filesystem::path& path,
         std::error_code error;
         if (kept) fs::permissions(temporary, *kept, error);
         if (!error) fs::rename(temporary, target, error);
-        if (error) FailToCreate(path, error.value());
+        if (error) FailToCreate(path, error.message().c_str());
     } catch (...) {
         std::error_code ignored;
         fs::remove(temporary, ignored);

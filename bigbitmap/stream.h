@@ -90,7 +90,8 @@ private:
 
 enum class TFileMode { fmOpenRead, fmCreate };
 
-// A file on disk. Opening failures raise EReadError or EWriteError naming the file.
+// A file on disk. Opening failures raise EReadError or EWriteError naming the file. Only regular
+// files are opened for reading; pipes, devices and folders are refused without waiting on them.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::filesystem::path& path, TFileMode mode);

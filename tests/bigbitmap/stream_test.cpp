@@ -5,6 +5,8 @@
 #include <iterator>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "bigbitmap/big_bitmap.h"
@@ -125,4 +127,19 @@ TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
     EXPECT_EQ(ReadText(link), "linked");
     EXPECT_EQ(EntryCount(real.parent_path()), 1);
     EXPECT_EQ(EntryCount(temp.Path), 3);
+}
+
+TEST(FileReading, OnlyRegularFilesAreOpened)
+{
+    const TTempFolder temp;
+    const fs::path pipe = temp.Path / "pipe.bmp";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // With a writer on the pipe, a reader that took it would wait on reading rather than on opening.
+    const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const auto open = [](const fs::path& path) { TFileStream stream(path, TFileMode::fmOpenRead); };
+    ExpectError<EReadError>([&] { open(pipe); }, "Cannot open file \"" + pipe.string() + "\". Not a regular file");
+    ::close(writer);
+    ExpectError<EReadError>([&] { open("/dev/null"); }, "Cannot open file \"/dev/null\". Not a regular file");
+    ExpectError<EReadError>([&] { open(temp.Path); }, "Cannot open file \"" + temp.Path.string() + "\". Is a directory");
 }
