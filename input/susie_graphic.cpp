@@ -63,7 +63,9 @@ void ReadFileStart(int fd, std::array<uint8_t, kFileStartSize + 1>& start)
 // Which plug-in reads the file: 0 with module set, or the host's error code.
 int32_t FindPluginForFile(const std::filesystem::path& path, TSusieModule& module)
 {
-    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer; a file that is no
+    // regular file is refused right after opening anyway.
+    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return kSusieCannotOpen;

@@ -32,13 +32,14 @@ std::string Lower(std::string_view text)
 }
 
 // The *.spi files of folder, sorted by name so that the search order does not depend on the
-// file system.
+// file system. Only regular files (also behind links): dlopen would wait on a named pipe.
 std::vector<fs::path> PluginFiles(const fs::path& folder)
 {
     std::vector<fs::path> files;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        if (Lower(entry.path().extension().string()) == ".spi") files.push_back(entry.path());
+        if (Lower(entry.path().extension().string()) == ".spi" && entry.is_regular_file(error))
+            files.push_back(entry.path());
     std::sort(files.begin(), files.end(),
               [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
     return files;

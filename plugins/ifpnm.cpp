@@ -1,5 +1,9 @@
 // ifpnm.spi: the import plug-in for Netpbm pictures that ships with Quilmo.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -29,10 +33,22 @@ struct TCloseFile {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// Opens a regular file for reading. O_NONBLOCK keeps the open from waiting on a named pipe;
+// it does not change how a regular file reads.
+std::FILE* OpenRegularFile(const char* name)
+{
+    const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat status {};
+    std::FILE* file = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? ::fdopen(fd, "rb") : nullptr;
+    if (!file) ::close(fd);
+    return file;
+}
+
 // The file from offset to its end; 0 or an error code.
 int32_t ReadFile(const char* name, int32_t offset, std::vector<uint8_t>& bytes)
 {
-    std::unique_ptr<std::FILE, TCloseFile> file(std::fopen(name, "rb"));
+    std::unique_ptr<std::FILE, TCloseFile> file(OpenRegularFile(name));
     if (!file) return kCannotOpen;
     if (offset < 0 || std::fseek(file.get(), offset, SEEK_SET) != 0) return kReadError;
     uint8_t chunk[65536];

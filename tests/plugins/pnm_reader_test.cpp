@@ -10,6 +10,7 @@
 #include "input/susie_errors.h"
 #include "input/susie_graphic.h"
 #include "input/susie_plugins.h"
+#include "named_pipe.h"
 #include "plugin_folder.h"
 #include "plugins/pnm/pnm_reader.h"
 #include "support/fuzz_seeds.h"
@@ -157,4 +158,19 @@ TEST(PnmPlugin, TheShippedPluginReadsNetpbmFilesThroughTheHost)
     EXPECT_EQ(static_cast<const uint8_t*>(info)[14], 24);
     std::free(info);
     std::free(bits);
+}
+
+TEST(PnmPlugin, OnlyRegularFilesAreOpened)
+{
+    TPluginFolder folder({"ifpnm.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    auto* getPicture = SusieFunction<SusieGetPicture>(SusiePlugins.Get(0).Module, "GetPicture");
+    TNamedPipe pipe(folder.Path() / "pipe.ppm");
+    for (const std::filesystem::path& path : {pipe.Path(), folder.Path()}) {
+        void* info = nullptr;
+        void* bits = nullptr;
+        EXPECT_EQ(getPicture(path.c_str(), 0, 0, &info, &bits, nullptr, 0), 7) << path;
+        EXPECT_EQ(info, nullptr);
+    }
+    EXPECT_FALSE(pipe.ReaderWaited());
 }

@@ -10,6 +10,7 @@
 #include "input/susie_errors.h"
 #include "input/susie_graphic.h"
 #include "input/susie_plugins.h"
+#include "named_pipe.h"
 #include "plugin_folder.h"
 #include "support/picture_checks.h"
 #include "tests/plugins/spi/scripted_file.h"
@@ -67,6 +68,18 @@ TEST(SusieGraphic, FailuresBeforeDecodingHaveTheirCodes)
     EXPECT_EQ(Load(graphic, picture), 11);
     ::close(holder);
     EXPECT_EQ(Load(graphic, picture), 0);
+}
+
+TEST(SusieGraphic, NamedPipesAndDevicesCannotBeOpenedAndAreNotWaitedOn)
+{
+    TPluginFolder folder({"t_script.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    tsusiegraphic graphic;
+    TNamedPipe pipe(folder.Path() / "pipe.qsp");
+    EXPECT_EQ(Load(graphic, pipe.Path()), 7);
+    EXPECT_FALSE(pipe.ReaderWaited());
+    EXPECT_EQ(Load(graphic, "/dev/zero"), 7);
+    EXPECT_TRUE(graphic.GetEmpty());
 }
 
 TEST(SusieGraphic, APluginWithoutGetPictureGivesNine)

@@ -7,6 +7,7 @@
 #include "input/graphic_registry.h"
 #include "input/susie_graphic.h"
 #include "input/susie_plugins.h"
+#include "named_pipe.h"
 #include "plugin_folder.h"
 #include "tests/plugins/spi/scripted_file.h"
 
@@ -51,6 +52,16 @@ TEST(SusiePlugins, FoldersWithoutUsableImportPluginsLoadNothingAndKeepNothingLoa
     for (const char* plugin : {"t_export.spi", "t_noinfo.spi", "t_nofmt.spi"})
         EXPECT_FALSE(IsLoaded(BuiltPlugin(plugin))) << plugin;
     EXPECT_FALSE(ReadBySusieGraphic(".xyz"));
+}
+
+TEST(SusiePlugins, OnlyRegularFilesAreLoadedAndNoneIsWaitedOn)
+{
+    TPluginFolder folder({"t_script.spi"});
+    TNamedPipe pipe(folder.Path() / "a_pipe.spi");
+    std::filesystem::create_directory(folder.Path() / "b_folder.spi");
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    EXPECT_FALSE(pipe.ReaderWaited());
+    EXPECT_EQ(Extensions(), std::vector<std::string>{".qsp"});
 }
 
 TEST(SusiePlugins, StandardFormatsAreLeftToTheBuiltInDecodersUnlessAskedFor)
