@@ -127,7 +127,7 @@ void TBigBitmap::LoadFromClipboardFormat(uint16_t format, const uint8_t* data, s
         if (size < kInfoHeaderSize) throw EInvalidGraphic("Invalid Clipbboard data");
         const uint32_t compression = GetLE32(data + 16);
         const uint32_t coloursUsed = GetLE32(data + 32);
-        if (compression == BI_BITFIELDS && headerSize == kInfoHeaderSize) offset += 12;
+        if (headerSize == kInfoHeaderSize) offset += MasksAfterInfoHeader(compression);
         if (coloursUsed != 0) {
             offset += int64_t{coloursUsed} * 4;
         } else {

@@ -38,13 +38,18 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
     if (header.biClrUsed == 0 && IsIndexedBitCount(header.biBitCount))
         header.biClrUsed = 1u << header.biBitCount;
     const int64_t colours = ColourAreaBytes(header.biClrUsed);
-    if (header.biCompression != BI_BITFIELDS) {
+    if (header.biCompression != BI_BITFIELDS && header.biCompression != BI_ALPHABITFIELDS) {
         ReadOrFail(stream, dib.Info.data() + kInfoHeaderSize, colours);
-    } else if (headerSize == kInfoHeaderSize) {
-        ReadOrFail(stream, dib.Info.data() + kInfoHeaderSize, kMasksSize + colours);
     } else {
-        // The masks are the header's own bytes 40 to 51.
+        if (headerSize == kInfoHeaderSize) {
+            // An alpha mask is read past: pictures are loaded without alpha.
+            uint8_t masks[16];
+            ReadOrFail(stream, masks, MasksAfterInfoHeader(header.biCompression));
+            std::memcpy(dib.Info.data() + kInfoHeaderSize, masks, kMasksSize);
+        }
+        // A longer header carries the masks in its own bytes 40 to 51.
         ReadOrFail(stream, dib.Info.data() + kInfoHeaderSize + kMasksSize, colours);
+        header.biCompression = BI_BITFIELDS;
     }
     header.biClrUsed = std::min<uint32_t>(header.biClrUsed, 256);
     header.biSize = kInfoHeaderSize;
@@ -86,6 +91,15 @@ void CheckGeometry(const TBitmapInfoHeader& header)
 }
 
 }  // namespace
+
+int MasksAfterInfoHeader(uint32_t compression)
+{
+    switch (compression) {
+    case BI_BITFIELDS: return kMasksSize;
+    case BI_ALPHABITFIELDS: return kMasksSize + 4;
+    default: return 0;
+    }
+}
 
 TBitmapInfoHeader TSepDIB::Header() const
 {

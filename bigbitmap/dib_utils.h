@@ -20,7 +20,11 @@ inline constexpr int kInfoHeaderSize = 40;
 inline constexpr int kCoreHeaderSize = 12;
 inline constexpr int kInfoAreaSize = 1080;
 
-enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
+enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_ALPHABITFIELDS = 6 };
+
+// Bytes of colour masks that follow a 40-byte info header: red, green, blue for bit fields, and
+// an alpha mask after them for alpha bit fields.
+int MasksAfterInfoHeader(uint32_t compression);
 
 // The 40-byte info header, fields in file order.
 struct TBitmapInfoHeader {

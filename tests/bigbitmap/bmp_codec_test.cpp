@@ -190,6 +190,39 @@ TEST(BmpCodec, BitFieldsBecomeTwentyFourBits)
     ExpectLoadError<EDIBUtilsError>(MakeBmp(noGreen), "TBigBitmap.LoadFromStream: Invalid Masks", "rgb32-zero-mask");
 }
 
+TEST(BmpCodec, AlphaBitFieldsLoadThroughTheirColourMasks)
+{
+    // 32 bits with red in the lowest byte; the alpha mask follows the colour masks.
+    TBmpSpec abgr;
+    abgr.Width = 1;
+    abgr.Bits = 32;
+    abgr.Compression = BI_ALPHABITFIELDS;
+    abgr.Masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    abgr.Pixels = {10, 20, 30, 200};
+    TBigBitmap b;
+    Load(b, MakeBmp(abgr), "alpha32");
+    EXPECT_EQ(ColourAt(b, 0, 0), RGBColor(10, 20, 30));
+
+    TBmpSpec inHeader = abgr;
+    inHeader.HeaderSize = 124;
+    Load(b, MakeBmp(inHeader), "alpha32-v5");
+    EXPECT_EQ(ColourAt(b, 0, 0), RGBColor(10, 20, 30));
+
+    TBmpSpec argb1555 = abgr;
+    argb1555.Bits = 16;
+    argb1555.Masks = {0x7C00, 0x03E0, 0x001F, 0x8000};
+    argb1555.Pixels = {0x1F, 0xFC, 0, 0};  // red and blue
+    Load(b, MakeBmp(argb1555), "alpha16");
+    EXPECT_EQ(ColourAt(b, 0, 0), RGBColor(255, 0, 255));
+
+    // The clipboard form finds the pixels behind all four masks.
+    const TBytes file = MakeBmp(abgr);
+    const TBytes block(file.begin() + kFileHeaderSize, file.end());
+    WriteFuzzSeed("bmp_clipboard", "alpha32", block);
+    b.LoadFromClipboardFormat(CF_DIB, block.data(), block.size());
+    EXPECT_EQ(ColourAt(b, 0, 0), RGBColor(10, 20, 30));
+}
+
 TEST(BmpCodec, MalformedHeadersFailClearly)
 {
     TBytes notBm = MakeBmp(TwentyFourBit(2, 2));
@@ -217,9 +250,13 @@ TEST(BmpCodec, MalformedHeadersFailClearly)
     flat.Height = 0;
     ExpectLoadError<EDIBUtilsError>(MakeBmp(flat), "LoadDIBFromStream: Invalid Height", "height0");
 
-    TBmpSpec jpeg = TwentyFourBit(2, 2);
-    jpeg.Compression = 4;
-    ExpectLoadError<EDIBUtilsError>(MakeBmp(jpeg), "LoadDIBFromStream: Unsupported Compression", "compression4");
+    // JPEG or PNG inside a BMP.
+    for (uint32_t compression : {4, 5}) {
+        TBmpSpec embedded = TwentyFourBit(2, 2);
+        embedded.Compression = compression;
+        ExpectLoadError<EDIBUtilsError>(MakeBmp(embedded), "LoadDIBFromStream: Unsupported Compression",
+                                        "compression" + std::to_string(compression));
+    }
 
     TBmpSpec wide = TwentyFourBit(1, 1);
     wide.Width = 21759;

@@ -17,7 +17,7 @@ struct TBmpSpec {
     uint32_t Compression = 0;
     uint32_t HeaderSize = 40;               // 40 or more; masks go to bytes 40..51 when larger
     uint32_t ColoursUsed = 0;
-    std::vector<uint32_t> Masks;            // red, green, blue: after a 40-byte header or inside a longer one
+    std::vector<uint32_t> Masks;            // red, green, blue (alpha): after a 40-byte header or inside a longer one
     std::vector<std::array<uint8_t, 3>> Colours;  // red, green, blue
     TBytes Pixels;                          // stored exactly as given
     std::optional<uint32_t> FileSize;       // defaults to the true size
