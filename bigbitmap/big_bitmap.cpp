@@ -4,6 +4,7 @@
 
 #include "big_bitmap_canvas.h"
 #include "errors.h"
+#include "pixels.h"
 #include "stream.h"
 
 namespace quilmo {
@@ -89,7 +90,7 @@ void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format
     TBitmapArray bands = BuildBands(width, height, format);
     // A new band is solid white (the last entry of an indexed band's palette is white).
     for (auto& band : bands)
-        std::memset(band->Bits(), 0xFF, static_cast<size_t>(band->Stride() * band->GetHeight()));
+        PaintWhiteRows(band->Bits(), band->Stride(), band->GetHeight(), GetPixelBits(format), width);
     Install(std::move(bands), width, height, format);
     FCanvas->MoveTo(0, 0);
 }

@@ -65,7 +65,7 @@ void TBitmap::SetSize(int32_t width, int32_t height)
     const int bits = PixelFormatBits(FPixelFormat);
     const int64_t stride = DIBStride(bits, width);
     auto pixels = NewPixels(stride, height);
-    std::memset(pixels.get(), 0xFF, static_cast<size_t>(stride * height));
+    PaintWhiteRows(pixels.get(), stride, height, bits, width);
     const int32_t rows = std::min(height, FHeight);
     const auto rowBytes = static_cast<size_t>((int64_t{bits} * std::min(width, FWidth) + 7) / 8);
     for (int32_t r = 0; r < rows; ++r)

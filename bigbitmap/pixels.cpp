@@ -1,6 +1,7 @@
 #include "pixels.h"
 
 #include <cstddef>
+#include <cstring>
 #include <limits>
 
 namespace quilmo {
@@ -29,6 +30,19 @@ uint32_t NearestIndex(TRGB c, const TPalette& palette)
 }
 
 }  // namespace
+
+void PaintWhiteRows(uint8_t* bits, int64_t stride, int64_t rows, int bitsPerPixel, int64_t width)
+{
+    const int64_t pixelBits = bitsPerPixel * width;
+    const int64_t whole = pixelBits / 8;
+    const int rest = static_cast<int>(pixelBits % 8);
+    for (int64_t r = 0; r < rows; ++r) {
+        uint8_t* row = bits + r * stride;
+        std::memset(row, 0xFF, static_cast<size_t>(whole));
+        std::memset(row + whole, 0, static_cast<size_t>(stride - whole));
+        if (rest) row[whole] = static_cast<uint8_t>(0xFF << (8 - rest));
+    }
+}
 
 uint32_t ReadRawPixel(const uint8_t* row, int64_t x, TPixelFormat format)
 {

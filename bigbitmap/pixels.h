@@ -14,6 +14,10 @@ struct TRGB {
     uint8_t Red = 0;
 };
 
+// Paint rows of a DIB white: every pixel bit set (white in the direct formats, the last palette
+// entry in the indexed ones), and the padding behind the pixels of each row zero.
+void PaintWhiteRows(uint8_t* bits, int64_t stride, int64_t rows, int bitsPerPixel, int64_t width);
+
 // The stored value of pixel x: a palette index, or the packed colour.
 uint32_t ReadRawPixel(const uint8_t* row, int64_t x, TPixelFormat format);
 void WriteRawPixel(uint8_t* row, int64_t x, TPixelFormat format, uint32_t value);

@@ -135,6 +135,32 @@ TEST(BmpCodec, SavingEightBitsWritesTheWholePalette)
     EXPECT_TRUE(Save(empty).empty());
 }
 
+TEST(BmpCodec, NewPicturesAreSavedWhiteWithZeroPadding)
+{
+    struct Case {
+        TBBPixelFormat format;
+        int32_t width;
+        TBytes row;
+    };
+    const uint8_t W = 0xFF;
+    for (const Case& c : {Case{bbpf1bit, 3, {0xE0, 0, 0, 0}}, Case{bbpf4bit, 3, {W, 0xF0, 0, 0}},
+                          Case{bbpf8bit, 5, {W, W, W, W, W, 0, 0, 0}},
+                          Case{bbpf24bit, 3, {W, W, W, W, W, W, W, W, W, 0, 0, 0}}}) {
+        TBigBitmap b;
+        b.SetBitmaps(c.width, 2, c.format);
+        const TBytes bytes = Save(b);
+        EXPECT_EQ(TBytes(bytes.end() - c.row.size(), bytes.end()), c.row) << int{c.format};
+        EXPECT_EQ(TBytes(bytes.end() - 2 * c.row.size(), bytes.end() - c.row.size()), c.row) << int{c.format};
+    }
+    // A standard bitmap grown to a new size alike.
+    TBitmap standard;
+    standard.SetSize(3, 1);
+    TMemoryStream stream;
+    standard.SaveToStream(stream);
+    const TBytes& bytes = stream.Bytes();
+    EXPECT_EQ(TBytes(bytes.end() - 12, bytes.end()), (TBytes{W, W, W, W, W, W, W, W, W, 0, 0, 0}));
+}
+
 TEST(BmpCodec, CoreHeaderPictureLoadsWithItsColours)
 {
     std::vector<std::array<uint8_t, 3>> colours(256);
