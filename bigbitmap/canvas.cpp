@@ -61,7 +61,7 @@ void CopyRowPixels(uint8_t* to, const uint8_t* from, const std::vector<int32_t>&
         if (columns[i] < 0) continue;
         uint32_t value = ReadRawPixel(from, columns[i], sf);
         if (!indexMap.empty())
-            value = value < indexMap.size() ? indexMap[value] : 0;
+            value = indexMap[value];
         else if (!raw)
             value = EncodePixel(DecodePixel(value, sf, source.Palette()), df, dest.Palette());
         WriteRawPixel(to, firstColumn + static_cast<int64_t>(i), df, value);
@@ -100,9 +100,9 @@ void StretchPixels(TCanvas& canvas, const TRect& destArea, const TRect& dest,
             const int64_t s = xs.Source(x);
             columns[x - x0] = s >= 0 && s < source.GetWidth() ? static_cast<int32_t>(s) : -1;
         }
-        // Indexed sources are converted once per palette entry.
+        // Indexed sources are converted once per index; those past the palette are black.
         if (!raw && IsIndexedFormat(sf)) {
-            indexMap.resize(source.Palette().size());
+            indexMap.resize(size_t{1} << PixelFormatBits(sf));
             for (size_t i = 0; i < indexMap.size(); ++i)
                 indexMap[i] = EncodePixel(DecodePixel(static_cast<uint32_t>(i), sf, source.Palette()),
                                           df, target.Palette());

@@ -183,3 +183,24 @@ TEST(BigBitmapCanvas, StretchDrawOfIndexedPictureMapsColours)
     EXPECT_EQ(ColourAt(target, 2, 0), clWhite);
     ExpectCanvasAtRest(target);
 }
+
+TEST(BigBitmapCanvas, IndicesPastThePaletteDrawBlack)
+{
+    TBigBitmap source;
+    source.SetBitmaps(1, 1, bbpf8bit);
+    source.SetPalette({{10, 20, 30, 0}, {40, 50, 60, 0}});
+    source.GetScanline(0)[0] = 7;
+    EXPECT_EQ(ColourAt(source, 0, 0), clBlack);
+
+    TBigBitmap direct;
+    direct.SetBitmaps(1, 1, bbpf24bit);
+    direct.Canvas().StretchDraw({0, 0, 1, 1}, source);
+    EXPECT_EQ(ColourAt(direct, 0, 0), clBlack);
+
+    // Black through the target's palette, not whatever its first entry is.
+    TBigBitmap indexed;
+    indexed.SetBitmaps(1, 1, bbpf8bit);
+    indexed.SetPalette({{255, 255, 255, 0}, {0, 0, 0, 0}});
+    indexed.Canvas().StretchDraw({0, 0, 1, 1}, source);
+    EXPECT_EQ(ColourAt(indexed, 0, 0), clBlack);
+}
