@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "bigbitmap/errors.h"
+#include "file_extension.h"
 
 namespace quilmo {
 
@@ -59,9 +60,9 @@ TGraphicFactory FindGraphicFormat(const std::string& extension)
 
 std::unique_ptr<TGraphic> LoadGraphicFile(const std::filesystem::path& path)
 {
-    const TGraphicFactory create = FindGraphicFormat(path.extension().string());
-    if (!create)
-        throw EInvalidGraphic("Unknown picture file extension (" + path.extension().string() + ")");
+    const std::string extension = LowerExt(path.string());
+    const TGraphicFactory create = FindGraphicFormat(extension);
+    if (!create) throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
     std::unique_ptr<TGraphic> graphic = create();
     graphic->LoadFromFile(path);
     return graphic;

@@ -33,7 +33,7 @@ TGraphicFactory FindGraphicFormat(const std::string& extension);
 // The built-in formats: BMP, JPEG (".jpg", ".jpeg", ".jpe"), PNG, GIF. Called once at start.
 void RegisterStandardGraphicFormats();
 
-// Decode a file with the graphic class of its extension. Raises EInvalidGraphic for an unknown
+// Decode a file with the graphic class of its extension (LowerExt). Raises EInvalidGraphic for an unknown
 // extension, and the decoder's error for a file it cannot read.
 std::unique_ptr<TGraphic> LoadGraphicFile(const std::filesystem::path& path);
 

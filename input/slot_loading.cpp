@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/slot_document.h"
+#include "file_extension.h"
 #include "graphic_registry.h"
 #include "susie_errors.h"
 #include "susie_setup.h"
@@ -22,21 +23,6 @@ bool FileExists(const std::string& name)
 char LowerAscii(char c)
 {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-std::string LowerAscii(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return LowerAscii(c); });
-    return text;
-}
-
-// From the last dot of the file name part on; names like ".profile" count as all extension.
-std::string FileExtension(const std::string& name)
-{
-    const size_t dot = name.find_last_of('.');
-    const size_t separator = name.find_last_of('/');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return {};
-    return name.substr(dot);
 }
 
 std::filesystem::path FolderOf(const std::string& name)
@@ -58,7 +44,7 @@ void TSlotLoader::ResetExtensions()
 
 bool TSlotLoader::IsKnownExtension(const std::string& name) const
 {
-    const std::string extension = LowerAscii(FileExtension(name));
+    const std::string extension = LowerExt(name);
     return std::find(FExtensions.begin(), FExtensions.end(), extension) != FExtensions.end();
 }
 

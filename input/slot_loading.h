@@ -23,7 +23,7 @@ public:
     std::filesystem::path FLastDir;
 
     void ResetExtensions();
-    // The name's lower-case extension (with its dot, empty without one) is in FExtensions.
+    // The name's LowerExt is in FExtensions.
     bool IsKnownExtension(const std::string& name) const;
 
     // Fill slots from the count onward with the files of names that exist and can be read;

@@ -1,25 +1,12 @@
 #include "picture_file.h"
 
-#include <algorithm>
-
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "input/file_extension.h"
 #include "png_writer.h"
 
 namespace quilmo {
-
-std::string LowerExt(const std::string& fileName)
-{
-    const std::string name = std::filesystem::path(fileName).filename().string();
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string extension = name.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return extension;
-}
 
 TPictureFileFormat PictureFileFormat(const std::string& fileName)
 {

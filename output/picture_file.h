@@ -12,11 +12,7 @@ class TBigBitmap;
 
 enum class TPictureFileFormat { BMP, JPEG, PNG };
 
-// The extension of the file-name part of fileName: the text from its last "." on, dot
-// included, lower-cased; empty when there is none.
-std::string LowerExt(const std::string& fileName);
-
-// ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, anything else BMP.
+// By LowerExt: ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, anything else BMP.
 TPictureFileFormat PictureFileFormat(const std::string& fileName);
 
 // Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bigbitmap/errors.h"
 #include "core/picture_helpers.h"
 #include "core/recording_host.h"
 #include "core/slot_document.h"
@@ -208,6 +209,34 @@ TEST_F(SlotLoadingTest, KnownExtensionsAreComparedAfterLowering)
     EXPECT_TRUE(Loader.IsKnownExtension("a.PI"));
     Loader.ResetExtensions();
     EXPECT_FALSE(Loader.IsKnownExtension("a.pi"));
+}
+
+// The drop filter, the loader and the writer read a name's extension alike: what the writer
+// saves as JPEG, the filter offers and the loader reads back; what it saves as BMP is neither.
+TEST(FileExtensionTest, DropFilterLoaderAndWriterAgree)
+{
+    RegisterStandardGraphicFormats();
+    TRecordingHost host;
+    TSlotDocument document(host);
+    TSlotLoader loader(document);
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("quilmo_file_extension_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(folder / "dir.x");
+    TBigBitmap picture;
+    SetupBigBitmap(picture, 8, 5, RGBColor(9, 9, 9));
+    for (const auto& [name, jpeg] : {std::pair{".jpg", true}, {"a.JPG", true}, {"dir.x/name", false}, {"name.", false}}) {
+        SCOPED_TRACE(name);
+        const std::string path = (folder / name).string();
+        SavePictureFile(picture, path, {});
+        EXPECT_EQ(PictureFileFormat(path) == TPictureFileFormat::JPEG, jpeg);
+        EXPECT_EQ(loader.IsKnownExtension(path), jpeg);
+        if (jpeg)
+            EXPECT_EQ(LoadGraphicFile(path)->GetWidth(), 8);
+        else
+            EXPECT_THROW(LoadGraphicFile(path), EInvalidGraphic);
+    }
+    fs::remove_all(folder);
 }
 
 TEST(SortNamesTest, IgnoresLetterCase)

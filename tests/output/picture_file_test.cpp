@@ -12,6 +12,7 @@
 
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "input/file_extension.h"
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
 #include "output/jpeg_writer.h"
