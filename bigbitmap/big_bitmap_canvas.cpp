@@ -51,12 +51,8 @@ void TBigBitmapCanvas::SetupClipRgn(bool force)
     if (!force && FBitmap.Band(0).Canvas().ClipRect()) return;
     // Clip rectangles are in band pixels, which the window origin does not move.
     const int32_t bandHeight = FBitmap.Band(0).GetHeight();
-    TRect clip = *FClipRgn;
-    for (int i = 0; i < count; ++i) {
-        FBitmap.Band(i).Canvas().SetClipRect(clip);
-        clip.Top -= bandHeight;
-        clip.Bottom -= bandHeight;
-    }
+    for (int i = 0; i < count; ++i)
+        FBitmap.Band(i).Canvas().SetClipRect(MoveRect(*FClipRgn, 0, -int64_t{i} * bandHeight));
 }
 
 void TBigBitmapCanvas::FillRect(const TRect& rect)

@@ -148,6 +148,8 @@ void TBigBitmap::LoadFromClipboardFormat(uint16_t format, const uint8_t* data, s
         default: throw EInvalidGraphic("Invalid Clipbboard Data");
         }
     }
+    // The pixel data must start where the stream's 32-bit positions reach.
+    if (offset > INT32_MAX - kFileHeaderSize) throw EInvalidGraphic("Invalid Clipbboard Data");
     uint8_t fileHeader[kFileHeaderSize] = {};
     PutLE16(fileHeader, kBitmapFileType);
     PutLE32(fileHeader + 2, static_cast<uint32_t>(size + kFileHeaderSize));

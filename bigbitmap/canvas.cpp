@@ -16,9 +16,9 @@ namespace {
 // A negative extent (Right < Left) covers the pixels just left of its start, mirrored.
 class TAxisMap {
 public:
-    TAxisMap(int32_t destStart, int32_t destEnd, int32_t sourceStart, int32_t sourceEnd)
+    TAxisMap(int64_t destStart, int64_t destEnd, int32_t sourceStart, int32_t sourceEnd)
         : FDestStart(destStart),
-          FDestExtent(int64_t{destEnd} - destStart),
+          FDestExtent(destEnd - destStart),
           FSourceStart(sourceStart),
           FSourceExtent(int64_t{sourceEnd} - sourceStart)
     {
@@ -29,8 +29,9 @@ public:
     int64_t Last() const { return FDestExtent > 0 ? FDestStart + FDestExtent : FDestStart + 1; }
     int64_t Source(int64_t p) const
     {
-        const int64_t u = FDestExtent > 0 ? p - FDestStart : FDestStart - p;
-        const int64_t s = u * std::abs(FSourceExtent) / std::abs(FDestExtent);
+        // Both factors stay below 2^32, so their product fits 64 unsigned bits.
+        const uint64_t u = FDestExtent > 0 ? p - FDestStart : FDestStart - p;
+        const auto s = static_cast<int64_t>(u * std::abs(FSourceExtent) / std::abs(FDestExtent));
         return FSourceExtent > 0 ? FSourceStart + s : FSourceStart - s;
     }
     // True when pixel p reads source pixel p + Shift() for every p: a plain copy.
@@ -73,8 +74,10 @@ void StretchPixels(TCanvas& canvas, const TRect& destArea, const TRect& dest,
 {
     TBitmap& target = canvas.Bitmap();
     const TPoint origin = canvas.WindowOrg();
-    const TAxisMap xs(dest.Left - origin.X, dest.Right - origin.X, sourceRect.Left, sourceRect.Right);
-    const TAxisMap ys(dest.Top - origin.Y, dest.Bottom - origin.Y, sourceRect.Top, sourceRect.Bottom);
+    const TAxisMap xs(int64_t{dest.Left} - origin.X, int64_t{dest.Right} - origin.X, sourceRect.Left,
+                      sourceRect.Right);
+    const TAxisMap ys(int64_t{dest.Top} - origin.Y, int64_t{dest.Bottom} - origin.Y, sourceRect.Top,
+                      sourceRect.Bottom);
     if (xs.Empty() || ys.Empty() || source.GetEmpty()) return;
     const int64_t x0 = std::max<int64_t>(xs.First(), destArea.Left);
     const int64_t x1 = std::min<int64_t>(xs.Last(), destArea.Right);
@@ -132,8 +135,7 @@ TRect TCanvas::DrawableArea() const
 
 void TCanvas::FillRect(const TRect& rect)
 {
-    const TRect device{rect.Left - FWindowOrg.X, rect.Top - FWindowOrg.Y, rect.Right - FWindowOrg.X,
-                       rect.Bottom - FWindowOrg.Y};
+    const TRect device = MoveRect(rect, -int64_t{FWindowOrg.X}, -int64_t{FWindowOrg.Y});
     const TRect area = IntersectRects(device, DrawableArea());
     if (area.IsEmpty()) return;
     const TPixelFormat format = FBitmap.PixelFormat();

@@ -36,6 +36,16 @@ inline TRect IntersectRects(const TRect& a, const TRect& b)
     return r;
 }
 
+// The rectangle moved by (dx, dy). Corners pushed past the 32-bit range are held at its ends:
+// they lie outside every bitmap either way.
+inline TRect MoveRect(const TRect& r, int64_t dx, int64_t dy)
+{
+    const auto held = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return {held(r.Left + dx), held(r.Top + dy), held(r.Right + dx), held(r.Bottom + dy)};
+}
+
 // Colours are 0x00BBGGRR, as stored in settings.
 using TColor = uint32_t;
 

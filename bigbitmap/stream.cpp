@@ -128,10 +128,10 @@ int64_t TShiftedMemoryStream::Read(void* buffer, int64_t count)
 {
     const int64_t available = int64_t{FHeadSize} + FDataSize - FPosition;
     if (FPosition < 0 || count < 0 || available <= 0) return 0;
-    const auto n = static_cast<int32_t>(std::min(count, available));
+    const int64_t n = std::min(count, available);
     auto* out = static_cast<uint8_t*>(buffer);
     if (FPosition < FHeadSize) {
-        const int32_t fromHead = std::min(n, FHeadSize - FPosition);
+        const int64_t fromHead = std::min(n, FHeadSize - FPosition);
         std::memcpy(out, FHead + FPosition, fromHead);
         if (n > fromHead) std::memcpy(out + fromHead, FData, n - fromHead);
     } else {
@@ -145,10 +145,10 @@ int64_t TShiftedMemoryStream::Write(const void* buffer, int64_t count)
 {
     const int64_t available = int64_t{FHeadSize} + FDataSize - FPosition;
     if (FPosition < 0 || count < 0 || available <= 0) return 0;
-    const auto n = static_cast<int32_t>(std::min(count, available));
+    const int64_t n = std::min(count, available);
     const auto* in = static_cast<const uint8_t*>(buffer);
     if (FPosition < FHeadSize) {
-        const int32_t toHead = std::min(n, FHeadSize - FPosition);
+        const int64_t toHead = std::min(n, FHeadSize - FPosition);
         std::memcpy(FHead + FPosition, in, toHead);
         if (n > toHead) std::memcpy(FData, in + toHead, n - toHead);
     } else {
@@ -160,8 +160,7 @@ int64_t TShiftedMemoryStream::Write(const void* buffer, int64_t count)
 
 int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
 {
-    FPosition = static_cast<int32_t>(
-        SeekTarget(offset, origin, FPosition, int64_t{FHeadSize} + FDataSize));
+    FPosition = SeekTarget(offset, origin, FPosition, int64_t{FHeadSize} + FDataSize);
     return FPosition;
 }
 

@@ -85,7 +85,8 @@ private:
     int32_t FHeadSize;
     uint8_t* FData;
     int32_t FDataSize;
-    int32_t FPosition = 0;
+    // Wider than the pieces, so that no seek wraps around into them.
+    int64_t FPosition = 0;
 };
 
 enum class TFileMode { fmOpenRead, fmCreate };

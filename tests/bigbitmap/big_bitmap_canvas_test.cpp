@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/big_bitmap_canvas.h"
 #include "bigbitmap/errors.h"
@@ -203,4 +205,36 @@ TEST(BigBitmapCanvas, IndicesPastThePaletteDrawBlack)
     indexed.SetPalette({{255, 255, 255, 0}, {0, 0, 0, 0}});
     indexed.Canvas().StretchDraw({0, 0, 1, 1}, source);
     EXPECT_EQ(ColourAt(indexed, 0, 0), clBlack);
+}
+
+TEST(BigBitmapCanvas, FarOffRectanglesDoNotWrapAround)
+{
+    // Moved into the rows of band 1, a top far above the picture stays above it.
+    TBigBitmap b;
+    b.SetBitmaps(1000, 6000, bbpf24bit);
+    b.Canvas().BrushColor = kRed;
+    b.Canvas().FillRect({INT32_MIN, INT32_MIN, INT32_MAX, 3000});
+    EXPECT_EQ(ColourAt(b, 0, 0), kRed);
+    EXPECT_EQ(ColourAt(b, 999, 2999), kRed);
+    EXPECT_EQ(ColourAt(b, 0, 3000), clWhite);
+
+    // The lower of two source rows covers the lower half of a dest reaching far above.
+    TBigBitmap source;
+    FillPattern(source, 1, 2);
+    b.Canvas().CopyRect({0, INT32_MIN, 1000, 3000}, source, {0, 0, 1, 2});
+    EXPECT_EQ(ColourAt(b, 0, 0), Pattern(0, 1));
+    EXPECT_EQ(ColourAt(b, 999, 2999), Pattern(0, 1));
+    EXPECT_EQ(ColourAt(b, 0, 3000), clWhite);
+    ExpectCanvasAtRest(b);
+
+    // Dest and source both nearly 2^32 wide: pixel p shows source pixel p - 1.
+    TBigBitmap row;
+    FillPattern(row, 4, 1);
+    TBitmap target;
+    target.Allocate(4, 1, pf24bit);
+    target.Canvas().FillRect({0, 0, 4, 1});
+    target.Canvas().CopyRect({INT32_MIN, 0, INT32_MAX, 1}, row.Band(0).Canvas(), {INT32_MIN, 0, INT32_MAX - 1, 1});
+    EXPECT_EQ(ColourAt(target, 0, 0), clWhite);
+    EXPECT_EQ(ColourAt(target, 2, 0), Pattern(1, 0));
+    EXPECT_EQ(ColourAt(target, 3, 0), Pattern(2, 0));
 }

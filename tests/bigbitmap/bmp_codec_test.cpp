@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+
+#include <sys/mman.h>
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/dib_utils.h"
@@ -383,4 +386,30 @@ TEST(BmpCodec, ClipboardBlocksThatAreNoPicture)
     ExpectError<EInvalidGraphic>([&] { b.LoadFromClipboardFormat(CF_DIB, shortInfo.data(), shortInfo.size()); },
                                  "Invalid Clipbboard data");
     EXPECT_EQ(b.GetWidth(), 1);
+}
+
+TEST(BmpCodec, ClipboardStreamsStayWithinThirtyTwoBitPositions)
+{
+    // 2^30 colours would put the pixels 4 GiB on: refused, not wrapped around onto the colours.
+    TBytes block(40 + 1024 + 4, 0);
+    block[0] = 40;
+    block[4] = block[8] = block[12] = 1;
+    block[14] = 8;
+    block[35] = 0x40;
+    WriteFuzzSeed("bmp_clipboard", "far-pixels", block);
+    TBigBitmap b;
+    ExpectError<EInvalidGraphic>([&] { b.LoadFromClipboardFormat(CF_DIB, block.data(), block.size()); },
+                                 "Invalid Clipbboard Data");
+
+    // With its 14-byte file header, a block makes a stream of at most 2^31 - 1 bytes.
+    const size_t longest = INT32_MAX - kFileHeaderSize;
+    void* huge = mmap(nullptr, longest + 1, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(huge, MAP_FAILED);
+    const auto* bytes = static_cast<const uint8_t*>(huge);
+    ExpectError<EInvalidGraphic>([&] { b.LoadFromClipboardFormat(CF_DIB, bytes, longest + 1); },
+                                 "Invalid Clipbboard data");
+    // Taken, and then refused for its empty header.
+    ExpectError<EInvalidGraphic>([&] { b.LoadFromClipboardFormat(CF_DIB, bytes, longest); },
+                                 "Invalid Clipbboard Data");
+    munmap(huge, longest + 1);
 }

@@ -63,6 +63,9 @@ TEST(ShiftedMemoryStream, ReadsAndWritesHeadAndDataAsOne)
     EXPECT_EQ(stream.Read(buffer, 10), 0);
     EXPECT_EQ(stream.Seek(-1, TSeekOrigin::soBeginning), -1);
     EXPECT_EQ(stream.Read(buffer, 1), 0);
+    // Far past the pieces is not back inside them.
+    EXPECT_EQ(stream.Seek(int64_t{1} << 32, TSeekOrigin::soBeginning), int64_t{1} << 32);
+    EXPECT_EQ(stream.Read(buffer, 1), 0);
 
     const uint8_t fresh[] = {9, 9, 9, 9, 9, 9, 9, 9};
     stream.SetPosition(2);
