@@ -14,12 +14,6 @@ namespace {
 
 constexpr int kMasksSize = 12;
 
-void ReadOrFail(TStream& stream, void* buffer, int64_t count)
-{
-    if (count > 0 && stream.Read(buffer, count) != count)
-        throw EDIBUtilsError("LoadDIBFromStream: Unexpected End of Stream");
-}
-
 bool IsIndexedBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8; }
 
 // The bytes of colour entries (4 each) that follow a header, at most 256 entries.
@@ -29,7 +23,7 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
 {
     if (headerSize > kInfoAreaSize)
         throw EDIBUtilsError("LoadDIBFromStream: Invalid Bitmap Header Size");
-    ReadOrFail(stream, dib.Info.data() + 4, headerSize - 4);
+    stream.ReadBuffer(dib.Info.data() + 4, headerSize - 4);
     TBitmapInfoHeader header = dib.Header();
     switch (header.biBitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
@@ -39,16 +33,16 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
         header.biClrUsed = 1u << header.biBitCount;
     const int64_t colours = ColourAreaBytes(header.biClrUsed);
     if (header.biCompression != BI_BITFIELDS && header.biCompression != BI_ALPHABITFIELDS) {
-        ReadOrFail(stream, dib.Info.data() + kInfoHeaderSize, colours);
+        stream.ReadBuffer(dib.Info.data() + kInfoHeaderSize, colours);
     } else {
         if (headerSize == kInfoHeaderSize) {
             // An alpha mask is read past: pictures are loaded without alpha.
             uint8_t masks[16];
-            ReadOrFail(stream, masks, MasksAfterInfoHeader(header.biCompression));
+            stream.ReadBuffer(masks, MasksAfterInfoHeader(header.biCompression));
             std::memcpy(dib.Info.data() + kInfoHeaderSize, masks, kMasksSize);
         }
         // A longer header carries the masks in its own bytes 40 to 51.
-        ReadOrFail(stream, dib.Info.data() + kInfoHeaderSize + kMasksSize, colours);
+        stream.ReadBuffer(dib.Info.data() + kInfoHeaderSize + kMasksSize, colours);
         header.biCompression = BI_BITFIELDS;
     }
     header.biClrUsed = std::min<uint32_t>(header.biClrUsed, 256);
@@ -59,13 +53,13 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
 void ReadCoreHeader(TSepDIB& dib, TStream& stream)
 {
     uint8_t core[8];
-    ReadOrFail(stream, core, sizeof core);
+    stream.ReadBuffer(core, sizeof core);
     const uint16_t bits = GetLE16(core + 6);
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         throw EDIBUtilsError("TBigBitmap.LoadFromStream: Invalid BitCount");
     const int colours = bits == 24 ? 0 : 1 << bits;
     uint8_t triples[256 * 3];
-    ReadOrFail(stream, triples, colours * 3);
+    stream.ReadBuffer(triples, colours * 3);
     TBitmapInfoHeader header;
     header.biSize = kInfoHeaderSize;
     header.biWidth = GetLE16(core);
@@ -164,14 +158,14 @@ TDIBHeader ReadDIBHeader(TStream& stream)
     TDIBHeader result;
     const int64_t start = stream.Position();
     uint8_t fileHeader[kFileHeaderSize];
-    ReadOrFail(stream, fileHeader, kFileHeaderSize);
+    stream.ReadBuffer(fileHeader, kFileHeaderSize);
     if (GetLE16(fileHeader) != kBitmapFileType)
         throw EDIBUtilsError("LoadDIBFromStream: File type is invalid");
     const uint32_t fileSize = GetLE32(fileHeader + 2);
     const uint32_t dataOffset = GetLE32(fileHeader + 10);
 
     TSepDIB& dib = result.Dib;
-    ReadOrFail(stream, dib.Info.data(), 4);
+    stream.ReadBuffer(dib.Info.data(), 4);
     const uint32_t headerSize = GetLE32(dib.Info.data());
     if (headerSize >= kInfoHeaderSize)
         ReadInfoHeader(dib, stream, headerSize);
@@ -202,7 +196,7 @@ void ReadDIBBits(TDIBHeader& header, TStream& stream)
         if (length > remaining) throw EDIBUtilsError("LoadDIBFromStream: Pixel Data is Too Short");
     }
     header.Dib.Bits.resize(static_cast<size_t>(length));
-    ReadOrFail(stream, header.Dib.Bits.data(), length);
+    stream.ReadBuffer(header.Dib.Bits.data(), length);
 }
 
 void LoadDIBFromStream(TSepDIB& dib, TStream& stream)
