@@ -10,6 +10,7 @@ namespace quilmo {
 
 inline constexpr int32_t kSusieDataBroken = 3;       // a block is shorter than its header says
 inline constexpr int32_t kSusieCannotOpen = 7;       // the file cannot be opened
+inline constexpr int32_t kSusieInternalError = 8;    // the plug-in failed inside (it threw)
 inline constexpr int32_t kSusieNoGetPicture = 9;     // the plug-in does not export GetPicture
 inline constexpr int32_t kSusieNotSupported = 10;    // no loaded plug-in accepts the file
 inline constexpr int32_t kSusieCannotLock = 11;      // the file cannot be locked

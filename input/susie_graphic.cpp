@@ -72,9 +72,10 @@ int32_t FindPluginForFile(const std::filesystem::path& path, TSusieModule& modul
     if (!SetFileLock(file.Get(), F_RDLCK)) return kSusieCannotLock;
     std::array<uint8_t, kFileStartSize + 1> start{};
     ReadFileStart(file.Get(), start);
-    const int32_t supported = FindSupportingPlugin(path.string(), start.data(), module);
+    const std::optional<int32_t> supported = FindSupportingPlugin(path.string(), start.data(), module);
     SetFileLock(file.Get(), F_UNLCK);
-    return supported ? 0 : kSusieNotSupported;
+    if (!supported) return kSusieInternalError;
+    return *supported ? 0 : kSusieNotSupported;
 }
 
 struct TFreeBlock {
@@ -128,7 +129,8 @@ int32_t tsusiegraphic::Decode(const std::filesystem::path& path)
 
     void* info = nullptr;
     void* bits = nullptr;
-    const int32_t result = getPicture(path.c_str(), 0, 0, &info, &bits, ContinueDecoding, 0);
+    const int32_t result =
+        CallPlugin(getPicture, path.c_str(), 0, 0u, &info, &bits, &ContinueDecoding, 0).value_or(kSusieInternalError);
     TPluginBlock infoBlock(info);
     // One block handed out twice is freed once and makes no picture.
     TPluginBlock bitsBlock(bits != info ? bits : nullptr);

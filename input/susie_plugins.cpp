@@ -3,12 +3,13 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <set>
 #include <vector>
 
+#include "susie_errors.h"
 #include "susie_graphic.h"
+#include "susie_plugin_info.h"
 
 namespace quilmo {
 
@@ -58,31 +59,18 @@ std::string FormatDescription(const std::string& fileName)
     return fileName.size() > 6 ? fileName.substr(2, fileName.size() - 6) : std::string();
 }
 
-// A plug-in announces at most as many formats as the list can hold, so that a plug-in that
-// never stops announcing cannot hang the scan.
-constexpr int32_t kMaxFormats = TsusieinfoList::kMaxEntries;
-
 // Adds the entries of one loaded library; returns how many it added.
-int AddPluginFormats(TSusieModule module, const std::string& fileName, bool alsoStandard)
+int AddPluginFormats(TSusieModule module, const std::string& fileName, const TPluginInfo& info, bool alsoStandard)
 {
-    auto* getPluginInfo = SusieFunction<SusieGetPluginInfo>(module, "GetPluginInfo");
-    if (!getPluginInfo) return 0;
-    char version[4] = {};
-    if (getPluginInfo(0, version, sizeof version) == 0 || version[2] != 'I') return 0;
-    char description[48] = {};
-    const bool described = getPluginInfo(1, description, sizeof description) != 0;
-
     int added = 0;
-    for (int32_t format = 0; format < kMaxFormats; ++format) {
-        char pattern[6] = {};
-        if (getPluginInfo(2 * format + 2, pattern, sizeof pattern) == 0) break;
-        const std::string text = FieldText(pattern);
-        const std::string extension = ExtensionOfPattern(text);
-        if (extension.empty() || (!alsoStandard && IsStandardFormat(text))) continue;
+    for (size_t format = 0; format < info.Patterns.size(); ++format) {
+        const std::string& pattern = info.Patterns[format];
+        const std::string extension = ExtensionOfPattern(pattern);
+        if (extension.empty() || (!alsoStandard && IsStandardFormat(pattern))) continue;
         Tsusieinfo entry;
         SetFieldText(entry.Extension, extension, true);
         if (format == 0) SetFieldText(entry.FileName, fileName, true);
-        if (described) SetFieldText(entry.Description, FieldText(description), false);
+        if (info.Description) SetFieldText(entry.Description, *info.Description, false);
         entry.Module = module;
         SusiePlugins.Add(entry);
         ++added;
@@ -110,9 +98,10 @@ bool LoadSusiePlugins(const fs::path& folder, bool alsoStandard)
     for (const fs::path& file : PluginFiles(folder)) {
         TSusieModule module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) continue;
+        const std::optional<TPluginInfo> info = ReadPluginInfo(module);
         int added = 0;
         try {
-            added = AddPluginFormats(module, file.filename().string(), alsoStandard);
+            if (info) added = AddPluginFormats(module, file.filename().string(), *info, alsoStandard);
         } catch (...) {
             if (SusiePlugins.IndexOfModule(module) < 0) dlclose(module);
             throw;
@@ -134,21 +123,24 @@ void UnloadSusiePlugins()
 
 void CopySusiePlugins(TsusieinfoList& target) { target.Assign(SusiePlugins); }
 
-int32_t FindSupportingPlugin(const std::string& fileName, const void* fileStart, TSusieModule& module)
+std::optional<int32_t> FindSupportingPlugin(const std::string& fileName, const void* fileStart,
+                                            TSusieModule& module)
 {
-    int32_t supported = 0;
-    for (int i = 0; i < SusiePlugins.Count() && supported == 0; ++i) {
+    for (int i = 0; i < SusiePlugins.Count(); ++i) {
         module = SusiePlugins.Get(i).Module;
-        if (auto* isSupported = SusieFunction<SusieIsSupported>(module, "IsSupported"))
-            supported = isSupported(fileName.c_str(), fileStart);
+        auto* isSupported = SusieFunction<SusieIsSupported>(module, "IsSupported");
+        if (!isSupported) continue;
+        const std::optional<int32_t> supported = CallPlugin(isSupported, fileName.c_str(), fileStart);
+        if (!supported || *supported != 0) return supported;
     }
-    return supported;
+    return 0;
 }
 
 int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t functionNumber)
 {
     auto* configurationDlg = SusieFunction<SusieConfigurationDlg>(module, "ConfigurationDlg");
-    return configurationDlg ? configurationDlg(parentWindow, functionNumber) : 1;
+    if (!configurationDlg) return 1;
+    return CallPlugin(configurationDlg, parentWindow, functionNumber).value_or(kSusieInternalError);
 }
 
 std::optional<std::string> ShowPluginInformation(TSusieModule module, void* parentWindow)

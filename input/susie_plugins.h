@@ -30,9 +30,11 @@ void UnloadSusiePlugins();
 void CopySusiePlugins(TsusieinfoList& target);
 
 // Ask the plug-ins in list order whether they read the file whose first bytes are fileStart.
-// module becomes the last plug-in asked; returns its answer (0: none reads the file).
-int32_t FindSupportingPlugin(const std::string& fileName, const void* fileStart, TSusieModule& module);
-// The plug-in's settings dialog; 1 when the plug-in has none.
+// module becomes the last plug-in asked; returns its answer (0: none reads the file), nullopt
+// when that plug-in threw.
+std::optional<int32_t> FindSupportingPlugin(const std::string& fileName, const void* fileStart,
+                                            TSusieModule& module);
+// The plug-in's settings dialog; 1 when the plug-in has none, kSusieInternalError when it threw.
 int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t functionNumber);
 // The click on a plug-in's information item: its settings dialog, or else its description for
 // the information window (nullopt when the dialog was shown or the plug-in is not loaded).
@@ -44,6 +46,18 @@ template <typename F>
 F* SusieFunction(TSusieModule module, const char* name)
 {
     return reinterpret_cast<F*>(SusieSymbol(module, name));
+}
+
+// Call a plug-in function. Plug-ins are often C++ inside, and an exception thrown in one must
+// not unwind through the host: it ends the call with nullopt.
+template <typename F, typename... Args>
+std::optional<int32_t> CallPlugin(F* function, Args... args) noexcept
+{
+    try {
+        return function(args...);
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace quilmo

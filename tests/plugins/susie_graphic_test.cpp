@@ -91,6 +91,18 @@ TEST(SusieGraphic, APluginWithoutGetPictureGivesNine)
     EXPECT_TRUE(graphic.GetEmpty());
 }
 
+TEST(SusieGraphic, PluginsThatThrowGiveEightAndLeaveTheGraphicAsItWas)
+{
+    TPluginFolder folder({"t_script.spi", "t_throw.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    tsusiegraphic graphic;
+    ASSERT_EQ(Load(graphic, folder.WriteFile("p.qsp", ScriptedPicture(0, DibBlocks(EightBitPicture())))), 0);
+    EXPECT_EQ(Load(graphic, folder.WriteFile("support.thr", {'T', 'H', 'R', 'O'})), 8);
+    EXPECT_EQ(Load(graphic, folder.WriteFile("picture.thr", {'T', 'H', 'R', 'P'})), 8);
+    EXPECT_EQ(graphic.GetWidth(), 3);
+    EXPECT_EQ(graphic.GetHeight(), 2);
+}
+
 TEST(SusieGraphic, PluginsSeeTheFirst2600BytesOfTheFile)
 {
     TPluginFolder folder({"t_script.spi"});

@@ -152,3 +152,22 @@ TEST(SusiePlugins, InformationShowsTheDescriptionOfPluginsWithoutSettingsDialog)
     EXPECT_EQ(CallConfigurationDlg(withoutDialog, nullptr, 1), 1);
     EXPECT_EQ(ShowPluginInformation(withoutDialog, nullptr), "Scripted test plug-in");
 }
+
+TEST(SusiePlugins, ExceptionsThrownInPluginsStayInThem)
+{
+    TPluginFolder folder({"t_script.spi", "t_thinfo.spi", "t_throw.spi"});
+    // A plug-in whose GetPluginInfo throws is passed over as a whole.
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    EXPECT_EQ(Extensions(), (std::vector<std::string>{".qsp", ".thr"}));
+    EXPECT_FALSE(IsLoaded(BuiltPlugin("t_thinfo.spi")));
+    EXPECT_FALSE(ReadBySusieGraphic(".thi"));
+
+    const TSusieModule throwing = SusiePlugins.Get(1).Module;
+    EXPECT_EQ(CallConfigurationDlg(throwing, nullptr, 1), 8);
+    EXPECT_EQ(ShowPluginInformation(throwing, nullptr), "Throwing test plug-in");
+
+    uint8_t start[kFileStartSize + 1] = {'T', 'H', 'R', 'O'};
+    TSusieModule module = nullptr;
+    EXPECT_EQ(FindSupportingPlugin("picture.thr", start, module), std::nullopt);
+    EXPECT_EQ(module, throwing);
+}
