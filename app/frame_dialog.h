@@ -1,0 +1,35 @@
+#pragma once
+// The frame size window `Tedgeform`: four spin boxes arranged as a cross for the widths of the
+// frame around the joined picture. It does not block the main window.
+
+#include <QWidget>
+#include <functional>
+
+#include "bigbitmap/geometry.h"
+
+class QSpinBox;
+
+namespace quilmo {
+
+class Tedgeform : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tedgeform(QWidget* parent);
+
+    // Shows the widths (left, top, right, bottom) at the given place of the screen.
+    void ShowFor(const TRect& widths, QPoint topLeft);
+
+    // "OK" with the widths read from the spin boxes.
+    std::function<void(const TRect&)> Accepted;
+
+    QSpinBox* SpinEdit1;  // top
+    QSpinBox* SpinEdit2;  // left
+    QSpinBox* SpinEdit3;  // right
+    QSpinBox* SpinEdit4;  // bottom
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+};
+
+}  // namespace quilmo

@@ -1,0 +1,40 @@
+// Quilmo, the desktop program.
+
+#include <QDir>
+#include <QStringList>
+#include <cstdio>
+
+#include "application.h"
+#include "input/graphic_registry.h"
+#include "main_window.h"
+#include "qt_ui_services.h"
+
+namespace {
+
+// A display that is set but cannot be reached makes Qt give up; one line instead of its
+// messages and an abort.
+void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "quilmo: cannot open the display: %s\n", qPrintable(message));
+    std::_Exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!quilmo::DisplayAvailable()) return 1;
+    const QtMessageHandler standardHandler = qInstallMessageHandler(QuitWithoutDisplay);
+    quilmo::TApplication application(argc, argv);
+    qInstallMessageHandler(standardHandler);
+
+    quilmo::RegisterStandardGraphicFormats();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    quilmo::TQtUiServices ui;
+    quilmo::TForm1 window(ui, QApplication::applicationDirPath().toStdString(), arguments);
+    window.show();
+    window.Start();
+    return QApplication::exec();
+}

@@ -1,0 +1,351 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "clipboard_picture.h"
+#include "core/slot_document.h"
+#include "file_filters.h"
+#include "frame_dialog.h"
+#include "input/slot_loading.h"
+#include "picture_drag.h"
+#include "plugin_info_window.h"
+#include "preview_view.h"
+#include "ui_services.h"
+
+namespace quilmo {
+
+bool keyPressed = false;
+
+namespace {
+
+// The sibling image-effects program, started from the lower tool bar.
+constexpr const char* kEffectsProgram = "morvane";
+
+}  // namespace
+
+TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList arguments)
+    : FUi(ui), FExeDir(exeDir), FArguments(std::move(arguments))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quilmo"));
+    FDocument = std::make_unique<TSlotDocument>(*this);
+    FLoader = std::make_unique<TSlotLoader>(*FDocument);
+    FIniPath = SettingsFilePath(FExeDir);
+    FOpenFilter = QtFileFilter(kStandardOpenFilter);
+
+    auto* upper = addToolBar(QStringLiteral("upper"));
+    upper->setObjectName(QStringLiteral("ToolBar1"));
+    addToolBarBreak();
+    auto* lower = addToolBar(QStringLiteral("lower"));
+    lower->setObjectName(QStringLiteral("ToolBar2"));
+    for (QToolBar* bar : {upper, lower}) {
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
+    BuildUpperToolBar(upper);
+    BuildLowerToolBar(lower);
+
+    Panel = new QWidget(this);
+    Panel->setObjectName(QStringLiteral("Panel"));
+    Panel->setAutoFillBackground(true);
+    Panel->setFocusPolicy(Qt::StrongFocus);
+    iview = new TPreviewView(Panel);
+    auto* panelLayout = new QVBoxLayout(Panel);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    panelLayout->addWidget(iview);
+    setCentralWidget(Panel);
+    BuildStatusBar();
+    BuildPopupMenu();
+    BuildHelpMenu();
+    edgeform = new Tedgeform(this);
+    Form6 = new TForm6(this);
+
+    setAcceptDrops(true);
+    ToolButton8->setEnabled(std::filesystem::exists(FExeDir / kEffectsProgram));
+    resize(817, 466);
+    move(294, 165);
+    ShowJoinColor(clWhite);
+    SetPanelColor(FPanelColor);
+    bufferbtnAction->setVisible(false);
+    DisableImageCommands();
+    ReadSettings();
+
+    connect(openbtn, &QToolButton::clicked, this, &TForm1::openbtnClick);
+    connect(gasu, &QSpinBox::valueChanged, this, &TForm1::gasuChange);
+    connect(combo2, &QComboBox::currentIndexChanged, this, &TForm1::combo2Change);
+    connect(combo3, &QComboBox::currentIndexChanged, this, &TForm1::combo3Change);
+    connect(SpinEdit, &QSpinBox::valueChanged, this, &TForm1::SpinEditChange);
+    connect(ToolButton26, &QToolButton::clicked, this, &TForm1::ToolButton26Click);
+    connect(ToolButton22, &QToolButton::clicked, this, &TForm1::ToolButton22Click);
+    connect(edgecombo, &QComboBox::currentIndexChanged, this, &TForm1::edgecomboChange);
+    connect(bcombo, &QComboBox::currentIndexChanged, this, &TForm1::bcomboChange);
+    connect(viewbox, &QComboBox::currentIndexChanged, this, &TForm1::viewboxChange);
+    connect(ToolButton20, &QToolButton::clicked, this, &TForm1::ToolButton20Click);
+    connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
+    connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
+    connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
+    connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
+    connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);
+    for (QComboBox* combo : {combo2, combo3, viewbox, edgecombo, bcombo, Combo, ComboBox1})
+        FocusPanelAfterClick(combo);
+    for (QSpinBox* spin : {gasu, SpinEdit, jpgoption}) FocusPanelAfterClick(spin);
+    for (QWidget* control : std::initializer_list<QWidget*>{Combo, jpgoption, combo2, combo3,
+                                                           viewbox, ComboBox1})
+        WatchKeys(control);
+
+    iview->CanStartDrag = [this](QPoint point) {
+        return !FBusy && FDocument->BeginDrag({point.x(), point.y()});
+    };
+    connect(iview, &TPreviewView::ContextMenuRequested, this, &TForm1::PreviewContextMenu);
+    connect(iview, &TPreviewView::PictureDropped, this, &TForm1::PreviewDrop);
+    connect(iview, &TPreviewView::Resized, this, &TForm1::ViewResized);
+    edgeform->Accepted = [this](const TRect& widths) {
+        Guarded([&] { FDocument->SetFrameRect(widths); });
+    };
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Start()
+{
+    std::error_code error;
+    if (!FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error))
+        Guarded([&] { SetupSusiePlugins(); });
+    std::vector<std::string> arguments;
+    for (const QString& argument : FArguments) arguments.push_back(argument.toStdString());
+    Guarded([&] { FLoader->LoadCommandLine(arguments); });
+}
+
+void TForm1::Guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        FUi.ShowError(this, QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        FUi.ShowError(this, QString::fromUtf8(e.what()));
+    }
+}
+
+// --- what the document asks of the window
+
+std::string TForm1::StatusText() const
+{
+    return StatusPanel0->text().toStdString();
+}
+
+void TForm1::SetStatusText(const std::string& text)
+{
+    StatusPanel0->setText(QString::fromStdString(text));
+}
+
+void TForm1::ShowProgressBar()
+{
+    // Just above the status line, in the right half of the window.
+    const int top = statusBar()->geometry().top() - 20 - centralWidget()->geometry().top();
+    ProgressBar1->setGeometry(width() / 2 + 20, top, width() / 2 - 36, 16);
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    ProgressBar1->raise();
+}
+
+void TForm1::StepProgressBar(int32_t step)
+{
+    ProgressBar1->setValue(std::min(ProgressBar1->value() + step, ProgressBar1->maximum()));
+}
+
+void TForm1::SetProgressPosition(int32_t position)
+{
+    ProgressBar1->setValue(position);
+}
+
+void TForm1::HideProgressBar()
+{
+    ProgressBar1->hide();
+}
+
+void TForm1::ProcessMessages()
+{
+    ProgressBar1->repaint();
+    QCoreApplication::processEvents();
+}
+
+void TForm1::EnableImageCommands()
+{
+    FImageCommandsOn = true;
+    UpdateCommandStates();
+}
+
+void TForm1::DisableImageCommands()
+{
+    FImageCommandsOn = false;
+    UpdateCommandStates();
+}
+
+void TForm1::UpdateCommandStates()
+{
+    // While the document works, nothing that changes or reads its slots may start.
+    const bool idle = !FBusy;
+    for (QWidget* control : std::initializer_list<QWidget*>{savebtn, resavebtn, copybtn, swapbtn,
+                                                           printbtn, clearbtn})
+        control->setEnabled(FImageCommandsOn && idle);
+    for (QAction* item : {Copy1, delpicitem, popswap, clearitem})
+        item->setEnabled(FImageCommandsOn && idle);
+    for (QWidget* control : std::initializer_list<QWidget*>{openbtn, gasu}) control->setEnabled(idle);
+    for (QAction* item : {clearloaditem, loadhereitem, addafteritem, Paste1}) item->setEnabled(idle);
+}
+
+void TForm1::BusyChanged(bool busy)
+{
+    FBusy = busy;
+    UpdateCommandStates();
+}
+
+void TForm1::CountChanged(int32_t count)
+{
+    const QSignalBlocker blocker(gasu);
+    gasu->setValue(count);
+}
+
+void TForm1::FrameOnChanged(bool frameOn)
+{
+    const QSignalBlocker blocker(edgecombo);
+    edgecombo->setCurrentIndex(frameOn ? 1 : 0);
+}
+
+void TForm1::SettingsRestored(const TJoinSettings& settings)
+{
+    ShowJoinSettings(settings);
+}
+
+TSize TForm1::ViewSize() const
+{
+    return {iview->width(), iview->height()};
+}
+
+void TForm1::ShowPreview(const TBigBitmap* picture, bool scaled)
+{
+    iview->SetPicture(picture, scaled);
+}
+
+void TForm1::SetPrintOrientation(int32_t index)
+{
+    const QSignalBlocker blocker(ComboBox1);
+    ComboBox1->setCurrentIndex(index);
+}
+
+void TForm1::ShowError(const std::string& message)
+{
+    FUi.ShowError(this, QString::fromStdString(message));
+}
+
+void TForm1::ShowErrorOkCancel(const std::string& message)
+{
+    FUi.ShowErrorOkCancel(this, QString::fromStdString(message));
+}
+
+// --- the window's own events
+
+void TForm1::ViewResized()
+{
+    StatusPanel0->setFixedWidth(std::max(statusBar()->width() - 10, 0));
+    if (isVisible()) FDocument->ViewResized();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (FBatchWindow && FBatchWindow->isVisible() &&
+        FUi.AskYesNoCancel(this, QStringLiteral("一括処理ウィンドウが開いていますが、終了しますか？")) !=
+            QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    if ((FResizeSaveWindow && FResizeSaveWindow->isVisible()) ||
+        (FBatchProgressWindow && FBatchProgressWindow->isVisible())) {
+        event->ignore();
+        return;
+    }
+    // A settings file that cannot be written must not keep the user from leaving.
+    Guarded([&] { WriteSettings(FIniPath, CurrentSettings(), FBatchSettings); });
+    setAcceptDrops(false);
+    edgeform->hide();
+    Form6->hide();
+    event->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    keyPressed = true;
+    QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::WatchKeys(QWidget* control)
+{
+    control->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) keyPressed = true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FocusPanelAfterClick(QComboBox* combo)
+{
+    connect(combo, &QComboBox::activated, Panel, [this] { Panel->setFocus(); });
+}
+
+void TForm1::FocusPanelAfterClick(QSpinBox* spin)
+{
+    // Only arrow clicks: a number being typed keeps its focus.
+    connect(spin, &QSpinBox::valueChanged, Panel, [this] {
+        if (QApplication::mouseButtons() != Qt::NoButton) Panel->setFocus();
+    });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!FBusy && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    Guarded([&] { FLoader->DropFiles(names); });
+}
+
+void TForm1::PreviewContextMenu(QPoint point)
+{
+    FDocument->FClickPoint = {point.x(), point.y()};
+    Paste1->setEnabled(!FBusy && HoldsPicture(FUi.ClipboardData()));
+    PopupMenu1->popup(iview->mapToGlobal(point));
+}
+
+void TForm1::PreviewDrop(QPoint point, const QString& source)
+{
+    if (source == kPreviewDragSource) Guarded([&] { FDocument->DropAt({point.x(), point.y()}); });
+}
+
+}  // namespace quilmo

@@ -1,0 +1,228 @@
+#pragma once
+// The main window `TForm1`: two tool bars, the preview and the status bar. It holds the slot
+// document and shows it; what each command does lives in the document and the layers below.
+
+#include <QMainWindow>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+
+#include "core/document_host.h"
+#include "settings_file.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSpinBox;
+class QToolBar;
+class QToolButton;
+
+namespace quilmo {
+
+class TForm6;
+class TPreviewView;
+class TSlotDocument;
+class TSlotLoader;
+class TUiServices;
+class Tedgeform;
+
+// Set by every key press the main window sees; long jobs poll it to stop.
+extern bool keyPressed;
+
+class TForm1 : public QMainWindow, public TDocumentHost {
+    Q_OBJECT
+public:
+    // exeDir: the program's folder (settings file, effects program); arguments: the file
+    // names given on the command line.
+    TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList arguments);
+    ~TForm1() override;
+
+    // The rest of the start once the window shows: plug-ins, then the command-line files.
+    void Start();
+
+    TSlotDocument& Document() { return *FDocument; }
+    TSlotLoader& Loader() { return *FLoader; }
+    const std::filesystem::path& IniPath() const { return FIniPath; }
+
+    // Upper tool bar.
+    QToolButton* openbtn;
+    QToolButton* batchbtn;
+    QSpinBox* gasu;
+    QComboBox* combo2;
+    QComboBox* combo3;
+    QSpinBox* SpinEdit;
+    QToolButton* ToolButton26;
+    QToolButton* ToolButton22;
+    QComboBox* edgecombo;
+    QComboBox* bcombo;
+    QToolButton* bufferbtn;
+    QComboBox* viewbox;
+    QToolButton* ToolButton20;
+    // Lower tool bar.
+    QToolButton* savebtn;
+    QToolButton* resavebtn;
+    QComboBox* Combo;
+    QSpinBox* jpgoption;
+    QCheckBox* progbox;
+    QToolButton* ToolButton8;
+    QToolButton* copybtn;
+    QToolButton* swapbtn;
+    QToolButton* clearbtn;
+    QToolButton* printbtn;
+    QComboBox* ComboBox1;
+    QToolButton* setbtn;
+    QToolButton* ToolButton7;
+    QToolButton* helpbtn;
+    // The preview area and the status line.
+    QWidget* Panel;
+    TPreviewView* iview;
+    QProgressBar* ProgressBar1;
+    QLabel* StatusPanel0;
+    QLabel* StatusPanel1;
+    // The preview's popup menu.
+    QMenu* PopupMenu1;
+    QAction* Copy1;
+    QAction* clearloaditem;
+    QAction* loadhereitem;
+    QAction* addafteritem;
+    QMenu* bufferitem;
+    QAction* bufferitems[3];
+    QAction* Paste1;
+    QAction* delpicitem;
+    QAction* clearitem;
+    QAction* popswap;
+    // The help menu.
+    QMenu* popuphelp;
+    QAction* mmxsse;
+    QAction* Susie1;
+    QAction* N24;
+    QMenu* pluginInfoMenu;
+    // The windows it opens.
+    Tedgeform* edgeform;
+    TForm6* Form6;
+
+    // The colours that have no control of their own.
+    TColor JoinColor() const;
+    TColor PanelColor() const { return FPanelColor; }
+    // The open dialog's filter (in the dialog's own notation).
+    const QString& OpenFilter() const { return FOpenFilter; }
+    bool SaveAsBmp() const;
+
+    // TDocumentHost
+    std::string StatusText() const override;
+    void SetStatusText(const std::string& text) override;
+    void ShowProgressBar() override;
+    void StepProgressBar(int32_t step) override;
+    void SetProgressPosition(int32_t position) override;
+    void HideProgressBar() override;
+    void ProcessMessages() override;
+    void EnableImageCommands() override;
+    void DisableImageCommands() override;
+    void CountChanged(int32_t count) override;
+    void FrameOnChanged(bool frameOn) override;
+    void SettingsRestored(const TJoinSettings& settings) override;
+    void BusyChanged(bool busy) override;
+    TSize ViewSize() const override;
+    void ShowPreview(const TBigBitmap* picture, bool scaled) override;
+    void SetPrintOrientation(int32_t index) override;
+    void ShowError(const std::string& message) override;
+    void ShowErrorOkCancel(const std::string& message) override;
+
+public slots:
+    // Tool bars.
+    void openbtnClick();
+    void gasuChange(int value);
+    void combo2Change(int index);
+    void combo3Change(int index);
+    void SpinEditChange(int value);
+    void ToolButton26Click();
+    void ToolButton22Click();
+    void edgecomboChange(int index);
+    void bcomboChange(int index);
+    void viewboxChange(int index);
+    void ToolButton20Click();
+    void savebtnClick();
+    void ComboChange();
+    void copybtnClick();
+    void swapbtnClick();
+    void clearbtnClick();
+    // Preview popup menu.
+    void clearloaditemClick();
+    void loadhereitemClick();
+    void addafteritemClick();
+    void Paste1Click();
+    void delpicitemClick();
+    // Help menu.
+    void mmxsseClick();
+    void Susie1Click();
+    void N24Click();
+
+    // Writes the joined picture to fileName; the format follows the name.
+    void SavePictureFile(const QString& fileName);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildUpperToolBar(QToolBar* bar);
+    void BuildLowerToolBar(QToolBar* bar);
+    void BuildStatusBar();
+    void BuildPopupMenu();
+    void BuildHelpMenu();
+    // Keys typed into these controls count for keyPressed; a click on a setting control
+    // sends the focus back to the panel.
+    void WatchKeys(QWidget* control);
+    void FocusPanelAfterClick(QComboBox* combo);
+    void FocusPanelAfterClick(QSpinBox* spin);
+
+    void ReadSettings();
+    TMainSettings CurrentSettings() const;
+    // The join settings the controls show.
+    TJoinSettings ControlSettings() const;
+    void ShowJoinSettings(const TJoinSettings& settings);
+    void SetPanelColor(TColor color);
+    // The join colour button shows the colour.
+    void ShowJoinColor(TColor color);
+
+    void SetupSusiePlugins();
+    void RemovePluginItems();
+
+    void PreviewContextMenu(QPoint point);
+    void PreviewDrop(QPoint point, const QString& source);
+    void ViewResized();
+    // One file from the open dialog for replace or insert; empty when cancelled.
+    QString ChooseOneFile(const QString& title);
+    void UpdateCommandStates();
+    // Runs a command; an error shows its message and the window goes on.
+    void Guarded(const std::function<void()>& command);
+
+    TUiServices& FUi;
+    std::filesystem::path FExeDir;
+    std::filesystem::path FIniPath;
+    QStringList FArguments;
+    std::unique_ptr<TSlotDocument> FDocument;
+    std::unique_ptr<TSlotLoader> FLoader;
+    TBatchSettings FBatchSettings;
+    std::string FSusieDir;
+    QString FOpenFilter;
+    TColor FPanelColor = 0x80000010;
+    // The colour dialog starts at the colour last chosen in it.
+    QColor FLastChosenColor = Qt::white;
+    QAction* jpgoptionAction = nullptr;
+    QAction* bufferbtnAction = nullptr;
+    // The windows that keep the main window from closing while they show; made later.
+    QWidget* FBatchWindow = nullptr;
+    QWidget* FResizeSaveWindow = nullptr;
+    QWidget* FBatchProgressWindow = nullptr;
+    bool FImageCommandsOn = false;
+    bool FBusy = false;
+};
+
+}  // namespace quilmo

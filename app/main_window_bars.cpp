@@ -1,0 +1,196 @@
+// The main window's two tool bars and its status line.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "main_window.h"
+#include "tool_icons.h"
+
+namespace quilmo {
+
+namespace {
+
+// A hint may carry a long text after "|", which the status line shows.
+void SetHint(QWidget* control, const QString& hint)
+{
+    const QString shortHint = hint.section(QLatin1Char('|'), 0, 0);
+    control->setToolTip(shortHint);
+    control->setStatusTip(hint.section(QLatin1Char('|'), 1));
+    if (control->accessibleName().isEmpty()) control->setAccessibleName(shortHint);
+}
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const QString& hint)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    SetHint(control, hint);
+    return control;
+}
+
+QToolButton* MakeButton(QWidget* parent, const char* name, const QString& hint, TToolIcon icon,
+                    const QString& caption = {})
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(ToolIcon(icon));
+    if (!caption.isEmpty()) {
+        // Shown as an icon to keep the tool bar short; the caption's "&" still makes its
+        // access key (Alt and the letter).
+        button->setText(caption);
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    }
+    return Named(button, name, hint);
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& hint, const QStringList& items)
+{
+    auto* combo = new QComboBox(parent);
+    combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return Named(combo, name, hint);
+}
+
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int minimum, int maximum)
+{
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(minimum, maximum);
+    return Named(spin, name, hint);
+}
+
+QLabel* Caption(QToolBar* bar, const QString& text)
+{
+    auto* label = new QLabel(text, bar);
+    label->setContentsMargins(6, 0, 3, 0);
+    bar->addWidget(label);
+    return label;
+}
+
+}  // namespace
+
+void TForm1::BuildUpperToolBar(QToolBar* bar)
+{
+    Caption(bar, QStringLiteral("ファイル"));
+    openbtn = MakeButton(bar, "openbtn", QStringLiteral("画像を開く"), TToolIcon::Open,
+                     QStringLiteral("画像を開く(&O)..."));
+    bar->addWidget(openbtn);
+    batchbtn = MakeButton(bar, "batchbtn", QStringLiteral("バッチ処理 （保存/印刷）"), TToolIcon::Batch);
+    bar->addWidget(batchbtn);
+
+    Caption(bar, QStringLiteral("画像"));
+    gasu = MakeSpin(bar, "gasu", QStringLiteral("画像数"), 0, 6);
+    gasu->findChild<QLineEdit*>()->setReadOnly(true);  // changed by its arrows only
+    bar->addWidget(gasu);
+    combo2 = MakeCombo(bar, "combo2", QStringLiteral("連結方向"),
+                   {QStringLiteral("横"), QStringLiteral("縦")});
+    bar->addWidget(combo2);
+    combo3 = MakeCombo(bar, "combo3", QStringLiteral("結合方法"),
+                   {QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
+                    QStringLiteral(" Bicubic"), QStringLiteral("Lagrange"),
+                    QStringLiteral("Lanczos")});
+    bar->addWidget(combo3);
+
+    Caption(bar, QStringLiteral("間隔"));
+    SpinEdit = MakeSpin(bar, "SpinEdit", QStringLiteral("画像の間隔（ピクセル）"), 0, 50);
+    SpinEdit->findChild<QLineEdit*>()->setMaxLength(2);
+    bar->addWidget(SpinEdit);
+    QLabel* times = Caption(bar, QStringLiteral("X10"));
+    QFont bold = times->font();
+    bold.setBold(true);
+    times->setFont(bold);
+    ToolButton26 = Named(new QToolButton(bar), "ToolButton26", QStringLiteral("余白・縁取りの色"));
+    bar->addWidget(ToolButton26);
+    ToolButton22 =
+        MakeButton(bar, "ToolButton22", QStringLiteral("縁取りサイズ"), TToolIcon::Frame);
+    bar->addWidget(ToolButton22);
+    edgecombo = MakeCombo(bar, "edgecombo", QStringLiteral("縁取りの有無を設定"),
+                      {QStringLiteral("枠無"), QStringLiteral("枠有")});
+    bar->addWidget(edgecombo);
+
+    Caption(bar, QStringLiteral("バッファ"));
+    bcombo = MakeCombo(bar, "bcombo", QStringLiteral("使用するとよりメモリーを消費します"),
+                   {QStringLiteral("不可"), QStringLiteral("使用")});
+    bar->addWidget(bcombo);
+    bufferbtn = MakeButton(bar, "bufferbtn", QStringLiteral("コピーバッファの表示"), TToolIcon::Buffer);
+    bufferbtnAction = bar->addWidget(bufferbtn);
+
+    Caption(bar, QStringLiteral("表示"));
+    viewbox = MakeCombo(bar, "viewbox", QStringLiteral("表示方法"),
+                    {QStringLiteral("きれい"), QStringLiteral("はやい")});
+    bar->addWidget(viewbox);
+    ToolButton20 = Named(new QToolButton(bar), "ToolButton20", QStringLiteral("背景色の指定"));
+    bar->addWidget(ToolButton20);
+}
+
+void TForm1::BuildLowerToolBar(QToolBar* bar)
+{
+    savebtn = MakeButton(bar, "savebtn", QStringLiteral("画像の保存"), TToolIcon::Save,
+                     QStringLiteral("画像の保存(&S)..."));
+    bar->addWidget(savebtn);
+    resavebtn = MakeButton(bar, "resavebtn", QStringLiteral("リサイズ保存"), TToolIcon::ResizeSave);
+    bar->addWidget(resavebtn);
+    Combo = MakeCombo(bar, "Combo", QStringLiteral("保存形式"),
+                          {QStringLiteral("JPG"), QStringLiteral("BMP")});
+    bar->addWidget(Combo);
+    jpgoption = MakeSpin(bar, "jpgoption", QStringLiteral("ＪＰＧ保存時のクウォリティ"), 10, 100);
+    jpgoption->setValue(85);
+    jpgoption->findChild<QLineEdit*>()->setReadOnly(true);  // stepped with the arrows only
+    jpgoptionAction = bar->addWidget(jpgoption);
+    progbox = Named(new QCheckBox(QStringLiteral("プログレッシブ"), bar), "progbox",
+                    QStringLiteral("プログレッシブ"));
+    bar->addWidget(progbox);
+    ToolButton8 = MakeButton(bar, "ToolButton8", QStringLiteral("モルヴァンを起動"), TToolIcon::Effects);
+    bar->addWidget(ToolButton8);
+    copybtn = MakeButton(bar, "copybtn", QStringLiteral("画像のコピー"), TToolIcon::Copy);
+    bar->addWidget(copybtn);
+    swapbtn = MakeButton(bar, "swapbtn", QStringLiteral("画像入れ替え"), TToolIcon::Reverse);
+    bar->addWidget(swapbtn);
+    clearbtn = MakeButton(bar, "clearbtn", QStringLiteral("クリア"), TToolIcon::Clear);
+    bar->addWidget(clearbtn);
+
+    Caption(bar, QStringLiteral("印刷"));
+    printbtn = MakeButton(bar, "printbtn", QStringLiteral("印刷"), TToolIcon::Print);
+    bar->addWidget(printbtn);
+    ComboBox1 = MakeCombo(bar, "ComboBox1", QStringLiteral("印刷方向"),
+                              {QStringLiteral("水平"), QStringLiteral("垂直")});
+    bar->addWidget(ComboBox1);
+    setbtn = MakeButton(bar, "setbtn", QStringLiteral("プリンタの設定"), TToolIcon::Print,
+                    QStringLiteral("プリンタの設定(&U)..."));
+    bar->addWidget(setbtn);
+    ToolButton7 = MakeButton(bar, "ToolButton7", QStringLiteral("終了|アプリケーションを終了する"),
+                         TToolIcon::Exit, QStringLiteral("終了(&X)"));
+    bar->addWidget(ToolButton7);
+    helpbtn = MakeButton(bar, "helpbtn", QStringLiteral("ヘルプ"), TToolIcon::Help);
+    helpbtn->setPopupMode(QToolButton::InstantPopup);
+    bar->addWidget(helpbtn);
+}
+
+void TForm1::BuildStatusBar()
+{
+    StatusPanel0 = new QLabel(statusBar());
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setAccessibleName(QStringLiteral("StatusBar panel 0"));
+    StatusPanel0->setFixedWidth(640);
+    StatusPanel1 = new QLabel(statusBar());
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setAccessibleName(QStringLiteral("StatusBar panel 1"));
+    StatusPanel1->setFixedWidth(4);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(StatusPanel0);
+    statusBar()->addWidget(StatusPanel1);
+
+    ProgressBar1 = new QProgressBar(Panel);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+}
+
+}  // namespace quilmo

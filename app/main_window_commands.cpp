@@ -1,0 +1,259 @@
+// The commands of the tool bars and the preview's popup menu.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "clipboard_picture.h"
+#include "colors.h"
+#include "core/slot_document.h"
+#include "file_filters.h"
+#include "frame_dialog.h"
+#include "input/slot_loading.h"
+#include "main_window.h"
+#include "output/picture_file.h"
+#include "tool_icons.h"
+#include "ui_services.h"
+
+namespace quilmo {
+
+namespace {
+
+// What the save dialog offers for each save format: its default extension and filter entry.
+struct TSaveFormat {
+    const char* Suffix;
+    int FilterIndex;
+};
+constexpr TSaveFormat kJpegFormat{"jpg", 2};
+constexpr TSaveFormat kBmpFormat{"bmp", 3};
+
+QString FolderOf(const QString& fileName)
+{
+    return QFileInfo(fileName).absolutePath();
+}
+
+// The name without its extension; a folder in it stays.
+QString WithoutExtension(const std::string& name)
+{
+    return QString::fromStdString(std::filesystem::path(name).replace_extension().string());
+}
+
+}  // namespace
+
+void TForm1::openbtnClick()
+{
+    const QStringList names = FUi.GetOpenFileNames(
+        this, QStringLiteral("画像を開く(&O)..."),
+        QString::fromStdString(Loader().FLastDir.string()), FOpenFilter, true);
+    if (names.isEmpty()) return;
+    Loader().FLastDir = FolderOf(names.front()).toStdString();
+    std::vector<std::string> files;
+    for (const QString& name : names) files.push_back(name.toStdString());
+    Guarded([&] { Loader().LoadFiles(files); });
+}
+
+QString TForm1::ChooseOneFile(const QString& title)
+{
+    const QStringList names = FUi.GetOpenFileNames(
+        this, title, QString::fromStdString(Loader().FLastDir.string()), FOpenFilter, false);
+    if (names.isEmpty()) return {};
+    Loader().FLastDir = FolderOf(names.front()).toStdString();
+    return names.front();
+}
+
+void TForm1::clearloaditemClick()
+{
+    Guarded([&] { Document().ClearAll(); });
+    openbtnClick();
+}
+
+void TForm1::loadhereitemClick()
+{
+    const QString name = ChooseOneFile(QStringLiteral("画像を開く(&O)..."));
+    if (name.isEmpty()) return;
+    Guarded([&] {
+        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name.toStdString());
+        QCoreApplication::processEvents();
+        Document().ReplaceAtClick(std::move(picture), name.toStdString());
+    });
+}
+
+void TForm1::addafteritemClick()
+{
+    if (!Document().CanInsert()) return;
+    const QString name = ChooseOneFile(QStringLiteral("画像の追加読み込み"));
+    if (name.isEmpty()) return;
+    Guarded([&] {
+        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name.toStdString());
+        QCoreApplication::processEvents();
+        Document().InsertAfterClick(std::move(picture), name.toStdString());
+    });
+}
+
+void TForm1::Paste1Click()
+{
+    Guarded([&] {
+        QCoreApplication::processEvents();
+        const QMimeData* data = FUi.ClipboardData();
+        if (!HoldsPicture(data)) return;
+        std::unique_ptr<TBigBitmap> picture = PictureFromMimeData(*data);
+        QCoreApplication::processEvents();
+        Document().PasteFromClipboard(std::move(picture));
+    });
+}
+
+void TForm1::delpicitemClick()
+{
+    Guarded([&] { Document().DeleteAtClick(); });
+}
+
+void TForm1::clearbtnClick()
+{
+    Guarded([&] { Document().ClearAll(); });
+}
+
+void TForm1::swapbtnClick()
+{
+    Guarded([&] { Document().ReverseOrder(); });
+}
+
+void TForm1::gasuChange(int value)
+{
+    Guarded([&] { Document().SetCount(value); });
+}
+
+void TForm1::combo2Change(int index)
+{
+    Guarded([&] { Document().SetDirection(static_cast<TJoinDirection>(index)); });
+}
+
+void TForm1::combo3Change(int index)
+{
+    Guarded([&] { Document().SetMethod(static_cast<TResampleMethod>(index)); });
+}
+
+void TForm1::SpinEditChange(int value)
+{
+    Guarded([&] { Document().SetGap(value); });
+}
+
+void TForm1::edgecomboChange(int index)
+{
+    Guarded([&] { Document().SetFrameOn(index == 1); });
+}
+
+void TForm1::viewboxChange(int index)
+{
+    Guarded([&] { Document().SetPreviewMode(static_cast<TPreviewMode>(index)); });
+}
+
+void TForm1::bcomboChange(int index)
+{
+    // The copy buffer itself is the copy-buffer window's; here only what the main window shows.
+    bufferbtnAction->setVisible(index == 1);
+    if (index == 0) bufferitem->setEnabled(false);
+}
+
+void TForm1::ToolButton26Click()
+{
+    const std::optional<QColor> colour = FUi.ChooseColor(this, FLastChosenColor);
+    if (!colour) return;
+    FLastChosenColor = *colour;
+    ShowJoinColor(FromQColor(*colour));
+    Guarded([&] { Document().SetJoinColor(FromQColor(*colour)); });
+}
+
+void TForm1::ToolButton20Click()
+{
+    const std::optional<QColor> colour = FUi.ChooseColor(this, FLastChosenColor);
+    if (!colour) return;
+    FLastChosenColor = *colour;
+    SetPanelColor(FromQColor(*colour));
+}
+
+void TForm1::ToolButton22Click()
+{
+    edgeform->ShowFor(Document().RequestedSettings().FrameRect, pos() + QPoint(454, 60));
+}
+
+void TForm1::mmxsseClick()
+{
+    // Unchecking brings SSE2 back only where the processor has it.
+    const bool useSSE2 = !mmxsse->isChecked() && HasSSE2();
+    Guarded([&] { Document().SetUseSSE2(useSSE2); });
+}
+
+void TForm1::ComboChange()
+{
+    jpgoptionAction->setVisible(!SaveAsBmp());
+    Panel->setFocus();
+}
+
+bool TForm1::SaveAsBmp() const
+{
+    return Combo->currentIndex() != 0;
+}
+
+void TForm1::savebtnClick()
+{
+    if (Document().Count() == 0 || Document().Joined().GetEmpty()) return;
+    // The first named slot proposes the name; the dialog adds the extension.
+    TSaveDialogRequest request;
+    for (int32_t slot : {0, 1}) {
+        if (Document().SlotName(slot).empty()) continue;
+        request.FileName = WithoutExtension(Document().SlotName(slot));
+        break;
+    }
+    const TSaveFormat format = SaveAsBmp() ? kBmpFormat : kJpegFormat;
+    request.Filter = QtFileFilter(kSaveFilter);
+    request.FilterIndex = format.FilterIndex;
+    request.DefaultSuffix = QString::fromLatin1(format.Suffix);
+    const QString name = FUi.GetSaveFileName(this, request);
+    if (name.isEmpty()) return;
+    SavePictureFile(name);
+}
+
+void TForm1::SavePictureFile(const QString& fileName)
+{
+    const QString kept = StatusPanel0->text();
+    StatusPanel0->setText(QStringLiteral("　保存中・・・・・"));
+    QCoreApplication::processEvents();
+    Guarded([&] {
+        const TJpegSaveOptions jpeg{jpgoption->value(), progbox->isChecked()};
+        quilmo::SavePictureFile(Document().Joined(), fileName.toStdString(), jpeg);
+    });
+    StatusPanel0->setText(kept);
+}
+
+void TForm1::copybtnClick()
+{
+    if (Document().Joined().GetEmpty()) return;
+    Guarded([&] { FUi.SetClipboardData(PictureMimeData(Document().Joined()).release()); });
+}
+
+void TForm1::ShowJoinColor(TColor color)
+{
+    ToolButton26->setIcon(ColourIcon(ToQColor(color)));
+}
+
+TColor TForm1::JoinColor() const
+{
+    return FDocument->RequestedSettings().JoinColor;
+}
+
+void TForm1::SetPanelColor(TColor color)
+{
+    FPanelColor = color;
+    QPalette palette = Panel->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    Panel->setPalette(palette);
+    ToolButton20->setIcon(ColourIcon(ToQColor(color)));
+}
+
+}  // namespace quilmo

@@ -1,0 +1,42 @@
+#include "plugin_info_window.h"
+
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quilmo {
+
+TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("プラグイン情報"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setAccessibleName(QStringLiteral("プラグイン情報"));
+    Edit1->setReadOnly(true);
+    Edit1->setFixedWidth(265);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Edit1);
+    layout->addWidget(ok);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(ok, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+void TForm6::ShowDescription(const QString& description)
+{
+    Edit1->setText(description);
+    Edit1->setCursorPosition(0);
+    move(QCursor::pos() - QPoint(400, 80));
+    show();
+    raise();
+}
+
+void TForm6::Button1Click()
+{
+    hide();
+}
+
+}  // namespace quilmo

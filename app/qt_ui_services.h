@@ -1,0 +1,34 @@
+#pragma once
+// The desktop's own dialogs, message boxes and clipboard.
+
+#include <memory>
+
+#include "ui_services.h"
+
+class QFileDialog;
+
+namespace quilmo {
+
+class TQtUiServices : public TUiServices {
+public:
+    TQtUiServices();
+    ~TQtUiServices() override;
+
+    void ShowError(QWidget* parent, const QString& text) override;
+    void ShowErrorOkCancel(QWidget* parent, const QString& text) override;
+    void ShowInformation(QWidget* parent, const QString& text) override;
+    QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text) override;
+    QStringList GetOpenFileNames(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter, bool multiple) override;
+    QString GetSaveFileName(QWidget* parent, const TSaveDialogRequest& request) override;
+    std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
+    QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start) override;
+    const QMimeData* ClipboardData() override;
+    void SetClipboardData(QMimeData* data) override;
+
+private:
+    // One save dialog for the program's life, so it keeps its last name and folder.
+    std::unique_ptr<QFileDialog> FSaveDialog;
+};
+
+}  // namespace quilmo

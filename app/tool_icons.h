@@ -1,0 +1,18 @@
+#pragma once
+// The tool buttons' icons, drawn by the program so they look the same on every desktop.
+
+#include <QColor>
+#include <QIcon>
+
+namespace quilmo {
+
+enum class TToolIcon {
+    Open, Batch, Frame, Buffer, Save, ResizeSave, Effects, Copy, Reverse, Clear, Print, Exit,
+    Help
+};
+
+QIcon ToolIcon(TToolIcon icon);
+// A swatch of colour, for the colour buttons.
+QIcon ColourIcon(const QColor& colour);
+
+}  // namespace quilmo
