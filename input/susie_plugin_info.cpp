@@ -8,10 +8,6 @@ namespace quilmo {
 
 namespace {
 
-// A plug-in announces at most as many formats as the list can hold, so that a plug-in that
-// never stops announcing cannot hang the scan.
-constexpr int32_t kMaxFormats = TsusieinfoList::kMaxEntries;
-
 // One answer of GetPluginInfo: whether the plug-in wrote anything, and the text it wrote.
 struct TInfoAnswer {
     bool Given = false;
@@ -40,7 +36,7 @@ std::optional<TPluginInfo> ReadPluginInfo(TSusieModule module)
 
     TPluginInfo info;
     if (description->Given) info.Description = description->Text;
-    for (int32_t format = 0; format < kMaxFormats; ++format) {
+    for (int32_t format = 0; format < kMaxPluginFormats; ++format) {
         const std::optional<TInfoAnswer> pattern = AskPluginInfo(getPluginInfo, 2 * format + 2, 6);
         if (!pattern) return std::nullopt;
         if (!pattern->Given) break;

@@ -1,6 +1,7 @@
 #pragma once
 // What a plug-in library tells about itself through GetPluginInfo.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,10 @@
 #include "susie_info_list.h"
 
 namespace quilmo {
+
+// Formats asked of one plug-in at most: a plug-in that never stops announcing is cut off there,
+// well before it could fill the list of all plug-ins on its own.
+inline constexpr int32_t kMaxPluginFormats = 100;
 
 struct TPluginInfo {
     std::optional<std::string> Description;  // none when the plug-in gives none

@@ -59,11 +59,13 @@ std::string FormatDescription(const std::string& fileName)
     return fileName.size() > 6 ? fileName.substr(2, fileName.size() - 6) : std::string();
 }
 
-// Adds the entries of one loaded library; returns how many it added.
+// Adds the entries of one loaded library, as many as the list has room for; returns how many
+// it added.
 int AddPluginFormats(TSusieModule module, const std::string& fileName, const TPluginInfo& info, bool alsoStandard)
 {
     int added = 0;
-    for (size_t format = 0; format < info.Patterns.size(); ++format) {
+    for (size_t format = 0; format < info.Patterns.size() && SusiePlugins.Count() < TsusieinfoList::kMaxEntries;
+         ++format) {
         const std::string& pattern = info.Patterns[format];
         const std::string extension = ExtensionOfPattern(pattern);
         if (extension.empty() || (!alsoStandard && IsStandardFormat(pattern))) continue;

@@ -22,7 +22,9 @@ bool IsStandardFormat(std::string_view pattern);
 // Load every import plug-in (*.spi) of folder, in name order, and register the plug-in graphic
 // for each extension it announces; without alsoStandard, announced standard formats are left to
 // the built-in decoders. Libraries that are no import plug-in or announce nothing usable are
-// released again. Adds to SusiePlugins; true when it then holds an entry.
+// released again, as are those whose GetPluginInfo throws. Formats past kMaxPluginFormats of one
+// plug-in, and those that no longer fit into the list, are left out. Adds to SusiePlugins; true
+// when it then holds an entry.
 bool LoadSusiePlugins(const std::filesystem::path& folder, bool alsoStandard);
 // Release every loaded library once and empty SusiePlugins. The registered graphic stays: see
 // UnregisterSusieGraphic.

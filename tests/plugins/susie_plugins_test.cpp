@@ -6,6 +6,7 @@
 
 #include "input/graphic_registry.h"
 #include "input/susie_graphic.h"
+#include "input/susie_plugin_info.h"
 #include "input/susie_plugins.h"
 #include "named_pipe.h"
 #include "plugin_folder.h"
@@ -96,6 +97,28 @@ TEST(SusiePlugins, OnlyWhatFitsTheSixBytePatternBufferIsSeen)
     ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
     EXPECT_EQ(Extensions(), std::vector<std::string>{".mag"});
     EXPECT_EQ(FieldText(SusiePlugins.Get(0).FileName), "t_magmki.spi");
+}
+
+TEST(SusiePlugins, PluginsThatNeverStopAnnouncingAreCutOffAndTheScanGoesOn)
+{
+    TPluginFolder folder({"t_endless.spi", "t_jpgpic.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    ASSERT_EQ(SusiePlugins.Count(), kMaxPluginFormats + 1);
+    EXPECT_EQ(FieldText(SusiePlugins.Get(0).Extension), ".end");
+    EXPECT_EQ(FieldText(SusiePlugins.Get(kMaxPluginFormats).Extension), ".pic");
+    EXPECT_TRUE(ReadBySusieGraphic(".pic"));
+
+    // Once the list is full, the formats that do not fit are left out and a plug-in without a
+    // listed format is released.
+    UnloadSusiePlugins();
+    UnregisterSusieGraphic();
+    for (int copy = 0; copy < 6; ++copy)
+        std::filesystem::copy_file(BuiltPlugin("t_endless.spi"), folder.Path() / ("t_endless" + std::to_string(copy) + ".spi"));
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    EXPECT_EQ(SusiePlugins.Count(), TsusieinfoList::kMaxEntries);
+    EXPECT_FALSE(IsLoaded(BuiltPlugin("t_jpgpic.spi")));
+    EXPECT_FALSE(IsLoaded(folder.Path() / "t_endless5.spi"));
+    EXPECT_FALSE(ReadBySusieGraphic(".pic"));
 }
 
 TEST(SusiePlugins, IsStandardFormatIgnoresCase)
