@@ -10,7 +10,8 @@ namespace quilmo {
 
 namespace {
 
-int64_t gDecodeLimit = int64_t{1} << 30;
+// A few bytes of codes can describe a huge picture; decoded rows of more than this are refused.
+constexpr int64_t kDecodeLimit = int64_t{1} << 30;
 
 // Walks the compressed bytes; running out of them before the end-of-bitmap code is an error.
 class TRLEReader {
@@ -59,15 +60,9 @@ void FinishResult(const TSepDIB& source, TSepDIB& result, TDynamicByteArray byte
 TDynamicByteArray DecodedBuffer(const TSepDIB& source, const TRLEReader& reader)
 {
     const int64_t size = source.ImageSize();
-    if (size > gDecodeLimit) reader.Fail("Too Big Bitmap");
+    if (size > kDecodeLimit) reader.Fail("Too Big Bitmap");
     return TDynamicByteArray(static_cast<size_t>(size), 0);
 }
-
-}  // namespace
-
-void SetRLEDecodeLimit(int64_t bytes) { gDecodeLimit = bytes; }
-
-namespace {
 
 // What sets RLE8 and RLE4 apart; the code stream itself is read the same way.
 struct TRLEFormat {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kMasksSize = 12;
 
+int64_t gSizeLimit = std::numeric_limits<int64_t>::max();
+
 bool IsIndexedBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8; }
 
 // The bytes of colour entries (4 each) that follow a header, at most 256 entries.
@@ -85,6 +87,8 @@ void CheckGeometry(const TBitmapInfoHeader& header)
 }
 
 }  // namespace
+
+void SetDIBSizeLimit(int64_t bytes) { gSizeLimit = bytes; }
 
 int MasksAfterInfoHeader(uint32_t compression)
 {
@@ -174,6 +178,7 @@ TDIBHeader ReadDIBHeader(TStream& stream)
     else
         throw EDIBUtilsError("LoadDIBFromStream: Invalid Bitmap Header Size");
     CheckGeometry(dib.Header());
+    if (dib.ImageSize() > gSizeLimit) throw EDIBUtilsError("LoadDIBFromStream: Too Big Bitmap");
 
     if (stream.Seek(start + dataOffset, TSeekOrigin::soBeginning) != start + dataOffset)
         throw EDIBUtilsError("LoadDIBFromStream: Unexpected End of Stream");

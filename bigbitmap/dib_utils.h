@@ -74,9 +74,10 @@ void ReadDIBBits(TDIBHeader& header, TStream& stream);
 // ReadDIBHeader, then ReadDIBBits.
 void LoadDIBFromStream(TSepDIB& dib, TStream& stream);
 
-// RLE codes can describe huge pictures in a few bytes; decoding refuses pictures whose rows
-// would take more than this many bytes (1 GiB unless set lower, e.g. for untrusted input).
-void SetRLEDecodeLimit(int64_t bytes);
+// Untrusted input such as a fuzzer's can be held to small pictures: reading refuses pictures
+// whose rows would take more than this many bytes. No limit unless set; RLE pictures are held
+// to 1 GiB in any case, since a few bytes of codes can describe a huge picture.
+void SetDIBSizeLimit(int64_t bytes);
 
 void Convert8BitRLETo8BitRGB(const TSepDIB& source, TSepDIB& result);
 void Convert4BitRLETo4BitRGB(const TSepDIB& source, TSepDIB& result);

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <limits>
 
 #include <sys/mman.h>
 
@@ -321,6 +322,16 @@ TEST(BmpCodec, ShortFilesFailClearly)
     TBmpSpec tall = TwentyFourBit(1, 1);
     tall.Height = 2000000000;
     ExpectLoadError<EDIBUtilsError>(MakeBmp(tall), "LoadDIBFromStream: Pixel Data is Too Short", "tall");
+}
+
+TEST(BmpCodec, SizeLimitForUntrustedInput)
+{
+    SetDIBSizeLimit(24);  // two rows of four 24-bit pixels
+    TBigBitmap b;
+    Load(b, MakeBmp(TwentyFourBit(4, 2)));
+    EXPECT_EQ(b.GetHeight(), 2);
+    ExpectLoadError<EDIBUtilsError>(MakeBmp(TwentyFourBit(4, 3)), "LoadDIBFromStream: Too Big Bitmap", "rgb24-4x3");
+    SetDIBSizeLimit(std::numeric_limits<int64_t>::max());
 }
 
 TEST(BmpCodec, FileSizeFieldIsNotNeededForPlainRows)
