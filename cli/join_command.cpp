@@ -180,6 +180,8 @@ void AddJoinCommand(CLI::App& app)
     join->add_option("--frame", args->Frame, "Frame widths left,top,right,bottom (0 to 10000)")
         ->delimiter(',')
         ->expected(4)
+        // A list option would go on taking values: the pictures after it.
+        ->allow_extra_args(false)
         ->check(CLI::Range(0, kMaxFrameWidth));
     join->add_option("--color", args->Color,
                      "Colour of gaps, frame and uncovered areas (default ffffff)")

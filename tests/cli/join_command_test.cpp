@@ -47,6 +47,18 @@ TEST_F(CliJoin, JoinsSideBySideWithGapFrameAndColour)
     EXPECT_EQ(ColourAt(joined, 51, 12), RGBColor(0x10, 0x20, 0x30));
 }
 
+TEST_F(CliJoin, TheFrameTakesOneValueAndLeavesThePicturesThatFollow)
+{
+    const std::string a = Picture("a.bmp", 10, 10, clWhite);
+    const std::string b = Picture("b.bmp", 10, 10, clWhite);
+    const TCliResult result = RunCli({"join", "--frame", "10,20,30,40", a, b, "-o", Out()});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    TBigBitmap joined;
+    joined.LoadFromFile(Out());
+    EXPECT_EQ(joined.GetWidth(), 60);
+    EXPECT_EQ(joined.GetHeight(), 70);
+}
+
 TEST_F(CliJoin, StacksAndEnlargesToTheWidestPicture)
 {
     const std::string a = Picture("a.bmp", 30, 20, RGBColor(200, 0, 0));
