@@ -6,12 +6,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "choices.h"
 #include "commands.h"
 #include "core/slot_document.h"
 #include "input/graphic_registry.h"
@@ -161,14 +161,14 @@ void AddJoinCommand(CLI::App& app)
     CLI::App* join = app.add_subcommand("join", "Join 1 to 6 pictures side by side or stacked");
     join->add_option("--direction", args->Direction, "h: side by side (default), v: stacked")
         ->check(CLI::IsMember({"h", "v"}));
-    const std::map<std::string, TResampleMethod> methods{{"original", rmOriginal},
-                                                         {"bilinear", rmBilinear},
-                                                         {"bicubic", rmBicubic},
-                                                         {"lagrange", rmLagrange},
-                                                         {"lanczos", rmLanczos}};
     join->add_option("--method", args->Method,
                      "original keeps every size (default); the others enlarge smaller pictures")
-        ->transform(CLI::CheckedTransformer(methods));
+        ->type_name("METHOD")
+        ->transform(Choices<TResampleMethod>({{"original", rmOriginal},
+                                              {"bilinear", rmBilinear},
+                                              {"bicubic", rmBicubic},
+                                              {"lagrange", rmLagrange},
+                                              {"lanczos", rmLanczos}}));
     join->add_option("--gap", args->Gap, "Pixels between pictures: 0 to 500 in steps of 10")
         ->check(CLI::Range(0, kMaxGapSteps * kGapStepPixels))
         ->check(CLI::Validator(
@@ -200,7 +200,7 @@ void AddJoinCommand(CLI::App& app)
     join->add_option("-o", args->Output,
                      "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
         ->required();
-    join->add_option("IN", args->Inputs, "Pictures in join order")
+    join->add_option("IN", args->Inputs, "1 to 6 pictures, in join order")
         ->required()
         ->expected(1, kSlotCount);
     join->callback([args] { Join(*args); });

@@ -2,18 +2,22 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include <CLI/CLI.hpp>
 
 #include "commands.h"
 #include "input/graphic_registry.h"
 #include "plugin_option.h"
+#include "usage_formatter.h"
 
 int main(int argc, char** argv)
 {
     quilmo::RegisterStandardGraphicFormats();
     CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
     app.require_subcommand(1);
+    // Before the commands are added: each takes the formatter of the application.
+    app.formatter(std::make_shared<quilmo::cli::TUsageFormatter>());
     quilmo::cli::AddPluginOption(app);
     quilmo::cli::AddPictureCommands(app);
     quilmo::cli::AddResizeCommand(app);

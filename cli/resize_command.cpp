@@ -2,11 +2,11 @@
 // BMP out.
 
 #include <limits>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "bigbitmap/big_bitmap.h"
+#include "choices.h"
 #include "commands.h"
 #include "resample/big_resamplers.h"
 
@@ -74,12 +74,13 @@ void AddResizeCommand(CLI::App& app)
 {
     auto args = std::make_shared<TResizeArgs>();
     CLI::App* resize = app.add_subcommand("resize", "Scale a picture and write it as a 24-bit BMP");
-    const std::map<std::string, TResizeMethod> methods{
-        {"bilinear", TResizeMethod::Bilinear}, {"bicubic", TResizeMethod::Bicubic},
-        {"lagrange", TResizeMethod::Lagrange}, {"lanczos", TResizeMethod::Lanczos},
-        {"reduce", TResizeMethod::Reduce}};
     resize->add_option("--method", args->Method, "Resampler (default: bilinear to enlarge, reduce otherwise)")
-        ->transform(CLI::CheckedTransformer(methods, CLI::ignore_case));
+        ->type_name("METHOD")
+        ->transform(Choices<TResizeMethod>({{"bilinear", TResizeMethod::Bilinear},
+                                            {"bicubic", TResizeMethod::Bicubic},
+                                            {"lagrange", TResizeMethod::Lagrange},
+                                            {"lanczos", TResizeMethod::Lanczos},
+                                            {"reduce", TResizeMethod::Reduce}}));
     resize->add_flag("--no-sse2", args->NoSSE2, "Use the plain paths");
     resize->add_option("IN", args->Input, "Picture to read")->required();
     resize->add_option("OUT", args->Output, "BMP file to write")->required();

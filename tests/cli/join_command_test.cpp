@@ -59,6 +59,16 @@ TEST_F(CliJoin, TheFrameTakesOneValueAndLeavesThePicturesThatFollow)
     EXPECT_EQ(joined.GetHeight(), 70);
 }
 
+TEST_F(CliJoin, HelpListsTheMethodsAndHowManyPictures)
+{
+    const TCliResult result = RunCli({"join", "--help"});
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_NE(result.Out.find("{original, bilinear, bicubic, lagrange, lanczos}"), std::string::npos)
+        << result.Out;
+    EXPECT_EQ(result.Out.find("->"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("[OPTIONS] IN(1 to 6)\n"), std::string::npos) << result.Out;
+}
+
 TEST_F(CliJoin, StacksAndEnlargesToTheWidestPicture)
 {
     const std::string a = Picture("a.bmp", 30, 20, RGBColor(200, 0, 0));

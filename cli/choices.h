@@ -1,0 +1,35 @@
+#pragma once
+// An option that takes one of a few names, each standing for a value. CLI11's own mapping
+// prints itself as name->value, which shows nothing for a value that is no text; this one lists
+// the names, in the order given, in the help and in its error.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+namespace quilmo::cli {
+
+// For option->transform: the name, in any letter case, becomes its value's number, which
+// CLI11 reads into the enumeration. Described as "{first, second, ...}".
+template <typename T>
+CLI::Validator Choices(const std::vector<std::pair<std::string, T>>& choices)
+{
+    std::string list;
+    for (const auto& choice : choices) list += (list.empty() ? "" : ", ") + choice.first;
+    list = "{" + list + "}";
+    return CLI::Validator(
+        [choices, list](std::string& input) {
+            const std::string name = CLI::detail::to_lower(input);
+            for (const auto& [choiceName, value] : choices) {
+                if (choiceName != name) continue;
+                input = std::to_string(static_cast<int>(value));
+                return std::string();
+            }
+            return input + " is not one of " + list;
+        },
+        list);
+}
+
+}  // namespace quilmo::cli
