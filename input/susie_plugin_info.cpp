@@ -14,13 +14,18 @@ struct TInfoAnswer {
     std::string Text;
 };
 
-// Ask for info number with a zeroed buffer of length bytes; nullopt when the plug-in threw.
+// Room behind the length passed: plug-ins that count the length for their text alone put the
+// terminator past it, and some copy their whole text whatever the length.
+constexpr size_t kBufferSlack = 256;
+
+// Ask for info number, passing length; nullopt when the plug-in threw. Only the first length
+// bytes of the zeroed buffer are taken as the text.
 std::optional<TInfoAnswer> AskPluginInfo(SusieGetPluginInfo* getPluginInfo, int32_t number, int32_t length)
 {
-    std::vector<char> buffer(static_cast<size_t>(length));
+    std::vector<char> buffer(static_cast<size_t>(length) + kBufferSlack);
     const std::optional<int32_t> written = CallPlugin(getPluginInfo, number, buffer.data(), length);
     if (!written) return std::nullopt;
-    return TInfoAnswer{*written != 0, std::string(buffer.data(), ::strnlen(buffer.data(), buffer.size()))};
+    return TInfoAnswer{*written != 0, std::string(buffer.data(), ::strnlen(buffer.data(), static_cast<size_t>(length)))};
 }
 
 }  // namespace

@@ -99,6 +99,15 @@ TEST(SusiePlugins, OnlyWhatFitsTheSixBytePatternBufferIsSeen)
     EXPECT_EQ(FieldText(SusiePlugins.Get(0).FileName), "t_magmki.spi");
 }
 
+TEST(SusiePlugins, TextsThatFillTheBufferAreReadWithinIt)
+{
+    // The plug-in writes one byte past each buffer, and a 6-character pattern without terminator.
+    TPluginFolder folder({"t_overrun.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    ASSERT_EQ(Extensions(), std::vector<std::string>{".abcd"});
+    EXPECT_EQ(FieldText(SusiePlugins.Get(0).Description), "Test plug-in that writes its terminator one byte");
+}
+
 TEST(SusiePlugins, PluginsThatNeverStopAnnouncingAreCutOffAndTheScanGoesOn)
 {
     TPluginFolder folder({"t_endless.spi", "t_jpgpic.spi"});
