@@ -76,7 +76,8 @@ int AddPluginFormats(TSusieModule module, const std::string& fileName, const TPl
         entry.Module = module;
         SusiePlugins.Add(entry);
         ++added;
-        RegisterSusieGraphic(extension, FormatDescription(fileName));
+        // The entry's text, which the field may have cut, is also what the window lists.
+        RegisterSusieGraphic(FieldText(entry.Extension), FormatDescription(fileName));
     }
     return added;
 }

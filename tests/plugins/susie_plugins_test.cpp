@@ -99,12 +99,14 @@ TEST(SusiePlugins, OnlyWhatFitsTheSixBytePatternBufferIsSeen)
     EXPECT_EQ(FieldText(SusiePlugins.Get(0).FileName), "t_magmki.spi");
 }
 
-TEST(SusiePlugins, TextsThatFillTheBufferAreReadWithinIt)
+TEST(SusiePlugins, TextsThatFillTheBufferAreReadWithinItAndListedAsRegistered)
 {
     // The plug-in writes one byte past each buffer, and a 6-character pattern without terminator.
     TPluginFolder folder({"t_overrun.spi"});
     ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
     ASSERT_EQ(Extensions(), std::vector<std::string>{".abcd"});
+    EXPECT_TRUE(ReadBySusieGraphic(".abcd"));
+    EXPECT_FALSE(ReadBySusieGraphic(".abcde"));
     EXPECT_EQ(FieldText(SusiePlugins.Get(0).Description), "Test plug-in that writes its terminator one byte");
 }
 
