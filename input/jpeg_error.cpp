@@ -35,8 +35,16 @@ bool IsDamageWarning(int code)
 // Level -1 is a warning; the others are trace messages. Nothing is printed.
 void EmitMessage(j_common_ptr info, int level)
 {
-    if (level < 0 && ManagerOf(info).DamageIsFatal && IsDamageWarning(info->err->msg_code))
-        ErrorExit(info);
+    TJpegErrorManager& manager = ManagerOf(info);
+    const int code = info->err->msg_code;
+    if (level >= 0 || !manager.DamageIsFatal) return;
+    if (code == JWRN_JPEG_EOF && manager.EndMarkerMayBeMissing) {
+        manager.EndReached = true;
+        return;
+    }
+    if (!IsDamageWarning(code)) return;
+    if (manager.EndReached) info->err->msg_code = JWRN_JPEG_EOF;
+    ErrorExit(info);
 }
 
 void OutputMessage(j_common_ptr) {}
@@ -51,6 +59,8 @@ jpeg_error_mgr* InitJpegErrorManager(TJpegErrorManager& manager, bool damageIsFa
     manager.Pub.output_message = OutputMessage;
     manager.Message[0] = '\0';
     manager.DamageIsFatal = damageIsFatal;
+    manager.EndMarkerMayBeMissing = false;
+    manager.EndReached = false;
     return &manager.Pub;
 }
 

@@ -19,6 +19,12 @@ struct TJpegErrorManager {
     // Decoding: the warnings about missing or damaged data end the decoding too, so that a
     // truncated or corrupt file fails instead of giving a picture padded with grey.
     bool DamageIsFatal;
+    // Decoding a file that lacks only its end-of-image marker: running out of bytes is no
+    // damage in itself. Bytes missing from a scan still are, as the decoder then runs into
+    // the end marker that the library puts in their place; that is reported as the end of the
+    // file coming too early.
+    bool EndMarkerMayBeMissing;
+    bool EndReached;
 };
 
 // Installs manager as the error handler of a (de)compressor about to be created.

@@ -37,9 +37,10 @@ void CmykToBgr(const uint8_t* cmyk, uint8_t* bgr, int32_t width, bool inverted)
 // One decompressor over the bytes of a file, released in every case.
 class TJpegReader {
 public:
-    TJpegReader()
+    explicit TJpegReader(TJpegEnding ending)
     {
         FInfo.err = InitJpegErrorManager(FErrors, true);
+        FErrors.EndMarkerMayBeMissing = ending == TJpegEnding::EndMarkerMissing;
         if (!JpegCall(FErrors, [this] { jpeg_create_decompress(&FInfo); })) {
             jpeg_destroy_decompress(&FInfo);
             Fail(FErrors.Message);
@@ -127,8 +128,9 @@ private:
 
 TCompressedGraphic::TSize TJPEGImage::Check(std::span<const uint8_t> bytes) const
 {
-    if (JpegEndsEarly(bytes)) Fail("Premature end of JPEG file");
-    TJpegReader reader;
+    const TJpegEnding ending = JpegEnding(bytes);
+    if (ending == TJpegEnding::Truncated) Fail("Premature end of JPEG file");
+    TJpegReader reader(ending);
     reader.ReadHeader(bytes);
     CheckPictureSize("JPEG", reader.StoredWidth(), reader.StoredHeight());
     reader.Skim();
@@ -138,7 +140,7 @@ TCompressedGraphic::TSize TJPEGImage::Check(std::span<const uint8_t> bytes) cons
 
 void TJPEGImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const
 {
-    TJpegReader reader;
+    TJpegReader reader(JpegEnding(bytes));
     reader.ReadHeader(bytes);
     reader.ReadPixels(rows);
 }

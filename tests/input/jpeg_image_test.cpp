@@ -58,6 +58,23 @@ void ExpectInvalid(const TBytes& bytes, TJPEGImage& jpeg)
     }
 }
 
+// 64 x 64 pixels of busy colours, so that every scan has data.
+TJpegSpec Busy(bool progressive)
+{
+    TJpegSpec spec = Solid(64, 64, TJpegColours::Colour, {10, 200, 30});
+    for (int i = 0; i < 64 * 64 * 3; ++i) spec.Samples[i] = uint8_t(i * 7);
+    spec.Progressive = progressive;
+    return spec;
+}
+
+// Where the last scan's header (FF DA) starts.
+size_t LastScan(const TBytes& bytes)
+{
+    size_t at = bytes.size() - 2;
+    while (!(bytes[at] == 0xFF && bytes[at + 1] == 0xDA)) --at;
+    return at;
+}
+
 }  // namespace
 
 TEST(JpegImage, ColourGreyAndCmykPicturesComeOutInColour)
@@ -161,13 +178,27 @@ TEST(JpegImage, ProgressivePicturesDecodeLikeBaselineOnes)
     ExpectGreys(*Decoded(*LoadGraphic<TJPEGImage>(bytes)), 2, 3, {f, e, d, c, b, a});
 }
 
+TEST(JpegImage, AFileLackingOnlyItsEndMarkerLoads)
+{
+    for (bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        const TBytes complete = MakeJpeg(Busy(progressive));
+        const TBytes noEndMarker(complete.begin(), complete.end() - 2);
+        WriteFuzzSeed("jpeg_image", progressive ? "no_eoi_progressive.jpg" : "no_eoi.jpg", noEndMarker);
+        auto expected = Decoded(*LoadGraphic<TJPEGImage>(complete));
+        auto loaded = Decoded(*LoadGraphic<TJPEGImage>(noEndMarker));
+        ASSERT_EQ(loaded->GetWidth(), 64);
+        ASSERT_EQ(loaded->GetHeight(), 64);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                ASSERT_EQ(ColourAt(*loaded, x, y), ColourAt(*expected, x, y)) << x << "," << y;
+    }
+}
+
 TEST(JpegImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
 {
-    TJpegSpec spec = Solid(64, 64, TJpegColours::Colour, {10, 200, 30});
-    for (int i = 0; i < 64 * 64 * 3; ++i) spec.Samples[i] = uint8_t(i * 7);
-    const TBytes baseline = MakeJpeg(spec);
-    spec.Progressive = true;
-    const TBytes progressive = MakeJpeg(spec);
+    const TBytes baseline = MakeJpeg(Busy(false));
+    const TBytes progressive = MakeJpeg(Busy(true));
     TBytes corrupt = baseline;
     for (size_t i = corrupt.size() / 2; i < corrupt.size() / 2 + 40; ++i) corrupt[i] = 0xFF;
     // Cut in the middle of the picture data, then closed properly: the markers look complete.
@@ -175,8 +206,10 @@ TEST(JpegImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
     cutAndClosed.insert(cutAndClosed.end(), {0xFF, 0xD9});
     const std::vector<std::pair<std::string, TBytes>> damaged = {
         {"truncated", TBytes(baseline.begin(), baseline.begin() + baseline.size() / 2)},
-        {"no end marker", TBytes(baseline.begin(), baseline.end() - 2)},
+        {"no end marker, scan data cut", TBytes(baseline.begin(), baseline.end() - 12)},
         {"truncated progressive", TBytes(progressive.begin(), progressive.begin() + progressive.size() * 2 / 3)},
+        {"progressive without its last scan", TBytes(progressive.begin(), progressive.begin() + LastScan(progressive))},
+        {"progressive cut in its last scan", TBytes(progressive.begin(), progressive.begin() + LastScan(progressive) + 16)},
         {"corrupt data", corrupt},
         {"cut and closed", cutAndClosed},
         {"not jpeg", TBytes{'h', 'e', 'l', 'l', 'o'}},
