@@ -148,12 +148,11 @@ int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t fu
 
 std::optional<std::string> ShowPluginInformation(TSusieModule module, void* parentWindow)
 {
-    if (CallConfigurationDlg(module, parentWindow, 1) == 0) return std::nullopt;
-    TsusieinfoList plugins;
-    CopySusiePlugins(plugins);
-    const int index = plugins.IndexOfModule(module);
+    // A menu item may outlive its plug-in, and dlsym on a released handle reads freed memory.
+    const int index = SusiePlugins.IndexOfModule(module);
     if (index < 0) return std::nullopt;
-    return FieldText(plugins.Get(index).Description);
+    if (CallConfigurationDlg(module, parentWindow, 1) == 0) return std::nullopt;
+    return FieldText(SusiePlugins.Get(index).Description);
 }
 
 }  // namespace quilmo

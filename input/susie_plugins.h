@@ -39,7 +39,8 @@ std::optional<int32_t> FindSupportingPlugin(const std::string& fileName, const v
 // The plug-in's settings dialog; 1 when the plug-in has none, kSusieInternalError when it threw.
 int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t functionNumber);
 // The click on a plug-in's information item: its settings dialog, or else its description for
-// the information window (nullopt when the dialog was shown or the plug-in is not loaded).
+// the information window (nullopt when the dialog was shown or the plug-in is not loaded; a
+// module that is not loaded is not asked).
 std::optional<std::string> ShowPluginInformation(TSusieModule module, void* parentWindow);
 
 // An exported function of a loaded plug-in, or null.

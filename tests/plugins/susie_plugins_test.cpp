@@ -185,6 +185,14 @@ TEST(SusiePlugins, InformationShowsTheDescriptionOfPluginsWithoutSettingsDialog)
     EXPECT_EQ(ShowPluginInformation(withDialog, nullptr), std::nullopt);
     EXPECT_EQ(CallConfigurationDlg(withoutDialog, nullptr, 1), 1);
     EXPECT_EQ(ShowPluginInformation(withoutDialog, nullptr), "Scripted test plug-in");
+
+    // A menu item left over from plug-ins released since then shows nothing, whatever its
+    // handle points to now.
+    UnloadSusiePlugins();
+    EXPECT_EQ(ShowPluginInformation(withDialog, nullptr), std::nullopt);
+    EXPECT_EQ(ShowPluginInformation(withoutDialog, nullptr), std::nullopt);
+    alignas(16) static char released[4096];
+    EXPECT_EQ(ShowPluginInformation(released, nullptr), std::nullopt);
 }
 
 TEST(SusiePlugins, ExceptionsThrownInPluginsStayInThem)
