@@ -102,11 +102,12 @@ TColor ParseColor(const std::string& text)
 }
 
 // A script wants to know about every input that cannot be read, so here that is an error.
+// Whatever is there is left to the reader, which refuses a pipe, a device or a folder at once
+// and says so.
 std::unique_ptr<TGraphic> ReadInput(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        throw std::runtime_error(path + ": no such file");
+    if (!std::filesystem::exists(path, error)) throw std::runtime_error(path + ": no such file");
     std::unique_ptr<TGraphic> picture;
     try {
         picture = LoadGraphicFile(path);

@@ -4,7 +4,9 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace quilmo::test {
@@ -29,7 +31,7 @@ std::string ReadAll(const std::filesystem::path& path)
 TCliResult RunCli(const std::vector<std::string>& arguments)
 {
     TScratchFolder scratch;
-    std::string command = Quote(QUILMO_CLI);
+    std::string command = "timeout 120 " + Quote(QUILMO_CLI);
     for (const std::string& a : arguments) command += " " + Quote(a);
     command += " >" + Quote((scratch / "out").string()) + " 2>" + Quote((scratch / "err").string()) + " </dev/null";
     const int raw = std::system(command.c_str());
@@ -51,6 +53,15 @@ TScratchFolder::~TScratchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(FPath, ignored);
+}
+
+std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder)
+{
+    const std::filesystem::path pipe = folder / "pipe.bmp";
+    const std::filesystem::path album = folder / "album.bmp";
+    if (mkfifo(pipe.c_str(), 0600) != 0 || !std::filesystem::create_directory(album))
+        throw std::runtime_error("cannot make a named pipe and a folder in " + folder.Path().string());
+    return {{pipe.string(), "Not a regular file"}, {album.string(), "Is a directory"}};
 }
 
 }  // namespace quilmo::test

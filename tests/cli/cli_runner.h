@@ -13,6 +13,7 @@ struct TCliResult {
     std::string Err;
 };
 
+// A run that waits on something instead of failing ends after two minutes with status 124.
 TCliResult RunCli(const std::vector<std::string>& arguments);
 
 // A fresh folder for one test's files, removed with the object.
@@ -26,5 +27,13 @@ public:
 private:
     std::filesystem::path FPath;
 };
+
+// What a reader must refuse at once rather than wait on, under a picture name in folder: a
+// named pipe and a folder, each with the reason the refusal gives.
+struct TNoRegularFile {
+    std::string Path;
+    std::string Reason;
+};
+std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder);
 
 }  // namespace quilmo::test

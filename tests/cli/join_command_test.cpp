@@ -101,6 +101,18 @@ TEST_F(CliJoin, AMissingOrUnreadableInputNamesTheFileAndWritesNothing)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
 }
 
+TEST_F(CliJoin, APipeOrAFolderAmongTheInputsIsRefusedAtOnceAndNothingIsWritten)
+{
+    const std::string a = Picture("a.bmp", 4, 4, clWhite);
+    for (const auto& [path, reason] : MakeNoRegularFiles(Folder)) {
+        SCOPED_TRACE(path);
+        const TCliResult result = RunCli({"join", "-o", Out(), a, path});
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Err, path + ": Cannot open file \"" + path + "\". " + reason + "\n");
+        EXPECT_FALSE(std::filesystem::exists(Out()));
+    }
+}
+
 TEST_F(CliJoin, APictureTooWideToJoinIsAnError)
 {
     const std::string a = Picture("a.bmp", 15000, 1, clWhite);

@@ -54,6 +54,23 @@ TEST(CliInfoConvert, ReadsPngAndJpegToo)
     EXPECT_EQ(bad.Err, "Invalid JPEG picture: Not a JPEG file: starts with 0x6e 0x6f\n");
 }
 
+TEST(CliInfoConvert, APipeOrAFolderIsRefusedAtOnceAndNothingIsWritten)
+{
+    TScratchFolder folder;
+    const std::string out = (folder / "out.bmp").string();
+    for (const auto& [path, reason] : MakeNoRegularFiles(folder)) {
+        SCOPED_TRACE(path);
+        const std::string message = "Cannot open file \"" + path + "\". " + reason + "\n";
+        const TCliResult info = RunCli({"info", path});
+        EXPECT_EQ(info.Status, 1);
+        EXPECT_EQ(info.Err, message);
+        const TCliResult convert = RunCli({"convert", path, out});
+        EXPECT_EQ(convert.Status, 1);
+        EXPECT_EQ(convert.Err, message);
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
 TEST(CliInfoConvert, ErrorsGiveTheMessageStatusOneAndNoOutput)
 {
     TScratchFolder folder;

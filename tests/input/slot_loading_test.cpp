@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -139,6 +140,19 @@ TEST_F(SlotLoadingTest, ALoadThatReadsNothingRestoresTheStatusAndKeepsTheCount)
     // The count arrow still sees the real count: going down empties the last slot only.
     Document.SetCount(5);
     EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 0));
+}
+
+TEST_F(SlotLoadingTest, APipeOrAFolderIsNotWaitedOnAndLeavesNoGap)
+{
+    const std::string pipe = (Folder / "pipe.bmp").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string album = (Folder / "album.bmp").string();
+    fs::create_directory(album);
+    EXPECT_EQ(Loader.ReadPicture(pipe), nullptr);
+    EXPECT_EQ(Loader.ReadPicture(album), nullptr);
+    Loader.LoadFiles({pipe, Picture("a.bmp", 10), album, Picture("b.bmp", 20)});
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
+    EXPECT_TRUE(Host.Errors.empty());
 }
 
 TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
