@@ -4,7 +4,4 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/scripts/install-deps.sh"
 "$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-if [ -x "$here/build/app/quilmo" ]; then
-  exec "$here/build/app/quilmo" "$@"
-fi
-exec "$here/build/cli/quilmo-cli" "$@"
+exec "$here/build/app/quilmo" "$@"

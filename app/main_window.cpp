@@ -76,8 +76,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
 
     setAcceptDrops(true);
     ToolButton8->setEnabled(std::filesystem::exists(FExeDir / kEffectsProgram));
-    resize(817, 466);
-    move(294, 165);
+    setGeometry(294, 165, 817, 466);
     ShowJoinColor(clWhite);
     SetPanelColor(FPanelColor);
     bufferbtnAction->setVisible(false);

@@ -76,6 +76,9 @@ public:
     QToolButton* setbtn;
     QToolButton* ToolButton7;
     QToolButton* helpbtn;
+    // The tool bar places of jpgoption and bufferbtn, which are hidden and shown with them.
+    QAction* jpgoptionAction;
+    QAction* bufferbtnAction;
     // The preview area and the status line.
     QWidget* Panel;
     TPreviewView* iview;
@@ -215,8 +218,6 @@ private:
     TColor FPanelColor = 0x80000010;
     // The colour dialog starts at the colour last chosen in it.
     QColor FLastChosenColor = Qt::white;
-    QAction* jpgoptionAction = nullptr;
-    QAction* bufferbtnAction = nullptr;
     // The windows that keep the main window from closing while they show; made later.
     QWidget* FBatchWindow = nullptr;
     QWidget* FResizeSaveWindow = nullptr;
