@@ -25,15 +25,22 @@ bool IsKnownBitCount(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
+bool IsRunLength(const TBitmapInfoHeader& h)
+{
+    return (h.biCompression == BI_RLE8 && h.biBitCount == 8) || (h.biCompression == BI_RLE4 && h.biBitCount == 4);
+}
+
 // What a valid header and its blocks hold, checked.
 struct TBlockLayout {
     TBitmapInfoHeader Header;
     bool Masked = false;          // pixels must be decoded through colour masks
+    bool RunLength = false;       // the bits block holds RLE codes
     size_t MasksOffset = 0;       // where the masks are in the info block
     size_t ColoursOffset = 0;     // where the colour table is in the info block
     uint32_t Colours = 0;         // colour entries the table holds
     int64_t Stride = 0;
     int32_t Rows = 0;
+    size_t BitsUsed = 0;          // the bytes of the bits block that are read
 };
 
 int32_t CheckBlocks(const uint8_t* info, size_t infoSize, const uint8_t* bits, size_t bitsSize,
@@ -48,8 +55,11 @@ int32_t CheckBlocks(const uint8_t* info, size_t infoSize, const uint8_t* bits, s
         return kSusieCannotTransfer;
     if (!IsKnownBitCount(h.biBitCount)) return kSusieCannotTransfer;
     const bool bitFields = h.biCompression == BI_BITFIELDS;
-    if (h.biCompression != BI_RGB && !(bitFields && (h.biBitCount == 16 || h.biBitCount == 32)))
+    layout.RunLength = IsRunLength(h);
+    if (h.biCompression != BI_RGB && !layout.RunLength && !(bitFields && (h.biBitCount == 16 || h.biBitCount == 32)))
         return kSusieCannotTransfer;
+    // Compressed rows are stored bottom-up only.
+    if (layout.RunLength && h.biHeight < 0) return kSusieCannotTransfer;
 
     layout.Masked = bitFields || h.biBitCount == 16;
     layout.MasksOffset = kInfoHeaderSize;
@@ -64,8 +74,14 @@ int32_t CheckBlocks(const uint8_t* info, size_t infoSize, const uint8_t* bits, s
 
     layout.Stride = DIBStride(h.biBitCount, h.biWidth);
     layout.Rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    if (!bits || static_cast<uint64_t>(layout.Rows) > bitsSize / static_cast<uint64_t>(layout.Stride))
-        return kSusieDataBroken;
+    if (!bits) return kSusieDataBroken;
+    if (layout.RunLength) {
+        // The image size is that of the codes; without one, the codes may run to the block's end.
+        layout.BitsUsed = h.biSizeImage != 0 ? h.biSizeImage : bitsSize;
+        return layout.BitsUsed > bitsSize ? kSusieDataBroken : 0;
+    }
+    if (static_cast<uint64_t>(layout.Rows) > bitsSize / static_cast<uint64_t>(layout.Stride)) return kSusieDataBroken;
+    layout.BitsUsed = static_cast<size_t>(layout.Stride * layout.Rows);
     return 0;
 }
 
@@ -78,8 +94,9 @@ TPalette ColourTable(const uint8_t* info, const TBlockLayout& layout)
     return palette;
 }
 
-// Masked pixels decoded to 24-bit rows, in the block's row order.
-TSepDIB DecodeMaskedRows(const uint8_t* info, const uint8_t* bits, const TBlockLayout& layout)
+// Masked pixels decoded to 24-bit rows, and RLE codes to plain rows of their bit count, the way
+// BMP files are read; rows in the block's order.
+TSepDIB DecodeRows(const uint8_t* info, const uint8_t* bits, const TBlockLayout& layout)
 {
     TSepDIB source;
     TBitmapInfoHeader header = layout.Header;
@@ -88,10 +105,9 @@ TSepDIB DecodeMaskedRows(const uint8_t* info, const uint8_t* bits, const TBlockL
     source.SetHeader(header);
     if (header.biCompression == BI_BITFIELDS)
         std::memcpy(source.Info.data() + kInfoHeaderSize, info + layout.MasksOffset, kMasksSize);
-    source.Bits.assign(bits, bits + layout.Stride * layout.Rows);
-    TSepDIB decoded;
-    ConvertBitFieldsTo24BitRGB(source, decoded);
-    return decoded;
+    source.Bits.assign(bits, bits + layout.BitsUsed);
+    NormalizeDIB(source);
+    return source;
 }
 
 }  // namespace
@@ -107,11 +123,11 @@ int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t*
         const uint8_t* rows = bits;
         int64_t stride = layout.Stride;
         TPixelFormat format = PixelFormatFromBits(h.biBitCount);
-        if (layout.Masked) {
-            decoded = DecodeMaskedRows(info, bits, layout);
+        if (layout.Masked || layout.RunLength) {
+            decoded = DecodeRows(info, bits, layout);
             rows = decoded.Bits.data();
             stride = decoded.Stride();
-            format = pf24bit;
+            format = PixelFormatFromBits(decoded.Header().biBitCount);
         }
         TPalette palette = IsIndexedFormat(format) ? ColourTable(info, layout) : TPalette{};
         bitmap.Allocate(h.biWidth, layout.Rows, format);
@@ -122,7 +138,7 @@ int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t*
         }
         if (IsIndexedFormat(format)) bitmap.SetPalette(std::move(palette));
     } catch (const std::exception&) {
-        // Out of memory, or masks that select no bits.
+        // Out of memory, masks that select no bits, or RLE codes that leave the picture.
         return kSusieCannotTransfer;
     }
     return 0;

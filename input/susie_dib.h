@@ -13,10 +13,12 @@ namespace quilmo {
 
 // Fill bitmap from the blocks. Rows may be bottom-up (positive height) or top-down (negative
 // height). 1-, 4-, 8-, 24- and 32-bit rows keep their format; 16-bit and masked 32-bit pixels
-// become 24-bit ones. Indexed pictures get a full palette (2, 16 or 256 entries) from the
-// colour table, black past its end. Returns 0, kSusieDataBroken (a block is shorter than the
-// header says) or kSusieCannotTransfer (the header describes no picture we can hold); the
-// bitmap changes only on success.
+// become 24-bit ones. RLE8 and RLE4 codes (bottom-up only; the image size, when given, is that
+// of the codes) are decoded by the BMP reader's decoders. Indexed pictures get a full palette
+// (2, 16 or 256 entries) from the colour table, black past its end. Returns 0,
+// kSusieDataBroken (a block is shorter than the header says) or kSusieCannotTransfer (the
+// header describes no picture we can hold, or the RLE codes are broken); the bitmap changes
+// only on success.
 int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t* bits,
                             size_t bitsSize, TBitmap& bitmap);
 

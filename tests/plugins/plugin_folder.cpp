@@ -1,5 +1,7 @@
 #include "plugin_folder.h"
 
+#include <gtest/gtest.h>
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include "input/susie_errors.h"
 #include "input/susie_graphic.h"
 #include "input/susie_plugins.h"
+#include "support/picture_checks.h"
 #include "tests/plugins/spi/scripted_file.h"
 
 namespace quilmo::test {
@@ -88,6 +91,15 @@ TBytes BlocksFuzzInput(const TDibBlocks& blocks)
     out.insert(out.end(), blocks.Info.begin(), blocks.Info.end());
     out.insert(out.end(), blocks.Bits.begin(), blocks.Bits.end());
     return out;
+}
+
+void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours)
+{
+    ASSERT_EQ(bitmap.GetWidth(), width);
+    ASSERT_EQ(bitmap.GetHeight(), static_cast<int32_t>(colours.size()) / width);
+    for (size_t i = 0; i < colours.size(); ++i)
+        EXPECT_EQ(ColourAt(bitmap, static_cast<int32_t>(i % width), static_cast<int32_t>(i / width)), colours[i])
+            << "pixel " << i;
 }
 
 }  // namespace quilmo::test

@@ -1,11 +1,12 @@
 #pragma once
 // Fixtures of the plug-in host tests: folders of chosen plug-ins, scripted picture files for the
-// test plug-ins, and DIB blocks.
+// test plug-ins, DIB blocks, and the check of decoded pixels.
 
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 
+#include "bigbitmap/bitmap.h"
 #include "support/bmp_builder.h"
 
 namespace quilmo::test {
@@ -43,5 +44,8 @@ TDibBlocks DibBlocks(const TBmpSpec& spec);
 TBytes ScriptedPicture(int32_t result, const TDibBlocks& blocks, uint32_t flags = 0);
 // The same blocks as one fuzz input for the block conversion: info size, info, bits.
 TBytes BlocksFuzzInput(const TDibBlocks& blocks);
+
+// Expects a picture width pixels wide with these colours, row by row from the top left.
+void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours);
 
 }  // namespace quilmo::test

@@ -44,15 +44,6 @@ std::unique_ptr<TBitmap> Decode(const std::string& seedName, const TBytes& file)
     return bitmap;
 }
 
-void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours)
-{
-    ASSERT_EQ(bitmap.GetWidth(), width);
-    ASSERT_EQ(bitmap.GetHeight(), static_cast<int32_t>(colours.size()) / width);
-    for (size_t i = 0; i < colours.size(); ++i)
-        EXPECT_EQ(ColourAt(bitmap, static_cast<int32_t>(i % width), static_cast<int32_t>(i / width)), colours[i])
-            << "pixel " << i;
-}
-
 }  // namespace
 
 TEST(PnmReader, BitmapsPlainAndRaw)

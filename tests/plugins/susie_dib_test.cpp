@@ -138,6 +138,40 @@ TEST(SusieDib, SixteenAndMaskedThirtyTwoBitPixelsBecomeTwentyFourBits)
     EXPECT_EQ(ColourAt(plain, 0, 0), kBlue);
 }
 
+TEST(SusieDib, RunLengthCodesAreDecodedLikeThoseOfBmpFiles)
+{
+    TBmpSpec spec;
+    spec.Width = 3;
+    spec.Height = 2;
+    spec.Bits = 8;
+    spec.Compression = 1;
+    spec.ColoursUsed = 3;
+    spec.Colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    // Bottom row: a run of two 1s, one 2; top row: 0, 1, 2 as an absolute run; end of bitmap.
+    spec.Pixels = {2, 1, 1, 2, 0, 0, 0, 3, 0, 1, 2, 0, 0, 1};
+    TBitmap eight;
+    ASSERT_EQ(Convert("rle8", DibBlocks(spec), eight), 0);
+    EXPECT_EQ(eight.PixelFormat(), pf8bit);
+    EXPECT_EQ(eight.Palette().size(), 256u);
+    ExpectPixels(eight, 3, {kRed, kGreen, kBlue, kGreen, kGreen, kBlue});
+
+    // Only as many codes as the header's image size are read.
+    TDibBlocks cut = DibBlocks(spec);
+    cut.Info[20] = 12;
+    TBitmap unchanged;
+    EXPECT_EQ(Convert("rle8_cut_by_image_size", cut, unchanged), 12);
+    EXPECT_TRUE(unchanged.GetEmpty());
+
+    spec.Bits = 4;
+    spec.Compression = 2;
+    spec.Height = 1;
+    spec.Pixels = {3, 0x12, 0, 1};
+    TBitmap four;
+    ASSERT_EQ(Convert("rle4", DibBlocks(spec), four), 0);
+    EXPECT_EQ(four.PixelFormat(), pf4bit);
+    ExpectPixels(four, 3, {kGreen, kBlue, kGreen});
+}
+
 TEST(SusieDib, BlocksThatDoNotHoldWhatTheHeaderSaysAreRefusedAndChangeNothing)
 {
     using SpoilSpec = void (*)(TBmpSpec&);
@@ -173,13 +207,36 @@ TEST(SusieDib, BlocksThatDoNotHoldWhatTheHeaderSaysAreRefusedAndChangeNothing)
         {"lowest_height", 12, [](TBmpSpec& s) { s.Height = std::numeric_limits<int32_t>::min(); }, nullptr},
         {"two_bits", 12, [](TBmpSpec& s) { s.Bits = 2; }, nullptr},
         {"core_header", 12, nullptr, [](TDibBlocks& b) { b.Info[0] = 12; }},
-        {"rle8", 12,
+        {"rle8_run_past_row", 12,
          [](TBmpSpec& s) {
              s.Bits = 8;
              s.Compression = 1;
              s.Colours.resize(256);
          },
          nullptr},
+        {"rle8_top_down", 12,
+         [](TBmpSpec& s) {
+             s.Bits = 8;
+             s.Compression = 1;
+             s.Height = -2;
+             s.Pixels = {0, 1};
+         },
+         nullptr},
+        {"rle4_of_eight_bits", 12,
+         [](TBmpSpec& s) {
+             s.Bits = 8;
+             s.Compression = 2;
+             s.Pixels = {0, 1};
+         },
+         nullptr},
+        {"rle8_image_size_past_block", 3,
+         [](TBmpSpec& s) {
+             s.Bits = 8;
+             s.Compression = 1;
+             s.Colours.resize(256);
+             s.Pixels = {0, 1};
+         },
+         [](TDibBlocks& b) { b.Info[20] = 3; }},
         {"zero_masks", 12,
          [](TBmpSpec& s) {
              s.Bits = 16;
