@@ -30,8 +30,10 @@ QLabel* SideLabel(const QString& text, QWidget* parent)
 
 }  // namespace
 
-Tedgeform::Tedgeform(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+Tedgeform::Tedgeform(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
+    // Without a title bar, a raised edge sets the window apart from what lies behind it.
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
     setObjectName(QStringLiteral("edgeform"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);

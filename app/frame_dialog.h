@@ -2,7 +2,7 @@
 // The frame size window `Tedgeform`: four spin boxes arranged as a cross for the widths of the
 // frame around the joined picture. It does not block the main window.
 
-#include <QWidget>
+#include <QFrame>
 #include <functional>
 
 #include "bigbitmap/geometry.h"
@@ -11,7 +11,7 @@ class QSpinBox;
 
 namespace quilmo {
 
-class Tedgeform : public QWidget {
+class Tedgeform : public QFrame {
     Q_OBJECT
 public:
     explicit Tedgeform(QWidget* parent);

@@ -97,6 +97,7 @@ void TForm1::BuildHelpMenu()
     N24->setCheckable(true);
     pluginInfoMenu = popuphelp->addMenu(QStringLiteral("Susie プラグイン情報"));
     pluginInfoMenu->setObjectName(QStringLiteral("pluginInfoMenu"));
+    pluginInfoMenu->setEnabled(false);
     popuphelp->addSeparator();
     popuphelp->addMenu(QStringLiteral("バージョン情報"))->addAction(QStringLiteral("ver.135"));
     helpbtn->setMenu(popuphelp);
@@ -108,6 +109,7 @@ void TForm1::BuildHelpMenu()
 void TForm1::RemovePluginItems()
 {
     pluginInfoMenu->clear();
+    pluginInfoMenu->setEnabled(false);
 }
 
 void TForm1::SetupSusiePlugins()
@@ -131,6 +133,7 @@ void TForm1::SetupSusiePlugins()
             });
         });
     }
+    pluginInfoMenu->setEnabled(!pluginInfoMenu->isEmpty());
     const QString message = QString::fromStdString(setup.Message);
     if (setup.Loaded)
         FUi.ShowInformation(this, message);

@@ -157,6 +157,37 @@ private slots:
         QCOMPARE(window.ToolButton7->toolTip(), QStringLiteral("終了"));
     }
 
+    void keysAccessKeysAndFocus()
+    {
+        TForm1& window = Open();
+        keyPressed = false;
+        window.combo2->setFocus();
+        QTest::keyClick(window.combo2, Qt::Key_A);
+        QVERIFY(keyPressed);
+        // A choice made with the mouse sends the focus back to the panel.
+        emit window.combo3->activated(1);
+        QCOMPARE(window.focusWidget(), window.Panel);
+
+        // Access keys work in the active window.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(FUi->OpenTitles, QStringList{QStringLiteral("画像を開く(&O)...")});
+        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!window.isVisible());
+    }
+
+    void theSse2SwitchTakesThePlainResamplers()
+    {
+        TForm1& window = Open();
+        QCOMPARE(window.Document().Settings().FUseSSE2, HasSSE2());
+        window.mmxsse->trigger();
+        QVERIFY(window.mmxsse->isChecked());
+        QVERIFY(!window.Document().Settings().FUseSSE2);
+        window.mmxsse->trigger();
+        QCOMPARE(window.Document().Settings().FUseSSE2, HasSSE2());
+    }
+
     void readsTheSettingsFileIntoTheControls()
     {
         WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\n[form]\nbackcolor=255\n");
