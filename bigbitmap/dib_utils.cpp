@@ -37,13 +37,13 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
     if (header.biCompression != BI_BITFIELDS && header.biCompression != BI_ALPHABITFIELDS) {
         stream.ReadBuffer(dib.Info.data() + kInfoHeaderSize, colours);
     } else {
+        // The masks follow a 40-byte header; a longer one carries them in its bytes 40 to 51.
+        // An alpha mask is passed over: pictures are loaded without alpha.
         if (headerSize == kInfoHeaderSize) {
-            // An alpha mask is read past: pictures are loaded without alpha.
             uint8_t masks[16];
             stream.ReadBuffer(masks, MasksAfterInfoHeader(header.biCompression));
             std::memcpy(dib.Info.data() + kInfoHeaderSize, masks, kMasksSize);
         }
-        // A longer header carries the masks in its own bytes 40 to 51.
         stream.ReadBuffer(dib.Info.data() + kInfoHeaderSize + kMasksSize, colours);
         header.biCompression = BI_BITFIELDS;
     }
