@@ -228,13 +228,8 @@ TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
     result.Edges = SlotEdgesFor(rects, size, result.Shown, settings.Direction, last);
     if (settings.PreviewMode == pmFast || result.Shown == size) return result;
     result.Reduced = std::make_unique<TBigBitmap>();
-    result.Reduced->Assign(&joined);
-    if (amount)
-        BigReduceBy(*result.Reduced, result.Shown.Width, result.Shown.Height, settings.FUseSSE2,
-                    *amount, ProgressProc());
-    else
-        BigReduceQuietly(*result.Reduced, result.Shown.Width, result.Shown.Height,
-                         settings.FUseSSE2);
+    BigReduceInto(*result.Reduced, joined, result.Shown.Width, result.Shown.Height,
+                  settings.FUseSSE2, amount, ProgressProc());
     return result;
 }
 

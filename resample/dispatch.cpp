@@ -2,6 +2,8 @@
 
 #include "resample/big_resamplers.h"
 #include "resample/bitmap_resamplers.h"
+#include "resample/frame.h"
+#include "resample/resamplers.h"
 
 namespace quilmo {
 
@@ -47,6 +49,23 @@ void BigReduceQuietly(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, b
         BigReduceSilentSSE2(bitmap, newWidth, newHeight);
     else
         BigReduceSilent(bitmap, newWidth, newHeight);
+}
+
+void BigReduceInto(TBigBitmap& reduced, TBigBitmap& source, int32_t newWidth, int32_t newHeight,
+                   bool useSSE2, std::optional<int32_t> amount, const TProgressProc& progress)
+{
+    if (!Is24Bit(source)) {
+        reduced.Assign(&source);
+        if (amount)
+            BigReduceBy(reduced, newWidth, newHeight, useSSE2, *amount, progress);
+        else
+            BigReduceQuietly(reduced, newWidth, newHeight, useSSE2);
+        return;
+    }
+    const TProgressPlan plan =
+        amount ? ReducerProgress(*amount, newHeight, progress) : TProgressPlan{};
+    ResampleFrom(reduced, source, newWidth, newHeight,
+                 useSSE2 ? NewBoxAverageSSE2 : NewBoxAverage, plan);
 }
 
 void Enlarge(TBitmap& bitmap, int32_t newWidth, int32_t newHeight, TResampleMethod method,

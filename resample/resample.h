@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace quilmo {
 
@@ -31,6 +32,11 @@ void BigReduceBy(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, bool u
                  int32_t amount, const TProgressProc& progress);
 // The same without progress reports.
 void BigReduceQuietly(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, bool useSSE2);
+// reduced becomes source reduced with the box average, the same pixels as reducing a copy in
+// place but without making the copy; source is not changed. Progress is reported as by
+// BigReduceBy when an amount is given, else not at all.
+void BigReduceInto(TBigBitmap& reduced, TBigBitmap& source, int32_t newWidth, int32_t newHeight,
+                   bool useSSE2, std::optional<int32_t> amount, const TProgressProc& progress);
 
 // The standard-bitmap twins (24-bit bitmaps).
 void Enlarge(TBitmap& bitmap, int32_t newWidth, int32_t newHeight, TResampleMethod method,

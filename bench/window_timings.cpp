@@ -1,0 +1,176 @@
+// Times the main window where a user waits: from start to the first paint, from dropping six
+// photos to their joined preview (against the same join without a window), and each redraw
+// while the window is resized with a 20198 x 2600 joined picture in the pretty preview. Prints
+// the peak memory against what the pictures themselves need.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/window_timings [FOLDER]
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/preview_view.h"
+#include "app/qt_ui_services.h"
+#include "bigbitmap/big_bitmap.h"
+#include "core/slot_document.h"
+#include "input/graphic_registry.h"
+#include "input/slot_loading.h"
+#include "output/picture_file.h"
+
+using namespace quilmo;
+
+namespace {
+
+QElapsedTimer gClock;
+
+// The photo sizes of bench/compare-join.sh: joined side by side with bicubic, 20198 x 2600.
+const std::pair<int, int> kSizes[] = {{1600, 1200}, {2400, 1600}, {1950, 2600},
+                                      {2000, 1500}, {3000, 2000}, {1800, 1350}};
+
+// Smooth colour waves with fine grain, about as costly to decode as a photo.
+std::vector<std::string> MakePhotos(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> names;
+    for (size_t i = 0; i < std::size(kSizes); ++i) {
+        const auto [width, height] = kSizes[i];
+        const std::filesystem::path name =
+            folder / ("photo" + std::to_string(i + 1) + "-" + std::to_string(width) + "x" +
+                      std::to_string(height) + ".jpg");
+        names.push_back(name.string());
+        if (std::filesystem::exists(name)) continue;
+        TBigBitmap photo;
+        photo.SetBitmaps(width, height, bbpf24bit);
+        for (int y = 0; y < height; ++y) {
+            uint8_t* row = photo.GetScanline(y);
+            for (int x = 0; x < width; ++x) {
+                const double wave = std::sin(x * 0.004 * (i + 1)) * std::cos(y * 0.003);
+                const int grain = ((x * 7919 + y * 104729) >> 3) % 17;
+                row[3 * x] = static_cast<uint8_t>(120 + 100 * wave + grain);
+                row[3 * x + 1] = static_cast<uint8_t>(x * 255 / width);
+                row[3 * x + 2] = static_cast<uint8_t>(y * 255 / height);
+            }
+        }
+        SavePictureFile(photo, name, {90, false});
+    }
+    return names;
+}
+
+// The document alone, as quilmo-cli join drives it: no preview to show.
+class TQuietHost : public TDocumentHost {
+public:
+    std::string StatusText() const override { return {}; }
+    void SetStatusText(const std::string&) override {}
+    void ShowProgressBar() override {}
+    void StepProgressBar(int32_t) override {}
+    void SetProgressPosition(int32_t) override {}
+    void HideProgressBar() override {}
+    void ProcessMessages() override {}
+    void EnableImageCommands() override {}
+    void DisableImageCommands() override {}
+    void CountChanged(int32_t) override {}
+    void FrameOnChanged(bool) override {}
+    void SettingsRestored(const TJoinSettings&) override {}
+    void BusyChanged(bool) override {}
+    TSize ViewSize() const override { return {1, 1}; }
+    void ShowPreview(const TBigBitmap*, bool) override {}
+    void SetPrintOrientation(int32_t) override {}
+    void ShowError(const std::string& message) override { std::printf("error: %s\n", message.c_str()); }
+    void ShowErrorOkCancel(const std::string& message) override { ShowError(message); }
+};
+
+double PeakMiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+// Paints of the preview, counted so a redraw can be waited for.
+class TPaintCounter : public QObject {
+public:
+    int Paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++Paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    gClock.start();
+    QApplication application(argc, argv);
+    RegisterStandardGraphicFormats();
+    const std::filesystem::path folder =
+        argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path() / "quilmo-window-bench";
+    const std::filesystem::path exeDir = folder / "exe";
+    std::filesystem::create_directories(exeDir);
+    std::filesystem::remove(exeDir / "quilmo.ini");
+
+    TQtUiServices ui;
+    TForm1 window(ui, exeDir, {});
+    TPaintCounter counter;
+    window.iview->installEventFilter(&counter);
+    window.show();
+    while (counter.Paints == 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    std::printf("start to first paint: %.0f ms\n", gClock.nsecsElapsed() / 1e6);
+
+    const std::vector<std::string> photos = MakePhotos(folder / "photos");
+    window.combo3->setCurrentIndex(rmBicubic);
+
+    QElapsedTimer timer;
+    timer.start();
+    {
+        TQuietHost host;
+        TSlotDocument document(host);
+        TJoinSettings settings = document.Settings();
+        settings.Method = rmBicubic;
+        document.SetSettings(settings);
+        TSlotLoader loader(document);
+        loader.LoadFiles(photos);
+    }
+    const double alone = timer.nsecsElapsed() / 1e6;
+
+    const int paintsBefore = counter.Paints;
+    timer.restart();
+    window.Loader().DropFiles(photos);
+    while (counter.Paints == paintsBefore)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    const double dropped = timer.nsecsElapsed() / 1e6;
+    std::printf("six photos, join without a window: %.0f ms\n", alone);
+    std::printf("six photos dropped to preview shown: %.0f ms (%.2fx)\n", dropped, dropped / alone);
+
+    const TBigBitmap& joined = window.Document().Joined();
+    std::printf("joined picture: %d x %d\n", joined.GetWidth(), joined.GetHeight());
+    double slowest = 0, total = 0;
+    const int steps = 10;
+    for (int i = 0; i < steps; ++i) {
+        timer.restart();
+        window.resize(window.width() + (i % 2 ? -37 : 41), window.height() + (i % 2 ? -23 : 29));
+        QCoreApplication::processEvents();
+        window.iview->repaint();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        slowest = std::max(slowest, ms);
+        total += ms;
+    }
+    std::printf("pretty redraw on resize: %.1f ms average, %.1f ms slowest\n", total / steps, slowest);
+
+    double slotMiB = 0;
+    for (const auto& [width, height] : kSizes) slotMiB += width * 3.0 * height / (1 << 20);
+    const double joinedMiB = joined.GetWidth() * 3.0 * joined.GetHeight() / (1 << 20);
+    const double viewMiB = window.iview->width() * 3.0 * window.iview->height() / (1 << 20);
+    std::printf("peak memory: %.0f MiB (joined %.0f + slots %.0f + 2 views %.0f = %.0f MiB)\n",
+                PeakMiB(), joinedMiB, slotMiB, 2 * viewMiB, joinedMiB + slotMiB + 2 * viewMiB);
+    return 0;
+}
