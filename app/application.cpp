@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace quilmo {
 
@@ -30,7 +31,11 @@ bool DisplayAvailable()
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const bool needsDisplay = !platform || *platform == '\0' || std::string_view(platform) == "xcb" ||
                               std::string_view(platform).starts_with("wayland");
-    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const bool hasDisplay = set("DISPLAY") || set("WAYLAND_DISPLAY");
     if (needsDisplay && !hasDisplay) {
         std::fputs("quilmo: no display to show the window on (DISPLAY is not set)\n", stderr);
         return false;

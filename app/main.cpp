@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 
 #include "application.h"
 #include "input/graphic_registry.h"
@@ -13,10 +14,11 @@ namespace {
 
 // A display that is set but cannot be reached makes Qt give up; one line instead of its
 // messages and an abort.
-void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString& message)
+void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString&)
 {
     if (type != QtFatalMsg) return;
-    std::fprintf(stderr, "quilmo: cannot open the display: %s\n", qPrintable(message));
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "quilmo: cannot open the display %s\n", display ? display : "");
     std::_Exit(1);
 }
 
