@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -33,6 +34,8 @@ namespace {
 
 // The sibling image-effects program, started from the lower tool bar.
 constexpr const char* kEffectsProgram = "morvane";
+// How long the view's size must stay put before the pretty preview is reduced anew.
+constexpr int kResizeSettleMs = 150;
 
 }  // namespace
 
@@ -114,6 +117,10 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(iview, &TPreviewView::ContextMenuRequested, this, &TForm1::PreviewContextMenu);
     connect(iview, &TPreviewView::PictureDropped, this, &TForm1::PreviewDrop);
     connect(iview, &TPreviewView::Resized, this, &TForm1::ViewResized);
+    FResizeSettle = new QTimer(this);
+    FResizeSettle->setSingleShot(true);
+    FResizeSettle->setInterval(kResizeSettleMs);
+    connect(FResizeSettle, &QTimer::timeout, this, [this] { FDocument->ViewResized(); });
     edgeform->Accepted = [this](const TRect& widths) {
         Guarded([&] { FDocument->SetFrameRect(widths); });
     };
@@ -264,7 +271,18 @@ void TForm1::ShowErrorOkCancel(const std::string& message)
 void TForm1::ViewResized()
 {
     StatusPanel0->setFixedWidth(std::max(statusBar()->width() - 10, 0));
-    if (isVisible()) FDocument->ViewResized();
+    if (!isVisible()) return;
+    const TBigBitmap& joined = FDocument->Joined();
+    const bool reduces = FDocument->Settings().PreviewMode == pmPretty && !joined.GetEmpty() &&
+                         (joined.GetWidth() > iview->width() || joined.GetHeight() > iview->height());
+    if (!reduces) {
+        FDocument->ViewResized();
+        return;
+    }
+    // Reducing a large picture anew for every step of a window drag would make the drag
+    // stutter: until the size settles, the preview scales the picture while drawing.
+    iview->SetPicture(&joined, true);
+    FResizeSettle->start();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

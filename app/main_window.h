@@ -18,6 +18,7 @@ class QMenu;
 class QProgressBar;
 class QSpinBox;
 class QToolBar;
+class QTimer;
 class QToolButton;
 
 namespace quilmo {
@@ -222,6 +223,7 @@ private:
     QWidget* FBatchWindow = nullptr;
     QWidget* FResizeSaveWindow = nullptr;
     QWidget* FBatchProgressWindow = nullptr;
+    QTimer* FResizeSettle = nullptr;
     bool FImageCommandsOn = false;
     bool FBusy = false;
 };

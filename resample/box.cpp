@@ -5,6 +5,8 @@
 #include "resample/box_axis.h"
 #include "resample/resamplers.h"
 
+#include <cmath>
+
 namespace quilmo {
 
 namespace {
@@ -26,9 +28,12 @@ public:
         const double xr = AxisRatio<long double>(source.Width, newWidth);
         const double yr = AxisRatio<long double>(source.Height, newHeight);
         FColumns = PlainBoxAxis(source.Width, newWidth, 3, xr);
+        FSourcePixelsPerPixel = static_cast<int64_t>(std::ceil(xr) * std::ceil(yr));
         FRows = PlainBoxAxis(source.Height, newHeight, 1, yr);
         FInv = static_cast<float>(1.0L / (static_cast<long double>(xr) * yr));
     }
+
+    int64_t SourcePixelsPerPixel() const override { return FSourcePixelsPerPixel; }
 
     void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
@@ -54,6 +59,7 @@ private:
     const TPixelRows& FSource;
     TBoxAxis FColumns;
     TBoxAxis FRows;
+    int64_t FSourcePixelsPerPixel = 1;
     float FInv = 0;
 };
 

@@ -4,6 +4,8 @@
 
 #include "resample/resamplers.h"
 
+#include <cmath>
+
 #if QUILMO_HAVE_SSE2
 
 #include <xmmintrin.h>
@@ -40,9 +42,12 @@ public:
         const double xr = static_cast<double>(source.Width) / newWidth;
         const double yr = static_cast<double>(source.Height) / newHeight;
         FColumns = PackedBoxAxis(source.Width, newWidth, 3, xr);
+        FSourcePixelsPerPixel = static_cast<int64_t>(std::ceil(xr) * std::ceil(yr));
         FRows = PackedBoxAxis(source.Height, newHeight, 1, yr);
         FInv = _mm_set1_pd(ReciprocalArea(xr, yr));
     }
+
+    int64_t SourcePixelsPerPixel() const override { return FSourcePixelsPerPixel; }
 
     void ComputeRow(int32_t y, uint8_t* out, TRowWork*) const override
     {
@@ -72,6 +77,7 @@ private:
     const TPixelRows& FSource;
     TBoxAxis FColumns;
     TBoxAxis FRows;
+    int64_t FSourcePixelsPerPixel = 1;
     __m128d FInv;
 };
 

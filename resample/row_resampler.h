@@ -22,6 +22,9 @@ public:
     virtual ~TRowResampler() = default;
     // The working memory of one thread; none unless the resampler needs some.
     virtual std::unique_ptr<TRowWork> NewWork() const { return nullptr; }
+    // About how many source pixels one destination pixel reads: the work the rows are shared
+    // out among threads by.
+    virtual int64_t SourcePixelsPerPixel() const { return 1; }
     // Writes destination row y (3 bytes per pixel) into out. Reads only the source and work,
     // so different rows may be computed at the same time with different work.
     virtual void ComputeRow(int32_t y, uint8_t* out, TRowWork* work) const = 0;

@@ -9,7 +9,7 @@ namespace quilmo {
 
 namespace {
 
-// Below this many destination pixels a second thread costs more than it saves.
+// Below this many source pixels read a second thread costs more than it saves.
 constexpr int64_t kPixelsPerThread = 1 << 16;
 // Rows a worker takes at a time.
 constexpr int32_t kRowsPerGrab = 4;
@@ -23,7 +23,8 @@ int WorkerCount(int64_t pixels)
 void ComputeRowRange(const TRowResampler& resampler, const TPixelRows& dest, int32_t first,
                      int32_t last)
 {
-    const int workers = WorkerCount(int64_t{last - first} * dest.Width);
+    const int workers =
+        WorkerCount(int64_t{last - first} * dest.Width * resampler.SourcePixelsPerPixel());
     std::atomic<int32_t> next{first};
     auto compute = [&] {
         const std::unique_ptr<TRowWork> work = resampler.NewWork();
