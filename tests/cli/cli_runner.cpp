@@ -59,9 +59,13 @@ std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder)
 {
     const std::filesystem::path pipe = folder / "pipe.bmp";
     const std::filesystem::path album = folder / "album.bmp";
+    const std::filesystem::path device = folder / "device.bmp";
     if (mkfifo(pipe.c_str(), 0600) != 0 || !std::filesystem::create_directory(album))
         throw std::runtime_error("cannot make a named pipe and a folder in " + folder.Path().string());
-    return {{pipe.string(), "Not a regular file"}, {album.string(), "Is a directory"}};
+    std::filesystem::create_symlink("/dev/zero", device);
+    return {{pipe.string(), "Not a regular file"},
+            {album.string(), "Is a directory"},
+            {device.string(), "Not a regular file"}};
 }
 
 }  // namespace quilmo::test

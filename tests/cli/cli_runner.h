@@ -29,7 +29,7 @@ private:
 };
 
 // What a reader must refuse at once rather than wait on, under a picture name in folder: a
-// named pipe and a folder, each with the reason the refusal gives.
+// named pipe, a folder and a link to a device, each with the reason the refusal gives.
 struct TNoRegularFile {
     std::string Path;
     std::string Reason;
