@@ -9,6 +9,7 @@
 
 #include "core/document_host.h"
 #include "settings_file.h"
+#include "ui_services.h"
 
 class QAction;
 class QCheckBox;
@@ -27,7 +28,6 @@ class TForm6;
 class TPreviewView;
 class TSlotDocument;
 class TSlotLoader;
-class TUiServices;
 class Tedgeform;
 
 // Set by every key press the main window sees; long jobs poll it to stop.
@@ -166,6 +166,15 @@ public slots:
 
     // Writes the joined picture to fileName; the format follows the name.
     void SavePictureFile(const QString& fileName);
+
+public:
+    // The save dialog as the save commands open it: the name proposed from the slots, the
+    // extension and filter of the save format. Empty when cancelled.
+    TSaveDialogRequest SaveDialogRequest() const;
+    QString AskSaveFileName();
+    // Writes picture with the tool bar's JPEG settings; the format follows the name.
+    void WritePicture(TBigBitmap& picture, const QString& fileName);
+    TUiServices& Ui() { return FUi; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

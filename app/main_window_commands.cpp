@@ -203,20 +203,36 @@ bool TForm1::SaveAsBmp() const
 void TForm1::savebtnClick()
 {
     if (Document().Count() == 0 || Document().Joined().GetEmpty()) return;
+    const QString name = AskSaveFileName();
+    if (name.isEmpty()) return;
+    SavePictureFile(name);
+}
+
+TSaveDialogRequest TForm1::SaveDialogRequest() const
+{
     // The first named slot proposes the name; the dialog adds the extension.
     TSaveDialogRequest request;
     for (int32_t slot : {0, 1}) {
-        if (Document().SlotName(slot).empty()) continue;
-        request.FileName = WithoutExtension(Document().SlotName(slot));
+        if (FDocument->SlotName(slot).empty()) continue;
+        request.FileName = WithoutExtension(FDocument->SlotName(slot));
         break;
     }
     const TSaveFormat format = SaveAsBmp() ? kBmpFormat : kJpegFormat;
     request.Filter = QtFileFilter(kSaveFilter);
     request.FilterIndex = format.FilterIndex;
     request.DefaultSuffix = QString::fromLatin1(format.Suffix);
-    const QString name = FUi.GetSaveFileName(this, request);
-    if (name.isEmpty()) return;
-    SavePictureFile(name);
+    return request;
+}
+
+QString TForm1::AskSaveFileName()
+{
+    return FUi.GetSaveFileName(this, SaveDialogRequest());
+}
+
+void TForm1::WritePicture(TBigBitmap& picture, const QString& fileName)
+{
+    const TJpegSaveOptions jpeg{jpgoption->value(), progbox->isChecked()};
+    quilmo::SavePictureFile(picture, fileName.toStdString(), jpeg);
 }
 
 void TForm1::SavePictureFile(const QString& fileName)
@@ -224,17 +240,15 @@ void TForm1::SavePictureFile(const QString& fileName)
     const QString kept = StatusPanel0->text();
     StatusPanel0->setText(QStringLiteral("　保存中・・・・・"));
     QCoreApplication::processEvents();
-    Guarded([&] {
-        const TJpegSaveOptions jpeg{jpgoption->value(), progbox->isChecked()};
-        quilmo::SavePictureFile(Document().Joined(), fileName.toStdString(), jpeg);
-    });
+    Document().UseJoined([&](TBigBitmap& joined) { WritePicture(joined, fileName); });
     StatusPanel0->setText(kept);
 }
 
 void TForm1::copybtnClick()
 {
     if (Document().Joined().GetEmpty()) return;
-    Guarded([&] { FUi.SetClipboardData(PictureMimeData(Document().Joined()).release()); });
+    Document().UseJoined(
+        [&](TBigBitmap& joined) { FUi.SetClipboardData(PictureMimeData(joined).release()); });
 }
 
 void TForm1::ShowJoinColor(TColor color)

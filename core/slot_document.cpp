@@ -389,6 +389,13 @@ void TSlotDocument::SetSettings(const TJoinSettings& settings)
     RunPendingWork();
 }
 
+bool TSlotDocument::UseJoined(const std::function<void(TBigBitmap&)>& use)
+{
+    const bool done = RunCommand([&] { use(FJoined); });
+    RunPendingWork();
+    return done;
+}
+
 void TSlotDocument::ViewResized()
 {
     FResizePending = true;

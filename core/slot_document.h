@@ -95,6 +95,10 @@ public:
     void BuildComposite();
     // The view changed size: refit the preview without progress reports.
     void ViewResized();
+    // Runs use on the joined picture as a command of its own, so that nothing replaces the
+    // picture while use lets input through (saving, printing, handing it on). Errors are shown.
+    // False when another command runs or use failed.
+    bool UseJoined(const std::function<void(TBigBitmap&)>& use);
 
     // The progress callback of every long operation; always 0.
     int32_t ReportProgress(int16_t position, int16_t max, int32_t step);
