@@ -100,6 +100,8 @@ RESAMPLE_BENCH(BigResizeCubicSSE2_Bicubic, Enlarge, BigResizeCubicSSE2(b, kW2, k
 RESAMPLE_BENCH(BigResizeCubic_Lagrange, Enlarge, BigResizeCubic(b, kW2, kH2, ckLagrange, 1, {}));
 RESAMPLE_BENCH(BigResizeCubicSSE2_Lagrange, Enlarge, BigResizeCubicSSE2(b, kW2, kH2, ckLagrange, 1, {}));
 RESAMPLE_BENCH(BigResizeLanczos, Enlarge, BigResizeLanczos(b, kW2, kH2, 1, {}));
+// An uneven ratio, where every destination column has weights of its own.
+RESAMPLE_BENCH(BigResizeLanczos_Uneven, Enlarge, BigResizeLanczos(b, kW2 - 199, kH2 - 149, 1, {}));
 RESAMPLE_BENCH(BigReduce, Shrink, BigReduce(b, kW4, kH4, 10, {}));
 RESAMPLE_BENCH(BigReduceSSE2, Shrink, BigReduceSSE2(b, kW4, kH4, 10, {}));
 RESAMPLE_BENCH(BigReduceSilent, Shrink, BigReduceSilent(b, kW4, kH4));

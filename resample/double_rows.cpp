@@ -1,9 +1,4 @@
-#include "resample/resamplers.h"
-
-#if QUILMO_HAVE_SSE2
-
 #include "resample/double_rows.h"
-#include "resample/sse2_pixels.h"
 
 namespace quilmo {
 
@@ -26,16 +21,12 @@ const TDoubleRow& TDoubleRowCache::Row(int32_t index)
     TDoubleRow& pixels = oldest->Pixels;
     pixels.resize(static_cast<size_t>(FSource.Width));
     const uint8_t* line = FSource.Rows[index];
-    for (int32_t x = 0; x < FSource.Width; ++x) {
-        const __m128i ints = PixelInts(line, PixelRead(3 * x, FSource.Width));
-        _mm_store_pd(pixels[x].Channel, BlueGreen(ints));
-        _mm_store_pd(pixels[x].Channel + 2, RedZero(ints));
-    }
+    for (int32_t x = 0; x < FSource.Width; ++x, line += 3)
+        pixels[x] = {{static_cast<double>(line[0]), static_cast<double>(line[1]),
+                      static_cast<double>(line[2]), 0}};
     oldest->Index = index;
     oldest->LastUse = FClock;
     return pixels;
 }
 
 }  // namespace quilmo
-
-#endif

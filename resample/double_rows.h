@@ -1,6 +1,7 @@
 #pragma once
-// Source rows converted to doubles for the SSE2 loops, kept by one thread from destination row
-// to destination row: an enlargement reads each source row for several destination rows.
+// Source rows converted to doubles for the loops that compute in doubles, kept by one thread
+// from destination row to destination row: an enlargement reads each source row for several
+// destination rows.
 
 #include <cstdint>
 #include <vector>

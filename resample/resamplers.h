@@ -26,7 +26,7 @@ TResamplerMaker CubicMaker(TCubicKernel kernel, double minusSixth);
 std::unique_ptr<TRowResampler> NewLanczos(const TPixelRows& source, int32_t newWidth,
                                           int32_t newHeight);
 // The ways of forming the Lanczos sums: all give the same pixels, only the speed differs.
-enum class TLanczosSums { Extended, SSE2, AVX2 };
+enum class TLanczosSums { Portable, AVX2 };
 // Those this processor can run, the fastest last.
 std::vector<TLanczosSums> AvailableLanczosSums();
 TResamplerMaker LanczosMaker(TLanczosSums sums);

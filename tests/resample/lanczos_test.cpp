@@ -68,6 +68,17 @@ TPixels Blocks(int32_t width, int32_t height)
     return pixels;
 }
 
+// Slopes of 1, 3 and 5 across, 2 down: enlarged 2x, every other column lies exactly halfway
+// between two bytes, where only the rounding of the defined sums decides.
+TPixels Ramp(int32_t width, int32_t height)
+{
+    TPixels pixels = Uniform(width, height, 0);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c) pixels.At(x, y, c) = uint8_t((2 * c + 1) * x + 2 * y);
+    return pixels;
+}
+
 }  // namespace
 
 TEST(Lanczos, EveryWayOfSummingGivesExactlyTheDefinedPixels)
@@ -78,6 +89,7 @@ TEST(Lanczos, EveryWayOfSummingGivesExactlyTheDefinedPixels)
         {RandomPixels(25, 20, 3), {67, 41}},
         {Blocks(20, 12), {40, 24}},
         {Blocks(9, 11), {29, 30}},
+        {Ramp(30, 12), {60, 24}},
         {RandomPixels(1, 1, 4), {5, 3}},
     };
     for (TLanczosSums sums : AvailableLanczosSums()) {
