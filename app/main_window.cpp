@@ -24,6 +24,7 @@
 #include "picture_drag.h"
 #include "plugin_info_window.h"
 #include "preview_view.h"
+#include "resize_save_window.h"
 #include "ui_services.h"
 
 namespace quilmo {
@@ -76,6 +77,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     BuildHelpMenu();
     edgeform = new Tedgeform(this);
     Form6 = new TForm6(this);
+    resizeform = new Tresizeform(*this);
 
     setAcceptDrops(true);
     ToolButton8->setEnabled(std::filesystem::exists(FExeDir / kEffectsProgram));
@@ -98,6 +100,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(viewbox, &QComboBox::currentIndexChanged, this, &TForm1::viewboxChange);
     connect(ToolButton20, &QToolButton::clicked, this, &TForm1::ToolButton20Click);
     connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
+    connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
     connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
@@ -293,7 +296,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if ((FResizeSaveWindow && FResizeSaveWindow->isVisible()) ||
+    if (resizeform->isVisible() ||
         (FBatchProgressWindow && FBatchProgressWindow->isVisible())) {
         event->ignore();
         return;

@@ -29,6 +29,7 @@ class TPreviewView;
 class TSlotDocument;
 class TSlotLoader;
 class Tedgeform;
+class Tresizeform;
 
 // Set by every key press the main window sees; long jobs poll it to stop.
 extern bool keyPressed;
@@ -107,6 +108,7 @@ public:
     // The windows it opens.
     Tedgeform* edgeform;
     TForm6* Form6;
+    Tresizeform* resizeform;
 
     // The colours that have no control of their own.
     TColor JoinColor() const;
@@ -149,6 +151,7 @@ public slots:
     void viewboxChange(int index);
     void ToolButton20Click();
     void savebtnClick();
+    void resavebtnClick();
     void ComboChange();
     void copybtnClick();
     void swapbtnClick();
@@ -230,7 +233,6 @@ private:
     QColor FLastChosenColor = Qt::white;
     // The windows that keep the main window from closing while they show; made later.
     QWidget* FBatchWindow = nullptr;
-    QWidget* FResizeSaveWindow = nullptr;
     QWidget* FBatchProgressWindow = nullptr;
     QTimer* FResizeSettle = nullptr;
     bool FImageCommandsOn = false;

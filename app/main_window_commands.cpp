@@ -18,6 +18,7 @@
 #include "input/slot_loading.h"
 #include "main_window.h"
 #include "output/picture_file.h"
+#include "resize_save_window.h"
 #include "tool_icons.h"
 #include "ui_services.h"
 
@@ -206,6 +207,13 @@ void TForm1::savebtnClick()
     const QString name = AskSaveFileName();
     if (name.isEmpty()) return;
     SavePictureFile(name);
+}
+
+void TForm1::resavebtnClick()
+{
+    if (Document().Count() == 0 || Document().Joined().GetEmpty()) return;
+    resizeform->show();
+    resizeform->raise();
 }
 
 TSaveDialogRequest TForm1::SaveDialogRequest() const

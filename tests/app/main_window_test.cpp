@@ -6,55 +6,31 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
-#include <QProgressBar>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include "app/frame_dialog.h"
-#include "app/main_window.h"
 #include "app/preview_view.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
-#include "core/picture_helpers.h"
 #include "core/slot_document.h"
-#include "fake_ui_services.h"
-#include "input/graphic_registry.h"
-#include "output/picture_file.h"
 #include "support/picture_checks.h"
+#include "window_fixture.h"
 
 using namespace quilmo;
-using quilmo::test::ColourAt;
-using quilmo::test::TFakeUiServices;
+using namespace quilmo::test;
 
 namespace {
 
-constexpr TColor kRed = RGBColor(200, 0, 0);
-constexpr TColor kGreen = RGBColor(0, 200, 0);
-constexpr TColor kBlue = RGBColor(0, 0, 200);
 const QString kTooWide = QStringLiteral("TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
-
-QSize JoinedSize(TForm1& window)
-{
-    return {window.Document().Joined().GetWidth(), window.Document().Joined().GetHeight()};
-}
-
-// A drag that enters target and is dropped there.
-void Drop(QWidget* target, QPoint point, QMimeData& data)
-{
-    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &drop);
-}
 
 QByteArray FileStart(const QString& name)
 {
@@ -69,77 +45,22 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> FFolder;
-    std::unique_ptr<TFakeUiServices> FUi;
-    std::unique_ptr<TForm1> FWindow;
+    std::unique_ptr<TWindowFixture> F;
 
-    QString Path(const QString& name) const { return FFolder->filePath(name); }
-
-    // A solid picture file; the format follows the name.
+    QString Path(const QString& name) const { return F->Path(name); }
     QString Picture(const QString& name, int width, int height, TColor colour)
     {
-        TBigBitmap picture;
-        SetupBigBitmap(picture, width, height, colour);
-        SavePictureFile(picture, Path(name).toStdString(), {});
-        return Path(name);
+        return F->Picture(name, width, height, colour);
     }
-
-    void WriteIni(const std::string& text)
-    {
-        std::ofstream(Path(QStringLiteral("quilmo.ini")).toStdString()) << text;
-    }
-
-    TForm1& Open(const QStringList& arguments = {})
-    {
-        FWindow = std::make_unique<TForm1>(*FUi, FFolder->path().toStdString(), arguments);
-        FWindow->show();
-        FWindow->Start();
-        return *FWindow;
-    }
-
-    // Loads the pictures through the open button.
-    void LoadThroughDialog(const QStringList& names)
-    {
-        FUi->OpenAnswers.push_back(names);
-        FWindow->openbtn->click();
-    }
-
-    // Right-clicks the preview at x (horizontal join) and runs a popup item.
-    void PopupAt(int x, QAction* item)
-    {
-        QTest::mouseClick(FWindow->iview, Qt::RightButton, {}, QPoint(x, 5));
-        FWindow->PopupMenu1->hide();
-        QVERIFY(item->isEnabled());
-        item->trigger();
-    }
-
-    QStringList SlotNames() const
-    {
-        QStringList names;
-        for (int32_t i = 0; i < FWindow->Document().Count(); ++i)
-            names << QFileInfo(QString::fromStdString(FWindow->Document().SlotName(i))).fileName();
-        return names;
-    }
+    TForm1& Open(const QStringList& arguments = {}) { return F->Open(arguments); }
+    void LoadThroughDialog(const QStringList& names) { F->LoadThroughDialog(names); }
+    void PopupAt(int x, QAction* item) { QVERIFY(F->PopupAt(x, item)); }
+    QStringList SlotNames() const { return F->SlotNames(); }
 
 private slots:
-    void initTestCase()
-    {
-        RegisterStandardGraphicFormats();
-        // The offscreen platform says what it cannot do (raise windows, grab the keyboard).
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (!text.startsWith(QLatin1String("This plugin does not support")))
-                std::fprintf(stderr, "%s\n", qPrintable(text));
-            if (type == QtFatalMsg) std::abort();
-        });
-    }
-
-    void init()
-    {
-        FFolder = std::make_unique<QTemporaryDir>();
-        FUi = std::make_unique<TFakeUiServices>();
-    }
-
-    void cleanup() { FWindow.reset(); }
+    void initTestCase() { PrepareWindowTests(); }
+    void init() { F = std::make_unique<TWindowFixture>(); }
+    void cleanup() { F.reset(); }
 
     void startsAsDesignedWithoutASettingsFile()
     {
@@ -172,7 +93,7 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
-        QTRY_COMPARE(FUi->OpenTitles, QStringList{QStringLiteral("画像を開く(&O)...")});
+        QTRY_COMPARE(F->Ui->OpenTitles, QStringList{QStringLiteral("画像を開く(&O)...")});
         QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!window.isVisible());
     }
@@ -190,7 +111,7 @@ private slots:
 
     void readsTheSettingsFileIntoTheControls()
     {
-        WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\n[form]\nbackcolor=255\n");
+        F->WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\n[form]\nbackcolor=255\n");
         std::ofstream(Path(QStringLiteral("morvane")).toStdString()) << "#!/bin/sh\n";
         TForm1& window = Open();
         QCOMPARE(window.geometry(), QRect(100, 10, 612, 450));
@@ -204,20 +125,20 @@ private slots:
         QCOMPARE(window.JoinColor(), TColor{255});
         QVERIFY(window.ToolButton8->isEnabled());
 
-        FWindow.reset();
-        WriteIni("[value]\nsplit=99\n");
+        F->Window.reset();
+        F->WriteIni("[value]\nsplit=99\n");
         QCOMPARE(Open().SpinEdit->value(), 50);
     }
 
     void closingStoresTheNormalPlaceAndKeepsUnknownKeys()
     {
-        WriteIni("[custom]\nkeep=1\n[value]\nsplit=2\n");
+        F->WriteIni("[custom]\nkeep=1\n[value]\nsplit=2\n");
         TForm1& window = Open();
         window.showMaximized();
         QTest::qWait(20);
         window.close();
         const std::optional<TMainSettings> stored =
-            ReadMainSettings(window.IniPath(), FFolder->path().toStdString());
+            ReadMainSettings(window.IniPath(), F->Folder->path().toStdString());
         QVERIFY(stored.has_value());
         QCOMPARE(QRect(stored->Left, stored->Top, stored->Width, stored->Height),
                  QRect(100, 10, 612, 450));
@@ -248,7 +169,7 @@ private slots:
         data.setUrls({QUrl::fromLocalFile(b), QUrl::fromLocalFile(a), QUrl::fromLocalFile(text)});
         Drop(&window, QPoint(10, 10), data);
         QCOMPARE(SlotNames(), (QStringList{QStringLiteral("A.png"), QStringLiteral("b.jpg")}));
-        QVERIFY(FUi->Errors.isEmpty());
+        QVERIFY(F->Ui->Errors.isEmpty());
     }
 
     void pastesAPictureFromTheClipboard()
@@ -259,13 +180,13 @@ private slots:
         test::FillPattern(source, 3, 2);
         TMemoryStream bmp;
         source.SaveToStream(bmp);
-        FUi->Clipboard = std::make_unique<QMimeData>();
-        FUi->Clipboard->setData(QStringLiteral("image/bmp"),
+        F->Ui->Clipboard = std::make_unique<QMimeData>();
+        F->Ui->Clipboard->setData(QStringLiteral("image/bmp"),
                                QByteArray(reinterpret_cast<const char*>(bmp.Bytes().data()),
                                           static_cast<qsizetype>(bmp.Bytes().size())));
         PopupAt(5, window.Paste1);
         QCOMPARE(SlotNames(), QStringList{QStringLiteral("クリップボード")});
-        QCOMPARE(JoinedSize(window), QSize(3, 2));
+        QCOMPARE(F->JoinedSize(), QSize(3, 2));
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x)
                 QCOMPARE(ColourAt(window.Document().Joined(), x, y), test::Pattern(x, y));
@@ -274,15 +195,15 @@ private slots:
         QImage image(4, 2, QImage::Format_ARGB32);
         image.fill(QColor(0, 0, 200));
         image.setPixelColor(0, 0, Qt::transparent);
-        FUi->Clipboard = std::make_unique<QMimeData>();
-        FUi->Clipboard->setImageData(image);
+        F->Ui->Clipboard = std::make_unique<QMimeData>();
+        F->Ui->Clipboard->setImageData(image);
         PopupAt(5, window.Paste1);
-        QCOMPARE(JoinedSize(window), QSize(4, 2));
+        QCOMPARE(F->JoinedSize(), QSize(4, 2));
         QCOMPARE(ColourAt(window.Document().Joined(), 0, 0), clWhite);
         QCOMPARE(ColourAt(window.Document().Joined(), 1, 0), kBlue);
 
         // Nothing to paste: the item is off.
-        FUi->Clipboard.reset();
+        F->Ui->Clipboard.reset();
         QTest::mouseClick(window.iview, Qt::RightButton, {}, QPoint(5, 5));
         window.PopupMenu1->hide();
         QVERIFY(!window.Paste1->isEnabled());
@@ -296,14 +217,14 @@ private slots:
         TBigBitmap joined;
         joined.Assign(&window.Document().Joined());
         window.copybtn->click();
-        QVERIFY(FUi->Clipboard);
-        QVERIFY(FUi->Clipboard->hasFormat(QStringLiteral("image/bmp")));
-        QVERIFY(FUi->Clipboard->hasImage());
-        QCOMPARE(qvariant_cast<QImage>(FUi->Clipboard->imageData()).size(), QSize(40, 20));
+        QVERIFY(F->Ui->Clipboard);
+        QVERIFY(F->Ui->Clipboard->hasFormat(QStringLiteral("image/bmp")));
+        QVERIFY(F->Ui->Clipboard->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(F->Ui->Clipboard->imageData()).size(), QSize(40, 20));
 
         window.clearbtn->click();
         PopupAt(5, window.Paste1);
-        QCOMPARE(JoinedSize(window), QSize(40, 20));
+        QCOMPARE(F->JoinedSize(), QSize(40, 20));
         for (const QPoint p : {QPoint(0, 0), QPoint(29, 19), QPoint(30, 0), QPoint(35, 15)})
             QCOMPARE(ColourAt(window.Document().Joined(), p.x(), p.y()), ColourAt(joined, p.x(), p.y()));
     }
@@ -314,21 +235,21 @@ private slots:
         LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 40, 30, kRed),
                            Picture(QStringLiteral("b.bmp"), 20, 10, kGreen),
                            Picture(QStringLiteral("c.bmp"), 30, 20, kBlue)});
-        QCOMPARE(FUi->OpenTitles, QStringList{QStringLiteral("画像を開く(&O)...")});
+        QCOMPARE(F->Ui->OpenTitles, QStringList{QStringLiteral("画像を開く(&O)...")});
         QCOMPARE(window.gasu->value(), 3);
-        QCOMPARE(JoinedSize(window), QSize(90, 30));
+        QCOMPARE(F->JoinedSize(), QSize(90, 30));
         window.combo2->setCurrentIndex(1);
-        QCOMPARE(JoinedSize(window), QSize(40, 60));
+        QCOMPARE(F->JoinedSize(), QSize(40, 60));
         QCOMPARE(window.ComboBox1->currentIndex(), 1);
         window.combo3->setCurrentIndex(1);  // enlarged to the widest: 40x30, 40x20, 40x26
-        QCOMPARE(JoinedSize(window), QSize(40, 76));
+        QCOMPARE(F->JoinedSize(), QSize(40, 76));
         window.SpinEdit->setValue(1);
-        QCOMPARE(JoinedSize(window), QSize(40, 96));
+        QCOMPARE(F->JoinedSize(), QSize(40, 96));
         window.swapbtn->click();
         QCOMPARE(SlotNames(), (QStringList{"c.bmp", "b.bmp", "a.bmp"}));
         window.gasu->setValue(2);
         QCOMPARE(SlotNames(), (QStringList{"c.bmp", "b.bmp"}));
-        QCOMPARE(JoinedSize(window), QSize(30, 45));
+        QCOMPARE(F->JoinedSize(), QSize(30, 45));
         window.gasu->setValue(3);
         QCOMPARE(SlotNames(), (QStringList{"c.bmp", "b.bmp", "白紙"}));
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]c.bmp  [2]b.bmp  [3]白紙"));
@@ -346,19 +267,19 @@ private slots:
                            Picture(QStringLiteral("b.bmp"), 40, 30, kGreen)});
         const QRect shown = window.iview->PictureRect();
         const int inSecond = shown.left() + 60;
-        FUi->OpenAnswers.push_back({Picture(QStringLiteral("x.bmp"), 40, 30, kBlue)});
+        F->Ui->OpenAnswers.push_back({Picture(QStringLiteral("x.bmp"), 40, 30, kBlue)});
         PopupAt(inSecond, window.loadhereitem);
         QCOMPARE(SlotNames(), (QStringList{"a.bmp", "x.bmp"}));
-        FUi->OpenAnswers.push_back({Picture(QStringLiteral("y.bmp"), 40, 30, kBlue)});
+        F->Ui->OpenAnswers.push_back({Picture(QStringLiteral("y.bmp"), 40, 30, kBlue)});
         PopupAt(shown.left() + 5, window.addafteritem);
-        QCOMPARE(FUi->OpenTitles.last(), QStringLiteral("画像の追加読み込み"));
+        QCOMPARE(F->Ui->OpenTitles.last(), QStringLiteral("画像の追加読み込み"));
         QCOMPARE(SlotNames(), (QStringList{"a.bmp", "y.bmp", "x.bmp"}));
-        QCOMPARE(JoinedSize(window), QSize(120, 30));
+        QCOMPARE(F->JoinedSize(), QSize(120, 30));
         PopupAt(window.iview->PictureRect().left() + 5, window.delpicitem);
         QCOMPARE(SlotNames(), (QStringList{"y.bmp", "x.bmp"}));
         PopupAt(5, window.popswap);
         QCOMPARE(SlotNames(), (QStringList{"x.bmp", "y.bmp"}));
-        FUi->OpenAnswers.push_back({Path("a.bmp")});
+        F->Ui->OpenAnswers.push_back({Path("a.bmp")});
         PopupAt(5, window.clearloaditem);
         QCOMPARE(SlotNames(), QStringList{"a.bmp"});
         PopupAt(5, window.clearitem);
@@ -385,9 +306,9 @@ private slots:
                            Picture(QStringLiteral("b.bmp"), 7000, 10, kGreen),
                            Picture(QStringLiteral("c.bmp"), 7000, 10, kBlue)});
         window.SpinEdit->setValue(50);
-        QCOMPARE(FUi->Errors, QStringList{kTooWide});
+        QCOMPARE(F->Ui->Errors, QStringList{kTooWide});
         QCOMPARE(window.SpinEdit->value(), 0);
-        QCOMPARE(JoinedSize(window), QSize(21000, 10));
+        QCOMPARE(F->JoinedSize(), QSize(21000, 10));
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp  [2]b.bmp  [3]c.bmp"));
         QVERIFY(window.ProgressBar1->isHidden());
         QVERIFY(window.savebtn->isEnabled());
@@ -402,11 +323,11 @@ private slots:
             {QStringLiteral("z.jpeg"), "\xFF\xD8"}, {QStringLiteral("p.png"), "\x89P"},
             {QStringLiteral("plain"), "BM"}};
         for (const auto& [name, start] : cases) {
-            FUi->SaveAnswers.push_back(Path(name));
+            F->Ui->SaveAnswers.push_back(Path(name));
             window.savebtn->click();
             QCOMPARE(FileStart(Path(name)), start);
         }
-        const TSaveDialogRequest& request = FUi->SaveRequests.front();
+        const TSaveDialogRequest& request = F->Ui->SaveRequests.front();
         QCOMPARE(request.FileName, Path(QStringLiteral("a")));
         QCOMPARE(request.DefaultSuffix, QStringLiteral("jpg"));
         QCOMPARE(request.FilterIndex, 2);
@@ -415,8 +336,8 @@ private slots:
         window.Combo->setCurrentIndex(1);
         QVERIFY(!window.jpgoptionAction->isVisible());
         window.savebtn->click();
-        QCOMPARE(FUi->SaveRequests.back().DefaultSuffix, QStringLiteral("bmp"));
-        QCOMPARE(FUi->SaveRequests.back().FilterIndex, 3);
+        QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, QStringLiteral("bmp"));
+        QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 3);
     }
 
     void theFrameWindowSetsTheWidths()
@@ -435,13 +356,13 @@ private slots:
         window.edgecombo->setCurrentIndex(0);
         LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 30, 20, kRed),
                            Picture(QStringLiteral("b.bmp"), 30, 20, kGreen)});
-        QCOMPARE(JoinedSize(window), QSize(60, 20));
+        QCOMPARE(F->JoinedSize(), QSize(60, 20));
         // The same widths again change nothing, even with the frame off.
         window.ToolButton22->click();
         QCOMPARE(window.edgeform->SpinEdit1->value(), 5);
         window.edgeform->Button1Click();
         QCOMPARE(window.edgecombo->currentIndex(), 0);
-        QCOMPARE(JoinedSize(window), QSize(60, 20));
+        QCOMPARE(F->JoinedSize(), QSize(60, 20));
 
         window.ToolButton22->click();
         for (QSpinBox* spin : {window.edgeform->SpinEdit1, window.edgeform->SpinEdit2,
@@ -449,7 +370,7 @@ private slots:
             spin->setValue(10);
         window.edgeform->Button1Click();
         QCOMPARE(window.edgecombo->currentIndex(), 1);
-        QCOMPARE(JoinedSize(window), QSize(80, 40));
+        QCOMPARE(F->JoinedSize(), QSize(80, 40));
     }
 
     void previewEdgesFollowTheWindowInBothModes()
@@ -481,24 +402,24 @@ private slots:
     void theColourButtonsAndThePluginMenu()
     {
         TForm1& window = Open();
-        FUi->ColourAnswers.push_back(QColor(10, 20, 30));
+        F->Ui->ColourAnswers.push_back(QColor(10, 20, 30));
         window.ToolButton26->click();
         QCOMPARE(window.JoinColor(), RGBColor(10, 20, 30));
-        FUi->ColourAnswers.push_back(QColor(1, 2, 3));
+        F->Ui->ColourAnswers.push_back(QColor(1, 2, 3));
         window.ToolButton20->click();
         QCOMPARE(window.PanelColor(), RGBColor(1, 2, 3));
 
         const QString plugins = QString::fromLocal8Bit(qgetenv("QUILMO_BUILD_DIR")) + "/plugins";
-        FUi->FolderAnswers.push_back(plugins);
+        F->Ui->FolderAnswers.push_back(plugins);
         window.Susie1->trigger();
-        QCOMPARE(FUi->Informations, QStringList{QStringLiteral("プラグイン読み込みに成功しました(^_^)v")});
+        QCOMPARE(F->Ui->Informations, QStringList{QStringLiteral("プラグイン読み込みに成功しました(^_^)v")});
         QCOMPARE(window.pluginInfoMenu->actions().size(), 1);
         QCOMPARE(window.pluginInfoMenu->actions().front()->text(), QStringLiteral("ifpnm.spi"));
         QVERIFY(window.OpenFilter().contains(QStringLiteral("*.ppm")));
 
-        FUi->FolderAnswers.push_back(FFolder->path());
+        F->Ui->FolderAnswers.push_back(F->Folder->path());
         window.Susie1->trigger();
-        QCOMPARE(FUi->Errors, QStringList{QStringLiteral("プラグイン読み込みに失敗しました<(>_<)>")});
+        QCOMPARE(F->Ui->Errors, QStringList{QStringLiteral("プラグイン読み込みに失敗しました<(>_<)>")});
         QVERIFY(window.pluginInfoMenu->actions().isEmpty());
         QVERIFY(!window.OpenFilter().contains(QStringLiteral("*.ppm")));
     }

@@ -1,0 +1,250 @@
+#include "resize_save_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "bigbitmap/big_bitmap.h"
+#include "core/slot_document.h"
+#include "main_window.h"
+#include "output/resize_save.h"
+
+namespace quilmo {
+
+namespace {
+
+QLineEdit* SizeBox(QWidget* parent, const char* name, const QString& label)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(label);
+    box->setValidator(new QIntValidator(kMinSaveSide, kMaxSaveSide, box));
+    return box;
+}
+
+bool AllDigits(const QString& text)
+{
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}  // namespace
+
+Tresizeform::Tresizeform(TForm1& main)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), FMain(main)
+{
+    setObjectName(QStringLiteral("resizeform"));
+    setWindowTitle(QStringLiteral("保存サイズ"));
+    Edit1 = SizeBox(this, "Edit1", QStringLiteral("幅"));
+    Edit2 = SizeBox(this, "Edit2", QStringLiteral("高さ"));
+    CheckBox1 = new QCheckBox(QStringLiteral("倍"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox2 = new QCheckBox(QStringLiteral("半分"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    resamcombo = new QComboBox(this);
+    resamcombo->setObjectName(QStringLiteral("resamcombo"));
+    resamcombo->setEditable(true);
+    resamcombo->setInsertPolicy(QComboBox::NoInsert);
+    resamcombo->addItems({QStringLiteral(" Bilenear"), QStringLiteral(" Bicubic"),
+                          QStringLiteral("Lagrange"), QStringLiteral("Lanczos")});
+    resamcombo->setToolTip(QStringLiteral("拡大方法"));
+    resamcombo->setAccessibleName(QStringLiteral("拡大方法"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("Button2"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("幅"), this), 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(CheckBox1, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("高さ"), this), 1, 0);
+    grid->addWidget(Edit2, 1, 1);
+    grid->addWidget(CheckBox2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("拡大方法"), this), 2, 0);
+    grid->addWidget(resamcombo, 2, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+
+    connect(ok, &QPushButton::clicked, this, &Tresizeform::Button1Click);
+    connect(cancel, &QPushButton::clicked, this, &Tresizeform::Button2Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &Tresizeform::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::toggled, this, &Tresizeform::CheckBox2Click);
+    Edit1->installEventFilter(this);
+    Edit2->installEventFilter(this);
+    ConnectCoupling();
+}
+
+void Tresizeform::ConnectCoupling()
+{
+    if (!FEdit1Link) FEdit1Link = connect(Edit1, &QLineEdit::textChanged, this, &Tresizeform::edit1on);
+    if (!FEdit2Link) FEdit2Link = connect(Edit2, &QLineEdit::textChanged, this, &Tresizeform::edit2on);
+}
+
+void Tresizeform::DisconnectCoupling()
+{
+    disconnect(FEdit1Link);
+    disconnect(FEdit2Link);
+    FEdit1Link = {};
+    FEdit2Link = {};
+}
+
+void Tresizeform::WriteSizes(int64_t width, int64_t height)
+{
+    Edit1->setText(QString::number(width));
+    Edit2->setText(QString::number(height));
+}
+
+void Tresizeform::showEvent(QShowEvent*)
+{
+    move(FMain.pos() + QPoint(100, 100));
+    const TBigBitmap& joined = FMain.Document().Joined();
+    if (joined.GetEmpty()) return;
+    const int64_t width = joined.GetWidth();
+    const int64_t height = joined.GetHeight();
+    if (!CheckBox1->isChecked() && !CheckBox2->isChecked()) {
+        ConnectCoupling();
+        WriteSizes(width, height);
+        return;
+    }
+    updating = true;
+    DisconnectCoupling();
+    if (CheckBox1->isChecked())
+        WriteSizes(width * 2, height * 2);
+    else
+        WriteSizes(width / 2, height / 2);
+    QCoreApplication::processEvents();
+    updating = false;
+}
+
+void Tresizeform::Couple(QLineEdit* typed, QLineEdit* other, int32_t side, int32_t otherSide)
+{
+    if (updating || !AllDigits(typed->text()) || side <= 0) return;
+    updating = true;
+    CheckBox1->setChecked(false);
+    CheckBox2->setChecked(false);
+    bool read = false;
+    const int value = typed->text().toInt(&read);
+    if (read) other->setText(QString::number(ProportionalSide(value, side, otherSide)));
+    QCoreApplication::processEvents();
+    updating = false;
+}
+
+void Tresizeform::edit1on()
+{
+    const TBigBitmap& joined = FMain.Document().Joined();
+    Couple(Edit1, Edit2, joined.GetWidth(), joined.GetHeight());
+}
+
+void Tresizeform::edit2on()
+{
+    const TBigBitmap& joined = FMain.Document().Joined();
+    Couple(Edit2, Edit1, joined.GetHeight(), joined.GetWidth());
+}
+
+void Tresizeform::CheckBox1Click(bool checked)
+{
+    if (!checked) {
+        ConnectCoupling();
+        return;
+    }
+    updating = true;
+    CheckBox2->setChecked(false);
+    QCoreApplication::processEvents();
+    DisconnectCoupling();
+    const TBigBitmap& joined = FMain.Document().Joined();
+    WriteSizes(int64_t{joined.GetWidth()} * 2, int64_t{joined.GetHeight()} * 2);
+    QCoreApplication::processEvents();
+    updating = false;
+}
+
+void Tresizeform::CheckBox2Click(bool checked)
+{
+    if (!checked) {
+        ConnectCoupling();
+        return;
+    }
+    updating = true;
+    CheckBox1->setChecked(false);
+    QCoreApplication::processEvents();
+    DisconnectCoupling();
+    const TBigBitmap& joined = FMain.Document().Joined();
+    WriteSizes(joined.GetWidth() / 2, joined.GetHeight() / 2);
+    QCoreApplication::processEvents();
+    updating = false;
+}
+
+bool Tresizeform::eventFilter(QObject* watched, QEvent* event)
+{
+    // Typing into or clicking a size box ends "倍" and "半分", which couples the boxes again.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
+        CheckBox1->setChecked(false);
+        CheckBox2->setChecked(false);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::optional<TResampleMethod> Tresizeform::Method() const
+{
+    const int index = resamcombo->findText(resamcombo->currentText(), Qt::MatchExactly);
+    if (index < 0) return std::nullopt;
+    return static_cast<TResampleMethod>(rmBilinear + index);
+}
+
+int32_t Tresizeform::ResizeProgress(int16_t position, int16_t max, int32_t step)
+{
+    return FMain.Document().ReportProgress(position, max, step);
+}
+
+void Tresizeform::Button1Click()
+{
+    TSlotDocument& document = FMain.Document();
+    const TBigBitmap& joined = document.Joined();
+    if (joined.GetEmpty() || joined.GetWidth() <= 2 || joined.GetHeight() <= 2 ||
+        document.Count() == 0)
+        return;
+    if (!Edit1->hasAcceptableInput() || !Edit2->hasAcceptableInput()) {
+        FMain.Ui().ShowError(this, QStringLiteral("幅と高さは %1 から %2 までの数で指定してください")
+                                       .arg(kMinSaveSide)
+                                       .arg(kMaxSaveSide));
+        return;
+    }
+    const TSize target{Edit1->text().toInt(), Edit2->text().toInt()};
+    hide();
+    const QString name = FMain.AskSaveFileName();
+    if (name.isEmpty()) return;
+
+    const std::string kept = FMain.StatusText();
+    FMain.SetStatusText("　リサイズ保存中・・・・・・");
+    const TProgressProc progress = [this](int16_t position, int16_t max, int32_t step) {
+        return ResizeProgress(position, max, step);
+    };
+    document.UseJoined([&](TBigBitmap& picture) {
+        ResizeProgress(0, 100, 0);
+        ResizeProgress(10, 100, 0);
+        TBigBitmap resized;
+        ResizeForSave(picture, target, Method(), document.Settings().FUseSSE2, progress, resized);
+        ResizeProgress(90, 100, 0);
+        FMain.WritePicture(resized, name);
+        ResizeProgress(100, 100, 0);
+    });
+    FMain.SetStatusText(kept);
+    FMain.HideProgressBar();
+}
+
+void Tresizeform::Button2Click()
+{
+    hide();
+}
+
+}  // namespace quilmo

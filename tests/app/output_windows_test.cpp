@@ -1,0 +1,173 @@
+// The windows that take the joined picture out of the program: the save-size window.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/resize_save_window.h"
+#include "bigbitmap/big_bitmap.h"
+#include "core/slot_document.h"
+#include "support/picture_checks.h"
+#include "window_fixture.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+namespace {
+
+void ExpectSamePixels(TBigBitmap& a, TBigBitmap& b)
+{
+    QCOMPARE(QSize(a.GetWidth(), a.GetHeight()), QSize(b.GetWidth(), b.GetHeight()));
+    for (int32_t y = 0; y < a.GetHeight(); ++y)
+        for (int32_t x = 0; x < a.GetWidth(); ++x)
+            if (ColourAt(a, x, y) != ColourAt(b, x, y)) QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+}
+
+void LoadBmp(const QString& name, TBigBitmap& picture)
+{
+    picture.LoadFromFile(name.toStdString());
+}
+
+}  // namespace
+
+class OutputWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TWindowFixture> F;
+
+    // The main window with one pattern picture of width x height loaded.
+    Tresizeform& ResizeWindowFor(int width, int height)
+    {
+        TBigBitmap pattern;
+        FillPattern(pattern, width, height);
+        const QString name = F->Path(QStringLiteral("p.bmp"));
+        pattern.SaveToFile(name.toStdString());
+        F->Open();
+        F->LoadThroughDialog({name});
+        F->Window->resavebtn->click();
+        return *F->Window->resizeform;
+    }
+
+private slots:
+    void initTestCase() { PrepareWindowTests(); }
+    void init() { F = std::make_unique<TWindowFixture>(); }
+    void cleanup() { F.reset(); }
+
+    void theSizeBoxesKeepTheProportions()
+    {
+        Tresizeform& window = ResizeWindowFor(300, 200);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("保存サイズ"));
+        QCOMPARE(window.Edit1->text(), QStringLiteral("300"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("200"));
+        window.Edit1->selectAll();
+        QTest::keyClicks(window.Edit1, QStringLiteral("1000"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("667"));
+        window.Edit1->selectAll();
+        QTest::keyClicks(window.Edit1, QStringLiteral("450"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("300"));
+        window.Edit2->selectAll();
+        QTest::keyClicks(window.Edit2, QStringLiteral("100"));
+        QCOMPARE(window.Edit1->text(), QStringLiteral("150"));
+
+        window.CheckBox1->setChecked(true);
+        QCOMPARE(window.Edit1->text(), QStringLiteral("600"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("400"));
+        // "倍" holds the boxes: a typed height no longer moves the width.
+        window.Edit2->setText(QStringLiteral("10"));
+        QCOMPARE(window.Edit1->text(), QStringLiteral("600"));
+        // A key in a box ends it and couples them again.
+        window.Edit2->selectAll();
+        QTest::keyClicks(window.Edit2, QStringLiteral("20"));
+        QVERIFY(!window.CheckBox1->isChecked());
+        QCOMPARE(window.Edit1->text(), QStringLiteral("30"));
+    }
+
+    void halfSizeRoundsDownAndStaysForTheNextShowing()
+    {
+        Tresizeform& window = ResizeWindowFor(301, 201);
+        window.CheckBox2->setChecked(true);
+        QCOMPARE(window.Edit1->text(), QStringLiteral("150"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("100"));
+        window.Button2Click();
+        QVERIFY(!window.isVisible());
+        F->Window->resavebtn->click();
+        QVERIFY(window.CheckBox2->isChecked());
+        QCOMPARE(window.Edit1->text(), QStringLiteral("150"));
+    }
+
+    void tinyPicturesAndCancelledDialogs()
+    {
+        Tresizeform& window = ResizeWindowFor(2, 100);
+        window.Button1Click();
+        QVERIFY(window.isVisible());
+        QVERIFY(F->Ui->SaveRequests.empty());
+        F.reset();
+
+        F = std::make_unique<TWindowFixture>();
+        Tresizeform& other = ResizeWindowFor(30, 20);
+        other.Button1Click();  // the fake dialog is cancelled
+        QCOMPARE(F->Ui->SaveRequests.size(), size_t{1});
+        QVERIFY(!other.isVisible());
+    }
+
+    void aSizeOutsideTheBoxesRangeIsRefusedWithAMessage()
+    {
+        Tresizeform& window = ResizeWindowFor(30, 40000);
+        window.CheckBox1->setChecked(true);  // 80000 high
+        window.Button1Click();
+        QCOMPARE(F->Ui->Errors.size(), 1);
+        QVERIFY(window.isVisible());
+        QVERIFY(F->Ui->SaveRequests.empty());
+    }
+
+    void theSavedPictureMatchesTheCommandLineResize()
+    {
+        Tresizeform& window = ResizeWindowFor(40, 30);
+        window.resamcombo->setCurrentIndex(1);  // " Bicubic"
+        window.Edit1->setText(QStringLiteral("70"));
+        const QString saved = F->Path(QStringLiteral("big.bmp"));
+        F->Ui->SaveAnswers.push_back(saved);
+        window.Button1Click();
+        QVERIFY(!window.isVisible());
+        QVERIFY(F->Window->ProgressBar1->isHidden());
+
+        const QString cli = qEnvironmentVariable("QUILMO_BUILD_DIR") + "/cli/quilmo-cli";
+        const QString expected = F->Path(QStringLiteral("cli.bmp"));
+        QCOMPARE(QProcess::execute(cli, {"resize", "--method", "bicubic", F->Path("p.bmp"), expected,
+                                         "70", window.Edit2->text()}),
+                 0);
+        TBigBitmap ours;
+        TBigBitmap theirs;
+        LoadBmp(saved, ours);
+        LoadBmp(expected, theirs);
+        QCOMPARE(ours.GetWidth(), 70);
+        QCOMPARE(ours.GetHeight(), 52);  // 52.5 rounds to even
+        ExpectSamePixels(ours, theirs);
+
+        // The same width reduces (and a typed-over method does not matter then).
+        F->Window->resavebtn->click();
+        window.resamcombo->setEditText(QStringLiteral("something"));
+        QCOMPARE(window.Edit1->text(), QStringLiteral("40"));
+        window.updating = true;  // out of proportion: only the height changes
+        window.Edit2->setText(QStringLiteral("10"));
+        window.updating = false;
+        F->Ui->SaveAnswers.push_back(F->Path(QStringLiteral("flat.bmp")));
+        window.Button1Click();
+        QCOMPARE(QProcess::execute(cli, {"resize", "--method", "reduce", F->Path("p.bmp"),
+                                         F->Path("cli-flat.bmp"), "40", "10"}),
+                 0);
+        LoadBmp(F->Path(QStringLiteral("flat.bmp")), ours);
+        LoadBmp(F->Path(QStringLiteral("cli-flat.bmp")), theirs);
+        ExpectSamePixels(ours, theirs);
+    }
+};
+
+QTEST_MAIN(OutputWindowsTest)
+#include "output_windows_test.moc"
