@@ -18,6 +18,7 @@
 
 #include "clipboard_picture.h"
 #include "core/slot_document.h"
+#include "effects_launcher.h"
 #include "file_filters.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
@@ -80,7 +81,8 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     resizeform = new Tresizeform(*this);
 
     setAcceptDrops(true);
-    ToolButton8->setEnabled(std::filesystem::exists(FExeDir / kEffectsProgram));
+    FEffects = std::make_unique<TEffectsLauncher>(FExeDir / kEffectsProgram);
+    ToolButton8->setEnabled(FEffects->Available());
     setGeometry(294, 165, 817, 466);
     ShowJoinColor(clWhite);
     SetPanelColor(FPanelColor);
@@ -104,6 +106,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
+    connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
     connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
     connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
     connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);

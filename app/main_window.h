@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace quilmo {
 
+class TEffectsLauncher;
 class TForm6;
 class TPreviewView;
 class TSlotDocument;
@@ -154,6 +155,7 @@ public slots:
     void resavebtnClick();
     void ComboChange();
     void copybtnClick();
+    void ToolButton8Click();
     void swapbtnClick();
     void clearbtnClick();
     // Preview popup menu.
@@ -220,6 +222,7 @@ private:
     void Guarded(const std::function<void()>& command);
 
     TUiServices& FUi;
+    std::unique_ptr<TEffectsLauncher> FEffects;
     std::filesystem::path FExeDir;
     std::filesystem::path FIniPath;
     QStringList FArguments;

@@ -13,6 +13,7 @@
 #include "clipboard_picture.h"
 #include "colors.h"
 #include "core/slot_document.h"
+#include "effects_launcher.h"
 #include "file_filters.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
@@ -257,6 +258,19 @@ void TForm1::copybtnClick()
     if (Document().Joined().GetEmpty()) return;
     Document().UseJoined(
         [&](TBigBitmap& joined) { FUi.SetClipboardData(PictureMimeData(joined).release()); });
+}
+
+void TForm1::ToolButton8Click()
+{
+    if (Document().Joined().GetEmpty()) {
+        FEffects->Start(nullptr);
+        return;
+    }
+    const QString kept = StatusPanel0->text();
+    StatusPanel0->setText(QStringLiteral("　画像エフェクトを呼び出し中・・・・・"));
+    QCoreApplication::processEvents();
+    Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined); });
+    StatusPanel0->setText(kept);
 }
 
 void TForm1::ShowJoinColor(TColor color)

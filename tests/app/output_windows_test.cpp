@@ -1,8 +1,11 @@
-// The windows that take the joined picture out of the program: the save-size window.
+// What takes the joined picture out of the program: the save-size window and the effects
+// program.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QToolButton>
@@ -11,6 +14,7 @@
 
 #include "app/resize_save_window.h"
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/stream.h"
 #include "core/slot_document.h"
 #include "support/picture_checks.h"
 #include "window_fixture.h"
@@ -166,6 +170,44 @@ private slots:
         LoadBmp(F->Path(QStringLiteral("flat.bmp")), ours);
         LoadBmp(F->Path(QStringLiteral("cli-flat.bmp")), theirs);
         ExpectSamePixels(ours, theirs);
+    }
+
+    void theEffectsProgramGetsTheCopyDataRecord()
+    {
+        // A stand-in that writes down its arguments and everything on its standard input.
+        const QString program = F->Path(QStringLiteral("morvane"));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\"\ncat > input.part\n"
+                     "printf '%s|' \"$@\" > arguments.part\n"
+                     "mv input.part input; mv arguments.part arguments\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+
+        TForm1& window = F->Open();
+        QVERIFY(window.ToolButton8->isEnabled());
+        window.ToolButton8->click();
+        QTRY_VERIFY(QFile::exists(F->Path(QStringLiteral("arguments"))));
+        QFile arguments(F->Path(QStringLiteral("arguments")));
+        QVERIFY(arguments.open(QIODevice::ReadOnly));
+        QCOMPARE(arguments.readAll(), QByteArray("c|"));
+        QFile::remove(F->Path(QStringLiteral("arguments")));
+
+        F->LoadThroughDialog({F->Picture(QStringLiteral("a.bmp"), 5, 3, kRed),
+                              F->Picture(QStringLiteral("b.bmp"), 2, 2, kBlue)});
+        window.ToolButton8->click();
+        QTRY_VERIFY(QFile::exists(F->Path(QStringLiteral("arguments"))));
+        QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp  [2]b.bmp"));
+        QFile input(F->Path(QStringLiteral("input")));
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        TMemoryStream bmp;
+        window.Document().Joined().SaveToStream(bmp);
+        QByteArray expected("\x75\x04\x00\x00", 4);
+        const auto length = static_cast<uint32_t>(bmp.Bytes().size());
+        for (int shift = 0; shift < 32; shift += 8) expected.append(char(length >> shift));
+        expected.append(reinterpret_cast<const char*>(bmp.Bytes().data()),
+                        static_cast<qsizetype>(bmp.Bytes().size()));
+        QCOMPARE(input.readAll(), expected);
     }
 };
 

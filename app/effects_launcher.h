@@ -1,0 +1,28 @@
+#pragma once
+// The image-effects program `morvane` beside Quilmo: started on its own (it outlives Quilmo),
+// with the argument "c" when there is no picture to hand over, otherwise with the joined picture
+// on its standard input as a copy-data record: identifier 1141 and byte length (32-bit little
+// endian), then the picture as a BMP stream.
+
+#include <filesystem>
+
+namespace quilmo {
+
+class TBigBitmap;
+
+inline constexpr uint32_t kCopyDataIdentifier = 1141;
+
+class TEffectsLauncher {
+public:
+    explicit TEffectsLauncher(std::filesystem::path program);
+
+    bool Available() const;
+    // Starts the program and returns once it has read the picture (none: started with "c").
+    // A program that cannot be started is passed over in silence.
+    void Start(TBigBitmap* picture) const;
+
+private:
+    std::filesystem::path FProgram;
+};
+
+}  // namespace quilmo
