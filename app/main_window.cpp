@@ -20,6 +20,7 @@
 #include "core/slot_document.h"
 #include "effects_launcher.h"
 #include "file_filters.h"
+#include "picture_printer.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
 #include "picture_drag.h"
@@ -82,6 +83,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
 
     setAcceptDrops(true);
     FEffects = std::make_unique<TEffectsLauncher>(FExeDir / kEffectsProgram);
+    FPrinter = std::make_unique<TPicturePrinter>();
     ToolButton8->setEnabled(FEffects->Available());
     setGeometry(294, 165, 817, 466);
     ShowJoinColor(clWhite);
@@ -107,6 +109,8 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
     connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
+    connect(printbtn, &QToolButton::clicked, this, &TForm1::printbtnClick);
+    connect(setbtn, &QToolButton::clicked, this, &TForm1::setbtnClick);
     connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
     connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
     connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);
@@ -314,8 +318,17 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    keyPressed = true;
+    KeyPressed(event->key());
     QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::KeyPressed(int key)
+{
+    keyPressed = true;
+    if (key == Qt::Key_Escape && FPrinter->Printing()) {
+        FPrinter->Abort();
+        FUi.ShowInformation(this, QStringLiteral("印刷を中止しました"));
+    }
 }
 
 void TForm1::WatchKeys(QWidget* control)
@@ -325,7 +338,7 @@ void TForm1::WatchKeys(QWidget* control)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) keyPressed = true;
+    if (event->type() == QEvent::KeyPress) KeyPressed(static_cast<QKeyEvent*>(event)->key());
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -26,6 +26,7 @@ namespace quilmo {
 
 class TEffectsLauncher;
 class TForm6;
+class TPicturePrinter;
 class TPreviewView;
 class TSlotDocument;
 class TSlotLoader;
@@ -156,6 +157,8 @@ public slots:
     void ComboChange();
     void copybtnClick();
     void ToolButton8Click();
+    void printbtnClick();
+    void setbtnClick();
     void swapbtnClick();
     void clearbtnClick();
     // Preview popup menu.
@@ -180,6 +183,7 @@ public:
     // Writes picture with the tool bar's JPEG settings; the format follows the name.
     void WritePicture(TBigBitmap& picture, const QString& fileName);
     TUiServices& Ui() { return FUi; }
+    TPicturePrinter& PicturePrinter() { return *FPrinter; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -197,6 +201,8 @@ private:
     // Keys typed into these controls count for keyPressed; a click on a setting control
     // sends the focus back to the panel.
     void WatchKeys(QWidget* control);
+    // Every key counts for keyPressed; Escape also ends a print job that is starting.
+    void KeyPressed(int key);
     void FocusPanelAfterClick(QComboBox* combo);
     void FocusPanelAfterClick(QSpinBox* spin);
 
@@ -223,6 +229,7 @@ private:
 
     TUiServices& FUi;
     std::unique_ptr<TEffectsLauncher> FEffects;
+    std::unique_ptr<TPicturePrinter> FPrinter;
     std::filesystem::path FExeDir;
     std::filesystem::path FIniPath;
     QStringList FArguments;

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "big_bitmap_painter.h"
 #include "clipboard_picture.h"
 #include "colors.h"
 #include "core/slot_document.h"
@@ -19,6 +20,7 @@
 #include "input/slot_loading.h"
 #include "main_window.h"
 #include "output/picture_file.h"
+#include "picture_printer.h"
 #include "resize_save_window.h"
 #include "tool_icons.h"
 #include "ui_services.h"
@@ -271,6 +273,28 @@ void TForm1::ToolButton8Click()
     QCoreApplication::processEvents();
     Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined); });
     StatusPanel0->setText(kept);
+}
+
+void TForm1::printbtnClick()
+{
+    keyPressed = false;
+    if (Document().Count() == 0 || Document().Joined().GetEmpty()) return;
+    const bool landscape = ComboBox1->currentIndex() == 0;
+    Document().UseJoined([&](TBigBitmap& joined) {
+        FPrinter->PrintPage(
+            {joined.GetWidth(), joined.GetHeight()}, QStringLiteral("Quilmo印刷"), landscape,
+            [] {
+                // The one moment a key can stop the job: right after it has started.
+                QCoreApplication::processEvents();
+                return keyPressed;
+            },
+            [&](QPainter& painter, const QRect& target) { DrawBigBitmap(painter, joined, target); });
+    });
+}
+
+void TForm1::setbtnClick()
+{
+    FUi.SetupPrinter(this, FPrinter->Printer());
 }
 
 void TForm1::ShowJoinColor(TColor color)

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QPrintDialog>
 
 namespace quilmo {
 
@@ -76,6 +77,13 @@ std::optional<QColor> TQtUiServices::ChooseColor(QWidget* parent, const QColor& 
 QString TQtUiServices::ChooseFolder(QWidget* parent, const QString& caption, const QString& start)
 {
     return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+bool TQtUiServices::SetupPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 const QMimeData* TQtUiServices::ClipboardData()

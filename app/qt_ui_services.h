@@ -23,6 +23,7 @@ public:
     QString GetSaveFileName(QWidget* parent, const TSaveDialogRequest& request) override;
     std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
     QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start) override;
+    bool SetupPrinter(QWidget* parent, QPrinter& printer) override;
     const QMimeData* ClipboardData() override;
     void SetClipboardData(QMimeData* data) override;
 

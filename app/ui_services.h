@@ -9,6 +9,7 @@
 #include <optional>
 
 class QMimeData;
+class QPrinter;
 class QWidget;
 
 namespace quilmo {
@@ -41,6 +42,9 @@ public:
     // The chosen folder; empty when cancelled.
     virtual QString ChooseFolder(QWidget* parent, const QString& caption,
                                  const QString& start) = 0;
+
+    // The printer setup dialog; its choices stay with printer. False when cancelled.
+    virtual bool SetupPrinter(QWidget* parent, QPrinter& printer) = 0;
 
     // What the clipboard holds now (may be null), and replacing it; the clipboard takes data.
     virtual const QMimeData* ClipboardData() = 0;

@@ -53,6 +53,8 @@ public:
     {
         return Next(FolderAnswers);
     }
+    bool SetupPrinter(QWidget*, QPrinter&) override { return ++PrinterSetups, true; }
+    int PrinterSetups = 0;
     const QMimeData* ClipboardData() override { return Clipboard.get(); }
     void SetClipboardData(QMimeData* data) override { Clipboard.reset(data); }
 

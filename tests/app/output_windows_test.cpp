@@ -1,17 +1,22 @@
-// What takes the joined picture out of the program: the save-size window and the effects
-// program.
+// What takes the joined picture out of the program: the save-size window, printing and the
+// effects program.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QPushButton>
 #include <QTest>
 
+#include "app/picture_printer.h"
 #include "app/resize_save_window.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
@@ -30,6 +35,29 @@ void ExpectSamePixels(TBigBitmap& a, TBigBitmap& b)
     for (int32_t y = 0; y < a.GetHeight(); ++y)
         for (int32_t x = 0; x < a.GetWidth(); ++x)
             if (ColourAt(a, x, y) != ColourAt(b, x, y)) QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+}
+
+// What poppler says of a PDF file.
+QString PdfInfo(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    return QString::fromUtf8(info.readAllStandardOutput());
+}
+
+// The page rendered at dpi, and the bounding box of its pixels that are not white.
+QRect InkOnPage(const QString& pdf, int dpi)
+{
+    const QString png = pdf + QStringLiteral(".png");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
+    const QImage page(png);
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200) ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
 void LoadBmp(const QString& name, TBigBitmap& picture)
@@ -170,6 +198,54 @@ private slots:
         LoadBmp(F->Path(QStringLiteral("flat.bmp")), ours);
         LoadBmp(F->Path(QStringLiteral("cli-flat.bmp")), theirs);
         ExpectSamePixels(ours, theirs);
+    }
+
+    void printsOnePageInTheChosenOrientationFittedToThePrintableArea()
+    {
+        TForm1& window = F->Open();
+        F->LoadThroughDialog({F->Picture(QStringLiteral("a.bmp"), 400, 100, kRed)});
+        QPrinter& printer = window.PicturePrinter().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        window.setbtn->click();
+        QCOMPARE(F->Ui->PrinterSetups, 1);
+        for (const int orientation : {0, 1}) {
+            const QString pdf = F->Path(QStringLiteral("page%1.pdf").arg(orientation));
+            printer.setOutputFileName(pdf);
+            printer.setPageOrientation(orientation == 0 ? QPageLayout::Portrait
+                                                        : QPageLayout::Landscape);
+            window.ComboBox1->setCurrentIndex(orientation);
+            window.printbtn->click();
+            const QString info = PdfInfo(pdf);
+            QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\n"))));
+            QVERIFY(info.contains(QStringLiteral("Quilmo印刷")));
+            const QRectF paper = printer.pageLayout().fullRectPoints();
+            QCOMPARE(paper.width() > paper.height(), orientation == 0);
+
+            // The picture fills the printable width and sits in the middle of its height.
+            const int dpi = 30;
+            const QRectF area = printer.pageLayout().paintRectPoints();
+            const QRect ink = InkOnPage(pdf, dpi);
+            const double scale = dpi / 72.0;
+            QVERIFY(std::abs(ink.left() - area.left() * scale) <= 1.5);
+            QVERIFY(std::abs(ink.right() + 1 - area.right() * scale) <= 1.5);
+            QVERIFY(std::abs(ink.center().y() - area.center().y() * scale) <= 1.5);
+            QVERIFY(std::abs(ink.width() - 4.0 * ink.height()) <= 6);
+        }
+    }
+
+    void escapeWhileTheJobStartsPrintsNothing()
+    {
+        TForm1& window = F->Open();
+        F->LoadThroughDialog({F->Picture(QStringLiteral("a.bmp"), 40, 30, kRed)});
+        QPrinter& printer = window.PicturePrinter().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = F->Path(QStringLiteral("stopped.pdf"));
+        printer.setOutputFileName(pdf);
+        QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+        window.printbtn->click();
+        QCOMPARE(F->Ui->Informations, QStringList{QStringLiteral("印刷を中止しました")});
+        QVERIFY(!PdfInfo(pdf).contains(QStringLiteral("Pages:")));
+        QVERIFY(!window.PicturePrinter().Printing());
     }
 
     void theEffectsProgramGetsTheCopyDataRecord()
