@@ -18,6 +18,7 @@
 
 #include "clipboard_picture.h"
 #include "core/slot_document.h"
+#include "copy_buffer_window.h"
 #include "effects_launcher.h"
 #include "file_filters.h"
 #include "picture_printer.h"
@@ -80,6 +81,9 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     edgeform = new Tedgeform(this);
     Form6 = new TForm6(this);
     resizeform = new Tresizeform(*this);
+    Form4 = new TForm4(FUi, this);
+    Form4->PictureArrived = [this] { bufferitem->setEnabled(true); };
+    Form4->PreviewPicture = [this] { return iview->Picture(); };
 
     setAcceptDrops(true);
     FEffects = std::make_unique<TEffectsLauncher>(FExeDir / kEffectsProgram);
@@ -102,6 +106,9 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(edgecombo, &QComboBox::currentIndexChanged, this, &TForm1::edgecomboChange);
     connect(bcombo, &QComboBox::currentIndexChanged, this, &TForm1::bcomboChange);
     connect(viewbox, &QComboBox::currentIndexChanged, this, &TForm1::viewboxChange);
+    connect(bufferbtn, &QToolButton::clicked, this, &TForm1::bufferbtnClick);
+    for (int k = 1; k <= 3; ++k)
+        connect(bufferitems[k - 1], &QAction::triggered, this, [this, k] { PasteFromBuffer(k); });
     connect(ToolButton20, &QToolButton::clicked, this, &TForm1::ToolButton20Click);
     connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
     connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
@@ -313,6 +320,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     setAcceptDrops(false);
     edgeform->hide();
     Form6->hide();
+    Form4->hide();
     event->accept();
 }
 
@@ -376,12 +384,21 @@ void TForm1::PreviewContextMenu(QPoint point)
 {
     FDocument->FClickPoint = {point.x(), point.y()};
     Paste1->setEnabled(!FBusy && HoldsPicture(FUi.ClipboardData()));
+    if (bufferitem->isEnabled())
+        for (int k = 1; k <= 3; ++k) bufferitems[k - 1]->setEnabled(Form4->Image(k)->HasPicture());
     PopupMenu1->popup(iview->mapToGlobal(point));
 }
 
 void TForm1::PreviewDrop(QPoint point, const QString& source)
 {
-    if (source == kPreviewDragSource) Guarded([&] { FDocument->DropAt({point.x(), point.y()}); });
+    if (source == kPreviewDragSource) {
+        Guarded([&] { FDocument->DropAt({point.x(), point.y()}); });
+        return;
+    }
+    if (const std::optional<int> k = BufferOfDragSource(source)) {
+        FDocument->FClickPoint = {point.x(), point.y()};
+        PasteFromBuffer(*k);
+    }
 }
 
 }  // namespace quilmo

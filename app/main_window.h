@@ -25,6 +25,7 @@ class QToolButton;
 namespace quilmo {
 
 class TEffectsLauncher;
+class TForm4;
 class TForm6;
 class TPicturePrinter;
 class TPreviewView;
@@ -111,6 +112,7 @@ public:
     Tedgeform* edgeform;
     TForm6* Form6;
     Tresizeform* resizeform;
+    TForm4* Form4;
 
     // The colours that have no control of their own.
     TColor JoinColor() const;
@@ -150,6 +152,7 @@ public slots:
     void ToolButton22Click();
     void edgecomboChange(int index);
     void bcomboChange(int index);
+    void bufferbtnClick();
     void viewboxChange(int index);
     void ToolButton20Click();
     void savebtnClick();
@@ -167,6 +170,8 @@ public slots:
     void addafteritemClick();
     void Paste1Click();
     void delpicitemClick();
+    // Pastes copy-buffer image k (1 to 3) into the slot under the last click.
+    void PasteFromBuffer(int k);
     // Help menu.
     void mmxsseClick();
     void Susie1Click();

@@ -13,6 +13,7 @@
 #include "big_bitmap_painter.h"
 #include "clipboard_picture.h"
 #include "colors.h"
+#include "copy_buffer_window.h"
 #include "core/slot_document.h"
 #include "effects_launcher.h"
 #include "file_filters.h"
@@ -159,9 +160,24 @@ void TForm1::viewboxChange(int index)
 
 void TForm1::bcomboChange(int index)
 {
-    // The copy buffer itself is the copy-buffer window's; here only what the main window shows.
     bufferbtnAction->setVisible(index == 1);
-    if (index == 0) bufferitem->setEnabled(false);
+    if (index == 1) {
+        Guarded([&] { Form4->TakeClipboardPicture(1); });
+        return;
+    }
+    Form4->hide();
+    bufferitem->setEnabled(false);
+    Form4->Clear();
+}
+
+void TForm1::bufferbtnClick()
+{
+    Form4->ShowBeside(*this);
+}
+
+void TForm1::PasteFromBuffer(int k)
+{
+    Guarded([&] { Document().PasteFromCopyBuffer(Form4->CopyOf(k)); });
 }
 
 void TForm1::ToolButton26Click()
@@ -258,8 +274,10 @@ void TForm1::SavePictureFile(const QString& fileName)
 void TForm1::copybtnClick()
 {
     if (Document().Joined().GetEmpty()) return;
-    Document().UseJoined(
-        [&](TBigBitmap& joined) { FUi.SetClipboardData(PictureMimeData(joined).release()); });
+    Document().UseJoined([&](TBigBitmap& joined) {
+        FUi.SetClipboardData(PictureMimeData(joined).release());
+        if (bcombo->currentIndex() == 1) Form4->Push(joined);
+    });
 }
 
 void TForm1::ToolButton8Click()

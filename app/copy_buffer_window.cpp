@@ -1,0 +1,238 @@
+#include "copy_buffer_window.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "big_bitmap_painter.h"
+#include "clipboard_picture.h"
+#include "picture_drag.h"
+#include "resample/resample.h"
+#include "ui_services.h"
+
+namespace quilmo {
+
+namespace {
+
+constexpr QSize kImageSize(160, 120);
+constexpr int kImageStep = 164;
+constexpr QSize kWindowSize(496, 154);
+
+// The largest size with the picture's proportions that fits the image.
+QSizeF Fitted(int width, int height, QSizeF room)
+{
+    const double scale = std::min(room.width() / width, room.height() / height);
+    return {width * scale, height * scale};
+}
+
+std::unique_ptr<TBigBitmap> CopyOfPicture(TBigBitmap& picture)
+{
+    auto copy = std::make_unique<TBigBitmap>();
+    copy->Assign(&picture);
+    return copy;
+}
+
+}  // namespace
+
+QString BufferDragSource(int k)
+{
+    return QStringLiteral("buffer%1").arg(k);
+}
+
+std::optional<int> BufferOfDragSource(const QString& source)
+{
+    for (int k = 1; k <= 3; ++k)
+        if (source == BufferDragSource(k)) return k;
+    return std::nullopt;
+}
+
+// --- one buffer image
+
+TBufferImage::TBufferImage(int tag, QWidget* parent) : QWidget(parent), FTag(tag)
+{
+    setObjectName(QStringLiteral("Image%1").arg(tag));
+    setAccessibleName(QString::number(tag));
+    setFixedSize(kImageSize);
+    setAcceptDrops(true);
+}
+
+void TBufferImage::SetPicture(std::unique_ptr<TBigBitmap> picture)
+{
+    FPicture = picture && !picture->GetEmpty() ? std::move(picture) : nullptr;
+    FShown.Assign(nullptr);
+    if (FPicture && (FPicture->GetWidth() > width() || FPicture->GetHeight() > height())) {
+        // Only a small copy is ever drawn; the full picture stays as it is for pasting.
+        const QSizeF fitted = Fitted(FPicture->GetWidth(), FPicture->GetHeight(), QSizeF(size()));
+        BigReduceInto(FShown, *FPicture, std::max(1, static_cast<int>(fitted.width())),
+                      std::max(1, static_cast<int>(fitted.height())), HasSSE2(), std::nullopt, {});
+    }
+    update();
+}
+
+std::unique_ptr<TBigBitmap> TBufferImage::TakePicture()
+{
+    std::unique_ptr<TBigBitmap> picture = std::move(FPicture);
+    SetPicture(nullptr);
+    return picture;
+}
+
+void TBufferImage::paintEvent(QPaintEvent*)
+{
+    if (!FPicture) return;
+    const TBigBitmap& shown = FShown.GetEmpty() ? *FPicture : FShown;
+    const QSizeF size = Fitted(shown.GetWidth(), shown.GetHeight(), QSizeF(this->size()));
+    QPainter painter(this);
+    DrawBigBitmap(painter, shown,
+                  QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size));
+}
+
+void TBufferImage::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit ContextMenuRequested(FTag, event->globalPosition().toPoint());
+        return;
+    }
+    if (FPicture && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton))
+        FDragStart = event->position().toPoint();
+}
+
+void TBufferImage::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!FDragStart) return;
+    if ((event->position().toPoint() - *FDragStart).manhattanLength() < kDragThreshold) return;
+    FDragStart.reset();
+    auto* data = new QMimeData;
+    data->setData(kPictureDragFormat, BufferDragSource(FTag).toUtf8());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+}
+
+void TBufferImage::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(kPictureDragFormat))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TBufferImage::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    emit PictureDropped(FTag, QString::fromUtf8(event->mimeData()->data(kPictureDragFormat)));
+}
+
+// --- the window
+
+TForm4::TForm4(TUiServices& ui, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FUi(ui)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("コピー画像"));
+    setFixedSize(kWindowSize);
+    setBackgroundRole(QPalette::Mid);
+    setAutoFillBackground(true);
+    for (int k = 1; k <= 3; ++k) {
+        auto* image = new TBufferImage(k, this);
+        image->move((k - 1) * kImageStep, 0);
+        auto* label = new QLabel(QString::number(k), this);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        label->setGeometry((k - 1) * kImageStep, kImageSize.height() + 4, kImageSize.width(), 20);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        connect(image, &TBufferImage::ContextMenuRequested, this, &TForm4::ImageContextMenu);
+        connect(image, &TBufferImage::PictureDropped, this, &TForm4::ImageDropped);
+        FImages[k - 1] = image;
+    }
+    PopupMenu = new QMenu(this);
+    Paste1 = PopupMenu->addAction(QStringLiteral("貼り付け"));
+    Paste1->setObjectName(QStringLiteral("Paste1"));
+    Delete1 = PopupMenu->addAction(QStringLiteral("削除"));
+    Delete1->setObjectName(QStringLiteral("Delete1"));
+    connect(Paste1, &QAction::triggered, this, &TForm4::Paste1Click);
+    connect(Delete1, &QAction::triggered, this, &TForm4::Delete1Click);
+}
+
+std::unique_ptr<TBigBitmap> TForm4::CopyOf(int k)
+{
+    TBigBitmap* picture = Image(k)->Picture();
+    return picture ? CopyOfPicture(*picture) : nullptr;
+}
+
+void TForm4::Push(TBigBitmap& picture)
+{
+    if (Image(2)->HasPicture()) Image(3)->SetPicture(Image(2)->TakePicture());
+    if (Image(1)->HasPicture()) Image(2)->SetPicture(Image(1)->TakePicture());
+    Image(1)->SetPicture(CopyOfPicture(picture));
+    if (PictureArrived) PictureArrived();
+}
+
+bool TForm4::TakeClipboardPicture(int k)
+{
+    const QMimeData* data = FUi.ClipboardData();
+    if (!HoldsPicture(data)) return false;
+    Image(k)->SetPicture(PictureFromMimeData(*data));
+    if (PictureArrived) PictureArrived();
+    return true;
+}
+
+void TForm4::Clear()
+{
+    for (TBufferImage* image : FImages) image->SetPicture(nullptr);
+}
+
+void TForm4::ShowBeside(const QWidget& owner)
+{
+    move(owner.x() + owner.width() - width(), owner.y() + 50);
+    show();
+    raise();
+}
+
+void TForm4::ImageContextMenu(int tag, QPoint globalPoint)
+{
+    FChosen = tag;
+    Delete1->setEnabled(Image(tag)->HasPicture());
+    Paste1->setEnabled(HoldsPicture(FUi.ClipboardData()));
+    PopupMenu->popup(globalPoint);
+}
+
+void TForm4::Paste1Click()
+{
+    try {
+        TakeClipboardPicture(FChosen);
+    } catch (const std::exception& e) {
+        FUi.ShowError(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void TForm4::Delete1Click()
+{
+    Image(FChosen)->SetPicture(nullptr);
+}
+
+void TForm4::ImageDropped(int tag, const QString& source)
+{
+    TBufferImage* target = Image(tag);
+    if (source == kPreviewDragSource) {
+        // The picture the preview shows comes in; the joined picture itself is not touched.
+        const TBigBitmap* shown = PreviewPicture ? PreviewPicture() : nullptr;
+        if (!shown) return;
+        target->SetPicture(CopyOfPicture(const_cast<TBigBitmap&>(*shown)));
+        if (PictureArrived) PictureArrived();
+        return;
+    }
+    const std::optional<int> from = BufferOfDragSource(source);
+    if (!from || *from == tag) return;
+    // The two images exchange their pictures.
+    std::unique_ptr<TBigBitmap> kept = target->TakePicture();
+    target->SetPicture(Image(*from)->TakePicture());
+    Image(*from)->SetPicture(std::move(kept));
+}
+
+}  // namespace quilmo
