@@ -83,10 +83,13 @@ std::unique_ptr<TBigBitmap> TBufferImage::TakePicture()
 
 void TBufferImage::paintEvent(QPaintEvent*)
 {
+    QPainter painter(this);
+    // An outline shows where an empty image is, to drop a picture onto.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!FPicture) return;
     const TBigBitmap& shown = FShown.GetEmpty() ? *FPicture : FShown;
     const QSizeF size = Fitted(shown.GetWidth(), shown.GetHeight(), QSizeF(this->size()));
-    QPainter painter(this);
     DrawBigBitmap(painter, shown,
                   QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size));
 }

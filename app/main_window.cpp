@@ -62,6 +62,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
         bar->setMovable(false);
         bar->setFloatable(false);
         bar->setContextMenuPolicy(Qt::PreventContextMenu);
+        bar->setIconSize(QSize(20, 20));
     }
     BuildUpperToolBar(upper);
     BuildLowerToolBar(lower);

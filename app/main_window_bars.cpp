@@ -67,7 +67,7 @@ QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int m
 QLabel* Caption(QToolBar* bar, const QString& text)
 {
     auto* label = new QLabel(text, bar);
-    label->setContentsMargins(6, 0, 3, 0);
+    label->setContentsMargins(4, 0, 2, 0);
     bar->addWidget(label);
     return label;
 }
