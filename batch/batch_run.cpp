@@ -1,0 +1,167 @@
+#include "batch_run.h"
+
+#include <exception>
+
+#include "batch_lists.h"
+#include "batch_texts.h"
+#include "bigbitmap/bitmap.h"
+#include "bigbitmap/errors.h"
+#include "output/page_fit.h"
+#include "pair_naming.h"
+#include "pair_picture.h"
+#include "pair_saving.h"
+#include "source_folder.h"
+
+namespace quilmo {
+
+namespace {
+
+// Sets a flag for as long as it lives.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+// A save under the sources' own names into the batch folder, or into a folder that holds
+// sources, can replace them.
+bool MayReplaceSources(const std::vector<TBatchPair>& pairs, const TBatchRunSettings& settings,
+                       const std::string& folder)
+{
+    if (!KeepsSourceTitles(settings)) return false;
+    if (settings.SameFolder) return true;
+    TSourceFolderCheck check(folder);
+    for (const TBatchPair& pair : pairs)
+        if (check.HoldsSourceOf(pair)) return true;
+    return false;
+}
+
+}  // namespace
+
+TBatchRun::TBatchRun(TBatchRunHost& host) : FHost(host) {}
+
+void TBatchRun::SaveAll(const TBatchLists& lists, const TBatchRunSettings& settings)
+{
+    if (FRunning || lists.Empty()) return;
+    FBatchStop = false;
+    RunBatch(lists.Pairs(), lists.BatchFolder(), settings, bmSave);
+}
+
+void TBatchRun::PrintAll(const TBatchLists& lists, const TBatchRunSettings& settings)
+{
+    if (FRunning || lists.Empty()) return;
+    if (!FHost.AskOkCancel(kPrintQuestion)) return;
+    FBatchStop = false;
+    FKeyPressed = false;
+    RunBatch(lists.Pairs(), lists.BatchFolder(), settings, bmPrint);
+}
+
+void TBatchRun::RunBatch(const std::vector<TBatchPair>& pairs, const std::string& batchFolder,
+                         const TBatchRunSettings& settings, TBatchMode mode)
+{
+    if (FRunning) return;
+    const std::string folder = settings.SameFolder ? batchFolder : settings.SaveFolder;
+    if (mode == bmSave && MayReplaceSources(pairs, settings, folder) &&
+        !FHost.AskYesNo(kOverwriteQuestion))
+        return;
+    const TFlagScope running(FRunning);
+    FSettings = settings;
+    FFolder = folder;
+    FMode = mode;
+    FHost.ShowProgressWindow();
+    for (size_t i = 0; i < pairs.size(); ++i)
+        if (!PairStep(pairs[i], static_cast<int32_t>(i))) return;
+    AddProgressLine(kBatchCompletedLine);
+    FHost.ProgressEnded(true);
+}
+
+void TBatchRun::Stop()
+{
+    FBatchStop = true;
+    FKeyPressed = true;
+}
+
+void TBatchRun::KeyDown(bool escape)
+{
+    FKeyPressed = true;
+    if (escape && FPrinting) FHost.ShowInformation(kPrintAborted);
+}
+
+bool TBatchRun::PairStep(const TBatchPair& pair, int32_t line)
+{
+    FHost.ProcessMessages();
+    if (FBatchStop) {
+        FBatchStop = false;
+        AddProgressLine(kBatchStoppedLine);
+        FHost.ProgressEnded(false);
+        return false;
+    }
+    AddProgressLine(PairLineText(pair.Number));
+    MarkProgressLine(line, FMode == bmSave ? SaveStep(pair) : PrintStep(pair));
+    return true;
+}
+
+bool TBatchRun::SaveStep(const TBatchPair& pair)
+{
+    return JoinAndSavePair(pair, FSettings, FFolder,
+                           [this](const std::string& message) { ShowLoadError(message); })
+        .Ok;
+}
+
+bool TBatchRun::PrintStep(const TBatchPair& pair)
+{
+    try {
+        TBitmap result;
+        MakePairPicture(pair, FSettings,
+                        [this](const std::string& message) { ShowLoadError(message); }, result);
+        return PrintPair(result, pair.Number);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TBatchRun::PrintPair(TBitmap& result, int32_t k)
+{
+    try {
+        const std::unique_ptr<TBatchPrintJob> job =
+            FHost.StartPrintJob(PrintJobTitle(k), FSettings.Landscape);
+        const TFlagScope printing(FPrinting);
+        // A key pressed while the job starts aborts it, as for the main window's print.
+        FHost.ProcessMessages();
+        if (FKeyPressed) {
+            job->Abort();
+            return false;
+        }
+        const TRect page = job->PrintableRect();
+        if (page.IsEmpty()) throw EWriteError("The printer has no printable area");
+        job->StretchDraw(FitToPage(page, result.GetWidth(), result.GetHeight()), result);
+        job->End();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TBatchRun::ShowLoadError(const std::string& message)
+{
+    FHost.ShowErrorOkCancel(message);
+}
+
+void TBatchRun::AddProgressLine(const std::string& text)
+{
+    FHost.AddProgressLine(text);
+    FHost.ProcessMessages();
+}
+
+void TBatchRun::MarkProgressLine(int32_t index, bool ok)
+{
+    FHost.AppendToProgressLine(index, ok ? kBatchDoneMark : kBatchErrorMark);
+    FHost.ProcessMessages();
+}
+
+}  // namespace quilmo

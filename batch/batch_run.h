@@ -1,0 +1,72 @@
+#pragma once
+// The batch run: every pair of the two lists joined, resized when asked, and saved under a
+// name of its own or printed on a page of its own, one progress line a pair.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch_host.h"
+#include "batch_pair.h"
+#include "run_settings.h"
+
+namespace quilmo {
+
+class TBatchLists;
+class TBitmap;
+
+class TBatchRun {
+public:
+    explicit TBatchRun(TBatchRunHost& host);
+
+    // "一括保存": a save run of the lists' pairs; nothing when both lists are empty.
+    void SaveAll(const TBatchLists& lists, const TBatchRunSettings& settings);
+    // "一括印刷": after "一括印刷を行いますか？" is answered with OK, a print run of the lists'
+    // pairs; nothing when both lists are empty.
+    void PrintAll(const TBatchLists& lists, const TBatchRunSettings& settings);
+
+    // Does every pair in order, with the settings as they are now: lists and settings changed
+    // while it runs do not reach it. Results are saved into batchFolder, or the settings' own
+    // folder when they do not save into the same folder. A save under the sources' names that
+    // can replace sources asks first, and "No" ends the run before it starts. Nothing happens
+    // while another run is in progress.
+    void RunBatch(const std::vector<TBatchPair>& pairs, const std::string& batchFolder,
+                  const TBatchRunSettings& settings, TBatchMode mode);
+
+    // "中止": the run stops before its next pair; a print job in progress is aborted.
+    void Stop();
+    // A key was pressed in the batch or progress window: a print job in progress is aborted,
+    // and so are the jobs of the pairs that follow. Escape also says the job was aborted.
+    void KeyDown(bool escape);
+    // The batch window was shown or hidden: a stop asked for earlier is forgotten.
+    void ClearStopRequest() { FBatchStop = false; }
+
+    bool Running() const { return FRunning; }
+    bool Printing() const { return FPrinting; }
+    bool StopRequested() const { return FBatchStop; }
+    bool KeyPressed() const { return FKeyPressed; }
+
+private:
+    // One pair, numbered by line (from 0) in the progress window; false when the run stopped
+    // before it.
+    bool PairStep(const TBatchPair& pair, int32_t line);
+    bool SaveStep(const TBatchPair& pair);
+    bool PrintStep(const TBatchPair& pair);
+    // One job and one page for result; false when it was aborted or the printer failed.
+    bool PrintPair(TBitmap& result, int32_t k);
+    void ShowLoadError(const std::string& message);
+    // Each lets pending input run after it.
+    void AddProgressLine(const std::string& text);
+    void MarkProgressLine(int32_t index, bool ok);
+
+    TBatchRunHost& FHost;
+    TBatchRunSettings FSettings;
+    std::string FFolder;
+    TBatchMode FMode = bmSave;
+    bool FBatchStop = false;
+    bool FKeyPressed = false;
+    bool FRunning = false;
+    bool FPrinting = false;
+};
+
+}  // namespace quilmo

@@ -1,0 +1,47 @@
+#include "pair_naming.h"
+
+#include <filesystem>
+
+namespace quilmo {
+
+std::string TwoDigitNumber(int32_t k)
+{
+    return (k < 10 ? "0" : "") + std::to_string(k);
+}
+
+std::string FileTitle(const std::string& path)
+{
+    std::string title = std::filesystem::path(path).filename().string();
+    const size_t dot = title.rfind('.');
+    if (dot == std::string::npos) return title;
+    const std::string extension = title.substr(dot);
+    for (size_t at = title.find(extension); at != std::string::npos; at = title.find(extension, at))
+        title.erase(at, extension.size());
+    return title;
+}
+
+std::string PairBaseName(const TBatchPair& pair, TBatchNaming naming, const std::string& nameText)
+{
+    const auto title = [&pair] { return FileTitle(pair.Right.empty() ? pair.Left : pair.Right); };
+    switch (naming) {
+    case bnSequential: return nameText + TwoDigitNumber(pair.Number);
+    case bnSameName: return title();
+    case bnPrefix: return nameText + title();
+    case bnSuffix: return title() + nameText;
+    }
+    return {};
+}
+
+std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settings,
+                         const std::string& folder)
+{
+    return folder + PairBaseName(pair, settings.Naming, settings.NameText) +
+           (settings.Format == bfJPG ? ".jpg" : ".bmp");
+}
+
+std::string PrintJobTitle(int32_t k)
+{
+    return "Quilmoバッチ印刷 No." + TwoDigitNumber(k);
+}
+
+}  // namespace quilmo
