@@ -1,13 +1,18 @@
 // Times the main window where a user waits: from start to the first paint, from dropping six
-// photos to their joined preview (against the same join without a window), and each redraw
-// while the window is resized with a 20198 x 2600 joined picture in the pretty preview. Prints
-// the peak memory against what the pictures themselves need.
+// photos to their joined preview (against the same join without a window), each redraw while
+// the window is resized with the 20198 x 2600 joined picture, saving it at half size (against
+// quilmo-cli resize) and printing it to PDF. Prints the peak memory against what the pictures
+// themselves need.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_timings [FOLDER]
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QProcess>
+#include <QPrinter>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
@@ -17,7 +22,9 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/picture_printer.h"
 #include "app/preview_view.h"
+#include "app/resize_save_window.h"
 #include "app/qt_ui_services.h"
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"
@@ -87,13 +94,31 @@ public:
     void ShowErrorOkCancel(const std::string& message) override { ShowError(message); }
 };
 
-double PeakMiB()
+double StatusMiB(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+        if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024;
     return 0;
 }
+
+double PeakMiB()
+{
+    return StatusMiB("VmHWM:");
+}
+
+// Starts a new peak from the memory in use now.
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// The desktop's dialogs, but the save dialog answers with a fixed name.
+class TBenchUi : public TQtUiServices {
+public:
+    QString SaveName;
+    QString GetSaveFileName(QWidget*, const TSaveDialogRequest&) override { return SaveName; }
+};
 
 // Paints of the preview, counted so a redraw can be waited for.
 class TPaintCounter : public QObject {
@@ -119,7 +144,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(exeDir);
     std::filesystem::remove(exeDir / "quilmo.ini");
 
-    TQtUiServices ui;
+    TBenchUi ui;
     TForm1 window(ui, exeDir, {});
     TPaintCounter counter;
     window.iview->installEventFilter(&counter);
@@ -183,11 +208,44 @@ int main(int argc, char** argv)
                     timer.nsecsElapsed() / 1e6);
     }
 
+    const double joinedPeak = PeakMiB();
+    const QString cli = QCoreApplication::applicationDirPath() + "/../cli/quilmo-cli";
+    const std::string joinedBmp = (folder / "joined.bmp").string();
+    window.Document().Joined().SaveToFile(joinedBmp);
+    const QString halfWidth = QString::number(joined.GetWidth() / 2);
+    const QString halfHeight = QString::number(joined.GetHeight() / 2);
+    timer.restart();
+    QProcess::execute(cli, {"resize", "--method", "reduce", QString::fromStdString(joinedBmp),
+                            QString::fromStdString((folder / "cli-half.bmp").string()), halfWidth,
+                            halfHeight});
+    const double cliHalf = timer.nsecsElapsed() / 1e6;
+    ui.SaveName = QString::fromStdString((folder / "half.bmp").string());
+    window.resavebtn->click();
+    window.resizeform->CheckBox2->setChecked(true);
+    timer.restart();
+    window.resizeform->Button1Click();
+    const double windowHalf = timer.nsecsElapsed() / 1e6;
+    std::printf("save at half size: %.0f ms, quilmo-cli resize --method reduce: %.0f ms (%.2fx)\n",
+                windowHalf, cliHalf, windowHalf / cliHalf);
+
+    QPrinter& printer = window.PicturePrinter().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((folder / "print.pdf").string()));
+    const double before = StatusMiB("VmRSS:");
+    ResetPeak();
+    timer.restart();
+    window.printbtn->click();
+    const double pageMiB = printer.width() * 3.0 * printer.height() / (1 << 20);
+    std::printf("print to PDF: %.0f ms, peak %.0f MiB above the %.0f MiB in use before (a page "
+                "raster is %.0f MiB)\n",
+                timer.nsecsElapsed() / 1e6, PeakMiB() - before, before, pageMiB);
+
     double slotMiB = 0;
     for (const auto& [width, height] : kSizes) slotMiB += width * 3.0 * height / (1 << 20);
     const double joinedMiB = joined.GetWidth() * 3.0 * joined.GetHeight() / (1 << 20);
     const double viewMiB = window.iview->width() * 3.0 * window.iview->height() / (1 << 20);
-    std::printf("peak memory: %.0f MiB (joined %.0f + slots %.0f + 2 views %.0f = %.0f MiB)\n",
-                PeakMiB(), joinedMiB, slotMiB, 2 * viewMiB, joinedMiB + slotMiB + 2 * viewMiB);
+    std::printf("peak memory while joining and previewing: %.0f MiB (joined %.0f + slots %.0f + 2 "
+                "views %.0f = %.0f MiB)\n",
+                joinedPeak, joinedMiB, slotMiB, 2 * viewMiB, joinedMiB + slotMiB + 2 * viewMiB);
     return 0;
 }
