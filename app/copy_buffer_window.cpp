@@ -1,6 +1,5 @@
 #include "copy_buffer_window.h"
 
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QMenu>
@@ -109,25 +108,21 @@ void TBufferImage::mouseMoveEvent(QMouseEvent* event)
     if (!FDragStart) return;
     if ((event->position().toPoint() - *FDragStart).manhattanLength() < kDragThreshold) return;
     FDragStart.reset();
-    auto* data = new QMimeData;
-    data->setData(kPictureDragFormat, BufferDragSource(FTag).toUtf8());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    drag->exec(Qt::MoveAction);
+    StartPictureDrag(this, BufferDragSource(FTag));
 }
 
 void TBufferImage::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasFormat(kPictureDragFormat))
-        event->acceptProposedAction();
-    else
+    if (PictureDragSource(event->mimeData()).isEmpty())
         event->ignore();
+    else
+        event->acceptProposedAction();
 }
 
 void TBufferImage::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
-    emit PictureDropped(FTag, QString::fromUtf8(event->mimeData()->data(kPictureDragFormat)));
+    emit PictureDropped(FTag, PictureDragSource(event->mimeData()));
 }
 
 // --- the window

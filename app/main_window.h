@@ -23,6 +23,10 @@ class QTimer;
 class QToolButton;
 
 namespace quilmo {
+class TGraphic;
+}
+
+namespace quilmo {
 
 class TEffectsLauncher;
 class TForm4;
@@ -226,8 +230,10 @@ private:
     void PreviewContextMenu(QPoint point);
     void PreviewDrop(QPoint point, const QString& source);
     void ViewResized();
-    // One file from the open dialog for replace or insert; empty when cancelled.
-    QString ChooseOneFile(const QString& title);
+    // One file from the open dialog titled title, read and handed to place (a missing picture
+    // when it cannot be read); nothing when the dialog is cancelled.
+    void ReadOneFile(const QString& title,
+                     const std::function<void(std::unique_ptr<TGraphic>, const std::string&)>& place);
     void UpdateCommandStates();
     // Runs a command; an error shows its message and the window goes on.
     void Guarded(const std::function<void()>& command);

@@ -63,13 +63,19 @@ void TForm1::openbtnClick()
     Guarded([&] { Loader().LoadFiles(files); });
 }
 
-QString TForm1::ChooseOneFile(const QString& title)
+void TForm1::ReadOneFile(const QString& title,
+                         const std::function<void(std::unique_ptr<TGraphic>, const std::string&)>& place)
 {
     const QStringList names = FUi.GetOpenFileNames(
         this, title, QString::fromStdString(Loader().FLastDir.string()), FOpenFilter, false);
-    if (names.isEmpty()) return {};
+    if (names.isEmpty()) return;
     Loader().FLastDir = FolderOf(names.front()).toStdString();
-    return names.front();
+    const std::string name = names.front().toStdString();
+    Guarded([&] {
+        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name);
+        QCoreApplication::processEvents();
+        place(std::move(picture), name);
+    });
 }
 
 void TForm1::clearloaditemClick()
@@ -80,25 +86,19 @@ void TForm1::clearloaditemClick()
 
 void TForm1::loadhereitemClick()
 {
-    const QString name = ChooseOneFile(QStringLiteral("画像を開く(&O)..."));
-    if (name.isEmpty()) return;
-    Guarded([&] {
-        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name.toStdString());
-        QCoreApplication::processEvents();
-        Document().ReplaceAtClick(std::move(picture), name.toStdString());
-    });
+    ReadOneFile(QStringLiteral("画像を開く(&O)..."),
+                [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
+                    Document().ReplaceAtClick(std::move(picture), name);
+                });
 }
 
 void TForm1::addafteritemClick()
 {
     if (!Document().CanInsert()) return;
-    const QString name = ChooseOneFile(QStringLiteral("画像の追加読み込み"));
-    if (name.isEmpty()) return;
-    Guarded([&] {
-        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name.toStdString());
-        QCoreApplication::processEvents();
-        Document().InsertAfterClick(std::move(picture), name.toStdString());
-    });
+    ReadOneFile(QStringLiteral("画像の追加読み込み"),
+                [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
+                    Document().InsertAfterClick(std::move(picture), name);
+                });
 }
 
 void TForm1::Paste1Click()

@@ -1,6 +1,5 @@
 #include "preview_view.h"
 
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -70,11 +69,7 @@ void TPreviewView::mouseMoveEvent(QMouseEvent* event)
     if (!FDragStart) return;
     if ((event->position().toPoint() - *FDragStart).manhattanLength() < kDragThreshold) return;
     FDragStart.reset();
-    auto* data = new QMimeData;
-    data->setData(kPictureDragFormat, kPreviewDragSource.toUtf8());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    drag->exec(Qt::MoveAction);
+    StartPictureDrag(this, kPreviewDragSource);
 }
 
 void TPreviewView::mouseReleaseEvent(QMouseEvent*)
@@ -84,30 +79,27 @@ void TPreviewView::mouseReleaseEvent(QMouseEvent*)
 
 void TPreviewView::dragEnterEvent(QDragEnterEvent* event)
 {
-    // Files from a file manager are left to the window.
-    if (event->mimeData()->hasFormat(kPictureDragFormat))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    dragMoveEvent(event);
 }
 
 void TPreviewView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->mimeData()->hasFormat(kPictureDragFormat))
-        event->acceptProposedAction();
-    else
+    // Files from a file manager are left to the window.
+    if (PictureDragSource(event->mimeData()).isEmpty())
         event->ignore();
+    else
+        event->acceptProposedAction();
 }
 
 void TPreviewView::dropEvent(QDropEvent* event)
 {
-    if (!event->mimeData()->hasFormat(kPictureDragFormat)) {
+    const QString source = PictureDragSource(event->mimeData());
+    if (source.isEmpty()) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    emit PictureDropped(event->position().toPoint(),
-                        QString::fromUtf8(event->mimeData()->data(kPictureDragFormat)));
+    emit PictureDropped(event->position().toPoint(), source);
 }
 
 }  // namespace quilmo

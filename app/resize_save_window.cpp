@@ -110,21 +110,14 @@ void Tresizeform::showEvent(QShowEvent*)
     move(FMain.pos() + QPoint(100, 100));
     const TBigBitmap& joined = FMain.Document().Joined();
     if (joined.GetEmpty()) return;
-    const int64_t width = joined.GetWidth();
-    const int64_t height = joined.GetHeight();
-    if (!CheckBox1->isChecked() && !CheckBox2->isChecked()) {
+    if (CheckBox1->isChecked()) {
+        WriteScaled(2, 1);
+    } else if (CheckBox2->isChecked()) {
+        WriteScaled(1, 2);
+    } else {
         ConnectCoupling();
-        WriteSizes(width, height);
-        return;
+        WriteSizes(joined.GetWidth(), joined.GetHeight());
     }
-    updating = true;
-    DisconnectCoupling();
-    if (CheckBox1->isChecked())
-        WriteSizes(width * 2, height * 2);
-    else
-        WriteSizes(width / 2, height / 2);
-    QCoreApplication::processEvents();
-    updating = false;
 }
 
 void Tresizeform::Couple(QLineEdit* typed, QLineEdit* other, int32_t side, int32_t otherSide)
@@ -154,32 +147,32 @@ void Tresizeform::edit2on()
 
 void Tresizeform::CheckBox1Click(bool checked)
 {
-    if (!checked) {
-        ConnectCoupling();
-        return;
-    }
-    updating = true;
-    CheckBox2->setChecked(false);
-    QCoreApplication::processEvents();
-    DisconnectCoupling();
-    const TBigBitmap& joined = FMain.Document().Joined();
-    WriteSizes(int64_t{joined.GetWidth()} * 2, int64_t{joined.GetHeight()} * 2);
-    QCoreApplication::processEvents();
-    updating = false;
+    ScaleBoth(checked, CheckBox2, 2, 1);
 }
 
 void Tresizeform::CheckBox2Click(bool checked)
+{
+    ScaleBoth(checked, CheckBox1, 1, 2);
+}
+
+void Tresizeform::ScaleBoth(bool checked, QCheckBox* other, int64_t times, int64_t by)
 {
     if (!checked) {
         ConnectCoupling();
         return;
     }
     updating = true;
-    CheckBox1->setChecked(false);
+    other->setChecked(false);
     QCoreApplication::processEvents();
+    WriteScaled(times, by);
+}
+
+void Tresizeform::WriteScaled(int64_t times, int64_t by)
+{
+    updating = true;
     DisconnectCoupling();
     const TBigBitmap& joined = FMain.Document().Joined();
-    WriteSizes(joined.GetWidth() / 2, joined.GetHeight() / 2);
+    WriteSizes(joined.GetWidth() * times / by, joined.GetHeight() * times / by);
     QCoreApplication::processEvents();
     updating = false;
 }

@@ -47,8 +47,13 @@ private:
     void edit2on();
     void ConnectCoupling();
     void DisconnectCoupling();
-    // Writes both boxes without the coupling reacting.
+    // Writes both boxes.
     void WriteSizes(int64_t width, int64_t height);
+    // "倍" or "半分" checked: the other one ends and the boxes show the picture's size times
+    // times / by, held against typing; unchecked: the boxes are coupled again.
+    void ScaleBoth(bool checked, QCheckBox* other, int64_t times, int64_t by);
+    // The boxes show the picture's size times times / by, uncoupled.
+    void WriteScaled(int64_t times, int64_t by);
     // One box typed into: the other follows.
     void Couple(QLineEdit* typed, QLineEdit* other, int32_t side, int32_t otherSide);
     // The enlarging method chosen; none when the text matches no item.
