@@ -58,6 +58,7 @@ TBatchPicture ReadBatchPicture(const std::string& path)
 void MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
                      const TLoadErrorProc& loadError, TBitmap& result)
 {
+    if (pair.Left.empty() && pair.Right.empty()) throw EReadError("The pair has no picture");
     const std::unique_ptr<TBitmap> right = ReadPairPicture(pair.Right, loadError);
     const std::unique_ptr<TBitmap> left = ReadPairPicture(pair.Left, loadError);
     JoinPair(*right, *left, result, settings.Method, settings.Gap,

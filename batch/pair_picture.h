@@ -28,7 +28,8 @@ using TLoadErrorProc = std::function<void(const std::string& message)>;
 // result := pair's pictures joined (list 2's read first) and, when settings ask for it,
 // resized: what a run saves or prints. A picture a plug-in cannot read is shown to loadError
 // and replaced by a white 320 x 240 page. Any other picture that cannot be read raises
-// EReadError with the file's name and the reason; so do sizes the join cannot make.
+// EReadError with the file's name and the reason, as does a pair without pictures; sizes the
+// join cannot make raise too.
 void MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
                      const TLoadErrorProc& loadError, TBitmap& result);
 

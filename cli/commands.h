@@ -20,5 +20,7 @@ void LoadPicture(const std::string& path, TBigBitmap& bitmap);
 void AddJoinCommand(CLI::App& app);
 // resize
 void AddResizeCommand(CLI::App& app);
+// batch
+void AddBatchCommand(CLI::App& app);
 
 }  // namespace quilmo::cli

@@ -1,7 +1,6 @@
 // join: one to six pictures joined in order into one file, exactly as the main window joins
 // its slots.
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,8 +11,10 @@
 #include <vector>
 
 #include "choices.h"
+#include "color_option.h"
 #include "commands.h"
 #include "core/slot_document.h"
+#include "heap_reuse.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
 #include "output/picture_file.h"
@@ -93,14 +94,6 @@ private:
     const bool FTerminal = isatty(STDERR_FILENO) == 1;
 };
 
-// 0x00BBGGRR from "RRGGBB".
-TColor ParseColor(const std::string& text)
-{
-    const auto value = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
-    return RGBColor(static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8),
-                    static_cast<uint8_t>(value));
-}
-
 // A script wants to know about every input that cannot be read, so here that is an error.
 // Whatever is there is left to the reader, which refuses a pipe, a device or a folder at once
 // and says so.
@@ -118,17 +111,6 @@ std::unique_ptr<TGraphic> ReadInput(const std::string& path)
     if (const int32_t code = TakeSusieError())
         throw std::runtime_error(path + ": " + LoadErrorMessage(code));
     return picture;
-}
-
-// Every picture brings bands of a few MiB that are freed again once it is drawn. Served from
-// the heap and kept there, they are reused for the next picture instead of going back to the
-// system and being faulted in afresh, which costs the kernel a tenth of the whole join.
-void KeepFreedBandsForReuse()
-{
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-#endif
 }
 
 void Join(const TJoinArgs& args)
@@ -186,14 +168,7 @@ void AddJoinCommand(CLI::App& app)
         ->check(CLI::Range(0, kMaxFrameWidth));
     join->add_option("--color", args->Color,
                      "Colour of gaps, frame and uncovered areas (default ffffff)")
-        ->check(CLI::Validator(
-            [](const std::string& text) {
-                const bool hex =
-                    text.size() == 6 &&
-                    text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-                return hex ? std::string() : "must be six hexadecimal digits RRGGBB";
-            },
-            "RRGGBB"));
+        ->check(ColorText());
     join->add_option("--quality", args->Quality, "JPEG quality (default 85)")
         ->check(CLI::Range(10, 100));
     join->add_flag("--progressive", args->Progressive, "Progressive JPEG");

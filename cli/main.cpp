@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     quilmo::cli::AddPictureCommands(app);
     quilmo::cli::AddResizeCommand(app);
     quilmo::cli::AddJoinCommand(app);
+    quilmo::cli::AddBatchCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,23 @@
+#include "color_option.h"
+
+namespace quilmo::cli {
+
+CLI::Validator ColorText()
+{
+    return CLI::Validator(
+        [](const std::string& text) {
+            const bool hex = text.size() == 6 &&
+                             text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+            return hex ? std::string() : "must be six hexadecimal digits RRGGBB";
+        },
+        "RRGGBB");
+}
+
+TColor ParseColor(const std::string& text)
+{
+    const auto value = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+    return RGBColor(static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8),
+                    static_cast<uint8_t>(value));
+}
+
+}  // namespace quilmo::cli
