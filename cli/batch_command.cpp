@@ -1,8 +1,6 @@
 // batch: pairs of pictures joined as the batch window joins them, each result saved under a
 // name of its own, one line a pair on stdout.
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -12,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_texts.h"
 #include "batch/source_folder.h"
+#include "batch_console.h"
 #include "batch_pairs.h"
 #include "batch_workers.h"
 #include "choices.h"
@@ -102,70 +100,6 @@ void RefuseToReplaceSources(const TBatchRunSettings& settings, const std::string
     }
     reader.Rewind();
 }
-
-// stdout gets one line a pair; stderr why pairs failed and, on a terminal, a progress bar.
-class TBatchConsole {
-public:
-    TBatchConsole(bool plain, TPairReader& reader) : FPlain(plain)
-    {
-        if (!FBar) return;
-        TBatchPair pair;
-        while (reader.Next(pair)) ++FTotal;
-        reader.Rewind();
-        DrawBar();
-    }
-
-    void Report(const TBatchPair& pair, const TPairReport& report)
-    {
-        const TPairOutcome& outcome = report.Outcome;
-        ClearBar();
-        for (const std::string& message : report.Messages)
-            std::fprintf(stderr, "%d: %s\n", pair.Number, message.c_str());
-        if (!outcome.Ok) std::fprintf(stderr, "%d: %s\n", pair.Number, outcome.Error.c_str());
-        if (FPlain)
-            std::printf("%d %s\n", pair.Number,
-                        outcome.Ok ? ("ok " + outcome.FileName).c_str() : "error");
-        else
-            std::printf("%s%s\n", PairLineText(pair.Number).c_str(),
-                        outcome.Ok ? kBatchDoneMark : kBatchErrorMark);
-        std::fflush(stdout);
-        ++FDone;
-        if (!outcome.Ok || !report.Messages.empty()) ++FFailed;
-        DrawBar();
-    }
-
-    // Raises when not every pair succeeded.
-    void Finish()
-    {
-        ClearBar();
-        if (FFailed > 0)
-            throw std::runtime_error(std::to_string(FFailed) + " of " + std::to_string(FDone) +
-                                     " pairs did not succeed");
-    }
-
-private:
-    static constexpr int kBarWidth = 40;
-
-    void DrawBar() const
-    {
-        if (!FBar || FTotal == 0) return;
-        const auto filled = static_cast<int>(FDone * kBarWidth / FTotal);
-        std::fprintf(stderr, "\r[%s%s] %lld/%lld", std::string(filled, '#').c_str(),
-                     std::string(kBarWidth - filled, ' ').c_str(), static_cast<long long>(FDone),
-                     static_cast<long long>(FTotal));
-        std::fflush(stderr);
-    }
-    void ClearBar() const
-    {
-        if (FBar && FTotal > 0) std::fputs("\r\033[K", stderr);
-    }
-
-    const bool FPlain;
-    const bool FBar = isatty(STDERR_FILENO) == 1;
-    int64_t FTotal = 0;
-    int64_t FDone = 0;
-    int64_t FFailed = 0;
-};
 
 void Batch(const TBatchArgs& args)
 {

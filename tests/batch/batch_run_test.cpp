@@ -208,12 +208,7 @@ protected:
     TRecordingListsHost ListsHost;
     TBatchLists Lists{ListsHost};
 
-    void FillLists(int pairs)
-    {
-        std::vector<std::string> files;
-        for (const std::string& path : Pictures("p", 2 * pairs, 30, 20, kRed)) files.push_back(path);
-        Lists.AddFiles(files);
-    }
+    void FillLists(int pairs) { Lists.AddFiles(Pictures("p", 2 * pairs, 30, 20, kRed)); }
 };
 
 TEST_F(BatchPrintTest, EveryPairIsOneJobTitledByItsNumberWithThePictureFittedToThePage)

@@ -17,24 +17,9 @@ constexpr TColor kRed = RGBColor(200, 0, 0);
 constexpr TColor kGreen = RGBColor(0, 200, 0);
 constexpr TColor kMargin = RGBColor(0, 0, 90);
 
-struct TJoined {
-    int32_t Width;
-    int32_t Height;
-};
-
-TJoined SizeOf(const TBitmap& bitmap)
+TSize SizeOf(const TBitmap& bitmap)
 {
     return {bitmap.GetWidth(), bitmap.GetHeight()};
-}
-
-bool operator==(const TJoined& a, const TJoined& b)
-{
-    return a.Width == b.Width && a.Height == b.Height;
-}
-
-std::ostream& operator<<(std::ostream& out, const TJoined& size)
-{
-    return out << size.Width << "x" << size.Height;
 }
 
 TEST(PairJoin, OriginalSizesSideBySideAreTopAlignedWithMarginBelowTheShorter)
@@ -45,13 +30,13 @@ TEST(PairJoin, OriginalSizesSideBySideAreTopAlignedWithMarginBelowTheShorter)
     SetupBitmap(right, 40, 300, kGreen);
     TBitmap output;
     JoinPair(right, left, output, rmOriginal, 10, plHorzPair, kMargin, false);
-    EXPECT_EQ(SizeOf(output), (TJoined{100, 300}));
+    EXPECT_EQ(SizeOf(output), (TSize{100, 300}));
     EXPECT_EQ(ColourAt(output, 49, 99), kRed);
     EXPECT_EQ(ColourAt(output, 0, 100), kMargin);
     EXPECT_EQ(ColourAt(output, 55, 0), kMargin);
     EXPECT_EQ(ColourAt(output, 60, 0), kGreen);
     EXPECT_EQ(ColourAt(output, 99, 299), kGreen);
-    EXPECT_EQ(SizeOf(right), (TJoined{40, 300}));
+    EXPECT_EQ(SizeOf(right), (TSize{40, 300}));
 }
 
 TEST(PairJoin, AResamplerEnlargesTheLowerPictureToTheHigherOnesHeightInProportion)
@@ -62,8 +47,8 @@ TEST(PairJoin, AResamplerEnlargesTheLowerPictureToTheHigherOnesHeightInProportio
     SetupBitmap(right, 30, 70, kGreen);
     TBitmap output;
     JoinPair(right, left, output, rmBicubic, 0, plHorzPair, kMargin, true);
-    EXPECT_EQ(SizeOf(left), (TJoined{108, 70}));  // 31 * 70 / 20, truncated
-    EXPECT_EQ(SizeOf(output), (TJoined{138, 70}));
+    EXPECT_EQ(SizeOf(left), (TSize{108, 70}));  // 31 * 70 / 20, truncated
+    EXPECT_EQ(SizeOf(output), (TSize{138, 70}));
     EXPECT_EQ(ColourAt(output, 107, 69), kRed);
     EXPECT_EQ(ColourAt(output, 108, 0), kGreen);
 }
@@ -76,7 +61,7 @@ TEST(PairJoin, StackedPairsPutList2OnTopAndWidenTheNarrower)
     SetupBitmap(right, 20, 10, kGreen);
     TBitmap output;
     JoinPair(right, left, output, rmBilinear, 5, plVertPair, kMargin, false);
-    EXPECT_EQ(SizeOf(output), (TJoined{40, 55}));
+    EXPECT_EQ(SizeOf(output), (TSize{40, 55}));
     EXPECT_EQ(ColourAt(output, 39, 19), kGreen);
     EXPECT_EQ(ColourAt(output, 0, 20), kMargin);
     EXPECT_EQ(ColourAt(output, 39, 25), kRed);
@@ -85,7 +70,7 @@ TEST(PairJoin, StackedPairsPutList2OnTopAndWidenTheNarrower)
     SetupBitmap(left, 40, 30, kRed);
     SetupBitmap(right, 20, 10, kGreen);
     JoinPair(right, left, output, rmOriginal, 0, plVertPair, kMargin, false);
-    EXPECT_EQ(SizeOf(output), (TJoined{40, 40}));
+    EXPECT_EQ(SizeOf(output), (TSize{40, 40}));
     EXPECT_EQ(ColourAt(output, 20, 0), kMargin);
     EXPECT_EQ(ColourAt(output, 39, 10), kRed);
 }
@@ -95,7 +80,7 @@ TEST(PairJoin, APictureWithoutPartnerTakesItsHalfAndLeavesTheOtherToTheMargin)
     struct TCase {
         TPairLayout Layout;
         bool List1;
-        TJoined Size;
+        TSize Size;
         TPoint Picture;  // the top left corner of the picture
         TPoint Margin;   // a point of the empty half
     };
@@ -152,19 +137,19 @@ TEST(PairResize, NarrowerResultsAreReducedWiderOnesEnlargedByTheChosenMethod)
     TBitmap result;
     SetupBitmap(result, 40, 10, kRed);
     ResizeResult(result, resize, true);
-    EXPECT_EQ(SizeOf(result), (TJoined{20, 10}));
+    EXPECT_EQ(SizeOf(result), (TSize{20, 10}));
     EXPECT_EQ(ColourAt(result, 19, 9), kRed);
 
     resize.Width = 60;
     resize.Height = 30;
     ResizeResult(result, resize, false);
-    EXPECT_EQ(SizeOf(result), (TJoined{60, 30}));
+    EXPECT_EQ(SizeOf(result), (TSize{60, 30}));
 
     // Without an enlarging method nothing is enlarged.
     resize.Method = rmOriginal;
     resize.Width = 90;
     ResizeResult(result, resize, false);
-    EXPECT_EQ(SizeOf(result), (TJoined{60, 30}));
+    EXPECT_EQ(SizeOf(result), (TSize{60, 30}));
 }
 
 TEST(PairNaming, SequentialNamesHaveAtLeastTwoDigitsAfterTheFolderAsWritten)
