@@ -44,7 +44,6 @@ public:
     bool Running() const { return FRunning; }
     bool Printing() const { return FPrinting; }
     bool StopRequested() const { return FBatchStop; }
-    bool KeyPressed() const { return FKeyPressed; }
 
 private:
     // One pair, numbered by line (from 0) in the progress window; false when the run stopped

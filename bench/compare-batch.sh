@@ -3,7 +3,8 @@
 # JPEGs, 1600 x 1200 on the left and 1200 x 1600 on the right, joined side by side with the left
 # picture enlarged by bicubic to 1600 pixels high, 10-pixel white gap, each result saved as JPEG
 # quality 85 (3343 x 1600). Every tool runs two processes. Prints the best wall time of RUNS
-# runs, the processor time and the peak memory of each tool, and how they compare.
+# runs (the tools taking turns), its processor time and the peak memory of each tool, and how
+# they compare.
 #
 #   bench/compare-batch.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
 #
@@ -39,23 +40,15 @@ for ((n = 1; n <= pairs; n++)); do
   printf '%s\t%s\n' "$work/in/left$n.jpg" "$work/in/right$n.jpg" >> "$work/pairs.txt"
 done
 
-# best wall seconds, its processor seconds and peak KiB of RUNS runs, as "SECONDS CPU KIB"
+# One timed run of a command into a fresh out folder, as "WALL CPU KIB".
 measure() {
-  local best="" cpu="" peak=0 log=$work/time.log
-  for ((r = 0; r < runs; r++)); do
-    rm -rf "$work/out" && mkdir -p "$work/out"
-    /usr/bin/time -v -o "$log" "$@" > /dev/null
-    local wall used kib
-    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s}' "$log")
-    used=$(awk -F': ' '/User time/ {u = $2} /System time/ {s = $2} END {print u + s}' "$log")
-    kib=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
-    if [ -z "$best" ] || awk -v a="$best" -v b="$wall" 'BEGIN {exit !(b < a)}'; then
-      best=$wall cpu=$used
-    fi
-    ((kib > peak)) && peak=$kib
-  done
+  local log=$work/time.log
+  rm -rf "$work/out" && mkdir -p "$work/out"
+  /usr/bin/time -v -o "$log" "$@" > /dev/null
   [ "$(ls "$work/out" | wc -l)" -eq "$pairs" ] || { echo "$1 wrote $(ls "$work/out" | wc -l) of $pairs results" >&2; exit 1; }
-  echo "$best $cpu $peak"
+  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
+    /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
+    END {print w, u + s, k}' "$log"
 }
 
 run_tool() {  # TOOL
@@ -70,9 +63,18 @@ run_tool() {  # TOOL
 
 echo "quilmo-cli batch vs peers: $pairs pairs, $jobs processes, best wall time of $runs runs"
 echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+# The tools take turns, so that other work on the machine falls on all of them alike; each
+# keeps its best wall time with that run's processor time, and its highest peak.
 declare -A wall=() cpu=() peak=()
-for tool in quilmo pillow libvips; do
-  read -r wall[$tool] cpu[$tool] peak[$tool] < <(run_tool $tool)
+for ((r = 0; r < runs; r++)); do
+  for tool in quilmo pillow libvips; do
+    run_tool $tool > "$work/run.txt"
+    read -r w c k < "$work/run.txt"
+    if [ -z "${wall[$tool]:-}" ] || awk -v a="${wall[$tool]}" -v b="$w" 'BEGIN {exit !(b < a)}'; then
+      wall[$tool]=$w cpu[$tool]=$c
+    fi
+    ((k > ${peak[$tool]:-0})) && peak[$tool]=$k
+  done
 done
 printf '  %-10s %8s %8s %10s %12s\n' tool "wall s" "cpu s" "peak MiB" "wall/quilmo"
 for tool in quilmo pillow libvips; do
