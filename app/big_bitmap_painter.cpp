@@ -7,10 +7,23 @@
 
 namespace quilmo {
 
+void DrawBitmap(QPainter& painter, const TBitmap& picture, const QRectF& target)
+{
+    if (picture.GetWidth() <= 0 || picture.GetHeight() <= 0 || picture.PixelFormat() != pf24bit)
+        return;
+    // The memory holds the bottom row first: the image is drawn upside down.
+    const QImage image(picture.Bits(), picture.GetWidth(), picture.GetHeight(), picture.Stride(),
+                       QImage::Format_BGR888);
+    painter.save();
+    painter.translate(target.left(), target.bottom());
+    painter.scale(target.width() / picture.GetWidth(), -target.height() / picture.GetHeight());
+    painter.drawImage(QPointF(0, 0), image);
+    painter.restore();
+}
+
 void DrawBigBitmap(QPainter& painter, const TBigBitmap& picture, const QRectF& target)
 {
     if (picture.GetEmpty() || picture.PixelFormat() != bbpf24bit) return;
-    const double scaleX = target.width() / picture.GetWidth();
     const double scaleY = target.height() / picture.GetHeight();
     const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
     int32_t bandTop = 0;
@@ -21,14 +34,7 @@ void DrawBigBitmap(QPainter& painter, const TBigBitmap& picture, const QRectF& t
                           rows * scaleY);
         bandTop += rows;
         if (!clip.isNull() && !clip.intersects(area)) continue;
-        // Band memory holds the bottom row first: the image is drawn upside down.
-        const QImage image(band.Bits(), band.GetWidth(), rows, band.Stride(),
-                           QImage::Format_BGR888);
-        painter.save();
-        painter.translate(area.left(), area.bottom());
-        painter.scale(scaleX, -scaleY);
-        painter.drawImage(QPointF(0, 0), image);
-        painter.restore();
+        DrawBitmap(painter, band, area);
     }
 }
 

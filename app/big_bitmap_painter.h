@@ -1,6 +1,6 @@
 #pragma once
-// Drawing a large bitmap with Qt band by band: each band is wrapped in a QImage over its own
-// memory, so no image of the whole picture is ever made.
+// Drawing our bitmaps with Qt without copying their pixels: each standard bitmap (and each band
+// of a large one) is wrapped in a QImage over its own memory.
 
 #include <QRectF>
 
@@ -9,8 +9,11 @@ class QPainter;
 namespace quilmo {
 
 class TBigBitmap;
+class TBitmap;
 
-// Draws picture (24 bits) stretched onto target. Bands outside the painter's clip are skipped.
+// Draws picture (24 bits) stretched onto target.
+void DrawBitmap(QPainter& painter, const TBitmap& picture, const QRectF& target);
+// The same for a large bitmap, band by band; bands outside the painter's clip are skipped.
 void DrawBigBitmap(QPainter& painter, const TBigBitmap& picture, const QRectF& target);
 
 }  // namespace quilmo

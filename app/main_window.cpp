@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "batch_progress_window.h"
+#include "batch_window.h"
 #include "clipboard_picture.h"
 #include "core/slot_document.h"
 #include "copy_buffer_window.h"
@@ -96,8 +98,12 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     bufferbtnAction->setVisible(false);
     DisableImageCommands();
     ReadSettings();
+    Form2 = new TForm2(*this);
+    FBatchWindow = Form2;
+    FBatchProgressWindow = Form2->Form3;
 
     connect(openbtn, &QToolButton::clicked, this, &TForm1::openbtnClick);
+    connect(batchbtn, &QToolButton::clicked, this, &TForm1::batchbtnClick);
     connect(gasu, &QSpinBox::valueChanged, this, &TForm1::gasuChange);
     connect(combo2, &QComboBox::currentIndexChanged, this, &TForm1::combo2Change);
     connect(combo3, &QComboBox::currentIndexChanged, this, &TForm1::combo3Change);
@@ -317,8 +323,9 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     // A settings file that cannot be written must not keep the user from leaving.
-    Guarded([&] { WriteSettings(FIniPath, CurrentSettings(), FBatchSettings); });
+    Guarded([&] { WriteSettings(FIniPath, CurrentSettings(), Form2->Settings()); });
     setAcceptDrops(false);
+    Form2->hide();
     edgeform->hide();
     Form6->hide();
     Form4->hide();

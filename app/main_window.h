@@ -29,6 +29,7 @@ class TGraphic;
 namespace quilmo {
 
 class TEffectsLauncher;
+class TForm2;
 class TForm4;
 class TForm6;
 class TPicturePrinter;
@@ -117,6 +118,7 @@ public:
     TForm6* Form6;
     Tresizeform* resizeform;
     TForm4* Form4;
+    TForm2* Form2;
 
     // The colours that have no control of their own.
     TColor JoinColor() const;
@@ -148,6 +150,7 @@ public:
 public slots:
     // Tool bars.
     void openbtnClick();
+    void batchbtnClick();
     void gasuChange(int value);
     void combo2Change(int index);
     void combo3Change(int index);
@@ -246,7 +249,6 @@ private:
     QStringList FArguments;
     std::unique_ptr<TSlotDocument> FDocument;
     std::unique_ptr<TSlotLoader> FLoader;
-    TBatchSettings FBatchSettings;
     std::string FSusieDir;
     QString FOpenFilter;
     TColor FPanelColor = 0x80000010;

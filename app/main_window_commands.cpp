@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "batch_window.h"
 #include "big_bitmap_painter.h"
 #include "clipboard_picture.h"
 #include "colors.h"
@@ -61,6 +62,11 @@ void TForm1::openbtnClick()
     std::vector<std::string> files;
     for (const QString& name : names) files.push_back(name.toStdString());
     Guarded([&] { Loader().LoadFiles(files); });
+}
+
+void TForm1::batchbtnClick()
+{
+    Form2->OpenForBatch();
 }
 
 void TForm1::ReadOneFile(const QString& title,

@@ -31,10 +31,7 @@ void SetValueQuietly(QSpinBox* spin, int value)
 void TForm1::ReadSettings()
 {
     std::optional<TMainSettings> stored;
-    Guarded([&] {
-        stored = ReadMainSettings(FIniPath, FExeDir.string());
-        if (std::optional<TBatchSettings> batch = ReadBatchSettings(FIniPath)) FBatchSettings = *batch;
-    });
+    Guarded([&] { stored = ReadMainSettings(FIniPath, FExeDir.string()); });
     TJoinSettings join = ControlSettings();
     if (stored) {
         const TMainSettings& s = *stored;

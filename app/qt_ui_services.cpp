@@ -40,6 +40,12 @@ QMessageBox::StandardButton TQtUiServices::AskYesNoCancel(QWidget* parent, const
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
+QMessageBox::StandardButton TQtUiServices::Confirm(QWidget* parent, const QString& text,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    return QMessageBox::question(parent, kTitle, text, buttons);
+}
+
 QStringList TQtUiServices::GetOpenFileNames(QWidget* parent, const QString& title,
                                             const QString& folder, const QString& filter,
                                             bool multiple)

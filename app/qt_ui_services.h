@@ -18,6 +18,8 @@ public:
     void ShowErrorOkCancel(QWidget* parent, const QString& text) override;
     void ShowInformation(QWidget* parent, const QString& text) override;
     QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text) override;
+    QMessageBox::StandardButton Confirm(QWidget* parent, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override;
     QStringList GetOpenFileNames(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter, bool multiple) override;
     QString GetSaveFileName(QWidget* parent, const TSaveDialogRequest& request) override;

@@ -31,6 +31,9 @@ public:
     virtual void ShowErrorOkCancel(QWidget* parent, const QString& text) = 0;
     virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
     virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // A confirmation with buttons (Yes and No, or OK and Cancel); the button pressed.
+    virtual QMessageBox::StandardButton Confirm(QWidget* parent, const QString& text,
+                                                QMessageBox::StandardButtons buttons) = 0;
 
     // Chosen files in the dialog's order; empty when cancelled.
     virtual QStringList GetOpenFileNames(QWidget* parent, const QString& title,

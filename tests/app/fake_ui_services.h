@@ -17,6 +17,9 @@ public:
     QStringList Errors;
     QStringList Informations;
     QMessageBox::StandardButton CloseAnswer = QMessageBox::Yes;
+    // Every question asked, and the answers to the confirmations (none left: No or Cancel).
+    QStringList Questions;
+    std::deque<QMessageBox::StandardButton> ConfirmAnswers;
     // Each open dialog takes the next answer; none left: cancelled.
     std::deque<QStringList> OpenAnswers;
     QStringList OpenTitles;
@@ -29,9 +32,16 @@ public:
     void ShowError(QWidget*, const QString& text) override { Errors << text; }
     void ShowErrorOkCancel(QWidget*, const QString& text) override { Errors << text; }
     void ShowInformation(QWidget*, const QString& text) override { Informations << text; }
-    QMessageBox::StandardButton AskYesNoCancel(QWidget*, const QString&) override
+    QMessageBox::StandardButton AskYesNoCancel(QWidget*, const QString& text) override
     {
+        Questions << text;
         return CloseAnswer;
+    }
+    QMessageBox::StandardButton Confirm(QWidget*, const QString& text,
+                                        QMessageBox::StandardButtons) override
+    {
+        Questions << text;
+        return Next(ConfirmAnswers);
     }
     QStringList GetOpenFileNames(QWidget*, const QString& title, const QString&, const QString&,
                                  bool) override

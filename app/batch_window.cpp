@@ -1,0 +1,430 @@
+#include "batch_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "batch/batch_lists.h"
+#include "batch/batch_run.h"
+#include "batch_list_box.h"
+#include "batch_preview.h"
+#include "batch_progress_window.h"
+#include "main_window.h"
+#include "radio_group.h"
+
+namespace quilmo {
+
+namespace {
+
+constexpr int kMinimumWidth = 376;
+constexpr int kPreviewHeight = 160;
+const QStringList kJoinMethods{QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
+                               QStringLiteral(" Bicubic"), QStringLiteral("Lagrange "),
+                               QStringLiteral("Lanczos")};
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& hint = {})
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(caption);
+    button->setToolTip(hint);
+    return button;
+}
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const QString& hint)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setToolTip(hint);
+    control->setAccessibleName(hint);
+    return control;
+}
+
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int minimum,
+                   int maximum, int value)
+{
+    auto* spin = Named(new QSpinBox(parent), name, hint);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    return spin;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& hint, const QStringList& items)
+{
+    auto* combo = Named(new QComboBox(parent), name, hint);
+    combo->addItems(items);
+    return combo;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption)
+{
+    return Named(new QCheckBox(caption, parent), name, caption);
+}
+
+// A label in front of control that names it to the keyboard and to screen readers.
+QLabel* LabelFor(QWidget* control, const QString& text)
+{
+    auto* label = new QLabel(text, control->parentWidget());
+    label->setBuddy(control);
+    return label;
+}
+
+// An index outside the items takes the nearest item.
+void SetClampedIndex(QComboBox* combo, int index)
+{
+    combo->setCurrentIndex(std::clamp(index, 0, combo->count() - 1));
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> controls)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* control : controls) row->addWidget(control);
+    return row;
+}
+
+// A list with its four buttons and the settings below it.
+QWidget* ListColumn(QWidget* column, TBatchListBox* list, std::initializer_list<QWidget*> buttons,
+                    QWidget* settings)
+{
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list, 1);
+    layout->addLayout(Row(buttons));
+    layout->addWidget(settings);
+    return column;
+}
+
+}  // namespace
+
+TForm2::TForm2(TForm1& main)
+    : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint), FMain(main)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Quilmo (^｡^) バッチ処理"));
+    setMinimumWidth(kMinimumWidth);
+    setAcceptDrops(true);
+    FLists = std::make_unique<TBatchLists>(*this);
+    FRun = std::make_unique<TBatchRun>(*this);
+    Form3 = new TForm3(*FRun, this);
+
+    auto* left = new QWidget(this);
+    left->setObjectName(QStringLiteral("Panel1"));
+    auto* right = new QWidget(this);
+    right->setObjectName(QStringLiteral("Panel2"));
+    ListBox1 = new TBatchListBox("ListBox1", QStringLiteral("左　or　下画像"), left);
+    ListBox2 = new TBatchListBox("ListBox2", QStringLiteral("右　or 上画像"), right);
+    Button6 = MakeButton(left, "Button6", QStringLiteral("ソート"));
+    Button3 = MakeButton(left, "Button3", QStringLiteral("上へ"));
+    Button4 = MakeButton(left, "Button4", QStringLiteral("下へ"));
+    Button5 = MakeButton(left, "Button5", QStringLiteral("削除"), QStringLiteral("Delete"));
+    Button8 = MakeButton(right, "Button8", QStringLiteral("ソート"));
+    Button9 = MakeButton(right, "Button9", QStringLiteral("上へ"));
+    Button7 = MakeButton(right, "Button7", QStringLiteral("下へ"));
+    Button10 = MakeButton(right, "Button10", QStringLiteral("削除"), QStringLiteral("Delete"));
+    QWidget* joinPanel = BuildJoinPanel();
+    QWidget* outputPanel = BuildOutputPanel();
+    // The rows of the two lists pair up, so the lists are kept the same height.
+    const int panelHeight = std::max(joinPanel->sizeHint().height(), outputPanel->sizeHint().height());
+    joinPanel->setFixedHeight(panelHeight);
+    outputPanel->setFixedHeight(panelHeight);
+    ListColumn(left, ListBox1, {Button6, Button3, Button4, Button5}, joinPanel);
+    ListColumn(right, ListBox2, {Button8, Button9, Button7, Button10}, outputPanel);
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(left);
+    Splitter1->addWidget(right);
+
+    FPreviewStrip = new QWidget(this);
+    FPreviewStrip->setObjectName(QStringLiteral("Panel3"));
+    FPreviewStrip->setFixedHeight(kPreviewHeight);
+    Image1 = new TBatchPreview("Image1", QStringLiteral("左画像"), FPreviewStrip);
+    Image2 = new TBatchPreview("Image2", QStringLiteral("右画像"), FPreviewStrip);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(Splitter1, 1);
+    layout->addWidget(FPreviewStrip);
+
+    ConnectControls();
+    ReadSettings(main.IniPath());
+    resize(std::max(kMinimumWidth, 560), 760);
+    move(main.pos() + QPoint(100, 50));
+}
+
+TForm2::~TForm2() = default;
+
+QWidget* TForm2::BuildJoinPanel()
+{
+    auto* panel = new QWidget(this);
+    RadioGroup2 = new TRadioGroup("RadioGroup2", QStringLiteral("結合方向"),
+                                  {QStringLiteral("横"), QStringLiteral("縦（右が上）")}, 2, panel);
+    combo3 = MakeCombo(panel, "combo3", QStringLiteral("結合方法"), kJoinMethods);
+    Spin = MakeSpin(panel, "Spin", QStringLiteral("画像の間隔（ピクセル）"), 0, kMaxBatchGap, 0);
+    Spin->setSingleStep(10);
+    Panel5 = Named(new QToolButton(panel), "Panel5", QStringLiteral("余白の色"));
+    RadioGroup3 = new TRadioGroup("RadioGroup3", QStringLiteral("保存形式"),
+                                  {QStringLiteral("BMP"), QStringLiteral("JPG")}, 2, panel);
+    jpgspin = MakeSpin(panel, "jpgspin", QStringLiteral("JPG品質"), 10, 100, 85);
+    prog = MakeCheck(panel, "prog", QStringLiteral("Progress"));
+    RadioGroup1 = new TRadioGroup("RadioGroup1", QStringLiteral("印刷方向"),
+                                  {QStringLiteral("水平"), QStringLiteral("垂直")}, 2, panel);
+    Button11 = MakeButton(panel, "Button11", QStringLiteral("クリア"));
+    Button12 = MakeButton(panel, "Button12", QStringLiteral("追加"));
+    Button13 = MakeButton(panel, "Button13", QStringLiteral("入れ替え"), QStringLiteral("左右入れ替え"));
+
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->addWidget(RadioGroup2, 0, 0, 1, 3);
+    grid->addWidget(LabelFor(combo3, QStringLiteral("リサイズ方法")), 1, 0);
+    grid->addWidget(combo3, 1, 1, 1, 2);
+    grid->addWidget(LabelFor(Spin, QStringLiteral("間隔")), 2, 0);
+    grid->addWidget(Spin, 2, 1, 1, 2);
+    grid->addWidget(LabelFor(Panel5, QStringLiteral("余白の色")), 3, 0);
+    grid->addWidget(Panel5, 3, 1, Qt::AlignLeft);
+    grid->addWidget(RadioGroup3, 4, 0, 1, 3);
+    grid->addWidget(LabelFor(jpgspin, QStringLiteral("JPG設定")), 5, 0);
+    grid->addWidget(jpgspin, 5, 1);
+    grid->addWidget(prog, 5, 2);
+    grid->addWidget(RadioGroup1, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
+    grid->addLayout(Row({Button11, Button12, Button13}), 8, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    return panel;
+}
+
+QWidget* TForm2::BuildOutputPanel()
+{
+    auto* panel = new QWidget(this);
+    CheckBox3 = MakeCheck(panel, "CheckBox3", QStringLiteral("リサイズ保存"));
+    wspin = MakeSpin(panel, "wspin", QStringLiteral("幅"), kMinResizeSide, kMaxResizeSide, 640);
+    hspin = MakeSpin(panel, "hspin", QStringLiteral("高さ"), kMinResizeSide, kMaxResizeSide, 480);
+    CheckBox4 = MakeCheck(panel, "CheckBox4", QStringLiteral("幅固定"));
+    CheckBox5 = MakeCheck(panel, "CheckBox5", QStringLiteral("高さ固定"));
+    ComboBox1 = MakeCombo(panel, "ComboBox1", QStringLiteral("リサイズ保存のアルゴリズム"),
+                          kJoinMethods.mid(1));
+    fileGroup = new TRadioGroup("fileGroup", QStringLiteral("保存ファイル名"),
+                                {QStringLiteral("連番ファイル"), QStringLiteral("同名保存"),
+                                 QStringLiteral("先頭に文字を追加"), QStringLiteral("末尾に文字を追加")},
+                                1, panel);
+    Edit1 = Named(new QLineEdit(panel), "Edit1", QStringLiteral("保存ファイル名の文字"));
+    Radio1 = Named(new QRadioButton(QStringLiteral("同一フォルダー"), panel), "Radio1",
+                   QStringLiteral("同一フォルダー"));
+    Radio2 = Named(new QRadioButton(QStringLiteral("フォルダー指定"), panel), "Radio2",
+                   QStringLiteral("フォルダー指定"));
+    Radio1->setChecked(true);
+    Edit2 = Named(new QLineEdit(panel), "Edit2", QStringLiteral("保存フォルダー"));
+    Button1 = MakeButton(panel, "Button1", QStringLiteral("一括保存"));
+    Button2 = MakeButton(panel, "Button2", QStringLiteral("一括印刷"), QStringLiteral("ESCキーで中止できます。"));
+
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->addWidget(CheckBox3, 0, 0, 1, 4);
+    grid->addWidget(wspin, 1, 0, 1, 2);
+    grid->addWidget(hspin, 1, 2, 1, 2);
+    grid->addWidget(CheckBox4, 2, 0, 1, 2);
+    grid->addWidget(CheckBox5, 2, 2, 1, 2);
+    grid->addWidget(LabelFor(ComboBox1, QStringLiteral("リサイズ方法")), 3, 0);
+    grid->addWidget(ComboBox1, 3, 1, 1, 3);
+    grid->addWidget(fileGroup, 4, 0, 1, 4);
+    grid->addWidget(Edit1, 5, 0, 1, 4);
+    grid->addWidget(Radio1, 6, 0, 1, 2);
+    grid->addWidget(Radio2, 6, 2, 1, 2);
+    grid->addWidget(LabelFor(Edit2, QStringLiteral("保存フォルダー")), 7, 0, 1, 4);
+    grid->addWidget(Edit2, 8, 0, 1, 4);
+    grid->setRowStretch(9, 1);
+    grid->addLayout(Row({Button1, Button2}), 10, 0, 1, 4);
+    return panel;
+}
+
+void TForm2::ConnectControls()
+{
+    const std::pair<QPushButton*, void (TForm2::*)()> buttons[] = {
+        {Button12, &TForm2::Button12Click}, {Button6, &TForm2::Button6Click},
+        {Button8, &TForm2::Button8Click},   {Button3, &TForm2::Button3Click},
+        {Button9, &TForm2::Button9Click},   {Button4, &TForm2::Button4Click},
+        {Button7, &TForm2::Button7Click},   {Button5, &TForm2::Button5Click},
+        {Button10, &TForm2::Button10Click}, {Button11, &TForm2::Button11Click},
+        {Button13, &TForm2::Button13Click}, {Button1, &TForm2::Button1Click},
+        {Button2, &TForm2::Button2Click}};
+    for (const auto& [button, click] : buttons) connect(button, &QPushButton::clicked, this, click);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm2::ListBox1Click);
+    connect(ListBox1, &QListWidget::clicked, this, &TForm2::ListBox1Click);
+    connect(ListBox2, &QListWidget::currentRowChanged, this, &TForm2::ListBox2Click);
+    connect(ListBox2, &QListWidget::clicked, this, &TForm2::ListBox2Click);
+    connect(ListBox1, &TBatchListBox::RowPressed, this, &TForm2::ListBox1MouseDown);
+    connect(ListBox2, &TBatchListBox::RowPressed, this, &TForm2::ListBox2MouseDown);
+    connect(ListBox1, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox1DragOver);
+    connect(ListBox2, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox2DragOver);
+    connect(ListBox1, &TBatchListBox::RowDropped, this, &TForm2::ListBox1DragDrop);
+    connect(ListBox2, &TBatchListBox::RowDropped, this, &TForm2::ListBox2DragDrop);
+    connect(RadioGroup2, &TRadioGroup::Clicked, this, &TForm2::RadioGroup2Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TForm2::CheckBox3Click);
+    connect(Radio2, &QRadioButton::clicked, this, &TForm2::Radio2MouseUp);
+    connect(Panel5, &QToolButton::clicked, this, &TForm2::Panel5Click);
+    for (QWidget* box : KeyBoxes()) box->installEventFilter(this);
+}
+
+std::array<QWidget*, 6> TForm2::KeyBoxes() const
+{
+    return {combo3, Spin, jpgspin, wspin, hspin, ComboBox1};
+}
+
+// --- settings
+
+void TForm2::ReadSettings(const std::filesystem::path& iniPath)
+{
+    std::optional<TBatchSettings> stored;
+    try {
+        stored = ReadBatchSettings(iniPath);
+    } catch (const std::exception&) {
+        // The main window has read the same file just before and said why it cannot.
+    }
+    if (stored) ShowSettings(*stored);
+    SetMarginColor(FMarginColor);
+    CheckBox3Click();
+}
+
+void TForm2::ShowSettings(const TBatchSettings& s)
+{
+    RadioGroup1->SetItemIndex(s.Radio1);
+    RadioGroup2->SetItemIndex(s.Radio2);
+    RadioGroup3->SetItemIndex(s.Radio3);
+    SetClampedIndex(combo3, s.Combo3);
+    Spin->setValue(s.Spin);
+    jpgspin->setValue(s.Jpg);
+    prog->setChecked(s.Prog);
+    fileGroup->SetItemIndex(s.Save);
+    FMarginColor = s.Color;
+    wspin->setValue(s.DWidth);
+    hspin->setValue(s.DHeight);
+    SetClampedIndex(ComboBox1, s.Resizing);
+    CheckBox4->setChecked(s.WBool);
+    CheckBox5->setChecked(s.HBool);
+    CheckBox3->setChecked(s.Resize);
+    Edit1->setText(QString::fromStdString(s.Renban));
+    Edit2->setText(QString::fromStdString(s.SavePath));
+    (s.SamePath ? Radio1 : Radio2)->setChecked(true);
+}
+
+TBatchSettings TForm2::Settings() const
+{
+    TBatchSettings s;
+    s.Radio1 = RadioGroup1->ItemIndex();
+    s.Radio2 = RadioGroup2->ItemIndex();
+    s.Radio3 = RadioGroup3->ItemIndex();
+    s.Combo3 = combo3->currentIndex();
+    s.Spin = Spin->value();
+    s.Jpg = jpgspin->value();
+    s.Prog = prog->isChecked();
+    s.Save = fileGroup->ItemIndex();
+    s.Color = FMarginColor;
+    s.DWidth = wspin->value();
+    s.DHeight = hspin->value();
+    s.Resizing = ComboBox1->currentIndex();
+    s.WBool = CheckBox4->isChecked();
+    s.HBool = CheckBox5->isChecked();
+    s.Resize = CheckBox3->isChecked();
+    s.Renban = Edit1->text().toStdString();
+    s.SavePath = Edit2->text().toStdString();
+    s.SamePath = Radio1->isChecked();
+    return s;
+}
+
+// --- the window's own events
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    if (event->spontaneous()) return;  // restored from the task bar
+    FLists->Shown();
+    FormResize();
+    FRun->ClearStopRequest();
+}
+
+void TForm2::hideEvent(QHideEvent* event)
+{
+    if (event->spontaneous()) return;  // minimised
+    FRun->ClearStopRequest();
+    FLists->Hidden();
+}
+
+void TForm2::resizeEvent(QResizeEvent*)
+{
+    FormResize();
+}
+
+void TForm2::FormResize()
+{
+    const int column = width() / 2 - 4;
+    Splitter1->setSizes({column, Splitter1->width() - Splitter1->handleWidth() - column});
+    const QSize strip = FPreviewStrip->size();
+    if (RadioGroup2->ItemIndex() == jdVertical) {
+        const int top = (strip.height() - 2) / 2;
+        Image2->setGeometry(0, 0, strip.width(), top);
+        Image1->setGeometry(0, top, strip.width(), strip.height() - top);
+    } else {
+        const int left = (width() - 10) / 2;
+        Image1->setGeometry(0, 0, left, strip.height());
+        Image2->setGeometry(left, 0, strip.width() - left, strip.height());
+    }
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    // A run writes into the progress window until it is over.
+    if (Form3->isVisible())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    // A key that a box passes on to the window was counted on its way into the box.
+    const QWidget* focus = QApplication::focusWidget();
+    const std::array<QWidget*, 6> boxes = KeyBoxes();
+    if (std::none_of(boxes.begin(), boxes.end(),
+                     [focus](QWidget* box) { return box == focus || box->isAncestorOf(focus); }))
+        FormKeyDown(event->key());
+    QWidget::keyPressEvent(event);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TForm2::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    FLists->DropFiles(names);
+}
+
+}  // namespace quilmo
