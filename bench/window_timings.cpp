@@ -27,6 +27,7 @@
 #include "app/resize_save_window.h"
 #include "app/qt_ui_services.h"
 #include "bigbitmap/big_bitmap.h"
+#include "core/quiet_document_host.h"
 #include "core/slot_document.h"
 #include "input/graphic_registry.h"
 #include "input/slot_loading.h"
@@ -70,29 +71,6 @@ std::vector<std::string> MakePhotos(const std::filesystem::path& folder)
     }
     return names;
 }
-
-// The document alone, as quilmo-cli join drives it: no preview to show.
-class TQuietHost : public TDocumentHost {
-public:
-    std::string StatusText() const override { return {}; }
-    void SetStatusText(const std::string&) override {}
-    void ShowProgressBar() override {}
-    void StepProgressBar(int32_t) override {}
-    void SetProgressPosition(int32_t) override {}
-    void HideProgressBar() override {}
-    void ProcessMessages() override {}
-    void EnableImageCommands() override {}
-    void DisableImageCommands() override {}
-    void CountChanged(int32_t) override {}
-    void FrameOnChanged(bool) override {}
-    void SettingsRestored(const TJoinSettings&) override {}
-    void BusyChanged(bool) override {}
-    TSize ViewSize() const override { return {1, 1}; }
-    void ShowPreview(const TBigBitmap*, bool) override {}
-    void SetPrintOrientation(int32_t) override {}
-    void ShowError(const std::string& message) override { std::printf("error: %s\n", message.c_str()); }
-    void ShowErrorOkCancel(const std::string& message) override { ShowError(message); }
-};
 
 double StatusMiB(const std::string& field)
 {
@@ -162,7 +140,8 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     {
-        TQuietHost host;
+        // The document alone, as quilmo-cli join drives it: no preview to show.
+        TQuietDocumentHost host;
         TSlotDocument document(host);
         TJoinSettings settings = document.Settings();
         settings.Method = rmBicubic;

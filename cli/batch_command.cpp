@@ -151,11 +151,7 @@ void AddBatchCommand(CLI::App& app)
     batch->add_option("--method", args->Method,
                       "original keeps both sizes (default); the others enlarge the smaller picture")
         ->type_name("METHOD")
-        ->transform(Choices<TResampleMethod>({{"original", rmOriginal},
-                                              {"bilinear", rmBilinear},
-                                              {"bicubic", rmBicubic},
-                                              {"lagrange", rmLagrange},
-                                              {"lanczos", rmLanczos}}));
+        ->transform(JoinMethodChoices());
     batch->add_option("--gap", args->Gap, "Pixels between the pictures, 0 to 500")
         ->check(CLI::Range(0, kMaxBatchGap));
     batch->add_option("--color", args->Color, "Colour of gaps and empty halves (default ffffff)")

@@ -9,6 +9,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "resample/resample.h"
+
 namespace quilmo::cli {
 
 // For option->transform: the name, in any letter case, becomes its value's number, which
@@ -30,6 +32,16 @@ CLI::Validator Choices(const std::vector<std::pair<std::string, T>>& choices)
             return input + " is not one of " + list;
         },
         list);
+}
+
+// The join methods by name, as join and batch take them.
+inline CLI::Validator JoinMethodChoices()
+{
+    return Choices<TResampleMethod>({{"original", rmOriginal},
+                                     {"bilinear", rmBilinear},
+                                     {"bicubic", rmBicubic},
+                                     {"lagrange", rmLagrange},
+                                     {"lanczos", rmLanczos}});
 }
 
 }  // namespace quilmo::cli

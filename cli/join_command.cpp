@@ -13,6 +13,7 @@
 #include "choices.h"
 #include "color_option.h"
 #include "commands.h"
+#include "core/quiet_document_host.h"
 #include "core/slot_document.h"
 #include "heap_reuse.h"
 #include "input/graphic_registry.h"
@@ -38,12 +39,8 @@ struct TJoinArgs {
 
 // The document's window on the shell: a progress bar on stderr when that is a terminal, and
 // the first error kept for the caller.
-class TConsoleHost : public TDocumentHost {
+class TConsoleHost : public TQuietDocumentHost {
 public:
-    std::string Error;
-
-    std::string StatusText() const override { return FStatus; }
-    void SetStatusText(const std::string& text) override { FStatus = text; }
     void ShowProgressBar() override
     {
         FShown = true;
@@ -56,26 +53,10 @@ public:
         if (FShown && FTerminal) std::fputs("\r\033[K", stderr);
         FShown = false;
     }
-    void ProcessMessages() override {}
-    void EnableImageCommands() override {}
-    void DisableImageCommands() override {}
-    void CountChanged(int32_t) override {}
-    void FrameOnChanged(bool) override {}
-    void SettingsRestored(const TJoinSettings&) override {}
-    void BusyChanged(bool) override {}
-    TSize ViewSize() const override { return {800, 600}; }
-    void ShowPreview(const TBigBitmap*, bool) override {}
-    void SetPrintOrientation(int32_t) override {}
-    void ShowError(const std::string& message) override { Keep(message); }
-    void ShowErrorOkCancel(const std::string& message) override { Keep(message); }
 
 private:
     static constexpr int kBarWidth = 40;
 
-    void Keep(const std::string& message)
-    {
-        if (Error.empty()) Error = message;
-    }
     void Draw(int32_t position)
     {
         position = std::min(position, 100);
@@ -88,7 +69,6 @@ private:
         std::fflush(stderr);
     }
 
-    std::string FStatus;
     int32_t FPosition = 0;
     bool FShown = false;
     const bool FTerminal = isatty(STDERR_FILENO) == 1;
@@ -147,11 +127,7 @@ void AddJoinCommand(CLI::App& app)
     join->add_option("--method", args->Method,
                      "original keeps every size (default); the others enlarge smaller pictures")
         ->type_name("METHOD")
-        ->transform(Choices<TResampleMethod>({{"original", rmOriginal},
-                                              {"bilinear", rmBilinear},
-                                              {"bicubic", rmBicubic},
-                                              {"lagrange", rmLagrange},
-                                              {"lanczos", rmLanczos}}));
+        ->transform(JoinMethodChoices());
     join->add_option("--gap", args->Gap, "Pixels between pictures: 0 to 500 in steps of 10")
         ->check(CLI::Range(0, kMaxGapSteps * kGapStepPixels))
         ->check(CLI::Validator(
