@@ -66,8 +66,10 @@ void TBatchListBox::SetTopRow(int row)
 QMimeData* TBatchListBox::RowDragData(const TBatchListBox& list)
 {
     auto* data = new QMimeData;
-    data->setData(kRowDragFormat,
-                  QStringLiteral("%1 %2").arg(QApplication::applicationPid()).arg(list.objectName()).toUtf8());
+    data->setData(kRowDragFormat, QStringLiteral("%1 %2")
+                                      .arg(QApplication::applicationPid())
+                                      .arg(list.objectName())
+                                      .toUtf8());
     return data;
 }
 

@@ -54,8 +54,9 @@ void TBatchPreview::paintEvent(QPaintEvent*)
     const QSizeF shown(FPicture->GetWidth() * scale, FPicture->GetHeight() * scale);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    DrawBitmap(painter, *FPicture,
-               QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown));
+    DrawBitmap(
+        painter, *FPicture,
+        QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown));
 }
 
 }  // namespace quilmo

@@ -32,6 +32,7 @@ namespace {
 
 constexpr int kMinimumWidth = 376;
 constexpr int kPreviewHeight = 160;
+constexpr int kButtonPadding = 12;
 const QStringList kJoinMethods{QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
                                QStringLiteral(" Bicubic"), QStringLiteral("Lagrange "),
                                QStringLiteral("Lanczos")};
@@ -41,32 +42,43 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    // Wide enough for the caption only, so that four fit below a narrow list.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + kButtonPadding);
     button->setAccessibleName(caption);
     button->setToolTip(hint);
     return button;
 }
 
+// The control's designer name, and the name screen readers say.
 template <typename Control>
-Control* Named(Control* control, const char* name, const QString& hint)
+Control* Named(Control* control, const char* name, const QString& accessibleName)
 {
     control->setObjectName(QString::fromLatin1(name));
-    control->setToolTip(hint);
-    control->setAccessibleName(hint);
+    control->setAccessibleName(accessibleName);
     return control;
 }
 
-QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int minimum,
-                   int maximum, int value)
+// A control without a caption is named by its hint.
+template <typename Control>
+Control* Hinted(Control* control, const char* name, const QString& hint)
 {
-    auto* spin = Named(new QSpinBox(parent), name, hint);
+    control->setToolTip(hint);
+    return Named(control, name, hint);
+}
+
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const QString& hint, int minimum, int maximum,
+                   int value)
+{
+    auto* spin = Hinted(new QSpinBox(parent), name, hint);
     spin->setRange(minimum, maximum);
     spin->setValue(value);
     return spin;
 }
 
-QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& hint, const QStringList& items)
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& hint,
+                     const QStringList& items)
 {
-    auto* combo = Named(new QComboBox(parent), name, hint);
+    auto* combo = Hinted(new QComboBox(parent), name, hint);
     combo->addItems(items);
     return combo;
 }
@@ -84,12 +96,6 @@ QLabel* LabelFor(QWidget* control, const QString& text)
     return label;
 }
 
-// An index outside the items takes the nearest item.
-void SetClampedIndex(QComboBox* combo, int index)
-{
-    combo->setCurrentIndex(std::clamp(index, 0, combo->count() - 1));
-}
-
 QHBoxLayout* Row(std::initializer_list<QWidget*> controls)
 {
     auto* row = new QHBoxLayout;
@@ -98,25 +104,22 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> controls)
 }
 
 // A list with its four buttons and the settings below it.
-QWidget* ListColumn(QWidget* column, TBatchListBox* list, std::initializer_list<QWidget*> buttons,
-                    QWidget* settings)
+void ListColumn(QWidget* column, TBatchListBox* list, std::initializer_list<QWidget*> buttons,
+                QWidget* settings)
 {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list, 1);
     layout->addLayout(Row(buttons));
     layout->addWidget(settings);
-    return column;
 }
 
 }  // namespace
 
-TForm2::TForm2(TForm1& main)
-    : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint), FMain(main)
+TForm2::TForm2(TForm1& main) : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint), FMain(main)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Quilmo (^｡^) バッチ処理"));
-    setMinimumWidth(kMinimumWidth);
     setAcceptDrops(true);
     FLists = std::make_unique<TBatchLists>(*this);
     FRun = std::make_unique<TBatchRun>(*this);
@@ -139,7 +142,8 @@ TForm2::TForm2(TForm1& main)
     QWidget* joinPanel = BuildJoinPanel();
     QWidget* outputPanel = BuildOutputPanel();
     // The rows of the two lists pair up, so the lists are kept the same height.
-    const int panelHeight = std::max(joinPanel->sizeHint().height(), outputPanel->sizeHint().height());
+    const int panelHeight =
+        std::max(joinPanel->sizeHint().height(), outputPanel->sizeHint().height());
     joinPanel->setFixedHeight(panelHeight);
     outputPanel->setFixedHeight(panelHeight);
     ListColumn(left, ListBox1, {Button6, Button3, Button4, Button5}, joinPanel);
@@ -161,9 +165,11 @@ TForm2::TForm2(TForm1& main)
     layout->addWidget(Splitter1, 1);
     layout->addWidget(FPreviewStrip);
 
+    // Narrow enough for small screens, and never so narrow that a caption is cut.
+    setMinimumWidth(std::max(kMinimumWidth, layout->minimumSize().width()));
     ConnectControls();
     ReadSettings(main.IniPath());
-    resize(std::max(kMinimumWidth, 560), 760);
+    resize(std::max(minimumWidth(), 560), 760);
     move(main.pos() + QPoint(100, 50));
 }
 
@@ -186,7 +192,8 @@ QWidget* TForm2::BuildJoinPanel()
                                   {QStringLiteral("水平"), QStringLiteral("垂直")}, 2, panel);
     Button11 = MakeButton(panel, "Button11", QStringLiteral("クリア"));
     Button12 = MakeButton(panel, "Button12", QStringLiteral("追加"));
-    Button13 = MakeButton(panel, "Button13", QStringLiteral("入れ替え"), QStringLiteral("左右入れ替え"));
+    Button13 =
+        MakeButton(panel, "Button13", QStringLiteral("入れ替え"), QStringLiteral("左右入れ替え"));
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 4, 0, 0);
@@ -218,10 +225,11 @@ QWidget* TForm2::BuildOutputPanel()
     CheckBox5 = MakeCheck(panel, "CheckBox5", QStringLiteral("高さ固定"));
     ComboBox1 = MakeCombo(panel, "ComboBox1", QStringLiteral("リサイズ保存のアルゴリズム"),
                           kJoinMethods.mid(1));
-    fileGroup = new TRadioGroup("fileGroup", QStringLiteral("保存ファイル名"),
-                                {QStringLiteral("連番ファイル"), QStringLiteral("同名保存"),
-                                 QStringLiteral("先頭に文字を追加"), QStringLiteral("末尾に文字を追加")},
-                                1, panel);
+    fileGroup =
+        new TRadioGroup("fileGroup", QStringLiteral("保存ファイル名"),
+                        {QStringLiteral("連番ファイル"), QStringLiteral("同名保存"),
+                         QStringLiteral("先頭に文字を追加"), QStringLiteral("末尾に文字を追加")},
+                        1, panel);
     Edit1 = Named(new QLineEdit(panel), "Edit1", QStringLiteral("保存ファイル名の文字"));
     Radio1 = Named(new QRadioButton(QStringLiteral("同一フォルダー"), panel), "Radio1",
                    QStringLiteral("同一フォルダー"));
@@ -230,7 +238,8 @@ QWidget* TForm2::BuildOutputPanel()
     Radio1->setChecked(true);
     Edit2 = Named(new QLineEdit(panel), "Edit2", QStringLiteral("保存フォルダー"));
     Button1 = MakeButton(panel, "Button1", QStringLiteral("一括保存"));
-    Button2 = MakeButton(panel, "Button2", QStringLiteral("一括印刷"), QStringLiteral("ESCキーで中止できます。"));
+    Button2 = MakeButton(panel, "Button2", QStringLiteral("一括印刷"),
+                         QStringLiteral("ESCキーで中止できます。"));
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 4, 0, 0);
@@ -243,12 +252,12 @@ QWidget* TForm2::BuildOutputPanel()
     grid->addWidget(ComboBox1, 3, 1, 1, 3);
     grid->addWidget(fileGroup, 4, 0, 1, 4);
     grid->addWidget(Edit1, 5, 0, 1, 4);
-    grid->addWidget(Radio1, 6, 0, 1, 2);
-    grid->addWidget(Radio2, 6, 2, 1, 2);
-    grid->addWidget(LabelFor(Edit2, QStringLiteral("保存フォルダー")), 7, 0, 1, 4);
-    grid->addWidget(Edit2, 8, 0, 1, 4);
-    grid->setRowStretch(9, 1);
-    grid->addLayout(Row({Button1, Button2}), 10, 0, 1, 4);
+    grid->addWidget(Radio1, 6, 0, 1, 4);
+    grid->addWidget(Radio2, 7, 0, 1, 4);
+    grid->addWidget(LabelFor(Edit2, QStringLiteral("保存フォルダー")), 8, 0, 1, 4);
+    grid->addWidget(Edit2, 9, 0, 1, 4);
+    grid->setRowStretch(10, 1);
+    grid->addLayout(Row({Button1, Button2}), 11, 0, 1, 4);
     return panel;
 }
 
@@ -283,67 +292,6 @@ void TForm2::ConnectControls()
 std::array<QWidget*, 6> TForm2::KeyBoxes() const
 {
     return {combo3, Spin, jpgspin, wspin, hspin, ComboBox1};
-}
-
-// --- settings
-
-void TForm2::ReadSettings(const std::filesystem::path& iniPath)
-{
-    std::optional<TBatchSettings> stored;
-    try {
-        stored = ReadBatchSettings(iniPath);
-    } catch (const std::exception&) {
-        // The main window has read the same file just before and said why it cannot.
-    }
-    if (stored) ShowSettings(*stored);
-    SetMarginColor(FMarginColor);
-    CheckBox3Click();
-}
-
-void TForm2::ShowSettings(const TBatchSettings& s)
-{
-    RadioGroup1->SetItemIndex(s.Radio1);
-    RadioGroup2->SetItemIndex(s.Radio2);
-    RadioGroup3->SetItemIndex(s.Radio3);
-    SetClampedIndex(combo3, s.Combo3);
-    Spin->setValue(s.Spin);
-    jpgspin->setValue(s.Jpg);
-    prog->setChecked(s.Prog);
-    fileGroup->SetItemIndex(s.Save);
-    FMarginColor = s.Color;
-    wspin->setValue(s.DWidth);
-    hspin->setValue(s.DHeight);
-    SetClampedIndex(ComboBox1, s.Resizing);
-    CheckBox4->setChecked(s.WBool);
-    CheckBox5->setChecked(s.HBool);
-    CheckBox3->setChecked(s.Resize);
-    Edit1->setText(QString::fromStdString(s.Renban));
-    Edit2->setText(QString::fromStdString(s.SavePath));
-    (s.SamePath ? Radio1 : Radio2)->setChecked(true);
-}
-
-TBatchSettings TForm2::Settings() const
-{
-    TBatchSettings s;
-    s.Radio1 = RadioGroup1->ItemIndex();
-    s.Radio2 = RadioGroup2->ItemIndex();
-    s.Radio3 = RadioGroup3->ItemIndex();
-    s.Combo3 = combo3->currentIndex();
-    s.Spin = Spin->value();
-    s.Jpg = jpgspin->value();
-    s.Prog = prog->isChecked();
-    s.Save = fileGroup->ItemIndex();
-    s.Color = FMarginColor;
-    s.DWidth = wspin->value();
-    s.DHeight = hspin->value();
-    s.Resizing = ComboBox1->currentIndex();
-    s.WBool = CheckBox4->isChecked();
-    s.HBool = CheckBox5->isChecked();
-    s.Resize = CheckBox3->isChecked();
-    s.Renban = Edit1->text().toStdString();
-    s.SavePath = Edit2->text().toStdString();
-    s.SamePath = Radio1->isChecked();
-    return s;
 }
 
 // --- the window's own events

@@ -84,7 +84,7 @@ public:
     QCheckBox* CheckBox5;  // height fixed
     QComboBox* ComboBox1;  // resize method
     TRadioGroup* fileGroup;
-    QLineEdit* Edit1;  // name text
+    QLineEdit* Edit1;      // name text
     QRadioButton* Radio1;  // same folder
     QRadioButton* Radio2;  // chosen folder
     QLineEdit* Edit2;

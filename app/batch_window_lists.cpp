@@ -31,7 +31,8 @@ QStringList TForm2::ChooseFiles()
     const QStringList names = FMain.Ui().GetOpenFileNames(
         parent, QStringLiteral("一括処理用にファイルを開く"),
         QString::fromStdString(FMain.Loader().FLastDir.string()), FMain.OpenFilter(), true);
-    if (!names.isEmpty()) FMain.Loader().FLastDir = QFileInfo(names.front()).absolutePath().toStdString();
+    if (!names.isEmpty())
+        FMain.Loader().FLastDir = QFileInfo(names.front()).absolutePath().toStdString();
     return names;
 }
 

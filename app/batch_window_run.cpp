@@ -65,7 +65,8 @@ void TForm2::RadioGroup2Click()
 
 void TForm2::CheckBox3Click()
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{wspin, hspin, CheckBox4, CheckBox5, ComboBox1})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{wspin, hspin, CheckBox4, CheckBox5, ComboBox1})
         control->setEnabled(CheckBox3->isChecked());
 }
 
@@ -76,7 +77,6 @@ void TForm2::Radio2MouseUp()
     if (start.size() > 1 && (start.endsWith(QLatin1Char('/')) || start.endsWith(QLatin1Char('\\'))))
         start.chop(1);
     const QString chosen = FMain.Ui().ChooseFolder(this, QStringLiteral("保存フォルダー"), start);
-    Radio2->setChecked(true);
     if (chosen.isEmpty()) return;
     // A folder typed into the dialog that is not there yet is made.
     std::error_code error;

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "batch/batch_run.h"
 #include "batch_progress_window.h"
 #include "batch_window.h"
 #include "clipboard_picture.h"
@@ -341,6 +342,8 @@ void TForm1::keyPressEvent(QKeyEvent* event)
 void TForm1::KeyPressed(int key)
 {
     keyPressed = true;
+    // A batch print stops for keys pressed here as well.
+    Form2->Run().KeyDown(key == Qt::Key_Escape);
     if (key == Qt::Key_Escape && FPrinter->Printing()) {
         FPrinter->Abort();
         FUi.ShowInformation(this, QStringLiteral("印刷を中止しました"));

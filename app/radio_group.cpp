@@ -32,7 +32,8 @@ int TRadioGroup::ItemIndex() const
 
 void TRadioGroup::SetItemIndex(int index)
 {
-    Button(std::clamp(index, 0, static_cast<int>(FButtons->buttons().size()) - 1))->setChecked(true);
+    Button(std::clamp(index, 0, static_cast<int>(FButtons->buttons().size()) - 1))
+        ->setChecked(true);
 }
 
 QRadioButton* TRadioGroup::Button(int index) const
