@@ -335,7 +335,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    KeyPressed(event->key());
+    // A key a watched control passed on has been counted there already.
+    if (TCountedKey{event->timestamp(), event->key()} != FCountedKey) KeyPressed(event->key());
     QMainWindow::keyPressEvent(event);
 }
 
@@ -357,7 +358,11 @@ void TForm1::WatchKeys(QWidget* control)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) KeyPressed(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        FCountedKey = {key->timestamp(), key->key()};
+        KeyPressed(key->key());
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -258,6 +258,10 @@ private:
     QWidget* FBatchWindow = nullptr;
     QWidget* FBatchProgressWindow = nullptr;
     QTimer* FResizeSettle = nullptr;
+    // The last key press a watched control saw, so the window does not count it again when the
+    // control passes it on.
+    using TCountedKey = std::pair<quint64, int>;
+    TCountedKey FCountedKey{};
     bool FImageCommandsOn = false;
     bool FBusy = false;
 };
