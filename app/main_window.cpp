@@ -100,8 +100,6 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     DisableImageCommands();
     ReadSettings();
     Form2 = new TForm2(*this);
-    FBatchWindow = Form2;
-    FBatchProgressWindow = Form2->Form3;
 
     connect(openbtn, &QToolButton::clicked, this, &TForm1::openbtnClick);
     connect(batchbtn, &QToolButton::clicked, this, &TForm1::batchbtnClick);
@@ -312,14 +310,13 @@ void TForm1::ViewResized()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (FBatchWindow && FBatchWindow->isVisible() &&
+    if (Form2->isVisible() &&
         FUi.AskYesNoCancel(this, QStringLiteral("一括処理ウィンドウが開いていますが、終了しますか？")) !=
             QMessageBox::Yes) {
         event->ignore();
         return;
     }
-    if (resizeform->isVisible() ||
-        (FBatchProgressWindow && FBatchProgressWindow->isVisible())) {
+    if (resizeform->isVisible() || Form2->Form3->isVisible()) {
         event->ignore();
         return;
     }

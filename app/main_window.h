@@ -254,9 +254,6 @@ private:
     TColor FPanelColor = 0x80000010;
     // The colour dialog starts at the colour last chosen in it.
     QColor FLastChosenColor = Qt::white;
-    // The windows that keep the main window from closing while they show; made later.
-    QWidget* FBatchWindow = nullptr;
-    QWidget* FBatchProgressWindow = nullptr;
     QTimer* FResizeSettle = nullptr;
     // The last key press a watched control saw, so the window does not count it again when the
     // control passes it on.
