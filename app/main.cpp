@@ -9,6 +9,7 @@
 #include "input/graphic_registry.h"
 #include "main_window.h"
 #include "qt_ui_services.h"
+#include "tool_icons.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     quilmo::TApplication application(argc, argv);
     qInstallMessageHandler(standardHandler);
 
+    quilmo::TApplication::setWindowIcon(quilmo::ProgramIcon());
     quilmo::RegisterStandardGraphicFormats();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -136,6 +136,29 @@ QIcon ToolIcon(TToolIcon icon)
     return QIcon(pixmap);
 }
 
+QIcon ProgramIcon()
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(QColor(0xf4, 0xf1, 0xea));
+    p.drawRoundedRect(QRectF(2, 10, 60, 44), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2e, 0x7d, 0xd1));
+    p.drawRect(QRectF(8, 16, 22, 32));
+    p.setBrush(QColor(0xf0, 0xc4, 0x19));
+    p.drawPolygon(QPolygonF({{8, 40}, {16, 31}, {22, 37}, {26, 33}, {30, 38}, {30, 48}, {8, 48}}));
+    p.setBrush(QColor(0xd9, 0x4f, 0x3d));
+    p.drawRect(QRectF(34, 16, 22, 32));
+    p.setBrush(QColor(0xfb, 0xe7, 0xa1));
+    p.drawEllipse(QPointF(45, 27), 6, 6);
+    p.setBrush(QColor(0x2f, 0x8f, 0x4e));
+    p.drawPolygon(QPolygonF({{34, 48}, {42, 38}, {48, 43}, {56, 36}, {56, 48}}));
+    return QIcon(pixmap);
+}
+
 QIcon ColourIcon(const QColor& colour)
 {
     QPixmap pixmap(kSize, kSize);
