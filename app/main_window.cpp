@@ -10,8 +10,8 @@
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,10 +24,10 @@
 #include "copy_buffer_window.h"
 #include "effects_launcher.h"
 #include "file_filters.h"
-#include "picture_printer.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
 #include "picture_drag.h"
+#include "picture_printer.h"
 #include "plugin_info_window.h"
 #include "preview_view.h"
 #include "resize_save_window.h"
