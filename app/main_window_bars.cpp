@@ -160,7 +160,7 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     ComboBox1 = MakeCombo(bar, "ComboBox1", QStringLiteral("印刷方向"),
                               {QStringLiteral("水平"), QStringLiteral("垂直")});
     bar->addWidget(ComboBox1);
-    setbtn = MakeButton(bar, "setbtn", QStringLiteral("プリンタの設定"), TToolIcon::Print,
+    setbtn = MakeButton(bar, "setbtn", QStringLiteral("プリンタの設定"), TToolIcon::PrinterSetup,
                     QStringLiteral("プリンタの設定(&U)..."));
     bar->addWidget(setbtn);
     ToolButton7 = MakeButton(bar, "ToolButton7", QStringLiteral("終了|アプリケーションを終了する"),

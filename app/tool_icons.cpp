@@ -41,6 +41,15 @@ void Floppy(QPainter& p)
     p.drawRect(QRectF(6.5, 13.5, 11, 7));
 }
 
+void Printer(QPainter& p)
+{
+    Page(p, QRectF(7.5, 2.5, 9, 7));
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(QColor(170, 170, 180));
+    p.drawRoundedRect(QRectF(2.5, 8.5, 19, 9), 2, 2);
+    Page(p, QRectF(7.5, 14.5, 9, 7));
+}
+
 void Paint(QPainter& p, TToolIcon icon)
 {
     switch (icon) {
@@ -101,11 +110,16 @@ void Paint(QPainter& p, TToolIcon icon)
         p.drawLine(QPointF(16, 8), QPointF(8, 16));
         break;
     case TToolIcon::Print:
-        Page(p, QRectF(7.5, 2.5, 9, 7));
+        Printer(p);
+        break;
+    case TToolIcon::PrinterSetup:
+        // The printer with a setting knob.
+        Printer(p);
         p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(170, 170, 180));
-        p.drawRoundedRect(QRectF(2.5, 8.5, 19, 9), 2, 2);
-        Page(p, QRectF(7.5, 14.5, 9, 7));
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(14.5, 13.5, 8, 8));
+        p.setBrush(kPaper);
+        p.drawEllipse(QRectF(17, 16, 3, 3));
         break;
     case TToolIcon::Exit:
         p.setPen(QPen(kInk, 1.2));

@@ -7,8 +7,8 @@
 namespace quilmo {
 
 enum class TToolIcon {
-    Open, Batch, Frame, Buffer, Save, ResizeSave, Effects, Copy, Reverse, Clear, Print, Exit,
-    Help
+    Open, Batch, Frame, Buffer, Save, ResizeSave, Effects, Copy, Reverse, Clear, Print,
+    PrinterSetup, Exit, Help
 };
 
 QIcon ToolIcon(TToolIcon icon);
