@@ -10,9 +10,8 @@ class QPrinter;
 
 namespace quilmo {
 
-// Sets title, orientation and one copy on printer. The job reaches the printer only when the
-// page is drawn or ended, so that aborting it before prints nothing: Qt's printers cannot take
-// back a job once it has begun.
+// A job titled title with one copy in that orientation; it reaches printer only when the page is
+// drawn or ended (see TPrintJob).
 std::unique_ptr<TBatchPrintJob> StartBatchPrintJob(QPrinter& printer, const std::string& title,
                                                    bool landscape);
 
