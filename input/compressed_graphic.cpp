@@ -6,6 +6,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/errors.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "picture_rows.h"
 
@@ -13,7 +14,8 @@ namespace quilmo {
 
 void CheckPictureSize(const char* format, int64_t width, int64_t height)
 {
-    if (width <= 0 || height <= 0 || width * height > kMaxPicturePixels)
+    CheckPicturePixels(width, height);
+    if (width <= 0 || height <= 0)
         throw EInvalidGraphic(std::string("Invalid ") + format + " picture: unusable size (" +
                               std::to_string(width) + " x " + std::to_string(height) + " pixels)");
 }

@@ -15,10 +15,8 @@ class TBitmap;
 class TBigBitmap;
 class TPictureRows;
 
-// Pictures with more pixels than this are refused before anything is allocated for them.
-inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 28;
-
-// Raises EInvalidGraphic ("Invalid <format> picture: ...") for a size no picture may have.
+// Raises EInvalidGraphic for a size no picture may have ("Invalid <format> picture: ...") or one
+// above the reader's pixel limit, before anything is allocated for the picture.
 void CheckPictureSize(const char* format, int64_t width, int64_t height);
 
 class TCompressedGraphic : public TGraphic {

@@ -133,5 +133,5 @@ TEST(GifImage, AbsurdScreenSizeFailsBeforeAnythingIsAllocated)
     TBytes bytes = MakeGif(OneFrame(1, 1, {0}));
     for (size_t at = 6; at < 10; ++at) bytes[at] = 0xFF;  // screen 65535 x 65535
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TGIFImage>(bytes); },
-                                 "Invalid GIF picture: unusable size (65535 x 65535 pixels)");
+                                 "Picture too large: 65535 x 65535 pixels (the limit is 268435456 pixels)");
 }

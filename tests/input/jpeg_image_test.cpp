@@ -238,5 +238,5 @@ TEST(JpegImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
     while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC2)) ++frame;
     for (size_t at : {frame + 5, frame + 7}) bytes[at] = 0xFD, bytes[at + 1] = 0xE8;  // 65000
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TJPEGImage>(bytes); },
-                                 "Invalid JPEG picture: unusable size (65000 x 65000 pixels)");
+                                 "Picture too large: 65000 x 65000 pixels (the limit is 268435456 pixels)");
 }

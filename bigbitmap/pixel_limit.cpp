@@ -1,0 +1,35 @@
+#include "pixel_limit.h"
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "errors.h"
+
+namespace quilmo {
+
+namespace {
+std::atomic<int64_t> maxPixels{kDefaultMaxPicturePixels};
+}
+
+int64_t MaxPicturePixels()
+{
+    return maxPixels.load(std::memory_order_relaxed);
+}
+
+void SetMaxPicturePixels(int64_t limit)
+{
+    maxPixels.store(std::max<int64_t>(limit, 1), std::memory_order_relaxed);
+}
+
+void CheckPicturePixels(int64_t width, int64_t height)
+{
+    const int64_t limit = MaxPicturePixels();
+    // Compared by division so that sizes from a lying header cannot overflow the product.
+    if (width > 0 && height > 0 && width > limit / height)
+        throw EInvalidGraphic("Picture too large: " + std::to_string(width) + " x " +
+                              std::to_string(height) + " pixels (the limit is " +
+                              std::to_string(limit) + " pixels)");
+}
+
+}  // namespace quilmo
