@@ -23,6 +23,7 @@
 #include "app/batch_preview.h"
 #include "app/batch_progress_window.h"
 #include "app/batch_window.h"
+#include "app/folder_dialog.h"
 #include "app/picture_printer.h"
 #include "app/radio_group.h"
 #include "batch/batch_texts.h"
@@ -240,6 +241,26 @@ private slots:
         QCOMPARE(Lines(batch.Form3), QStringList{QString::fromUtf8(kBatchStoppedLine)});
         QVERIFY(batch.Form3->Button1->isVisible());
         QVERIFY(batch.Form3->Button2->isVisible());
+    }
+
+    void theFolderDialogTakesAFolderThatIsNotThereYetAndAFolderThatCannotBeMadeIsSaid()
+    {
+        const QString typed = F->Path(QStringLiteral("new"));
+        TFolderDialog dialog(nullptr, QStringLiteral("保存フォルダー"), F->Folder->path());
+        dialog.selectFile(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.selectedFiles(), QStringList{typed});
+
+        F->Open();
+        TForm2& batch = OpenBatch(Pictures({kRed}));
+        const QString folder = batch.Edit2->text();
+        F->Ui->FolderAnswers.push_back(F->Path(QStringLiteral("p1.bmp/sub")));
+        batch.Radio2->click();
+        QCOMPARE(F->Ui->Errors.size(), 1);
+        QVERIFY(F->Ui->Errors[0].startsWith(QStringLiteral("Cannot create folder")));
+        QCOMPARE(batch.Edit2->text(), folder);
+        QVERIFY(batch.Radio2->isChecked());
     }
 
     void aPrintRunPrintsOneJobOfOnePageForEachPair()

@@ -150,6 +150,11 @@ TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALater
     EXPECT_EQ(refused.Err, "Pair 1 would replace its picture " + p1 + "\nPair 2 would replace " + p2 +
                                ", a picture of pair 1\nResults would replace pictures of the run; "
                                "--overwrite-sources allows that\n");
+    // The same folder by another name is the same folder.
+    std::filesystem::create_directory_symlink(scan, Folder / "link");
+    std::vector<std::string> linked = pairs;
+    linked.back() = (Folder / "link").string();
+    EXPECT_EQ(Batch(linked).Status, 2);
     EXPECT_EQ(Bytes(p1) + Bytes(p2), before);
 
     // Allowed, pair 2 replaces pair 1's picture only once pair 1 is done, however many jobs.
