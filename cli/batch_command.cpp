@@ -248,7 +248,7 @@ void AddBatchCommand(CLI::App& app)
                                            {"prefix", bnPrefix},
                                            {"suffix", bnSuffix}}));
     batch->add_option("--text", args->Text, "The text of --naming");
-    batch->add_option("--out", args->Out, "Folder the results are saved in")->required();
+    batch->add_option("--out", args->Out, "Folder the results are saved in, made when missing")->required();
     batch->add_flag("--overwrite-sources", args->OverwriteSources,
                     "Allow results to replace pictures of the run");
     batch->add_flag("--overwrite-results", args->OverwriteResults,
