@@ -1,5 +1,6 @@
 #include "batch_print_job.h"
 
+#include "batch/pair_naming.h"
 #include "big_bitmap_painter.h"
 #include "picture_printer.h"
 
@@ -10,10 +11,23 @@ namespace {
 // The batch run's job interface over a print job of the application's printer.
 class TQtBatchPrintJob : public TBatchPrintJob {
 public:
-    TQtBatchPrintJob(QPrinter& printer, const std::string& title, bool landscape)
-        : FJob(printer, QString::fromStdString(title), landscape)
+    TQtBatchPrintJob(QPrinter& printer, const std::string& title, int32_t k, bool landscape)
+        : FPrinter(printer),
+          FFileName(printer.outputFileName()),
+          FJob(printer, QString::fromStdString(title), landscape)
     {
+        if (!FFileName.isEmpty())
+            FPrinter.setOutputFileName(
+                QString::fromStdString(NumberedFileName(FFileName.toStdString(), k)));
     }
+    // The printer writes to the file the user chose again.
+    ~TQtBatchPrintJob() override
+    {
+        FJob.Abort();
+        if (!FFileName.isEmpty()) FPrinter.setOutputFileName(FFileName);
+    }
+    TQtBatchPrintJob(const TQtBatchPrintJob&) = delete;
+    TQtBatchPrintJob& operator=(const TQtBatchPrintJob&) = delete;
 
     TRect PrintableRect() const override { return FJob.PrintableRect(); }
     void StretchDraw(const TRect& target, const TBitmap& picture) override
@@ -25,15 +39,17 @@ public:
     void End() override { FJob.End(); }
 
 private:
+    QPrinter& FPrinter;
+    const QString FFileName;
     TPrintJob FJob;
 };
 
 }  // namespace
 
 std::unique_ptr<TBatchPrintJob> StartBatchPrintJob(QPrinter& printer, const std::string& title,
-                                                   bool landscape)
+                                                   int32_t k, bool landscape)
 {
-    return std::make_unique<TQtBatchPrintJob>(printer, title, landscape);
+    return std::make_unique<TQtBatchPrintJob>(printer, title, k, landscape);
 }
 
 }  // namespace quilmo

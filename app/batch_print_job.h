@@ -1,6 +1,7 @@
 #pragma once
 // The batch run's print jobs on the application's printer.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -10,9 +11,10 @@ class QPrinter;
 
 namespace quilmo {
 
-// A job titled title with one copy in that orientation; it reaches printer only when the page is
-// drawn or ended (see TPrintJob).
+// Pair k's job titled title with one copy in that orientation; it reaches printer only when the
+// page is drawn or ended (see TPrintJob). A printer that writes a file writes this job to the
+// file numbered k (NumberedFileName), so that no job replaces another's.
 std::unique_ptr<TBatchPrintJob> StartBatchPrintJob(QPrinter& printer, const std::string& title,
-                                                   bool landscape);
+                                                   int32_t k, bool landscape);
 
 }  // namespace quilmo

@@ -106,7 +106,7 @@ public:
     void AppendToProgressLine(int32_t index, const std::string& text) override;
     void ProgressEnded(bool completed) override;
     void ProcessMessages() override;
-    std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title,
+    std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title, int32_t k,
                                                   bool landscape) override;
 
 public slots:

@@ -81,6 +81,11 @@ void TForm2::Radio2MouseUp()
     // A folder typed into the dialog that is not there yet is made.
     std::error_code error;
     std::filesystem::create_directories(chosen.toStdString(), error);
+    if (error) {
+        FMain.Ui().ShowError(this, QStringLiteral("Cannot create folder \"%1\". %2")
+                                       .arg(chosen, QString::fromStdString(error.message())));
+        return;
+    }
     const bool separated = chosen.endsWith(QLatin1Char('/')) || chosen.endsWith(QLatin1Char('\\'));
     Edit2->setText(separated ? chosen : chosen + QLatin1Char('/'));
 }
@@ -147,9 +152,10 @@ void TForm2::ProcessMessages()
     QCoreApplication::processEvents();
 }
 
-std::unique_ptr<TBatchPrintJob> TForm2::StartPrintJob(const std::string& title, bool landscape)
+std::unique_ptr<TBatchPrintJob> TForm2::StartPrintJob(const std::string& title, int32_t k,
+                                                      bool landscape)
 {
-    return StartBatchPrintJob(FMain.PicturePrinter().Printer(), title, landscape);
+    return StartBatchPrintJob(FMain.PicturePrinter().Printer(), title, k, landscape);
 }
 
 }  // namespace quilmo

@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QPrintDialog>
 
+#include "folder_dialog.h"
+
 namespace quilmo {
 
 namespace {
@@ -82,7 +84,7 @@ std::optional<QColor> TQtUiServices::ChooseColor(QWidget* parent, const QColor& 
 
 QString TQtUiServices::ChooseFolder(QWidget* parent, const QString& caption, const QString& start)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, start);
+    return TFolderDialog::Choose(parent, caption, start);
 }
 
 bool TQtUiServices::SetupPrinter(QWidget* parent, QPrinter& printer)

@@ -71,9 +71,10 @@ public:
     // Handle pending input: the progress window's buttons and key presses reach the run here.
     virtual void ProcessMessages() = 0;
 
-    // A print job titled title with one copy, landscape or portrait. Raises when no job can be
+    // A print job of pair k titled title with one copy, landscape or portrait. A printer that
+    // writes a file writes each pair's job to a file of its own. Raises when no job can be
     // started.
-    virtual std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title,
+    virtual std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title, int32_t k,
                                                           bool landscape) = 0;
 };
 

@@ -10,7 +10,7 @@
 #include "pair_naming.h"
 #include "pair_picture.h"
 #include "pair_saving.h"
-#include "source_folder.h"
+#include "result_guard.h"
 
 namespace quilmo {
 
@@ -28,22 +28,21 @@ private:
     bool& FFlag;
 };
 
-// A save under the sources' own names into the batch folder, or into a folder that holds
-// sources, can replace them.
-bool MayReplaceSources(const std::vector<TBatchPair>& pairs, const TBatchRunSettings& settings,
-                       const std::string& folder)
+// Every pair's result and pictures, for the clashes of a save run.
+std::unique_ptr<TRunSurvey> SurveyPairs(const std::vector<TBatchPair>& pairs,
+                                        const TBatchRunSettings& settings, const std::string& folder)
 {
-    if (!KeepsSourceTitles(settings)) return false;
-    if (settings.SameFolder) return true;
-    TSourceFolderCheck check(folder);
-    for (const TBatchPair& pair : pairs)
-        if (check.HoldsSourceOf(pair)) return true;
-    return false;
+    auto survey = std::make_unique<TRunSurvey>(settings, folder);
+    for (const TBatchPair& pair : pairs) survey->AddResult(pair);
+    for (const TBatchPair& pair : pairs) survey->AddPictures(pair);
+    return survey;
 }
 
 }  // namespace
 
 TBatchRun::TBatchRun(TBatchRunHost& host) : FHost(host) {}
+
+TBatchRun::~TBatchRun() = default;
 
 void TBatchRun::SaveAll(const TBatchLists& lists, const TBatchRunSettings& settings)
 {
@@ -66,9 +65,15 @@ void TBatchRun::RunBatch(const std::vector<TBatchPair>& pairs, const std::string
 {
     if (FRunning) return;
     const std::string folder = settings.SameFolder ? batchFolder : settings.SaveFolder;
-    if (mode == bmSave && MayReplaceSources(pairs, settings, folder) &&
-        !FHost.AskYesNo(kOverwriteQuestion))
-        return;
+    FSurvey.reset();
+    if (mode == bmSave) {
+        std::unique_ptr<TRunSurvey> survey = SurveyPairs(pairs, settings, folder);
+        const bool clashes = survey->SourceClashes().Count + survey->ResultClashes().Count > 0;
+        // Saving under the sources' names beside them asks whatever the files are.
+        const bool besideSources = settings.Naming == bnSameName && settings.SameFolder;
+        if ((clashes || besideSources) && !FHost.AskYesNo(kOverwriteQuestion)) return;
+        FSurvey = std::move(survey);
+    }
     const TFlagScope running(FRunning);
     FSettings = settings;
     FFolder = folder;
@@ -108,8 +113,12 @@ bool TBatchRun::PairStep(const TBatchPair& pair, int32_t line)
 
 bool TBatchRun::SaveStep(const TBatchPair& pair)
 {
+    // Refused: its result would replace a picture that a later pair reads.
+    if (!FSurvey->Clear(pair).Refusal.empty()) return false;
     return JoinAndSavePair(pair, FSettings, FFolder,
-                           [this](const std::string& message) { ShowLoadError(message); })
+                           [this](const std::string&, const std::string& message) {
+                               ShowLoadError(message);
+                           })
         .Ok;
 }
 
@@ -117,8 +126,10 @@ bool TBatchRun::PrintStep(const TBatchPair& pair)
 {
     try {
         TBitmap result;
-        MakePairPicture(pair, FSettings,
-                        [this](const std::string& message) { ShowLoadError(message); }, result);
+        MakePairPicture(
+            pair, FSettings,
+            [this](const std::string&, const std::string& message) { ShowLoadError(message); },
+            result);
         return PrintPair(result, pair.Number);
     } catch (const std::exception&) {
         return false;
@@ -129,7 +140,7 @@ bool TBatchRun::PrintPair(TBitmap& result, int32_t k)
 {
     try {
         const std::unique_ptr<TBatchPrintJob> job =
-            FHost.StartPrintJob(PrintJobTitle(k), FSettings.Landscape);
+            FHost.StartPrintJob(PrintJobTitle(k), k, FSettings.Landscape);
         const TFlagScope printing(FPrinting);
         // A key pressed while the job starts aborts it, as for the main window's print.
         FHost.ProcessMessages();

@@ -3,6 +3,7 @@
 // name of its own or printed on a page of its own, one progress line a pair.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,12 @@ namespace quilmo {
 
 class TBatchLists;
 class TBitmap;
+class TRunSurvey;
 
 class TBatchRun {
 public:
     explicit TBatchRun(TBatchRunHost& host);
+    ~TBatchRun();
 
     // "一括保存": a save run of the lists' pairs; nothing when both lists are empty.
     void SaveAll(const TBatchLists& lists, const TBatchRunSettings& settings);
@@ -27,9 +30,11 @@ public:
 
     // Does every pair in order, with the settings as they are now: lists and settings changed
     // while it runs do not reach it. Results are saved into batchFolder, or the settings' own
-    // folder when they do not save into the same folder. A save under the sources' names that
-    // can replace sources asks first, and "No" ends the run before it starts. Nothing happens
-    // while another run is in progress.
+    // folder when they do not save into the same folder. A save whose results would replace
+    // pictures of the run or each other, or that saves under the sources' names beside them,
+    // asks first, and "No" ends the run before it starts; after "Yes", a pair whose result
+    // would replace a picture that a later pair reads fails. Nothing happens while another run
+    // is in progress.
     void RunBatch(const std::vector<TBatchPair>& pairs, const std::string& batchFolder,
                   const TBatchRunSettings& settings, TBatchMode mode);
 
@@ -60,6 +65,7 @@ private:
 
     TBatchRunHost& FHost;
     TBatchRunSettings FSettings;
+    std::unique_ptr<TRunSurvey> FSurvey;  // of a save run
     std::string FFolder;
     TBatchMode FMode = bmSave;
     bool FBatchStop = false;

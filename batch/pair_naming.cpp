@@ -44,4 +44,11 @@ std::string PrintJobTitle(int32_t k)
     return "Quilmoバッチ印刷 No." + TwoDigitNumber(k);
 }
 
+std::string NumberedFileName(const std::string& fileName, int32_t k)
+{
+    const std::filesystem::path path(fileName);
+    const std::string name = path.stem().string() + "-" + TwoDigitNumber(k) + path.extension().string();
+    return (path.parent_path() / name).string();
+}
+
 }  // namespace quilmo

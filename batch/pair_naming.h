@@ -28,4 +28,8 @@ std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settin
 // "Quilmoバッチ印刷 No." and the pair's number with at least two digits.
 std::string PrintJobTitle(int32_t k);
 
+// The file pair k's print job writes when the printer writes to fileName: the number with at
+// least two digits added before the extension, print.pdf giving print-01.pdf.
+std::string NumberedFileName(const std::string& fileName, int32_t k);
+
 }  // namespace quilmo

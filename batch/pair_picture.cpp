@@ -25,7 +25,7 @@ std::unique_ptr<TBitmap> ReadPairPicture(const std::string& path, const TLoadErr
     TBatchPicture picture = ReadBatchPicture(path);
     if (picture.Bitmap) return std::move(picture.Bitmap);
     if (!picture.PluginFailure) throw EReadError(path + ": " + picture.Error);
-    loadError(picture.Error);
+    loadError(path, picture.Error);
     auto blank = std::make_unique<TBitmap>();
     SetupBitmapWhite(*blank, kBlankWidth, kBlankHeight);
     return blank;

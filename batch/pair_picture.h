@@ -22,8 +22,8 @@ struct TBatchPicture {
 // Decodes path by its extension (plug-in formats included); never raises.
 TBatchPicture ReadBatchPicture(const std::string& path);
 
-// Shows the message of a picture a plug-in could not read.
-using TLoadErrorProc = std::function<void(const std::string& message)>;
+// Shows the message of the picture at path that a plug-in could not read.
+using TLoadErrorProc = std::function<void(const std::string& path, const std::string& message)>;
 
 // result := pair's pictures joined (list 2's read first) and, when settings ask for it,
 // resized: what a run saves or prints. A picture a plug-in cannot read is shown to loadError

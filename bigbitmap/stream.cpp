@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "errors.h"
+#include "temporary_files.h"
 
 namespace quilmo {
 
@@ -290,6 +291,10 @@ void WriteFileAtomically(const std::filesystem::path& path,
     const fs::path target = SaveTarget(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::optional<fs::perms> kept = ExistingPermissions(target);
+    // A rename needs only the folder's permission; a file its owner may not write is refused
+    // as writing it in place would refuse it.
+    if (kept && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        FailToCreate(path, std::strerror(errno));
     // The temporary name does not grow with the target's, so every name that can be saved can
     // have a temporary beside it. One that replaces a file stays private until it has that
     // file's permission bits.
@@ -302,6 +307,7 @@ void WriteFileAtomically(const std::filesystem::path& path,
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) FailToCreate(path, std::strerror(errno));
+    const TTemporaryFile known(temporary);
     ::close(fd);
     try {
         TFileStream stream(temporary, TFileMode::fmCreate);

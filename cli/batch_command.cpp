@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/source_folder.h"
+#include "batch/result_guard.h"
 #include "batch_console.h"
 #include "batch_pairs.h"
+#include "batch_signals.h"
 #include "batch_workers.h"
 #include "choices.h"
 #include "color_option.h"
@@ -47,6 +48,8 @@ struct TBatchArgs {
     int Jobs = 1;
     std::string Shard = "0/1";
     bool OverwriteSources = false;
+    bool OverwriteResults = false;
+    int Timeout = 0;
 };
 
 // "WIDTHxHEIGHT", each side 10 to 20000.
@@ -85,40 +88,96 @@ TBatchRunSettings SettingsOf(const TBatchArgs& args)
     return settings;
 }
 
-// Results named by their sources' titles in a folder that holds sources would replace them;
-// only --overwrite-sources allows that.
-void RefuseToReplaceSources(const TBatchRunSettings& settings, const std::string& out,
-                            TPairReader& reader)
+std::unique_ptr<TPairReader> MakeReader(const TBatchArgs& args, TShard shard)
 {
-    if (!KeepsSourceTitles(settings)) return;
-    TSourceFolderCheck check(settings.SaveFolder);
-    TBatchPair pair;
-    while (reader.Next(pair)) {
-        if (check.HoldsSourceOf(pair))
-            throw std::runtime_error("The results would replace the pictures in " + out +
-                                     "; --overwrite-sources allows that");
+    return args.PairsFile.empty() ? std::make_unique<TPairReader>(args.Left, args.Right, shard)
+                                  : std::make_unique<TPairReader>(args.PairsFile, shard);
+}
+
+// One line a clash, the first few of them, then what allows them.
+std::string DescribeClashes(const TClashes& clashes, bool results)
+{
+    std::string text;
+    for (const TClash& clash : clashes.First) {
+        const std::string pair = std::to_string(clash.Pair);
+        const std::string other = std::to_string(clash.Other);
+        if (results)
+            text += "Pairs " + other + " and " + pair + " would both be saved as " + clash.File + "\n";
+        else if (clash.Pair == clash.Other)
+            text += "Pair " + pair + " would replace its picture " + clash.File + "\n";
+        else
+            text += "Pair " + pair + " would replace " + clash.File + ", a picture of pair " + other + "\n";
     }
-    reader.Rewind();
+    if (clashes.Count > static_cast<int64_t>(clashes.First.size()))
+        text += "and " + std::to_string(clashes.Count - static_cast<int64_t>(clashes.First.size())) + " more\n";
+    return text + (results ? "Results of the run would replace each other; --overwrite-results lets "
+                             "the later pair win"
+                           : "Results would replace pictures of the run; --overwrite-sources allows that");
+}
+
+// Every pair of the run (of every shard) before it starts: clashes that are not allowed refuse
+// the run. Returns how many pairs the shard has.
+int64_t SurveyRun(const TBatchArgs& args, TShard shard, TRunSurvey& survey)
+{
+    int64_t count = 0;
+    TBatchPair pair;
+    for (std::unique_ptr<TPairReader> all = MakeReader(args, {}); all->Next(pair);) {
+        survey.AddResult(pair);
+        if (shard.Holds(pair.Number)) ++count;
+    }
+    for (std::unique_ptr<TPairReader> all = MakeReader(args, {}); all->Next(pair);) survey.AddPictures(pair);
+    std::vector<std::string> refusals;
+    if (!args.OverwriteSources && survey.SourceClashes().Count > 0)
+        refusals.push_back(DescribeClashes(survey.SourceClashes(), false));
+    if (!args.OverwriteResults && survey.ResultClashes().Count > 0)
+        refusals.push_back(DescribeClashes(survey.ResultClashes(), true));
+    if (!refusals.empty()) throw ERefused(CLI::detail::join(refusals, "\n"));
+    return count;
+}
+
+// DIR is made when it is not there, before any pair.
+void MakeOutFolder(const std::string& out)
+{
+    if (out.empty()) return;
+    std::error_code error;
+    std::filesystem::create_directories(out, error);
+    if (error) throw ERefused("Cannot create folder \"" + out + "\". " + error.message());
 }
 
 void Batch(const TBatchArgs& args)
 {
     const TShard shard = ParseShard(args.Shard);
-    std::unique_ptr<TPairReader> reader =
-        args.PairsFile.empty() ? std::make_unique<TPairReader>(args.Left, args.Right, shard)
-                               : std::make_unique<TPairReader>(args.PairsFile, shard);
+    const std::unique_ptr<TPairReader> reader = MakeReader(args, shard);
     const TBatchRunSettings settings = SettingsOf(args);
-    if (!args.OverwriteSources) RefuseToReplaceSources(settings, args.Out, *reader);
+    // Pairs that can be read only once are checked as they come.
+    std::unique_ptr<TResultGuard> guard;
+    std::optional<int64_t> total;
+    if (reader->CanReadAgain()) {
+        auto survey = std::make_unique<TRunSurvey>(settings, settings.SaveFolder);
+        total = SurveyRun(args, shard, *survey);
+        guard = std::move(survey);
+    } else {
+        guard = std::make_unique<TRunWatch>(settings, settings.SaveFolder,
+                                            TOverwrites{args.OverwriteSources, args.OverwriteResults});
+    }
+    MakeOutFolder(args.Out);
     KeepFreedBandsForReuse();
 
-    TBatchConsole console(args.Plain, *reader);
+    const TBatchSignals signals;
+    TBatchConsole console(args.Plain, total);
     RunPairs(
-        *reader, args.Jobs,
+        [&reader, &guard, &console](TBatchPair& pair, TPairClearance& clearance) {
+            console.CheckOutput();
+            if (!reader->Next(pair)) return false;
+            clearance = guard->Clear(pair);
+            return true;
+        },
+        {args.Jobs, args.Timeout},
         [&settings](const TBatchPair& pair) {
             TPairReport report;
             report.Outcome = JoinAndSavePair(pair, settings, settings.SaveFolder,
-                                             [&report](const std::string& message) {
-                                                 report.Messages.push_back(message);
+                                             [&report](const std::string& path, const std::string& message) {
+                                                 report.Messages.push_back(path + ": " + message);
                                              });
             return report;
         },
@@ -138,7 +197,8 @@ void AddBatchCommand(CLI::App& app)
     CLI::Option* left = batch->add_option("--left", args->Left, "List 1: left (or bottom) pictures");
     CLI::Option* right = batch->add_option("--right", args->Right, "List 2: right (or top) pictures");
     CLI::Option* pairs =
-        batch->add_option("--pairs", args->PairsFile, "File of one \"left<TAB>right\" line a pair")
+        batch->add_option("--pairs", args->PairsFile,
+                          "File of one \"left<TAB>right\" line a pair; - for the standard input")
             ->excludes(left)
             ->excludes(right);
     batch->callback([args, left, right, pairs] {
@@ -188,12 +248,18 @@ void AddBatchCommand(CLI::App& app)
                                            {"prefix", bnPrefix},
                                            {"suffix", bnSuffix}}));
     batch->add_option("--text", args->Text, "The text of --naming");
-    batch->add_option("--out", args->Out, "Folder the results are saved in")->required();
+    batch->add_option("--out", args->Out, "Folder the results are saved in, made when missing")->required();
     batch->add_flag("--overwrite-sources", args->OverwriteSources,
-                    "Allow results named like their pictures to replace them in DIR");
+                    "Allow results to replace pictures of the run");
+    batch->add_flag("--overwrite-results", args->OverwriteResults,
+                    "Allow pairs saved under one name: the later pair's result stays");
     batch->add_flag("--plain", args->Plain, "Lines \"K ok FILE\" or \"K error\"");
     batch->add_option("--jobs", args->Jobs, "Pairs done at once, each in a process of its own")
         ->check(CLI::Range(1, 256));
+    batch->add_option("--timeout", args->Timeout,
+                      "Seconds a pair may take before it fails; pairs then run in a process of "
+                      "their own")
+        ->check(CLI::Range(1, 1000000));
     batch->add_option("--shard", args->Shard, "Only the pairs whose number is K modulo N")
         ->type_name("K/N")
         ->check(CLI::Validator(

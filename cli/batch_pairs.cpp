@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <iostream>
 #include <stdexcept>
 
 #include "bigbitmap/errors.h"
@@ -40,16 +41,16 @@ TPairReader::TPairReader(const std::vector<std::string>& left,
 TPairReader::TPairReader(const std::filesystem::path& file, TShard shard)
     : FShard(shard), FFile(file)
 {
-    Rewind();
-}
-
-void TPairReader::Rewind()
-{
-    FPosition = 0;
-    FNumber = 0;
-    if (FFile.empty()) return;
-    FStream = std::ifstream(FFile, std::ios::binary);
-    if (!FStream) throw EReadError("Cannot open file \"" + FFile.string() + "\"");
+    if (file == "-") {
+        FIn = &std::cin;
+        FReadAgain = false;
+        return;
+    }
+    std::error_code error;
+    FReadAgain = std::filesystem::is_regular_file(file, error);
+    FFileStream.open(file, std::ios::binary);
+    if (!FFileStream) throw EReadError("Cannot open file \"" + file.string() + "\"");
+    FIn = &FFileStream;
 }
 
 bool TPairReader::Next(TBatchPair& pair)
@@ -67,7 +68,7 @@ bool TPairReader::Next(TBatchPair& pair)
 bool TPairReader::NextInFile(TBatchPair& pair)
 {
     std::string line;
-    while (std::getline(FStream, line)) {
+    while (std::getline(*FIn, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
         if (FNumber == INT32_MAX) throw EReadError("Too many pairs in \"" + FFile.string() + "\"");
@@ -78,7 +79,7 @@ bool TPairReader::NextInFile(TBatchPair& pair)
         pair.Right = tab == std::string::npos ? std::string() : line.substr(tab + 1);
         return true;
     }
-    if (FStream.bad()) throw EReadError("Cannot read file \"" + FFile.string() + "\"");
+    if (FIn->bad()) throw EReadError("Cannot read file \"" + FFile.string() + "\"");
     return false;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // Where quilmo-cli batch takes its pairs from: the two lists given with --left and --right, or
 // a file of one "left<TAB>right" line a pair, read as it goes so that it may hold millions.
-// Only the pairs of one shard are handed out; each keeps its own number.
+// Only the pairs of one shard are handed out; each keeps its own number. To read the pairs
+// again, a new reader is made.
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -29,15 +31,16 @@ public:
     TPairReader(const std::vector<std::string>& left, const std::vector<std::string>& right,
                 TShard shard);
     // Each line that is not empty is a pair: list 1's picture, a tab and list 2's. Either may
-    // be left out; a line without a tab is list 1's picture alone. Raises EReadError when the
-    // file cannot be opened.
+    // be left out; a line without a tab is list 1's picture alone. "-" is the standard input.
+    // Raises EReadError when the file cannot be opened.
     TPairReader(const std::filesystem::path& file, TShard shard);
 
     // The next pair of the shard; false after the last. Raises EReadError when the file cannot
     // be read on.
     bool Next(TBatchPair& pair);
-    // Back to the first pair.
-    void Rewind();
+    // The pairs can be read once more from the first: lists, and files that are not pipes or
+    // the standard input.
+    bool CanReadAgain() const { return FReadAgain; }
 
 private:
     bool NextInFile(TBatchPair& pair);
@@ -46,7 +49,9 @@ private:
     std::vector<TBatchPair> FListed;
     size_t FPosition = 0;
     std::filesystem::path FFile;
-    std::ifstream FStream;
+    std::ifstream FFileStream;
+    std::istream* FIn = nullptr;  // the file or the standard input
+    bool FReadAgain = true;
     int32_t FNumber = 0;
 };
 

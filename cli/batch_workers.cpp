@@ -6,14 +6,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 #include <utility>
+
+#include "batch_signals.h"
 
 namespace quilmo::cli {
 
@@ -155,64 +160,94 @@ std::string DescribeEnd(int status)
     return "ended with status " + std::to_string(WEXITSTATUS(status));
 }
 
+TPairReport Failure(const std::string& error)
+{
+    TPairReport report;
+    report.Outcome.Error = error;
+    return report;
+}
+
+std::string TimeoutMessage(int seconds)
+{
+    return "The pair took longer than " + std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+}
+
+using TClock = std::chrono::steady_clock;
+
+// How long a stopped worker has to remove its temporary file and end before it is killed.
+constexpr auto kStopGrace = std::chrono::seconds(2);
+
+// A pair handed to a worker, or waiting for one.
+struct TTask {
+    TBatchPair Pair;
+    TPairClearance Clearance;
+    int64_t Sequence = 0;  // its place in the order done hears of the pairs
+};
+
 // One child process: takes pairs from In, answers on Out.
 struct TWorker {
     pid_t Pid = -1;
     int In = -1;   // this process writes pairs here
     int Out = -1;  // and reads reports here
-    std::optional<TBatchPair> Pair;
-    int64_t Sequence = 0;
+    std::optional<TTask> Task;
+    TClock::time_point Deadline;
 };
+
+using TFinished = std::map<int64_t, std::pair<TBatchPair, TPairReport>>;
 
 class TWorkerPool {
 public:
-    TWorkerPool(int jobs, const TPairWork& work) : FWork(work), FWorkers(static_cast<size_t>(jobs))
+    TWorkerPool(const TWorkerOptions& options, const TPairWork& work)
+        : FOptions(options), FWork(work), FWorkers(static_cast<size_t>(std::max(1, options.Jobs)))
     {
-        // A worker that dies must not take this process with it through a write to its pipe.
-        FOldPipeHandler = ::signal(SIGPIPE, SIG_IGN);
         for (TWorker& worker : FWorkers) Start(worker);
     }
+    // Idle workers end at the end of their input; busy ones are stopped.
     ~TWorkerPool()
     {
-        for (TWorker& worker : FWorkers) Stop(worker);
-        ::signal(SIGPIPE, FOldPipeHandler);
+        for (TWorker& worker : FWorkers) End(worker, worker.Task.has_value());
     }
     TWorkerPool(const TWorkerPool&) = delete;
     TWorkerPool& operator=(const TWorkerPool&) = delete;
 
-    void Run(TPairReader& reader, const TPairDone& done)
+    void Run(const TNextPair& next, const TPairDone& done)
     {
-        bool more = true;
-        int64_t sent = 0;
-        int64_t next = 0;  // the sequence number done hears of next
-        std::map<int64_t, std::pair<TBatchPair, TPairReport>> finished;
-        for (;;) {
-            for (TWorker& worker : FWorkers) {
-                if (worker.Pair || !more) continue;
-                TBatchPair pair;
-                more = reader.Next(pair);
-                if (!more) break;
-                worker.Pair = pair;
-                worker.Sequence = sent++;
-                if (!SendPair(worker.In, pair)) finished.emplace(worker.Sequence, Lost(worker));
-            }
-            std::vector<pollfd> waiting;
-            for (const TWorker& worker : FWorkers)
-                if (worker.Pair) waiting.push_back({worker.Out, POLLIN, 0});
-            if (waiting.empty()) break;
-            if (::poll(waiting.data(), waiting.size(), -1) < 0 && errno != EINTR)
-                throw std::runtime_error(std::string("poll: ") + std::strerror(errno));
-            for (const pollfd& ready : waiting) {
-                if (ready.revents == 0) continue;
-                TWorker& worker = WorkerReadingFrom(ready.fd);
-                const int64_t sequence = worker.Sequence;
-                finished.emplace(sequence, Collect(worker));
-            }
-            for (auto it = finished.find(next); it != finished.end(); it = finished.find(++next)) {
+        TFinished finished;
+        int64_t read = 0;      // pairs taken from next
+        int64_t reported = 0;  // pairs done has heard of
+        // done hears of the pairs in order, before more are handed out, so that a run it stops
+        // starts no pair after that.
+        const auto report = [&] {
+            for (auto it = finished.find(reported); it != finished.end(); it = finished.find(++reported)) {
                 done(it->second.first, it->second.second);
                 finished.erase(it);
             }
+        };
+        std::optional<TTask> waiting;
+        bool more = true;
+        for (;;) {
+            report();
+            // Pairs go out in order, each once the pair it comes after is finished.
+            for (TWorker* idle = Idle(); idle; idle = Idle()) {
+                if (!waiting) {
+                    TTask task;
+                    more = more && next(task.Pair, task.Clearance);
+                    if (!more) break;
+                    task.Sequence = read++;
+                    if (!task.Clearance.Refusal.empty()) {
+                        finished.emplace(task.Sequence, std::pair{task.Pair, Failure(task.Clearance.Refusal)});
+                        continue;
+                    }
+                    waiting = std::move(task);
+                }
+                if (Busy(waiting->Clearance.After)) break;
+                Hand(*idle, std::move(*waiting));
+                waiting.reset();
+            }
+            if (!Busy(INT32_MAX) && !waiting && !more) break;
+            Wait(finished);
         }
+        report();
     }
 
 private:
@@ -226,10 +261,13 @@ private:
             ::close(toChild[1]);
             throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
         }
+        const TEndingSignalsBlocked blocked;
         // What is buffered now would otherwise be written once more by the child.
         std::fflush(nullptr);
+        const pid_t parent = ::getpid();
         const pid_t pid = ::fork();
         if (pid == 0) {
+            BecomeWorker(parent);
             // The child keeps only its own two ends, so that every worker sees the end of its
             // input once this process closes it.
             for (TWorker& other : FWorkers) {
@@ -247,6 +285,7 @@ private:
             ::close(fromChild[0]);
             throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
         }
+        WatchWorker(pid);
         worker.Pid = pid;
         worker.In = toChild[1];
         worker.Out = fromChild[0];
@@ -266,13 +305,93 @@ private:
         ::_exit(status);
     }
 
-    void Stop(TWorker& worker)
+    // Closes worker's pipes and waits for it to end; stop: it is stopped first. Returns how it
+    // ended.
+    int End(TWorker& worker, bool stop)
     {
         CloseFd(worker.In);
         CloseFd(worker.Out);
         int status = 0;
-        if (worker.Pid > 0) ::waitpid(worker.Pid, &status, 0);
+        if (worker.Pid <= 0) return status;
+        if (stop) {
+            ::kill(worker.Pid, SIGTERM);
+            const TClock::time_point limit = TClock::now() + kStopGrace;
+            while (::waitpid(worker.Pid, &status, WNOHANG) == 0) {
+                // Stuck where SIGTERM does not reach it.
+                if (TClock::now() >= limit) {
+                    ::kill(worker.Pid, SIGKILL);
+                    ::waitpid(worker.Pid, &status, 0);
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        } else {
+            ::waitpid(worker.Pid, &status, 0);
+        }
+        ForgetWorker(worker.Pid);
         worker.Pid = -1;
+        return status;
+    }
+
+    TWorker* Idle()
+    {
+        for (TWorker& worker : FWorkers)
+            if (!worker.Task) return &worker;
+        return nullptr;
+    }
+
+    // A worker is on a pair numbered up to number.
+    bool Busy(int32_t number) const
+    {
+        return std::any_of(FWorkers.begin(), FWorkers.end(), [number](const TWorker& worker) {
+            return worker.Task && worker.Task->Pair.Number <= number;
+        });
+    }
+
+    void Hand(TWorker& worker, TTask task)
+    {
+        worker.Task = std::move(task);
+        worker.Deadline = TClock::now() + std::chrono::seconds(FOptions.Timeout);
+        // A worker gone before it took the pair fails it like one that died with it.
+        if (!SendPair(worker.In, worker.Task->Pair)) FReplaced.push_back(&worker);
+    }
+
+    // Until a worker answers or runs out of time; what became of their pairs goes to finished.
+    void Wait(TFinished& finished)
+    {
+        if (!FReplaced.empty()) {
+            for (TWorker* worker : std::exchange(FReplaced, {})) Finish(*worker, finished, Replace(*worker, ""));
+            return;
+        }
+        std::vector<pollfd> waiting;
+        TClock::time_point soonest = TClock::time_point::max();
+        for (const TWorker& worker : FWorkers) {
+            if (!worker.Task) continue;
+            waiting.push_back({worker.Out, POLLIN, 0});
+            soonest = std::min(soonest, worker.Deadline);
+        }
+        if (waiting.empty()) return;
+        int timeout = -1;
+        if (FOptions.Timeout > 0) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(soonest - TClock::now());
+            timeout = static_cast<int>(std::max<int64_t>(0, left.count()));
+        }
+        if (::poll(waiting.data(), waiting.size(), timeout) < 0 && errno != EINTR)
+            throw std::runtime_error(std::string("poll: ") + std::strerror(errno));
+        const TClock::time_point now = TClock::now();
+        for (const pollfd& ready : waiting) {
+            TWorker& worker = WorkerReadingFrom(ready.fd);
+            if (ready.revents != 0)
+                Finish(worker, finished, Collect(worker));
+            else if (FOptions.Timeout > 0 && now >= worker.Deadline)
+                Finish(worker, finished, Replace(worker, TimeoutMessage(FOptions.Timeout)));
+        }
+    }
+
+    void Finish(TWorker& worker, TFinished& finished, TPairReport report)
+    {
+        finished.emplace(worker.Task->Sequence, std::pair{worker.Task->Pair, std::move(report)});
+        worker.Task.reset();
     }
 
     TWorker& WorkerReadingFrom(int fd)
@@ -283,47 +402,41 @@ private:
     }
 
     // The report of worker's pair; a worker that has gone is replaced.
-    std::pair<TBatchPair, TPairReport> Collect(TWorker& worker)
+    TPairReport Collect(TWorker& worker)
     {
         std::optional<TFrameReader> frame = ReceiveFrame(worker.Out);
-        if (!frame) return Lost(worker);
-        std::pair<TBatchPair, TPairReport> result{*worker.Pair, ReadReport(*frame)};
-        worker.Pair.reset();
-        return result;
+        return frame ? ReadReport(*frame) : Replace(worker, "");
     }
 
-    // worker died with its pair: the pair fails, a new worker takes its place.
-    std::pair<TBatchPair, TPairReport> Lost(TWorker& worker)
+    // worker is ended and a new one takes its place; its pair fails with why, or with how the
+    // worker ended when why is empty.
+    TPairReport Replace(TWorker& worker, const std::string& why)
     {
-        CloseFd(worker.In);
-        CloseFd(worker.Out);
-        int status = 0;
-        ::waitpid(worker.Pid, &status, 0);
-        worker.Pid = -1;
-        TPairReport report;
-        report.Outcome.Error = "The worker process " + DescribeEnd(status);
-        std::pair<TBatchPair, TPairReport> result{*worker.Pair, report};
-        worker.Pair.reset();
+        const int status = End(worker, true);
         Start(worker);
-        return result;
+        return Failure(why.empty() ? "The worker process " + DescribeEnd(status) : why);
     }
 
+    const TWorkerOptions FOptions;
     const TPairWork& FWork;
     std::vector<TWorker> FWorkers;
-    void (*FOldPipeHandler)(int) = nullptr;
+    std::vector<TWorker*> FReplaced;  // workers that did not take the pair handed to them
 };
 
 }  // namespace
 
-void RunPairs(TPairReader& reader, int jobs, const TPairWork& work, const TPairDone& done)
+void RunPairs(const TNextPair& next, const TWorkerOptions& options, const TPairWork& work,
+              const TPairDone& done)
 {
-    if (jobs <= 1) {
+    if (options.Jobs <= 1 && options.Timeout <= 0) {
         TBatchPair pair;
-        while (reader.Next(pair)) done(pair, work(pair));
+        TPairClearance clearance;
+        while (next(pair, clearance))
+            done(pair, clearance.Refusal.empty() ? work(pair) : Failure(clearance.Refusal));
         return;
     }
-    TWorkerPool pool(jobs, work);
-    pool.Run(reader, done);
+    TWorkerPool pool(options, work);
+    pool.Run(next, done);
 }
 
 }  // namespace quilmo::cli

@@ -1,7 +1,9 @@
 #pragma once
 // The subcommands of quilmo-cli. Each adds itself to the application; its callback does the
-// work and throws on failure (main prints the message and exits with status 1).
+// work and throws on failure (main prints the message and exits with status 1, or 2 for
+// ERefused).
 
+#include <stdexcept>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -11,6 +13,12 @@ class TBigBitmap;
 }
 
 namespace quilmo::cli {
+
+// A command refused before it wrote anything, as a usage error is.
+class ERefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // info, convert
 void AddPictureCommands(CLI::App& app);

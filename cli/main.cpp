@@ -30,6 +30,9 @@ int main(int argc, char** argv)
     } catch (const CLI::ParseError& e) {
         app.exit(e);
         return 2;
+    } catch (const quilmo::cli::ERefused& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

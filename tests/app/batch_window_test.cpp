@@ -23,6 +23,7 @@
 #include "app/batch_preview.h"
 #include "app/batch_progress_window.h"
 #include "app/batch_window.h"
+#include "app/folder_dialog.h"
 #include "app/picture_printer.h"
 #include "app/radio_group.h"
 #include "batch/batch_texts.h"
@@ -242,6 +243,26 @@ private slots:
         QVERIFY(batch.Form3->Button2->isVisible());
     }
 
+    void theFolderDialogTakesAFolderThatIsNotThereYetAndAFolderThatCannotBeMadeIsSaid()
+    {
+        const QString typed = F->Path(QStringLiteral("new"));
+        TFolderDialog dialog(nullptr, QStringLiteral("保存フォルダー"), F->Folder->path());
+        dialog.selectFile(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.selectedFiles(), QStringList{typed});
+
+        F->Open();
+        TForm2& batch = OpenBatch(Pictures({kRed}));
+        const QString folder = batch.Edit2->text();
+        F->Ui->FolderAnswers.push_back(F->Path(QStringLiteral("p1.bmp/sub")));
+        batch.Radio2->click();
+        QCOMPARE(F->Ui->Errors.size(), 1);
+        QVERIFY(F->Ui->Errors[0].startsWith(QStringLiteral("Cannot create folder")));
+        QCOMPARE(batch.Edit2->text(), folder);
+        QVERIFY(batch.Radio2->isChecked());
+    }
+
     void aPrintRunPrintsOneJobOfOnePageForEachPair()
     {
         F->Open();
@@ -258,19 +279,16 @@ private slots:
         QCOMPARE(F->Ui->Questions, QStringList{QString::fromUtf8(kPrintQuestion)});
         QVERIFY(!batch.Form3->isVisible());
 
-        // Every job writes the same file; each one is put aside once its line is marked.
-        int jobs = 0;
-        connect(batch.Form3->Memo1, &QPlainTextEdit::textChanged, this, [&] {
-            if (QFile::exists(pdf))
-                QFile::rename(pdf, F->Path(QStringLiteral("job%1.pdf").arg(++jobs)));
-        });
+        // Printed to a file, every job writes a file of its own, numbered before the extension.
         F->Ui->ConfirmAnswers.push_back(QMessageBox::Ok);
         batch.Button2->click();
-        QCOMPARE(jobs, 12);
         QCOMPARE(Lines(batch.Form3).size(), 13);
         QCOMPARE(Lines(batch.Form3)[11], QStringLiteral("12行目処理中------完了"));
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(printer.outputFileName(), pdf);
         for (int k = 1; k <= 12; ++k) {
-            const QString info = PdfInfo(F->Path(QStringLiteral("job%1.pdf").arg(k)));
+            const QString info =
+                PdfInfo(F->Path(QStringLiteral("job-%1.pdf").arg(k, 2, 10, QLatin1Char('0'))));
             QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\n"))));
             QVERIFY2(
                 info.contains(

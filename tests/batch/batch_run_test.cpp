@@ -203,6 +203,47 @@ TEST_F(BatchRunTest, SavingUnderTheSourcesNamesBesideThemAsksBeforeReplacingThem
     EXPECT_TRUE(fs::exists(Folder.File("j_p.jpg")));
 }
 
+TEST_F(BatchRunTest, ResultsThatWouldReplacePicturesOfTheRunOrEachOtherAskFirst)
+{
+    const std::string p1 = Folder.Picture("01.bmp", 4, 3, kRed);
+    const std::string p2 = Folder.Picture("02.bmp", 4, 3, kGreen);
+    const std::string p3 = Folder.Picture("03.bmp", 4, 3, kRed);
+    const std::string p4 = Folder.Picture("04.bmp", 4, 3, kGreen);
+    const std::string before = Bytes(p1);
+    // Sequential names in a folder of pictures named like them.
+    Settings.SaveFolder = Folder.Folder();
+    Host.Yes = false;
+    Run({p1, p3}, {p2, p4});
+    EXPECT_EQ(Host.Questions, std::vector<std::string>{kOverwriteQuestion});
+    EXPECT_FALSE(Host.WindowShown);
+    EXPECT_EQ(Bytes(p1), before);
+
+    // After "Yes", a result still never replaces a picture that a later pair reads.
+    Host.Yes = true;
+    Run({p3, p1}, {p4, p2});
+    EXPECT_EQ(Host.Lines, (std::vector<std::string>{Failed(1), Done(2), kBatchCompletedLine}));
+    EXPECT_EQ(Bytes(p1), before);
+    EXPECT_EQ(ColourAt(*Result(p2), 17, 0), kGreen);
+
+    // Two results under one name: asked, and the later pair's stays.
+    Host.Questions.clear();
+    fs::create_directories(Folder.Path() / "x");
+    fs::create_directories(Folder.Path() / "y");
+    Settings.Naming = bnSameName;
+    Settings.SaveFolder = (Out() / "").string();
+    Run({p3, p3}, {Folder.Picture("x/R.bmp", 4, 3, kGreen), Folder.Picture("y/R.bmp", 4, 3, kMargin)});
+    EXPECT_EQ(Host.Questions, std::vector<std::string>{kOverwriteQuestion});
+    EXPECT_EQ(ColourAt(*Result(Out() / "R.bmp"), 17, 0), kMargin);
+
+    // What replaces nothing asks nothing.
+    Host.Questions.clear();
+    Settings.Format = bfJPG;
+    Settings.SaveFolder = Folder.Folder();
+    Run({p3}, {p4});
+    EXPECT_TRUE(Host.Questions.empty());
+    EXPECT_TRUE(fs::exists(Folder.File("04.jpg")));
+}
+
 class BatchPrintTest : public BatchRunTest {
 protected:
     TRecordingListsHost ListsHost;

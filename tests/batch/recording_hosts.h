@@ -88,7 +88,7 @@ public:
     {
         if (OnMessages) OnMessages();
     }
-    std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title, bool landscape) override
+    std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title, int32_t, bool landscape) override
     {
         TPrintedJob job;
         job.Title = title;

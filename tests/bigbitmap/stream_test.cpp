@@ -12,6 +12,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "bigbitmap/temporary_files.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -73,6 +74,24 @@ TEST(ShiftedMemoryStream, ReadsAndWritesHeadAndDataAsOne)
     EXPECT_EQ(head[1], 2);
     EXPECT_EQ(head[2], 9);
     EXPECT_EQ(data[3], 9);
+}
+
+// What a handler of an ending signal does: the save in progress loses its temporary file and
+// fails; the old file stays.
+TEST(FileWriting, TheTemporaryFileOfASaveInProgressCanBeRemovedFromOutside)
+{
+    const TTempFolder temp;
+    const fs::path target = temp.Path / "picture.bmp";
+    std::ofstream(target) << "old";
+    EXPECT_THROW(WriteFileAtomically(target,
+                                     [&](TStream& s) {
+                                         s.WriteBuffer("new", 3);
+                                         EXPECT_EQ(EntryCount(temp.Path), 2);
+                                         RemoveTemporaryFiles();
+                                         EXPECT_EQ(EntryCount(temp.Path), 1);
+                                     }),
+                 EWriteError);
+    EXPECT_EQ(ReadText(target), "old");
 }
 
 TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)

@@ -1,5 +1,6 @@
 // quilmo-cli batch: the lines it prints, the files it writes (the same with one process or
-// several), shards, pairs files, and what it refuses.
+// several), shards, pairs files and pipes, the results it will not let replace other files, and
+// what it refuses.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,11 @@ using namespace quilmo::test;
 
 namespace {
 
+constexpr TColor kRed = RGBColor(200, 0, 0);
+constexpr TColor kGreen = RGBColor(0, 200, 0);
+constexpr TColor kBlue = RGBColor(0, 0, 200);
+constexpr TColor kYellow = RGBColor(200, 200, 0);
+
 std::string Bytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -32,6 +38,14 @@ protected:
     {
         TBigBitmap picture;
         FillPattern(picture, width, height);
+        SavePictureFile(picture, Folder / name, {});
+        return (Folder / name).string();
+    }
+    std::string Solid(const std::string& name, TColor colour)
+    {
+        TBigBitmap picture;
+        SetupBigBitmap(picture, 4, 3, colour);
+        std::filesystem::create_directories((Folder / name).parent_path());
         SavePictureFile(picture, Folder / name, {});
         return (Folder / name).string();
     }
@@ -121,27 +135,105 @@ TEST_F(CliBatch, APairsFileGivesOnePairALineAndEitherPictureMayBeLeftOut)
     EXPECT_EQ(ColourAt(right, 0, 0), Pattern(0, 0));
 }
 
-TEST_F(CliBatch, ResultsNamedLikeTheirSourcesReplaceThemOnlyWhenAllowed)
+TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALaterPairReads)
 {
-    const std::string left = Picture("left.bmp", 8, 8);
-    const std::string right = Picture("right.bmp", 8, 8);
-    const std::string before = Bytes(right);
-    const std::vector<std::string> arguments{"--left", left, "--right", right, "--naming", "same",
-                                             "--out", Folder.Path().string() + "/"};
-    const TCliResult refused = Batch(arguments);
-    EXPECT_EQ(refused.Status, 1);
+    const std::string p1 = Solid("scan/01.bmp", kRed);
+    const std::string p2 = Solid("scan/02.bmp", kGreen);
+    const std::string p3 = Solid("scan/03.bmp", kBlue);
+    const std::string p4 = Solid("scan/04.bmp", kYellow);
+    const std::string scan = (Folder / "scan").string();
+    const std::string before = Bytes(p1) + Bytes(p2);
+    const std::vector<std::string> pairs{"--left", p1, p3, "--right", p2, p4, "--out", scan};
+    const TCliResult refused = Batch(pairs);
+    EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err, "The results would replace the pictures in " + Folder.Path().string() +
-                               "/; --overwrite-sources allows that\n");
-    EXPECT_EQ(Bytes(right), before);
+    EXPECT_EQ(refused.Err, "Pair 1 would replace its picture " + p1 + "\nPair 2 would replace " + p2 +
+                               ", a picture of pair 1\nResults would replace pictures of the run; "
+                               "--overwrite-sources allows that\n");
+    // The same folder by another name is the same folder.
+    std::filesystem::create_directory_symlink(scan, Folder / "link");
+    std::vector<std::string> linked = pairs;
+    linked.back() = (Folder / "link").string();
+    EXPECT_EQ(Batch(linked).Status, 2);
+    EXPECT_EQ(Bytes(p1) + Bytes(p2), before);
 
-    std::vector<std::string> allowed = arguments;
-    allowed.push_back("--overwrite-sources");
+    // Allowed, pair 2 replaces pair 1's picture only once pair 1 is done, however many jobs.
+    std::vector<std::string> allowed = pairs;
+    allowed.insert(allowed.end(), {"--overwrite-sources", "--jobs", "2"});
     const TCliResult result = Batch(allowed);
     EXPECT_EQ(result.Status, 0) << result.Err;
-    TBigBitmap replaced;
-    replaced.LoadFromFile(right);
-    EXPECT_EQ(replaced.GetWidth(), 16);
+    TBigBitmap first;
+    first.LoadFromFile(p1);
+    EXPECT_EQ(ColourAt(first, 0, 0), kRed);
+    EXPECT_EQ(ColourAt(first, 4, 0), kGreen);
+
+    // A result that would replace a picture a later pair reads fails its pair instead.
+    const std::string kept = Bytes(p1);
+    const TCliResult later = Batch({"--left", p3, p1, "--right", p4, p2, "--out", scan,
+                                    "--overwrite-sources", "--plain"});
+    EXPECT_EQ(later.Status, 1);
+    EXPECT_EQ(later.Out, "1 error\n2 ok " + scan + "/02.bmp\n");
+    EXPECT_EQ(later.Err, "1: The result would replace " + p1 + ", which pair 2 still reads\n"
+                         "1 of 2 pairs did not succeed\n");
+    EXPECT_EQ(Bytes(p1), kept);
+}
+
+TEST_F(CliBatch, ResultsUnderOneNameAreRefusedUnlessTheLaterMayWinAndWhatReplacesNothingGoesOn)
+{
+    // BMP pictures beside JPEG results of the same titles are not replaced.
+    const std::string a = Solid("a.bmp", kRed);
+    EXPECT_EQ(Batch({"--left", a, "--naming", "same", "--format", "jpg", "--out", Folder.Path().string()}).Status, 0);
+    EXPECT_TRUE(std::filesystem::exists(Folder / "a.jpg"));
+
+    const std::string out = Out("out");
+    const std::vector<std::string> arguments{"--left", a, a, "--right", Solid("x/R1.bmp", kGreen),
+                                             Solid("y/R1.bmp", kBlue), "--naming", "same", "--out", out};
+    const TCliResult refused = Batch(arguments);
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Out, "");
+    EXPECT_EQ(refused.Err, "Pairs 1 and 2 would both be saved as " + out + "/R1.bmp\nResults of the run "
+                           "would replace each other; --overwrite-results lets the later pair win\n");
+    EXPECT_TRUE(std::filesystem::is_empty(out));
+
+    std::vector<std::string> allowed = arguments;
+    allowed.insert(allowed.end(), {"--overwrite-results", "--jobs", "2"});
+    EXPECT_EQ(Batch(allowed).Status, 0);
+    TBigBitmap result;
+    result.LoadFromFile(out + "/R1.bmp");
+    EXPECT_EQ(ColourAt(result, 4, 0), kBlue);
+}
+
+TEST_F(CliBatch, PairsFromAPipeAreReadOnceAndCheckedAsTheyCome)
+{
+    const std::string out = Out("out");
+    const std::string own = Solid("out/s.bmp", kRed);
+    const std::string before = Bytes(own);
+    const std::string pairs = Solid("x/R1.bmp", kGreen) + "\n" + Solid("y/R1.bmp", kBlue) + "\n" + own + "\n";
+    for (const char* file : {"-", "/dev/stdin"}) {
+        SCOPED_TRACE(file);
+        TCliProcess cli({"batch", "--pairs", file, "--naming", "same", "--plain", "--out", out}, {pairs});
+        const TCliResult result = cli.Wait();
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Out, "1 ok " + out + "/R1.bmp\n2 error\n3 error\n");
+        EXPECT_EQ(result.Err, "2: The result would replace " + out + "/R1.bmp, the result of pair 1\n"
+                              "3: The result would replace " + out + "/s.bmp, a picture of pair 3\n"
+                              "2 of 3 pairs did not succeed\n");
+        EXPECT_EQ(Bytes(own), before);
+    }
+}
+
+TEST_F(CliBatch, AMissingOutFolderIsMadeAndOneThatCannotBeIsRefusedOnce)
+{
+    const std::string a = Picture("a.bmp", 4, 4);
+    const std::filesystem::path deeper = Folder / "new" / "deeper";
+    EXPECT_EQ(Batch({"--left", a, a, "--out", deeper.string()}).Status, 0);
+    EXPECT_TRUE(std::filesystem::exists(deeper / "02.bmp"));
+
+    const std::string blocked = a + "/sub";
+    const TCliResult refused = Batch({"--left", a, a, "--out", blocked});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Out, "");
+    EXPECT_EQ(refused.Err, "Cannot create folder \"" + blocked + "\". Not a directory\n");
 }
 
 TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
@@ -149,12 +241,14 @@ TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
     const std::string left = Picture("left.bmp", 8, 8);
     const std::string broken = (Folder / "bad.pgm").string();
     std::ofstream(broken) << "P2 2 2 255 1";
-    const TCliResult result = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "batch", "--left", left,
-                                      "--right", broken, "--out", Out("out")});
-    EXPECT_EQ(result.Status, 1);
-    EXPECT_EQ(result.Out, "1行目処理中------完了\n");
-    EXPECT_EQ(result.Err, "1: プラグインエラー:データが壊れているため、ファイルを開けません\n"
-                          "1 of 1 pairs did not succeed\n");
+    for (const char* lines : {"--plain", "--direction=h"}) {
+        const TCliResult result = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "batch", "--left", left,
+                                          "--right", broken, lines, "--out", Out("out")});
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Out, lines == std::string("--plain") ? "1 error\n" : "1行目処理中------エラー\n");
+        EXPECT_EQ(result.Err, "1: " + broken + ": プラグインエラー:データが壊れているため、ファイルを開けません\n"
+                              "1 of 1 pairs did not succeed\n");
+    }
     TBigBitmap joined;
     joined.LoadFromFile(Folder / "out" / "01.bmp");
     EXPECT_EQ(joined.GetWidth(), 8 + 320);
@@ -175,6 +269,7 @@ TEST_F(CliBatch, UsageErrors)
           {"--left", a, "--resize", "100", "--out", out},
           {"--left", a, "--gap", "501", "--out", out},
           {"--left", a, "--jobs", "0", "--out", out},
+          {"--left", a, "--timeout", "0", "--out", out},
           {"--left", a, "--naming", "numbered", "--out", out}}) {
         const TCliResult result = Batch(arguments);
         EXPECT_EQ(result.Status, 2) << arguments[0] << " " << arguments[1] << " " << arguments[2];

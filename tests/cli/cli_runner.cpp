@@ -1,24 +1,24 @@
 #include "cli_runner.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
+#include <thread>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace quilmo::test {
 
 namespace {
-
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 std::string ReadAll(const std::filesystem::path& path)
 {
@@ -30,15 +30,81 @@ std::string ReadAll(const std::filesystem::path& path)
 
 TCliResult RunCli(const std::vector<std::string>& arguments)
 {
-    TScratchFolder scratch;
-    std::string command = "timeout 120 " + Quote(QUILMO_CLI);
-    for (const std::string& a : arguments) command += " " + Quote(a);
-    command += " >" + Quote((scratch / "out").string()) + " 2>" + Quote((scratch / "err").string()) + " </dev/null";
-    const int raw = std::system(command.c_str());
+    return TCliProcess(arguments).Wait();
+}
+
+TCliProcess::TCliProcess(const std::vector<std::string>& arguments, const TOptions& options)
+{
+    std::vector<std::string> words{QUILMO_CLI};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int input[2] = {-1, -1};
+    int output[2] = {-1, -1};
+    if (pipe(input) != 0 || (options.ClosedOutput && pipe(output) != 0))
+        throw std::runtime_error("cannot make the pipes of quilmo-cli");
+    // Nobody will read what it writes.
+    if (options.ClosedOutput) close(output[0]);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    if (options.ClosedOutput)
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, (FScratch / "out").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (FScratch / "err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addclose(&actions, input[1]);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int error = posix_spawn(&FPid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    if (options.ClosedOutput) close(output[1]);
+    if (error != 0) {
+        close(input[1]);
+        throw std::runtime_error("cannot start quilmo-cli");
+    }
+    FGroup = FPid;
+    // Small inputs fit the pipe, so this does not wait for the reader.
+    if (!options.Input.empty() && write(input[1], options.Input.data(), options.Input.size()) < 0)
+        ADD_FAILURE() << "cannot write the input of quilmo-cli";
+    close(input[1]);
+}
+
+TCliProcess::~TCliProcess()
+{
+    if (FGroup > 0) kill(-FGroup, SIGKILL);
+    if (FPid > 0) waitpid(FPid, nullptr, 0);
+}
+
+std::string TCliProcess::Out() const
+{
+    return ReadAll(FScratch / "out");
+}
+
+TCliResult TCliProcess::Wait()
+{
     TCliResult result;
-    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.Out = ReadAll(scratch / "out");
-    result.Err = ReadAll(scratch / "err");
+    int status = 0;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    pid_t ended = 0;
+    while ((ended = waitpid(FPid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (ended == FPid) {
+        FPid = -1;
+        result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    } else {
+        result.Status = 124;
+    }
+    result.Out = ReadAll(FScratch / "out");
+    result.Err = ReadAll(FScratch / "err");
     return result;
 }
 

@@ -13,7 +13,8 @@ struct TCliResult {
     std::string Err;
 };
 
-// A run that waits on something instead of failing ends after two minutes with status 124.
+// A run that waits on something instead of failing ends after two minutes with status 124; a
+// run ended by a signal has status -1.
 TCliResult RunCli(const std::vector<std::string>& arguments);
 
 // A fresh folder for one test's files, removed with the object.
@@ -26,6 +27,32 @@ public:
 
 private:
     std::filesystem::path FPath;
+};
+
+// quilmo-cli started in the background, in a process group of its own.
+class TCliProcess {
+public:
+    struct TOptions {
+        std::string Input;          // its standard input, through a pipe
+        bool ClosedOutput = false;  // stdout a pipe whose reader has gone
+    };
+    TCliProcess(const std::vector<std::string>& arguments, const TOptions& options);
+    explicit TCliProcess(const std::vector<std::string>& arguments) : TCliProcess(arguments, TOptions{}) {}
+    // Whatever is left of its group is killed.
+    ~TCliProcess();
+    TCliProcess(const TCliProcess&) = delete;
+    TCliProcess& operator=(const TCliProcess&) = delete;
+
+    int Pid() const { return FPid; }
+    // What it has written to stdout so far.
+    std::string Out() const;
+    // Waits for it to end (two minutes at most, as RunCli).
+    TCliResult Wait();
+
+private:
+    TScratchFolder FScratch;
+    int FPid = -1;    // until it has been waited for
+    int FGroup = -1;
 };
 
 // What a reader must refuse at once rather than wait on, under a picture name in folder: a

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
 #include <jpeglib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
@@ -215,6 +218,46 @@ TEST_F(PictureFile, AFailedSaveLeavesTheOldFileAndNothingElse)
     ExpectError<EWriteError>([&] { SavePictureFile(empty, File("keep.jpg"), {}); }, "Cannot save an empty picture");
     EXPECT_EQ(ReadAll(File("keep.jpg")), old);
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.jpg"});
+}
+
+// Root may replace any file, so the refusal is looked for in a child process that has become
+// the unprivileged user "nobody"; it answers through its exit status.
+TEST_F(PictureFile, AFileTheUserMayNotWriteIsNotReplaced)
+{
+    constexpr uid_t kNobody = 65534;
+    fs::permissions(FFolder, fs::perms::all);
+    for (const char* name : {"locked.bmp", "open.bmp"}) std::ofstream(File(name)) << "old";
+    fs::permissions(File("locked.bmp"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(File("open.bmp"), fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    TBigBitmap picture;
+    FillPattern(picture, 5, 4);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
+            setresuid(kNobody, kNobody, kNobody) != 0)
+            _exit(10);
+        int status = 0;
+        try {
+            SavePictureFile(picture, File("locked.bmp"), {});
+            status = 1;
+        } catch (const EWriteError& e) {
+            if (e.what() != "Cannot create file \"" + File("locked.bmp").string() + "\". Permission denied") status = 2;
+        }
+        try {
+            SavePictureFile(picture, File("open.bmp"), {});
+        } catch (...) {
+            status = 3;
+        }
+        _exit(status);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no unprivileged user, 1: replaced, 2: other message, 3: not saved";
+    EXPECT_EQ(ReadAll(File("locked.bmp")), (TBytes{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadAll(File("open.bmp"))[0], 'B');
+    EXPECT_EQ(FolderContents().size(), 2u);
 }
 
 TEST(PictureWriters, AStreamFailureReachesTheCallerAsItself)
