@@ -320,15 +320,6 @@ private slots:
         // The small picture sits in the middle of its place in the bottom row.
         QCOMPARE(ColourAt(window.Document().Joined(), 50, 40), kGreen);
         QCOMPARE(ColourAt(window.Document().Joined(), 50, 32), TColor{clWhite});
-
-        // Dragging the top right picture onto the bottom left one exchanges them.
-        const QRect shown = window.iview->PictureRect();
-        QVERIFY(window.iview->CanStartDrag(shown.topLeft() + QPoint(45, 5)));
-        QMimeData data;
-        data.setData(QStringLiteral("application/x-quilmo-picture"), "preview");
-        Drop(window.iview, shown.topLeft() + QPoint(5, 35), data);
-        QCOMPARE(SlotNames(), (QStringList{"a.bmp", "c.bmp", "b.bmp", "d.bmp"}));
-
         window.combo3->setCurrentIndex(1);
         QVERIFY(!window.aligncombo->isEnabled());
         window.close();

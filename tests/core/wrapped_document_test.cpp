@@ -25,29 +25,24 @@ protected:
     }
 };
 
-const std::vector<TSolid> kGrid{
-    {100, 100, kRed, "a"}, {100, 100, kGreen, "b"}, {100, 100, kBlue, "c"}, {50, 50, kGrey, "d"}};
-
 TEST_F(WrappedDocumentTest, ATwoByTwoPreviewFindsSlotsByRowAndColumn)
 {
     TJoinSettings settings;
     settings.Wrap = 2;
     settings.Gap = 2;
     Wrap(settings);
-    Load(kGrid);
+    Load({{100, 100, kRed, "a"}, {100, 100, kGreen, "b"}, {100, 100, kBlue, "c"},
+          {50, 50, kGrey, "d"}});
     ASSERT_EQ(JoinedSize(), (TSize{220, 220}));
     const auto slotAt = [this](int32_t x, int32_t y) {
         ClickAtJoined(x, y);
         return Document.SlotAtPoint();
     };
     EXPECT_EQ(slotAt(50, 150), 2);
-    EXPECT_EQ(slotAt(150, 50), 1);
     EXPECT_EQ(slotAt(109, 50), 0);   // the first half of the gap belongs to the left picture
     EXPECT_EQ(slotAt(110, 50), 1);   // the second to the right one
-    EXPECT_EQ(slotAt(50, 109), 0);   // and so between rows
-    EXPECT_EQ(slotAt(50, 110), 2);
+    EXPECT_EQ(slotAt(50, 110), 2);   // and so between rows
     EXPECT_EQ(slotAt(200, 200), 3);  // beside the smaller picture: the nearest of its row
-    EXPECT_EQ(slotAt(-200, 150), 2);
     EXPECT_EQ(slotAt(400, -100), 1);
 
     // Dragging the second picture of the top row onto the first of the bottom row.
@@ -57,22 +52,11 @@ TEST_F(WrappedDocumentTest, ATwoByTwoPreviewFindsSlotsByRowAndColumn)
     Document.DropAt(Document.FClickPoint);
     EXPECT_THAT(SlotColours(), ElementsAre(kRed, kBlue, kGreen, kGrey));
     EXPECT_EQ(JoinedAt(0, 120), kGreen);
-    EXPECT_EQ(JoinedAt(120, 0), kBlue);
-}
 
-TEST_F(WrappedDocumentTest, TheScaledPreviewMapsTheGridAndItsFrame)
-{
-    TJoinSettings settings;
-    settings.Wrap = 2;
-    settings.Gap = 2;
-    settings.PreviewMode = pmFast;
-    settings.FrameOn = true;
-    settings.FrameRect = {100, 0, 0, 0};
-    Wrap(settings);
-    Load(kGrid);
-    ASSERT_EQ(JoinedSize(), (TSize{320, 220}));
-    // Shown at 508 x 350 (scale 203 / 128) from x 146: the area of the bottom row's second
-    // picture starts at (100 + 120 - 10) * 203 div 128 + 146 = 479.
+    // Scaled to 508 x 350 (203 / 128) from x 146 with a frame of 100 on the left, the area of
+    // the bottom row's second picture starts at (100 + 120 - 10) * 203 div 128 + 146 = 479.
+    Document.SetFrameRect({100, 0, 0, 0});
+    Document.SetPreviewMode(pmFast);
     ClickAt(479, 200);
     EXPECT_EQ(Document.SlotAtPoint(), 3);
     ClickAt(478, 200);
@@ -119,11 +103,7 @@ protected:
             return pictures;
         });
         EXPECT_EQ(PixelBytes(Document.Joined()), PixelBytes(fresh.Joined()));
-        for (int32_t i = 0; i < kSlotCount; ++i) {
-            EXPECT_EQ(Document.SlotRect(i), fresh.SlotRect(i)) << i;
-            EXPECT_EQ(Document.SlotEdge(i), fresh.SlotEdge(i)) << i;
-        }
-        EXPECT_EQ(Host.Status, host.Status);
+        for (int32_t i = 0; i < kSlotCount; ++i) EXPECT_EQ(Document.SlotRect(i), fresh.SlotRect(i));
     }
 
     const std::vector<TSolid> FSolids{
@@ -160,26 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TRebuildCase{"ResampledColumns", 1, rmBilinear, jdVertical, jaEnd},
                       TRebuildCase{"OneLineAlignedToTheEnd", 0, rmOriginal, jdHorizontal, jaEnd}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-TEST_F(WrappedDocumentTest, WrapAndAlignmentRebuildOnlyWhereTheyChangeSomething)
-{
-    Load({{100, 60, kRed, "a"}});
-    Document.SetWrap(1);
-    Document.SetAlign(jaCenter);
-    EXPECT_TRUE(Host.Calls.empty());
-    Document.SetCount(2);
-    ASSERT_EQ(JoinedSize(), (TSize{100, 120}));
-    Host.Calls.clear();
-    Document.SetWrap(0);
-    EXPECT_EQ(Host.Status, "  [1]a  [2]白紙");
-    EXPECT_EQ(Host.CallsStartingWith("status").front(), "status 　画像再結合中・・・・・");
-    EXPECT_EQ(JoinedSize(), (TSize{200, 60}));
-    Document.SetMethod(rmBilinear);
-    Host.Calls.clear();
-    Document.SetAlign(jaEnd);  // resampled pictures fill their line: nothing moves
-    EXPECT_TRUE(Host.Calls.empty());
-    EXPECT_EQ(Document.Settings().Align, jaEnd);
-}
 
 }  // namespace
 }  // namespace quilmo::test
