@@ -159,8 +159,8 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     clearbtn = MakeButton(bar, "clearbtn", QStringLiteral("クリア"), TToolIcon::Clear);
     bar->addWidget(clearbtn);
 
-    // The copy buffer sits on the output bar with the copy it keeps, which leaves the upper bar room for the
-    // layout of the join.
+    // The copy buffer sits on the output bar with the copy it keeps, which leaves the upper bar
+    // room for the layout of the join.
     Caption(bar, QStringLiteral("バッファ"));
     bcombo = MakeCombo(bar, "bcombo", QStringLiteral("使用するとよりメモリーを消費します"),
                    {QStringLiteral("不可"), QStringLiteral("使用")});
