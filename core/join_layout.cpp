@@ -179,10 +179,10 @@ TJoinLayout WrappedLines(std::span<const TSize> sizes, const TJoinSettings& sett
         JoinLine(line, drawn, resample, gap);
         longest = std::max(longest, line.Length);
     }
-    int64_t thickness = -gap;
-    for (TLine& line : lines) {
-        if (resample) WidenLine(line, drawn, longest, gap);
-        thickness += line.Thickness + gap;
+    int64_t thickness = 0;
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (resample) WidenLine(lines[k], drawn, longest, gap);
+        thickness += (k > 0 ? gap : 0) + lines[k].Thickness;
     }
     const TRect frame = settings.Frame();
     Fitting(longest + (horizontal ? frame.Left + frame.Right : frame.Top + frame.Bottom));
