@@ -105,7 +105,9 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(batchbtn, &QToolButton::clicked, this, &TForm1::batchbtnClick);
     connect(gasu, &QSpinBox::valueChanged, this, &TForm1::gasuChange);
     connect(combo2, &QComboBox::currentIndexChanged, this, &TForm1::combo2Change);
+    connect(wrapspin, &QSpinBox::valueChanged, this, &TForm1::wrapspinChange);
     connect(combo3, &QComboBox::currentIndexChanged, this, &TForm1::combo3Change);
+    connect(aligncombo, &QComboBox::currentIndexChanged, this, &TForm1::aligncomboChange);
     connect(SpinEdit, &QSpinBox::valueChanged, this, &TForm1::SpinEditChange);
     connect(ToolButton26, &QToolButton::clicked, this, &TForm1::ToolButton26Click);
     connect(ToolButton22, &QToolButton::clicked, this, &TForm1::ToolButton22Click);
@@ -127,9 +129,10 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
     connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
     connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);
-    for (QComboBox* combo : {combo2, combo3, viewbox, edgecombo, bcombo, Combo, ComboBox1})
+    for (QComboBox* combo :
+         {combo2, combo3, aligncombo, viewbox, edgecombo, bcombo, Combo, ComboBox1})
         FocusPanelAfterClick(combo);
-    for (QSpinBox* spin : {gasu, SpinEdit, jpgoption}) FocusPanelAfterClick(spin);
+    for (QSpinBox* spin : {gasu, wrapspin, SpinEdit, jpgoption}) FocusPanelAfterClick(spin);
     for (QWidget* control : std::initializer_list<QWidget*>{Combo, jpgoption, combo2, combo3,
                                                            viewbox, ComboBox1})
         WatchKeys(control);

@@ -62,7 +62,9 @@ public:
     QToolButton* batchbtn;
     QSpinBox* gasu;
     QComboBox* combo2;
+    QSpinBox* wrapspin;
     QComboBox* combo3;
+    QComboBox* aligncombo;
     QSpinBox* SpinEdit;
     QToolButton* ToolButton26;
     QToolButton* ToolButton22;
@@ -153,7 +155,9 @@ public slots:
     void batchbtnClick();
     void gasuChange(int value);
     void combo2Change(int index);
+    void wrapspinChange(int value);
     void combo3Change(int index);
+    void aligncomboChange(int index);
     void SpinEditChange(int value);
     void ToolButton26Click();
     void ToolButton22Click();

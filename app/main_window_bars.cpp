@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "core/join_settings.h"
 #include "main_window.h"
 #include "tool_icons.h"
 
@@ -90,11 +91,22 @@ void TForm1::BuildUpperToolBar(QToolBar* bar)
     combo2 = MakeCombo(bar, "combo2", QStringLiteral("連結方向"),
                    {QStringLiteral("横"), QStringLiteral("縦")});
     bar->addWidget(combo2);
+    Caption(bar, QStringLiteral("折返"));
+    wrapspin = MakeSpin(bar, "wrapspin", QStringLiteral("この枚数ごとに改行（縦は改列）"), 0,
+                        kMaxWrap);
+    wrapspin->setSpecialValueText(QStringLiteral("なし"));
+    wrapspin->findChild<QLineEdit*>()->setReadOnly(true);  // changed by its arrows only
+    bar->addWidget(wrapspin);
     combo3 = MakeCombo(bar, "combo3", QStringLiteral("結合方法"),
                    {QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
                     QStringLiteral(" Bicubic"), QStringLiteral("Lagrange"),
                     QStringLiteral("Lanczos")});
     bar->addWidget(combo3);
+    // Its items say what it does; a caption would not leave the bar room in the window.
+    aligncombo = MakeCombo(bar, "aligncombo", QStringLiteral("揃え（原寸で並べる画像の位置）"),
+                           {QStringLiteral("上・左"), QStringLiteral("中央"),
+                            QStringLiteral("下・右")});
+    bar->addWidget(aligncombo);
 
     Caption(bar, QStringLiteral("間隔"));
     SpinEdit = MakeSpin(bar, "SpinEdit", QStringLiteral("画像の間隔（ピクセル）"), 0, 50);
@@ -112,13 +124,6 @@ void TForm1::BuildUpperToolBar(QToolBar* bar)
     edgecombo = MakeCombo(bar, "edgecombo", QStringLiteral("縁取りの有無を設定"),
                       {QStringLiteral("枠無"), QStringLiteral("枠有")});
     bar->addWidget(edgecombo);
-
-    Caption(bar, QStringLiteral("バッファ"));
-    bcombo = MakeCombo(bar, "bcombo", QStringLiteral("使用するとよりメモリーを消費します"),
-                   {QStringLiteral("不可"), QStringLiteral("使用")});
-    bar->addWidget(bcombo);
-    bufferbtn = MakeButton(bar, "bufferbtn", QStringLiteral("コピーバッファの表示"), TToolIcon::Buffer);
-    bufferbtnAction = bar->addWidget(bufferbtn);
 
     Caption(bar, QStringLiteral("表示"));
     viewbox = MakeCombo(bar, "viewbox", QStringLiteral("表示方法"),
@@ -153,6 +158,15 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     bar->addWidget(swapbtn);
     clearbtn = MakeButton(bar, "clearbtn", QStringLiteral("クリア"), TToolIcon::Clear);
     bar->addWidget(clearbtn);
+
+    // The copy buffer sits on the output bar with the copy it keeps, which leaves the upper bar
+    // room for the layout of the join.
+    Caption(bar, QStringLiteral("バッファ"));
+    bcombo = MakeCombo(bar, "bcombo", QStringLiteral("使用するとよりメモリーを消費します"),
+                   {QStringLiteral("不可"), QStringLiteral("使用")});
+    bar->addWidget(bcombo);
+    bufferbtn = MakeButton(bar, "bufferbtn", QStringLiteral("コピーバッファの表示"), TToolIcon::Buffer);
+    bufferbtnAction = bar->addWidget(bufferbtn);
 
     Caption(bar, QStringLiteral("印刷"));
     printbtn = MakeButton(bar, "printbtn", QStringLiteral("印刷"), TToolIcon::Print);

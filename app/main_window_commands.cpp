@@ -144,9 +144,20 @@ void TForm1::combo2Change(int index)
     Guarded([&] { Document().SetDirection(static_cast<TJoinDirection>(index)); });
 }
 
+void TForm1::wrapspinChange(int value)
+{
+    Guarded([&] { Document().SetWrap(value); });
+}
+
 void TForm1::combo3Change(int index)
 {
+    aligncombo->setEnabled(index == rmOriginal);
     Guarded([&] { Document().SetMethod(static_cast<TResampleMethod>(index)); });
+}
+
+void TForm1::aligncomboChange(int index)
+{
+    Guarded([&] { Document().SetAlign(static_cast<TJoinAlign>(index)); });
 }
 
 void TForm1::SpinEditChange(int value)

@@ -46,6 +46,8 @@ void TForm1::ReadSettings()
         bufferbtnAction->setVisible(s.BCombo == 1);
         SetPanelColor(s.Color);
         join.Direction = static_cast<TJoinDirection>(s.Idx2);
+        join.Wrap = s.Wrap;
+        join.Align = static_cast<TJoinAlign>(s.Align);
         join.Method = static_cast<TResampleMethod>(s.Idx3);
         join.Gap = s.Split;
         join.FrameOn = s.Edge == 1;
@@ -64,6 +66,8 @@ TJoinSettings TForm1::ControlSettings() const
 {
     TJoinSettings settings = FDocument->RequestedSettings();
     settings.Direction = static_cast<TJoinDirection>(combo2->currentIndex());
+    settings.Wrap = wrapspin->value();
+    settings.Align = static_cast<TJoinAlign>(aligncombo->currentIndex());
     settings.Method = static_cast<TResampleMethod>(combo3->currentIndex());
     settings.Gap = SpinEdit->value();
     settings.FrameOn = edgecombo->currentIndex() == 1;
@@ -74,7 +78,10 @@ TJoinSettings TForm1::ControlSettings() const
 void TForm1::ShowJoinSettings(const TJoinSettings& settings)
 {
     SetIndexQuietly(combo2, settings.Direction);
+    SetValueQuietly(wrapspin, settings.Wrap);
     SetIndexQuietly(combo3, settings.Method);
+    SetIndexQuietly(aligncombo, settings.Align);
+    aligncombo->setEnabled(settings.Method == rmOriginal);
     SetValueQuietly(SpinEdit, settings.Gap);
     SetIndexQuietly(edgecombo, settings.FrameOn ? 1 : 0);
     SetIndexQuietly(viewbox, settings.PreviewMode);
@@ -102,6 +109,8 @@ TMainSettings TForm1::CurrentSettings() const
     s.Orientation = ComboBox1->currentIndex();
     s.Idx2 = combo2->currentIndex();
     s.Idx3 = combo3->currentIndex();
+    s.Wrap = wrapspin->value();
+    s.Align = aligncombo->currentIndex();
     s.BCombo = bcombo->currentIndex();
     s.View = viewbox->currentIndex();
     s.Edge = edgecombo->currentIndex();

@@ -23,6 +23,8 @@ struct TMainSettings {
     int32_t Orientation = 0;  // print orientation
     int32_t Idx2 = 0;         // join direction
     int32_t Idx3 = 0;         // join method
+    int32_t Wrap = 0;         // pictures a line, 0: one line
+    int32_t Align = 0;        // alignment at original size: start, centre, end
     int32_t BCombo = 0;       // copy buffer off, on
     int32_t View = 0;         // preview mode
     int32_t Edge = 0;         // frame off, on

@@ -1,23 +1,23 @@
-// join: one to six pictures joined in order into one file, exactly as the main window joins
-// its slots.
+// join: pictures joined in order into one file by the main window's rule, in one line or
+// wrapped into rows or columns, as many as are given.
 
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bigbitmap/big_bitmap.h"
 #include "choices.h"
 #include "color_option.h"
 #include "commands.h"
+#include "core/composition.h"
 #include "core/quiet_document_host.h"
-#include "core/slot_document.h"
 #include "heap_reuse.h"
-#include "input/graphic_registry.h"
-#include "input/susie_errors.h"
+#include "join_files.h"
 #include "output/picture_file.h"
 
 namespace quilmo::cli {
@@ -33,12 +33,13 @@ struct TJoinArgs {
     int Quality = 85;
     bool Progressive = false;
     bool NoSSE2 = false;
+    int32_t Wrap = 0;
+    TJoinAlign Align = jaStart;
     std::string Output;
     std::vector<std::string> Inputs;
 };
 
-// The document's window on the shell: a progress bar on stderr when that is a terminal, and
-// the first error kept for the caller.
+// The progress bar on stderr when that is a terminal.
 class TConsoleHost : public TQuietDocumentHost {
 public:
     void ShowProgressBar() override
@@ -74,46 +75,60 @@ private:
     const bool FTerminal = isatty(STDERR_FILENO) == 1;
 };
 
-// A script wants to know about every input that cannot be read, so here that is an error.
-// Whatever is there is left to the reader, which refuses a pipe, a device or a folder at once
-// and says so.
-std::unique_ptr<TGraphic> ReadInput(const std::string& path)
+// Hides the bar when the join ends, also by an error.
+class TBarHider {
+public:
+    explicit TBarHider(TConsoleHost& host) : FHost(host) {}
+    ~TBarHider() { FHost.HideProgressBar(); }
+    TBarHider(const TBarHider&) = delete;
+    TBarHider& operator=(const TBarHider&) = delete;
+
+private:
+    TConsoleHost& FHost;
+};
+
+TJoinSettings SettingsOf(const TJoinArgs& args)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) throw std::runtime_error(path + ": no such file");
-    std::unique_ptr<TGraphic> picture;
-    try {
-        picture = LoadGraphicFile(path);
-    } catch (const std::exception& e) {
-        throw std::runtime_error(path + ": " + e.what());
+    TJoinSettings settings;
+    settings.Direction = args.Direction == "v" ? jdVertical : jdHorizontal;
+    settings.Method = args.Method;
+    settings.Gap = args.Gap / kGapStepPixels;
+    settings.JoinColor = ParseColor(args.Color);
+    if (!args.Frame.empty()) {
+        settings.FrameOn = true;
+        settings.FrameRect = {args.Frame[0], args.Frame[1], args.Frame[2], args.Frame[3]};
     }
-    // A plug-in reports a file it cannot read through its error code alone.
-    if (const int32_t code = TakeSusieError())
-        throw std::runtime_error(path + ": " + LoadErrorMessage(code));
-    return picture;
+    settings.Wrap = args.Wrap;
+    settings.Align = args.Align;
+    settings.FUseSSE2 = !args.NoSSE2 && HasSSE2();
+    return settings;
 }
 
 void Join(const TJoinArgs& args)
 {
     KeepFreedBandsForReuse();
-    std::vector<TNamedPicture> pictures;
-    for (const std::string& path : args.Inputs) pictures.push_back({ReadInput(path), path});
-
-    TConsoleHost host;
-    TSlotDocument document(host);
-    // Nothing is shown, so the preview costs nothing in fast mode.
-    document.SetPreviewMode(pmFast);
-    document.SetUseSSE2(!args.NoSSE2 && HasSSE2());
-    document.SetDirection(args.Direction == "v" ? jdVertical : jdHorizontal);
-    document.SetMethod(args.Method);
-    document.SetGap(args.Gap / kGapStepPixels);
-    document.SetJoinColor(ParseColor(args.Color));
-    if (!args.Frame.empty())
-        document.SetFrameRect({args.Frame[0], args.Frame[1], args.Frame[2], args.Frame[3]});
-    document.LoadPictures([&](int32_t, int32_t) { return std::move(pictures); });
-    if (!host.Error.empty()) throw std::runtime_error(host.Error);
-
-    SavePictureFile(document.Joined(), args.Output, {args.Quality, args.Progressive});
+    TJoinFiles pictures(args.Inputs);
+    TBigBitmap joined;
+    {
+        TConsoleHost host;
+        // The bar follows the pictures placed: the resamplers' steps are meant for six at most.
+        const TProgressProc progress = [&host](int16_t position, int16_t max, int32_t step) {
+            return step == 0 ? ReportProgressTo(host, position, max, step) : 0;
+        };
+        pictures.OnPicture = [&](size_t i) {
+            progress(static_cast<int16_t>(i * 100 / pictures.Count()), 100, 0);
+        };
+        const TBarHider hider(host);
+        progress(0, 100, 0);
+        try {
+            ComposeJoined(pictures, SettingsOf(args), progress, joined);
+        } catch (const std::bad_alloc&) {
+            // In the words the window uses.
+            throw std::runtime_error("Out of memory");
+        }
+        progress(100, 100, 0);
+    }
+    SavePictureFile(joined, args.Output, {args.Quality, args.Progressive});
 }
 
 }  // namespace
@@ -121,7 +136,8 @@ void Join(const TJoinArgs& args)
 void AddJoinCommand(CLI::App& app)
 {
     auto args = std::make_shared<TJoinArgs>();
-    CLI::App* join = app.add_subcommand("join", "Join 1 to 6 pictures side by side or stacked");
+    CLI::App* join = app.add_subcommand(
+        "join", "Join pictures side by side or stacked, in one line or wrapped into a grid");
     join->add_option("--direction", args->Direction, "h: side by side (default), v: stacked")
         ->check(CLI::IsMember({"h", "v"}));
     join->add_option("--method", args->Method,
@@ -148,13 +164,19 @@ void AddJoinCommand(CLI::App& app)
     join->add_option("--quality", args->Quality, "JPEG quality (default 85)")
         ->check(CLI::Range(10, 100));
     join->add_flag("--progressive", args->Progressive, "Progressive JPEG");
+    join->add_option("--wrap", args->Wrap,
+                     "A new row (h) or column (v) after every N pictures; 0: one line (default)")
+        ->check(CLI::NonNegativeNumber);
+    join->add_option("--align", args->Align,
+                     "Original size: pictures across their line and shorter lines along the "
+                     "longest at the start (default), centre or end")
+        ->type_name("ALIGN")
+        ->transform(Choices<TJoinAlign>({{"start", jaStart}, {"center", jaCenter}, {"end", jaEnd}}));
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
     join->add_option("-o", args->Output,
                      "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
         ->required();
-    join->add_option("IN", args->Inputs, "1 to 6 pictures, in join order")
-        ->required()
-        ->expected(1, kSlotCount);
+    join->add_option("IN", args->Inputs, "Pictures in join order")->required();
     join->callback([args] { Join(*args); });
 }
 

@@ -16,24 +16,40 @@ namespace quilmo {
 class TBigBitmap;
 class TGraphic;
 
-// Join pictures in order into joined (24 bits, frame included), enlarging them to the tallest
-// height (horizontal) or widest width (vertical) unless the method keeps the original size.
-// placements receives each picture's rectangle without the frame. Progress is reported as
-// (0, 100, 3) once the joined picture exists, then by the resamplers. On failure joined and
-// placements may hold partial results; the pictures are never changed.
-void ComposeJoined(std::span<TGraphic* const> pictures, const TJoinSettings& settings,
-                   const TProgressProc& progress, TBigBitmap& joined, std::span<TRect> placements);
+// The pictures of a join, in order. Every size is asked for before the first picture, and then
+// each picture once, in order, as it is placed: a source may read a picture only when asked and
+// let it go at the next call.
+class TJoinSource {
+public:
+    virtual ~TJoinSource() = default;
+    virtual size_t Count() const = 0;
+    virtual TSize SizeOf(size_t i) = 0;
+    // Picture i, valid until the next call.
+    virtual TGraphic& Picture(size_t i) = 0;
+};
 
-// Where pictures placed at placements (in that order) go when the order is reversed: the new
-// rectangle of the picture at placements[n - 1 - j] is the j-th result.
-std::vector<TRect> ReversedPlacements(std::span<const TRect> placements, TJoinDirection direction,
-                                      int32_t gapPixels);
-// The placements moved apart by delta pixels per neighbour along the join axis.
-std::vector<TRect> RespacedPlacements(std::span<const TRect> placements, TJoinDirection direction,
-                                      int32_t delta);
+// Pictures already in memory.
+class TPictureList : public TJoinSource {
+public:
+    explicit TPictureList(std::span<TGraphic* const> pictures) : FPictures(pictures) {}
+    size_t Count() const override { return FPictures.size(); }
+    TSize SizeOf(size_t i) override;
+    TGraphic& Picture(size_t i) override { return *FPictures[i]; }
 
-// Build output (width x height in color) from the parts of joined at from[k] copied to to[k],
-// both measured without frame. afterCopy(k) runs after each part.
+private:
+    std::span<TGraphic* const> FPictures;
+};
+
+// Join the pictures of source into joined (24 bits, frame included) by the layout rule of
+// settings; returns each picture's rectangle without the frame. Progress is reported as
+// (0, 100, 3) once the joined picture exists, then by the resamplers. Only the joined picture
+// and one picture, at its own and at its drawn size, are held at a time. On failure joined may
+// hold a partial result; the pictures are never changed.
+std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& settings,
+                                 const TProgressProc& progress, TBigBitmap& joined);
+
+// Build output (size without frame, in color, framed as joined is) from the parts of joined at
+// from[k] copied to to[k], both measured without frame. afterCopy(k) runs after each part.
 void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<const TRect> to,
                      const TRect& frame, TColor color, TSize size,
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output);

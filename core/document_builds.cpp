@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bigbitmap/big_bitmap.h"
-#include "checked_math.h"
 #include "composition.h"
+#include "join_layout.h"
 #include "picture_helpers.h"
 #include "slot_document.h"
 #include "status_texts.h"
@@ -39,21 +39,33 @@ int16_t ProgressPosition(size_t partsDone)
     return static_cast<int16_t>(partsDone * 4);
 }
 
+std::vector<TSize> SizesOf(std::span<const TRect> rects)
+{
+    std::vector<TSize> sizes;
+    for (const TRect& r : rects) sizes.push_back({r.Width(), r.Height()});
+    return sizes;
+}
+
 }  // namespace
 
-int32_t TSlotDocument::ReportProgress(int16_t position, int16_t max, int32_t step)
+int32_t ReportProgressTo(TDocumentHost& host, int16_t position, int16_t max, int32_t step)
 {
     if (position > max) return 0;
     if (step != 0)
-        FHost.StepProgressBar(step);
+        host.StepProgressBar(step);
     else if (position == 0)
-        FHost.ShowProgressBar();
+        host.ShowProgressBar();
     else if (position >= 1 && position <= 100)
-        FHost.SetProgressPosition(position);
+        host.SetProgressPosition(position);
     else
         return 0;
-    FHost.ProcessMessages();
+    host.ProcessMessages();
     return 0;
+}
+
+int32_t TSlotDocument::ReportProgress(int16_t position, int16_t max, int32_t step)
+{
+    return ReportProgressTo(FHost, position, max, step);
 }
 
 TProgressProc TSlotDocument::ProgressProc()
@@ -83,12 +95,20 @@ void TSlotDocument::BuildComposite()
 void TSlotDocument::BuildFrom(TSlotTable& table, const TJoinSettings& settings)
 {
     const TProgressBarHider hider(FHost);
+    JoinAndCommit(table, settings);
+}
+
+void TSlotDocument::JoinAndCommit(TSlotTable& table, const TJoinSettings& settings)
+{
     const int32_t n = table.Count;
     if (n == 0) return;
     std::vector<TGraphic*> pictures;
     for (int32_t i = 0; i < n; ++i) pictures.push_back(table.Pictures[i].get());
+    TPictureList source(pictures);
     TJoinResult result;
-    ComposeJoined(pictures, settings, ProgressProc(), result.Joined, result.Rects);
+    const std::vector<TRect> rects =
+        ComposeJoined(source, settings, ProgressProc(), result.Joined);
+    std::copy(rects.begin(), rects.end(), result.Rects.begin());
     ReportProgress(0, 100, 5);
     result.Preview = MakePreview(result.Joined, result.Rects, settings, n - 1, kBuildReduceAmount);
     ReportProgress(100, 100, 0);
@@ -116,12 +136,16 @@ void TSlotDocument::CommitPreview(TPreviewResult& preview, const TJoinSettings& 
     ShowPreview(std::move(preview.Reduced), settings.PreviewMode);
 }
 
-void TSlotDocument::Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
-                              const TJoinSettings& settings, TBigBitmap& output)
+bool TSlotDocument::Rearrange(std::span<const TRect> from, const TJoinSettings& settings,
+                              TJoinResult& result)
 {
+    const std::optional<TJoinLayout> layout = LayOutDrawn(SizesOf(from), settings);
+    if (!layout) return false;
     RearrangeJoined(
-        FJoined, from, to, settings.Frame(), settings.JoinColor, size,
-        [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, output);
+        FJoined, from, layout->Placements, settings.Frame(), settings.JoinColor, layout->Size,
+        [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, result.Joined);
+    std::copy(layout->Placements.begin(), layout->Placements.end(), result.Rects.begin());
+    return true;
 }
 
 void TSlotDocument::ReverseOrder()
@@ -129,26 +153,25 @@ void TSlotDocument::ReverseOrder()
     if (FCount < 2) return;
     Run([&] {
         // The joined picture is rearranged as it was built, whatever the controls show now.
-        const TJoinSettings& settings = FSettings;
+        const TJoinSettings settings = FSettings;
         const int32_t n = FCount;
+        TSlotTable table = CurrentSlots();
+        std::reverse(table.Pictures.begin(), table.Pictures.begin() + n);
+        std::reverse(table.Names.begin(), table.Names.begin() + n);
         FHost.SetStatusText(kStatusReversing);
         const TProgressBarHider hider(FHost);
         ReportProgress(0, 100, 0);
         const std::span<const TRect> placed(FSlotRects.data(), static_cast<size_t>(n));
-        std::vector<TRect> from(placed.rbegin(), placed.rend());
-        const std::vector<TRect> to =
-            ReversedPlacements(placed, settings.Direction, settings.GapPixels());
+        const std::vector<TRect> from(placed.rbegin(), placed.rend());
         TJoinResult result;
-        Rearrange(from, to, {FJoined.GetWidth(), FJoined.GetHeight()}, settings, result.Joined);
-        std::copy(to.begin(), to.end(), result.Rects.begin());
+        if (!Rearrange(from, settings, result)) {
+            JoinAndCommit(table, settings);
+            return;
+        }
         ReportProgress(30, 100, 0);
         result.Preview =
             MakePreview(result.Joined, result.Rects, settings, n - 1, kReverseReduceAmount);
         ReportProgress(100, 100, 0);
-
-        TSlotTable table = CurrentSlots();
-        std::reverse(table.Pictures.begin(), table.Pictures.begin() + n);
-        std::reverse(table.Names.begin(), table.Names.begin() + n);
         CommitSlots(table);
         CommitResult(result, settings, n - 1);
     });
@@ -157,23 +180,19 @@ void TSlotDocument::ReverseOrder()
 void TSlotDocument::RespaceTo(const TJoinSettings& next)
 {
     // Only the gap differs from what the joined picture was built with.
-    const TJoinSettings& built = FSettings;
+    TJoinSettings respaced = FSettings;
+    respaced.Gap = next.Gap;
     const int32_t n = FCount;
-    const int32_t delta = (next.Gap - built.Gap) * kGapStepPixels;
     FHost.SetStatusText(kStatusRespacing);
     const TProgressBarHider hider(FHost);
     ReportProgress(0, 100, 0);
-    const int32_t growth = CheckedMul(n - 1, delta);
-    TSize size{FJoined.GetWidth(), FJoined.GetHeight()};
-    if (built.Direction == jdHorizontal)
-        size.Width = CheckedAdd(size.Width, growth);
-    else
-        size.Height = CheckedAdd(size.Height, growth);
     const std::span<const TRect> placed(FSlotRects.data(), static_cast<size_t>(n));
-    const std::vector<TRect> to = RespacedPlacements(placed, built.Direction, delta);
     TJoinResult result;
-    Rearrange(placed, to, size, built, result.Joined);
-    std::copy(to.begin(), to.end(), result.Rects.begin());
+    if (!Rearrange(placed, respaced, result)) {
+        TSlotTable table = CurrentSlots();
+        JoinAndCommit(table, next);
+        return;
+    }
     ReportProgress(30, 100, 0);
     result.Preview = MakePreview(result.Joined, result.Rects, next, n - 1, kGapReduceAmount);
     ReportProgress(100, 100, 0);
@@ -198,20 +217,30 @@ TSize TSlotDocument::DisplayedSize(int32_t width, int32_t height, TPreviewMode m
 }
 
 TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rects, TSize joined,
-                                                      TSize shown, TJoinDirection direction,
+                                                      TSize shown, const TJoinSettings& settings,
                                                       int32_t last) const
 {
     // In 64 bits: a long thin picture can have ends far beyond what 32-bit products hold.
     const TSize view = ViewSize();
     const int64_t scale = int64_t{shown.Width} * 128 / joined.Width;
-    const bool horizontal = direction == jdHorizontal;
-    const int64_t offset =
-        horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
-    TSlotEdges edges{};
+    const int64_t offsetX = (view.Width - shown.Width) / 2;
+    const int64_t offsetY = (view.Height - shown.Height) / 2;
+    const auto toView = [scale](int64_t position, int64_t offset) {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(position * scale / 128 + offset, INT32_MIN, INT32_MAX));
+    };
+    const bool horizontal = settings.Direction == jdHorizontal;
+    // The ends leave the frame out, as they always have; the areas are where the pictures show.
+    const TRect frame = settings.Frame();
+    const int64_t half = settings.GapPixels() / 2;
+    TSlotEdges edges;
     for (int32_t i = 0; i <= last; ++i) {
-        const int64_t end = horizontal ? rects[i].Right : rects[i].Bottom;
-        edges[i] = static_cast<int32_t>(
-            std::clamp<int64_t>(end * scale / 128 + offset, INT32_MIN, INT32_MAX));
+        const TRect& r = rects[i];
+        edges.Ends[i] = horizontal ? toView(r.Right, offsetX) : toView(r.Bottom, offsetY);
+        edges.Areas[i] = {toView(int64_t{frame.Left} + r.Left - half, offsetX),
+                          toView(int64_t{frame.Top} + r.Top - half, offsetY),
+                          toView(int64_t{frame.Left} + r.Right + half, offsetX),
+                          toView(int64_t{frame.Top} + r.Bottom + half, offsetY)};
     }
     return edges;
 }
@@ -225,7 +254,7 @@ TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
     const TSize size{joined.GetWidth(), joined.GetHeight()};
     TPreviewResult result;
     result.Shown = DisplayedSize(size.Width, size.Height, settings.PreviewMode);
-    result.Edges = SlotEdgesFor(rects, size, result.Shown, settings.Direction, last);
+    result.Edges = SlotEdgesFor(rects, size, result.Shown, settings, last);
     if (settings.PreviewMode == pmFast || result.Shown == size) return result;
     result.Reduced = std::make_unique<TBigBitmap>();
     BigReduceInto(*result.Reduced, joined, result.Shown.Width, result.Shown.Height,

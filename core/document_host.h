@@ -55,4 +55,9 @@ public:
     virtual void ShowErrorOkCancel(const std::string& message) = 0;
 };
 
+// The progress callback of every long operation, shown through host: (0, 100, 0) places and
+// shows the bar, a step advances it, a position of 1 to 100 sets it, and each of these lets
+// pending input run. Always 0.
+int32_t ReportProgressTo(TDocumentHost& host, int16_t position, int16_t max, int32_t step);
+
 }  // namespace quilmo

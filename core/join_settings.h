@@ -13,10 +13,14 @@ namespace quilmo {
 enum TJoinDirection : uint8_t { jdHorizontal, jdVertical };
 // Index of the preview-mode combo box: "きれい" reduces a copy, "はやい" lets the view scale.
 enum TPreviewMode : uint8_t { pmPretty, pmFast };
+// Where pictures kept at their own size sit across their line, and shorter lines along the
+// longest: top or left, centred, bottom or right.
+enum TJoinAlign : uint8_t { jaStart, jaCenter, jaEnd };
 
 inline constexpr int32_t kMaxGapSteps = 50;  // gap spin range 0..50, in steps of 10 pixels
 inline constexpr int32_t kGapStepPixels = 10;
 inline constexpr int32_t kMaxFrameWidth = 10000;  // larger frames only make pictures too big
+inline constexpr int32_t kMaxWrap = 5;  // the window's wrap spin: six slots wrap after 1 to 5
 
 struct TJoinSettings {
     TJoinDirection Direction = jdHorizontal;
@@ -27,6 +31,8 @@ struct TJoinSettings {
     TColor JoinColor = clWhite;   // gaps, frame and uncovered areas
     TPreviewMode PreviewMode = pmPretty;
     bool FUseSSE2 = HasSSE2();  // the SSE2 variant of each resampler
+    int32_t Wrap = 0;  // a new line after every Wrap pictures; 0: one line
+    TJoinAlign Align = jaStart;
 
     friend bool operator==(const TJoinSettings&, const TJoinSettings&) = default;
 

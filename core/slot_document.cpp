@@ -6,6 +6,7 @@
 #include <new>
 
 #include "picture_helpers.h"
+#include "slot_hit_test.h"
 #include "status_texts.h"
 
 namespace quilmo {
@@ -73,8 +74,11 @@ void TSlotDocument::RunPendingWork()
 void TSlotDocument::ApplySettings(const TJoinSettings& next)
 {
     const TJoinSettings& built = FSettings;
+    // The alignment moves pictures kept at their own size only.
     const bool joinChanged =
-        FCount >= 2 && (next.Direction != built.Direction || next.Method != built.Method);
+        FCount >= 2 && (next.Direction != built.Direction || next.Method != built.Method ||
+                        next.Wrap != built.Wrap ||
+                        (next.Align != built.Align && next.Method == rmOriginal));
     const bool frameChanged =
         FCount >= 1 && (next.FrameOn != built.FrameOn || next.Frame() != built.Frame());
     const bool frameResized = frameChanged && next.FrameRect != built.FrameRect;
@@ -139,14 +143,17 @@ void TSlotDocument::DisableImageCommands()
 {
     FHost.DisableImageCommands();
     FSlotRects.fill(EmptyRect);
-    FSlotEdges.fill(0);
+    FSlotEdges = {};
 }
 
 int32_t TSlotDocument::SlotAtPoint() const
 {
+    if (FSettings.Wrap > 0)
+        return SlotInAreas(std::span(FSlotEdges.Areas.data(), static_cast<size_t>(FCount)),
+                           FSettings.Wrap, FSettings.Direction, FClickPoint);
     const int32_t position = FSettings.Direction == jdHorizontal ? FClickPoint.X : FClickPoint.Y;
     for (int32_t i = 0; i < FCount; ++i)
-        if (FSlotEdges[i] >= position) return i;
+        if (FSlotEdges.Ends[i] >= position) return i;
     return 0;
 }
 
@@ -363,6 +370,18 @@ void TSlotDocument::SetGap(int32_t steps)
     RunPendingWork();
 }
 
+void TSlotDocument::SetWrap(int32_t perLine)
+{
+    FRequested.Wrap = std::max(perLine, 0);
+    RunPendingWork();
+}
+
+void TSlotDocument::SetAlign(TJoinAlign align)
+{
+    FRequested.Align = align;
+    RunPendingWork();
+}
+
 void TSlotDocument::SetJoinColor(TColor color)
 {
     FRequested.JoinColor = color;
@@ -386,6 +405,7 @@ void TSlotDocument::SetSettings(const TJoinSettings& settings)
     FRequested = settings;
     FRequested.Gap = BoundGap(settings.Gap);
     FRequested.FrameRect = BoundFrameRect(settings.FrameRect);
+    FRequested.Wrap = std::max(settings.Wrap, 0);
     RunPendingWork();
 }
 

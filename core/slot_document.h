@@ -38,7 +38,7 @@ public:
     const TGraphic* Slot(int32_t i) const { return FSlots[i].get(); }
     const std::string& SlotName(int32_t i) const { return FSlotNames[i]; }
     const TRect& SlotRect(int32_t i) const { return FSlotRects[i]; }
-    int32_t SlotEdge(int32_t i) const { return FSlotEdges[i]; }
+    int32_t SlotEdge(int32_t i) const { return FSlotEdges.Ends[i]; }
     // The joined picture at full size, frame included; empty exactly when the count is 0.
     TBigBitmap& Joined() { return FJoined; }
     // The settings the joined picture was built with. Changes that arrive while a command runs
@@ -55,7 +55,9 @@ public:
     // drag inside the preview started from.
     TPoint FClickPoint;
     int32_t FDragSlot = 0;
-    // The slot under FClickPoint: the first whose edge reaches the point, else slot 0.
+    // The slot under FClickPoint. One line: the first whose edge reaches the point, else slot
+    // 0. Wrapped lines: the slot whose area (its picture and half the gap around it) holds the
+    // point, else the nearest slot of the nearest line.
     int32_t SlotAtPoint() const;
 
     // Slot operations. A missing picture (nullptr) leaves the document as it is.
@@ -85,6 +87,8 @@ public:
     void SetFrameOn(bool frameOn);
     void SetFrameRect(const TRect& widths);
     void SetGap(int32_t steps);
+    void SetWrap(int32_t perLine);
+    void SetAlign(TJoinAlign align);
     void SetJoinColor(TColor color);
     void SetPreviewMode(TPreviewMode mode);
     void SetUseSSE2(bool useSSE2);
@@ -115,7 +119,12 @@ private:
         std::array<std::string, kSlotCount> Names;
         int32_t Count = 0;
     };
-    using TSlotEdges = std::array<int32_t, kSlotCount>;
+    // Where the slots lie in the view: the far end of each along the line, and each one's
+    // picture with half the gap around it.
+    struct TSlotEdges {
+        std::array<int32_t, kSlotCount> Ends{};
+        std::array<TRect, kSlotCount> Areas{};
+    };
     // What the view shows of a joined picture, and where its slots end there.
     struct TPreviewResult {
         TSize Shown;
@@ -148,6 +157,8 @@ private:
     void RebuildFrom(TSlotTable table, const TJoinSettings& settings, const char* status,
                      bool showProgress);
     void BuildFrom(TSlotTable& table, const TJoinSettings& settings);
+    // BuildFrom while the caller keeps the progress bar.
+    void JoinAndCommit(TSlotTable& table, const TJoinSettings& settings);
     void CommitSlots(TSlotTable& table);
     void CommitResult(TJoinResult& result, const TJoinSettings& settings, int32_t last);
     void CommitPreview(TPreviewResult& preview, const TJoinSettings& settings);
@@ -156,9 +167,10 @@ private:
     void PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
                       const char* status);
     void RespaceTo(const TJoinSettings& next);
-    // Rearrange the joined picture: parts at from go to to, in a picture of size.
-    void Rearrange(std::span<const TRect> from, std::span<const TRect> to, TSize size,
-                   const TJoinSettings& settings, TBigBitmap& output);
+    // The joined picture with the pictures at from moved, in that order, to where settings
+    // lays them out: into result, or false when they would change size and need a full build.
+    bool Rearrange(std::span<const TRect> from, const TJoinSettings& settings,
+                   TJoinResult& result);
     void SwitchPreviewMode(const TJoinSettings& next);
     void RedrawForView();
 
@@ -172,7 +184,7 @@ private:
     void ShowPreview(std::unique_ptr<TBigBitmap> reduced, TPreviewMode mode);
     // The preview coordinates of each slot's far end, for the picture shown at shown.
     TSlotEdges SlotEdgesFor(std::span<const TRect> rects, TSize joined, TSize shown,
-                            TJoinDirection direction, int32_t last) const;
+                            const TJoinSettings& settings, int32_t last) const;
     TProgressProc ProgressProc();
 
     TDocumentHost& FHost;

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <fstream>
@@ -297,6 +298,48 @@ private slots:
         data.setData(QStringLiteral("application/x-quilmo-picture"), "preview");
         Drop(window.iview, QPoint(shown.left() + 60, 5), data);
         QCOMPARE(SlotNames(), (QStringList{"b.bmp", "a.bmp"}));
+    }
+
+    void theWrapAndAlignControlsLayOutAGridAndAreKept()
+    {
+        F->WriteIni("[value]\nwrap=9\nalign=1\n");
+        TForm1& window = Open();
+        QCOMPARE(window.wrapspin->value(), 5);
+        QCOMPARE(window.aligncombo->currentIndex(), 1);
+        QVERIFY(window.aligncombo->isEnabled());
+        window.wrapspin->setValue(0);
+        QCOMPARE(window.wrapspin->text(), QStringLiteral("なし"));
+        QVERIFY(!window.wrapspin->toolTip().isEmpty());
+        QVERIFY(!window.aligncombo->toolTip().isEmpty());
+        LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 40, 30, kRed),
+                           Picture(QStringLiteral("b.bmp"), 40, 30, kGreen),
+                           Picture(QStringLiteral("c.bmp"), 40, 30, kBlue),
+                           Picture(QStringLiteral("d.bmp"), 20, 10, kGreen)});
+        window.wrapspin->setValue(2);
+        QCOMPARE(F->JoinedSize(), QSize(80, 60));
+        // The small picture sits in the middle of its place in the bottom row.
+        QCOMPARE(ColourAt(window.Document().Joined(), 50, 40), kGreen);
+        QCOMPARE(ColourAt(window.Document().Joined(), 50, 32), TColor{clWhite});
+        window.combo3->setCurrentIndex(1);
+        QVERIFY(!window.aligncombo->isEnabled());
+        window.close();
+        const std::optional<TMainSettings> stored =
+            ReadMainSettings(window.IniPath(), F->Folder->path().toStdString());
+        QVERIFY(stored.has_value());
+        QCOMPARE(stored->Wrap, 2);
+        QCOMPARE(stored->Align, 1);
+    }
+
+    void bothToolBarsFitTheDesignedWindow()
+    {
+        F->WriteIni("[form]\nwidth=817\n[value]\nbcombo=1\n");
+        TForm1& window = Open();
+        for (QToolBar* bar : window.findChildren<QToolBar*>())
+            for (QAction* action : bar->actions()) {
+                QWidget* control = bar->widgetForAction(action);
+                QVERIFY2(control && control->isVisible(), qPrintable(control->objectName()));
+                QVERIFY(control->geometry().right() < bar->width());
+            }
     }
 
     void aFailedRebuildShowsTheErrorAndPutsTheControlBack()

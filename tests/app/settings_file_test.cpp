@@ -64,6 +64,7 @@ TMainSettings SampleMain()
     s.Dir = "/home/u/写真/", s.Susie = "/opt/spi";
     s.Split = 3, s.Jpg = 70, s.Progress = true;
     s.Idx = 1, s.Orientation = 1, s.Idx2 = 0, s.Idx3 = 4, s.BCombo = 1, s.View = 0, s.Edge = 1;
+    s.Wrap = 3, s.Align = 2;
     s.EdgeRect = {5, 6, 7, 8};
     s.Sse2 = true, s.Color = 0x80000010, s.BackColor = 0x00FF8040;
     return s;
@@ -98,7 +99,7 @@ TEST_F(SettingsFile, MissingKeysReadAsTheFileDefaults)
 TEST_F(SettingsFile, ValuesAreBoundedAndNonNumbersReadAsDefaults)
 {
     Store("[FORM]\nTop=30\nleft=12px\n"
-          "[value]\nsplit=99\njpg=5\nidx3=9\nview=-1\nprogress=yes\nsse2=2\n"
+          "[value]\nsplit=99\njpg=5\nidx3=9\nview=-1\nprogress=yes\nsse2=2\nwrap=6\nalign=3\n"
           "[edge]\nleft=-5\ntop=7\nright=20000\nbottom=99999999999\n"
           "[value2]\njpg=0\ncolor=-1\n");
     const TMainSettings main = *ReadMainSettings(Ini(), "");
@@ -108,6 +109,8 @@ TEST_F(SettingsFile, ValuesAreBoundedAndNonNumbersReadAsDefaults)
     EXPECT_EQ(main.Jpg, 10);
     EXPECT_EQ(main.Idx3, 4);
     EXPECT_EQ(main.View, 0);
+    EXPECT_EQ(main.Wrap, 5);
+    EXPECT_EQ(main.Align, 2);
     EXPECT_FALSE(main.Progress);
     EXPECT_TRUE(main.Sse2);
     EXPECT_EQ(main.EdgeRect, (TRect{0, 7, 10000, 0}));
@@ -126,7 +129,7 @@ TEST_F(SettingsFile, NewFileListsTheKeysInWriteOrderAndReadsBack)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
               "[file]\ndir=/home/u/写真/\nsusie=/opt/spi\n\n\n"
               "[value]\nsplit=3\njpg=70\nidx=1\nidx2=0\nidx3=4\nbcombo=1\nview=0\nedge=1\n"
-              "progress=1\nsse2=1\n\n\n"
+              "progress=1\nsse2=1\nwrap=3\nalign=2\n\n\n"
               "[form]\nleft=-8\ntop=20\nwidth=900\nheight=700\ncolor=-2147483632\n"
               "backcolor=16744512\n\n\n"
               "[print]\nOrientation=1\n\n\n"

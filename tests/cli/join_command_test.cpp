@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/big_bitmap_canvas.h"
 #include "cli_runner.h"
 #include "core/picture_helpers.h"
 #include "support/picture_checks.h"
@@ -26,6 +27,46 @@ protected:
         return (Folder / name).string();
     }
     std::string Out(const std::string& name = "out.bmp") { return (Folder / name).string(); }
+
+    std::string Patterned(const std::string& name, int32_t width, int32_t height)
+    {
+        TBigBitmap picture;
+        FillPattern(picture, width, height);
+        picture.SaveToFile(Folder / name);
+        return (Folder / name).string();
+    }
+
+    struct TPart {
+        std::string Path;
+        TRect Place;
+    };
+    // A join put together by hand: every picture scaled by resize to the size of its place
+    // and copied there, in a picture of size (frame not counted) filled with colour.
+    std::vector<uint8_t> ByHand(const std::vector<TPart>& parts, TSize size, const TRect& frame,
+                                TColor colour)
+    {
+        TBigBitmap joined;
+        SetupBigBitmapFramed(joined, size.Width, size.Height, frame, colour);
+        for (const TPart& part : parts) {
+            const int32_t width = part.Place.Width();
+            const int32_t height = part.Place.Height();
+            const TCliResult resized = RunCli({"resize", "--method", "bicubic", part.Path,
+                                               Out("part.bmp"), std::to_string(width),
+                                               std::to_string(height)});
+            EXPECT_EQ(resized.Status, 0) << resized.Err;
+            TBigBitmap picture;
+            picture.LoadFromFile(Out("part.bmp"));
+            joined.Canvas().CopyRect(OffsetRectBy(part.Place, frame), picture,
+                                     {0, 0, width, height});
+        }
+        return PixelBytes(joined);
+    }
+    std::vector<uint8_t> Joined(const std::string& path = "out.bmp")
+    {
+        TBigBitmap joined;
+        joined.LoadFromFile(Folder / path);
+        return PixelBytes(joined);
+    }
 };
 
 TEST_F(CliJoin, JoinsSideBySideWithGapFrameAndColour)
@@ -66,7 +107,53 @@ TEST_F(CliJoin, HelpListsTheMethodsAndHowManyPictures)
     EXPECT_NE(result.Out.find("{original, bilinear, bicubic, lagrange, lanczos}"), std::string::npos)
         << result.Out;
     EXPECT_EQ(result.Out.find("->"), std::string::npos) << result.Out;
-    EXPECT_NE(result.Out.find("[OPTIONS] IN(1 to 6)\n"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("{start, center, end}"), std::string::npos) << result.Out;
+}
+
+TEST_F(CliJoin, WrappedRowsAreResampledOnceStraightToTheirPlaces)
+{
+    const std::string a = Patterned("a.bmp", 60, 40);
+    const std::string b = Patterned("b.bmp", 30, 30);
+    const std::string c = Patterned("c.bmp", 50, 20);
+    const TCliResult result =
+        RunCli({"join", "--wrap", "2", "--method", "bicubic", "--gap", "10", "--frame",
+                "3,4,5,6", "--color", "102030", "-o", Out(), a, b, c});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    // Row 0 at height 40 is 60 + 10 + 40 wide; row 1 grows from 50 x 20 to 110 x 44.
+    EXPECT_EQ(Joined(), ByHand({{a, {0, 0, 60, 40}}, {b, {70, 0, 110, 40}}, {c, {0, 50, 110, 94}}},
+                               {110, 94}, {3, 4, 5, 6}, RGBColor(0x10, 0x20, 0x30)));
+}
+
+TEST_F(CliJoin, WithoutWrappingTheLineIsJoinedAsAlways)
+{
+    const std::string a = Patterned("a.bmp", 60, 40);
+    const std::string b = Patterned("b.bmp", 30, 30);
+    const std::string c = Patterned("c.bmp", 50, 20);
+    const TCliResult result = RunCli({"join", "--direction", "v", "--method", "bicubic", "--gap",
+                                      "10", "--wrap", "0", "-o", Out(), a, b, c});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    // Every picture at the widest width 60, heights 40, 60 and 20 * 60 div 50 = 24.
+    EXPECT_EQ(Joined(), ByHand({{a, {0, 0, 60, 40}}, {b, {0, 50, 60, 110}}, {c, {0, 120, 60, 144}}},
+                               {60, 144}, EmptyRect, clWhite));
+}
+
+TEST_F(CliJoin, AContactSheetOfMorePicturesThanTheWindowHolds)
+{
+    std::vector<std::string> arguments{"join", "--wrap", "4", "--align", "center", "-o", Out()};
+    for (int i = 0; i < 10; ++i)
+        arguments.push_back(Picture("p" + std::to_string(i) + ".bmp", 20, i == 9 ? 10 : 20,
+                                    RGBColor(static_cast<uint8_t>(i * 20), 100, 0)));
+    const TCliResult result = RunCli(arguments);
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    TBigBitmap joined;
+    joined.LoadFromFile(Out());
+    EXPECT_EQ(joined.GetWidth(), 80);
+    EXPECT_EQ(joined.GetHeight(), 60);
+    // The last row, two pictures, is centred along the others and its short picture across it.
+    EXPECT_EQ(ColourAt(joined, 19, 40), clWhite);
+    EXPECT_EQ(ColourAt(joined, 20, 40), RGBColor(160, 100, 0));
+    EXPECT_EQ(ColourAt(joined, 40, 44), clWhite);
+    EXPECT_EQ(ColourAt(joined, 59, 45), RGBColor(180, 100, 0));
 }
 
 TEST_F(CliJoin, StacksAndEnlargesToTheWidestPicture)
@@ -126,7 +213,8 @@ TEST_F(CliJoin, UsageErrors)
 {
     const std::string a = Picture("a.bmp", 4, 4, clWhite);
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"join", "-o", Out(), a, a, a, a, a, a, a},
+         {std::vector<std::string>{"join", "--wrap", "-1", "-o", Out(), a},
+          {"join", "--align", "middle", "-o", Out(), a},
           {"join", "--gap", "15", "-o", Out(), a},
           {"join", "--gap", "510", "-o", Out(), a},
           {"join", "--frame", "1,2,3", "-o", Out(), a},

@@ -36,4 +36,14 @@ void FillPattern(TBigBitmap& bitmap, int32_t width, int32_t height)
     }
 }
 
+std::vector<uint8_t> PixelBytes(TBigBitmap& bitmap)
+{
+    std::vector<uint8_t> bytes;
+    for (int32_t y = 0; y < bitmap.GetHeight(); ++y) {
+        const uint8_t* row = bitmap.GetScanline(y);
+        bytes.insert(bytes.end(), row, row + 3 * static_cast<size_t>(bitmap.GetWidth()));
+    }
+    return bytes;
+}
+
 }  // namespace quilmo::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/bitmap.h"
@@ -17,6 +18,9 @@ TColor ColourAt(TBigBitmap& bitmap, int32_t x, int32_t y);
 // A 24-bit big bitmap whose pixel (x, y) has colour Pattern(x, y).
 TColor Pattern(int32_t x, int32_t y);
 void FillPattern(TBigBitmap& bitmap, int32_t width, int32_t height);
+
+// Every pixel of a 24-bit big bitmap, row after row from the top, without padding.
+std::vector<uint8_t> PixelBytes(TBigBitmap& bitmap);
 
 // Runs action and expects it to throw exactly E with exactly that message.
 template <typename E, typename Action>

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Times a contact sheet: quilmo-cli join --wrap 8 against ImageMagick's montage and libvips's
+# arrayjoin on 40 photo-like JPEGs of mixed sizes and shapes (4:3, 3:2, 1:1, 3:4, 2:3), every
+# picture resampled once with a cubic kernel, 10-pixel white gaps, JPEG quality 85. Quilmo
+# enlarges each picture to its place by its rule (rows of 8 at the row's tallest height, each
+# row widened to the widest); montage and arrayjoin have no such rule, so they do their nearest
+# work: every picture fitted into one of 8 x 5 equal cells of the average size of Quilmo's
+# places. Prints each tool's best wall time of RUNS runs with that run's processor time, its
+# peak memory and the sheet's size, and checks the targets: Quilmo's wall time at most 0.7 x
+# the faster peer's, its peak memory at most 1.3 x the pixel bytes of its sheet.
+#
+#   bench/compare-sheet.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+#
+# The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
+# /tmp/quilmo-compare-sheet.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+runs=${2:-3}
+cli=$build/cli/quilmo-cli
+work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-sheet}
+across=8
+
+"$root/scripts/install-bench-deps.sh"
+[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
+mkdir -p "$work/out" "$work/im-policy"
+
+# ImageMagick's own binaries, with room for a sheet wider than Debian's default limit.
+magick=$(command -v convert-im6.q16 || echo /usr/bin/convert)
+montage=$(command -v montage-im6.q16 || echo /usr/bin/montage)
+cat > "$work/im-policy/policy.xml" <<'POLICY'
+<policymap>
+  <policy domain="resource" name="width" value="64KP"/>
+  <policy domain="resource" name="height" value="64KP"/>
+  <policy domain="resource" name="area" value="1GP"/>
+  <policy domain="resource" name="memory" value="4GiB"/>
+  <policy domain="resource" name="map" value="4GiB"/>
+  <policy domain="resource" name="disk" value="8GiB"/>
+</policymap>
+POLICY
+export MAGICK_CONFIGURE_PATH=$work/im-policy
+
+# Shapes in an order that gives every row a mix; the sheet stays below 21,758 pixels across.
+shapes=(1200x900 900x1200 1200x800 1000x1000 800x1200 1280x960 1350x900 960x1280 1100x825)
+inputs=()
+for ((i = 0; i < 40; i++)); do
+  size=${shapes[$(((i * 7 + i / 9) % ${#shapes[@]}))]}
+  picture=$work/photo$((i + 1))-$size.jpg
+  [ -f "$picture" ] || "$magick" -seed $((i + 1)) -size "$size" plasma:fractal -blur 0x1 -quality 90 "$picture"
+  inputs+=("$picture")
+done
+
+# One timed run of a command, as "WALL CPU KIB".
+measure() {
+  local log=$work/time.log
+  /usr/bin/time -v -o "$log" "$@" > /dev/null
+  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
+    /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
+    END {print w, u + s, k}' "$log"
+}
+
+size_of() { "$cli" info "$1" | cut -d' ' -f1; }
+
+# Quilmo's sheet gives the cells the peers fit the pictures into.
+"$cli" join --wrap $across --method bicubic --gap 10 --quality 85 -o "$work/out/quilmo.jpg" "${inputs[@]}"
+sheet=$(size_of "$work/out/quilmo.jpg")
+rows=$(((${#inputs[@]} + across - 1) / across))
+cell_width=$(((${sheet%x*} - (across - 1) * 10) / across))
+cell_height=$(((${sheet#*x} - (rows - 1) * 10) / rows))
+
+run_tool() {  # TOOL
+  case $1 in
+    quilmo)
+      measure "$cli" join --wrap $across --method bicubic --gap 10 --quality 85 \
+        -o "$work/out/quilmo.jpg" "${inputs[@]}" ;;
+    montage)
+      measure "$montage" "${inputs[@]}" -filter Catrom -tile ${across}x \
+        -geometry "${cell_width}x${cell_height}+5+5" -background white -quality 85 \
+        "$work/out/montage.jpg" ;;
+    arrayjoin)
+      measure /usr/bin/python3 "$root/bench/sheet_peers/vips_sheet.py" $cell_width $cell_height \
+        $across "$work/out/arrayjoin.jpg" "${inputs[@]}" ;;
+  esac
+}
+
+echo "Contact sheet of ${#inputs[@]} JPEGs, $across across: best wall time of $runs runs"
+echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+# The tools take turns, so that other work on the machine falls on all of them alike.
+tools=(quilmo montage arrayjoin)
+declare -A wall=() cpu=() peak=()
+for ((r = 0; r < runs; r++)); do
+  for tool in "${tools[@]}"; do
+    read -r w c k < <(run_tool $tool)
+    if [ -z "${wall[$tool]:-}" ] || awk -v a="$w" -v b="${wall[$tool]}" 'BEGIN {exit !(a < b)}'; then
+      wall[$tool]=$w cpu[$tool]=$c
+    fi
+    ((k > ${peak[$tool]:-0})) && peak[$tool]=$k
+  done
+done
+
+# peak/pixels: the peak memory over the pixel bytes (3 a pixel) of the tool's own sheet.
+printf '  %-10s %12s %8s %8s %10s %12s\n' tool sheet "wall s" "cpu s" "peak MiB" "peak/pixels"
+for tool in "${tools[@]}"; do
+  awk -v t=$tool -v s="$(size_of "$work/out/$tool.jpg")" -v w=${wall[$tool]} -v c=${cpu[$tool]} \
+    -v k=${peak[$tool]} \
+    'BEGIN {split(s, d, "x"); printf "  %-10s %12s %8.2f %8.2f %10.0f %12.2f\n", t, s, w, c,
+      k / 1024, k * 1024 / (d[1] * d[2] * 3)}'
+done
+bytes=$((${sheet%x*} * ${sheet#*x} * 3))
+awk -v q=${wall[quilmo]} -v m=${wall[montage]} -v v=${wall[arrayjoin]} -v k=${peak[quilmo]} -v b=$bytes 'BEGIN {
+  f = (m < v ? m : v)
+  printf "  targets: wall <= 0.7 x the faster peer: %s (%.2f s vs %.2f s, %.2f x); peak <= 1.3 x pixel bytes: %s (%.2f x)\n",
+    (q <= 0.7 * f ? "met" : "MISSED"), q, f, q / f, (k * 1024 <= 1.3 * b ? "met" : "MISSED"), k * 1024 / b }'

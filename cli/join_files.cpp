@@ -1,0 +1,54 @@
+#include "join_files.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "input/compressed_graphic.h"
+#include "input/graphic_registry.h"
+#include "input/susie_errors.h"
+
+namespace quilmo::cli {
+
+namespace {
+
+// A script wants to know about every input that cannot be read, so here that is an error.
+// Whatever is there is left to the reader, which refuses a pipe, a device or a folder at once
+// and says so.
+std::unique_ptr<TGraphic> ReadInput(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) throw std::runtime_error(path + ": no such file");
+    std::unique_ptr<TGraphic> picture;
+    try {
+        picture = LoadGraphicFile(path);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(path + ": " + e.what());
+    }
+    // A plug-in reports a file it cannot read through its error code alone.
+    if (const int32_t code = TakeSusieError())
+        throw std::runtime_error(path + ": " + LoadErrorMessage(code));
+    return picture;
+}
+
+}  // namespace
+
+TJoinFiles::TJoinFiles(std::vector<std::string> paths) : FPaths(std::move(paths))
+{
+    for (const std::string& path : FPaths) {
+        std::unique_ptr<TGraphic> picture = ReadInput(path);
+        FSizes.push_back({picture->GetWidth(), picture->GetHeight()});
+        if (!dynamic_cast<TCompressedGraphic*>(picture.get())) picture.reset();
+        FKept.push_back(std::move(picture));
+    }
+}
+
+TGraphic& TJoinFiles::Picture(size_t i)
+{
+    if (OnPicture) OnPicture(i);
+    // Each picture is let go once the next one is asked for.
+    FCurrent.reset();
+    FCurrent = FKept[i] ? std::move(FKept[i]) : ReadInput(FPaths[i]);
+    return *FCurrent;
+}
+
+}  // namespace quilmo::cli
