@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "bigbitmap/errors.h"
-#include "bigbitmap/pixel_limit.h"
 #include "input/susie_dib.h"
 #include "plugin_folder.h"
 #include "support/fuzz_seeds.h"
@@ -278,12 +277,4 @@ TEST(SusieDib, PicturesAboveThePixelLimitAreRefusedBeforeTheirRowsAreTaken)
     ExpectError<EInvalidGraphic>([&] { Convert("huge_rle8", DibBlocks(huge), bitmap); },
                                  "Picture too large: 20000 x 20000 pixels (the limit is 268435456 pixels)");
     EXPECT_EQ(bitmap.GetWidth(), 3);
-
-    SetMaxPicturePixels(3);
-    ExpectError<EInvalidGraphic>([&] { Convert("limit_2x2", DibBlocks(TwoByTwo24()), bitmap); },
-                                 "Picture too large: 2 x 2 pixels (the limit is 3 pixels)");
-    SetMaxPicturePixels(4);
-    EXPECT_EQ(Convert("limit_2x2", DibBlocks(TwoByTwo24()), bitmap), 0);
-    SetMaxPicturePixels(kDefaultMaxPicturePixels);
-    ExpectTwoByTwo(bitmap);
 }
