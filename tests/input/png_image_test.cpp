@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <png.h>
+#include <algorithm>
 #include <functional>
 #include <zlib.h>
 
@@ -234,9 +235,10 @@ TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
 {
     // The picture's header, then an iTXt chunk of 57 bytes in all that claims 0x3FFFFFFF bytes.
     const TBytes good = MakePng(PatternPng(1, 1, false));
-    TBytes bytes(good.begin(), good.begin() + 33);
-    bytes.insert(bytes.end(), {0x3F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'});
-    bytes.resize(57, 'x');
+    TBytes bytes(57, 'x');
+    std::copy(good.begin(), good.begin() + 33, bytes.begin());
+    const uint8_t chunkHead[] = {0x3F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'};
+    std::copy(std::begin(chunkHead), std::end(chunkHead), bytes.begin() + 33);
     WriteFuzzSeed("png_image", "huge_itxt", bytes);
     const long growth = PeakGrowthInKiB([&] {
         try {
