@@ -3,5 +3,5 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
 exec "$here/build/app/quilmo" "$@"

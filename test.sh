@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
 echo "== build and test"
-./scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+./scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 rm -rf build/fuzz-seeds
 QUILMO_SEED_DIR=$PWD/build/fuzz-seeds ctest --test-dir build --output-on-failure -j2
 

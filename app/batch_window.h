@@ -97,6 +97,7 @@ public:
     void SetPreviewHint(TBatchList list, const std::string& hint) override;
     void AlignTopRow(TBatchList list) override;
     void ShowErrorOkCancel(const std::string& message) override;
+    void ShowError(const std::string& message) override;
     // TBatchRunHost
     bool AskYesNo(const std::string& question) override;
     bool AskOkCancel(const std::string& question) override;

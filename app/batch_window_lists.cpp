@@ -177,4 +177,9 @@ void TForm2::ShowErrorOkCancel(const std::string& message)
     FMain.Ui().ShowErrorOkCancel(this, QString::fromStdString(message));
 }
 
+void TForm2::ShowError(const std::string& message)
+{
+    FMain.Ui().ShowError(this, QString::fromStdString(message));
+}
+
 }  // namespace quilmo

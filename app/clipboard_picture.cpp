@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 
 namespace quilmo {
@@ -91,6 +92,7 @@ QImage ImageOfPicture(const TBigBitmap& picture)
 std::unique_ptr<TBigBitmap> PictureOfImage(const QImage& image)
 {
     if (image.isNull()) return nullptr;
+    CheckPicturePixels(image.width(), image.height());
     QImage flat(image.size(), QImage::Format_BGR888);
     flat.fill(Qt::white);
     {

@@ -1,14 +1,15 @@
 #include "effects_launcher.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/errors.h"
 #include "bigbitmap/le_bytes.h"
 #include "bigbitmap/stream.h"
 
@@ -16,70 +17,60 @@ namespace quilmo {
 
 namespace {
 
-// Counts what would be written, so the record can give the length before the picture.
-class TCountingStream : public TStream {
+// The record is written to a file without a name, which the program reads as its standard
+// input at its own pace: Quilmo never waits for it, the record is whole even if Quilmo ends at
+// once, and the file goes away with the program's last descriptor of it.
+class TUnlinkedFile : public TStream {
 public:
-    int64_t Read(void*, int64_t) override { return 0; }
-    int64_t Write(const void*, int64_t count) override
+    TUnlinkedFile()
     {
-        FSize += count;
-        return count;
+        std::error_code error;
+        const std::string folder = std::filesystem::temp_directory_path(error).string();
+        if (error) Fail(error.value());
+        FFd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (FFd < 0) {
+            // File systems without unnamed files: a named one, unlinked at once.
+            std::string name = folder + "/quilmo-effects-XXXXXX";
+            FFd = ::mkostemp(name.data(), O_CLOEXEC);
+            if (FFd < 0) Fail(errno);
+            ::unlink(name.c_str());
+        }
     }
-    int64_t Seek(int64_t, TSeekOrigin) override { return FSize; }
+    ~TUnlinkedFile() override { ::close(FFd); }
+    TUnlinkedFile(const TUnlinkedFile&) = delete;
+    TUnlinkedFile& operator=(const TUnlinkedFile&) = delete;
 
-private:
-    int64_t FSize = 0;
-};
+    int Descriptor() const { return FFd; }
 
-// The write end of a pipe; stops quietly once the reader has gone.
-class TPipeStream : public TStream {
-public:
-    explicit TPipeStream(int fd) : FFd(fd) {}
     int64_t Read(void*, int64_t) override { return 0; }
     int64_t Write(const void* buffer, int64_t count) override
     {
         const auto* bytes = static_cast<const char*>(buffer);
-        for (int64_t done = 0; done < count && !FClosed;) {
+        for (int64_t done = 0; done < count;) {
             const ssize_t written = ::write(FFd, bytes + done, static_cast<size_t>(count - done));
             if (written > 0)
                 done += written;
             else if (errno != EINTR)
-                FClosed = true;
+                Fail(written == 0 ? ENOSPC : errno);
         }
-        FWritten += count;
         return count;
     }
-    int64_t Seek(int64_t, TSeekOrigin) override { return FWritten; }
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override
+    {
+        const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                           : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                              : SEEK_END;
+        return ::lseek(FFd, offset, whence);
+    }
 
 private:
-    int FFd;
-    bool FClosed = false;
-    int64_t FWritten = 0;
-};
-
-// A reader that goes away early must not end Quilmo: SIGPIPE is held back while the picture is
-// written, and one that arrived meanwhile is taken before it is let through again.
-class TSigPipeHold {
-public:
-    TSigPipeHold()
+    [[noreturn]] static void Fail(int error)
     {
-        sigemptyset(&FPipe);
-        sigaddset(&FPipe, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &FPipe, &FOld);
+        throw EWriteError(std::string("Cannot hand the picture to the effects program. ") +
+                          std::strerror(error));
     }
-    ~TSigPipeHold()
-    {
-        const timespec now{0, 0};
-        while (sigtimedwait(&FPipe, nullptr, &now) == SIGPIPE) {
-        }
-        pthread_sigmask(SIG_SETMASK, &FOld, nullptr);
-    }
-    TSigPipeHold(const TSigPipeHold&) = delete;
-    TSigPipeHold& operator=(const TSigPipeHold&) = delete;
 
-private:
-    sigset_t FPipe;
-    sigset_t FOld;
+    int FFd = -1;
 };
 
 // Runs program with its standard input from input (or /dev/null), in a grandchild of ours, so
@@ -122,23 +113,19 @@ void TEffectsLauncher::Start(TBigBitmap* picture) const
         Spawn(program, "c", -1);
         return;
     }
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0) return;
-    // The child's copy of the read end loses O_CLOEXEC through dup2 onto its standard input.
-    const bool started = Spawn(program, nullptr, ends[0]);
-    ::close(ends[0]);
-    if (started) {
-        TCountingStream counter;
-        picture->SaveToStream(counter);
-        uint8_t head[8];
-        PutLE32(head, kCopyDataIdentifier);
-        PutLE32(head + 4, static_cast<uint32_t>(counter.Position()));
-        const TSigPipeHold hold;
-        TPipeStream pipe(ends[1]);
-        pipe.Write(head, sizeof head);
-        picture->SaveToStream(pipe);
-    }
-    ::close(ends[1]);
+    TUnlinkedFile record;
+    uint8_t head[8];
+    PutLE32(head, kCopyDataIdentifier);
+    PutLE32(head + 4, 0);
+    record.WriteBuffer(head, sizeof head);
+    picture->SaveToStream(record);
+    // The length is known once the picture has been written.
+    PutLE32(head + 4, static_cast<uint32_t>(record.Position() - int64_t{sizeof head}));
+    record.SetPosition(0);
+    record.WriteBuffer(head, sizeof head);
+    record.SetPosition(0);
+    // The child's copy loses O_CLOEXEC through dup2 onto its standard input.
+    Spawn(program, nullptr, record.Descriptor());
 }
 
 }  // namespace quilmo

@@ -35,6 +35,8 @@ Tedgeform::Tedgeform(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessW
     // Without a title bar, a raised edge sets the window apart from what lies behind it.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setObjectName(QStringLiteral("edgeform"));
+    // No title bar gives the window its name, so it is named after its label.
+    setAccessibleName(QStringLiteral("縁取りサイズ"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     SpinEdit1 = WidthSpin(this, "SpinEdit1", QStringLiteral("上"));

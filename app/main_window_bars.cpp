@@ -187,13 +187,15 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
 
 void TForm1::BuildStatusBar()
 {
+    // A label without an accessible name of its own is known by its text, and tells assistive
+    // technology whenever the text changes: the panels are read as they change.
     StatusPanel0 = new QLabel(statusBar());
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setAccessibleName(QStringLiteral("StatusBar panel 0"));
+    StatusPanel0->setAccessibleDescription(QStringLiteral("StatusBar panel 0"));
     StatusPanel0->setFixedWidth(640);
     StatusPanel1 = new QLabel(statusBar());
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
-    StatusPanel1->setAccessibleName(QStringLiteral("StatusBar panel 1"));
+    StatusPanel1->setAccessibleDescription(QStringLiteral("StatusBar panel 1"));
     StatusPanel1->setFixedWidth(4);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusPanel0);

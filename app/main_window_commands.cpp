@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -305,9 +306,9 @@ void TForm1::ToolButton8Click()
     }
     const QString kept = StatusPanel0->text();
     StatusPanel0->setText(QStringLiteral("　画像エフェクトを呼び出し中・・・・・"));
+    const auto restore = qScopeGuard([&] { StatusPanel0->setText(kept); });
     QCoreApplication::processEvents();
     Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined); });
-    StatusPanel0->setText(kept);
 }
 
 void TForm1::printbtnClick()

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPrintDialog>
 
@@ -72,7 +73,10 @@ QString TQtUiServices::GetSaveFileName(QWidget* parent, const TSaveDialogRequest
     dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const QString chosen = dialog.selectedFiles().front();
+    // A folder typed with the name is the one used last, as much as one browsed to.
+    dialog.setDirectory(QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 std::optional<QColor> TQtUiServices::ChooseColor(QWidget* parent, const QColor& initial)

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <utility>
 
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"
@@ -120,29 +122,48 @@ void Tresizeform::showEvent(QShowEvent*)
     }
 }
 
-void Tresizeform::Couple(QLineEdit* typed, QLineEdit* other, int32_t side, int32_t otherSide)
+void Tresizeform::Couple(QLineEdit* typed)
 {
-    if (updating || !AllDigits(typed->text()) || side <= 0) return;
+    // Keys that arrive while the other box is written are typed into a box all the same: the
+    // box is remembered and followed once the pending messages have run.
+    if (updating) {
+        FTypedMeanwhile = typed;
+        return;
+    }
     updating = true;
-    CheckBox1->setChecked(false);
-    CheckBox2->setChecked(false);
+    for (QLineEdit* box = typed; box; box = std::exchange(FTypedMeanwhile, nullptr)) {
+        if (!AllDigits(box->text())) continue;
+        CheckBox1->setChecked(false);
+        CheckBox2->setChecked(false);
+        Follow(box);
+        QCoreApplication::processEvents();
+    }
+    updating = false;
+}
+
+void Tresizeform::Follow(QLineEdit* typed)
+{
+    const TBigBitmap& joined = FMain.Document().Joined();
+    const bool width = typed == Edit1;
+    const int32_t side = width ? joined.GetWidth() : joined.GetHeight();
+    const int32_t otherSide = width ? joined.GetHeight() : joined.GetWidth();
+    QLineEdit* other = width ? Edit2 : Edit1;
     bool read = false;
     const int value = typed->text().toInt(&read);
-    if (read) other->setText(QString::number(ProportionalSide(value, side, otherSide)));
-    QCoreApplication::processEvents();
-    updating = false;
+    if (!read || side <= 0) return;
+    // Our own writing is no typing.
+    const QSignalBlocker quiet(other);
+    other->setText(QString::number(ProportionalSide(value, side, otherSide)));
 }
 
 void Tresizeform::edit1on()
 {
-    const TBigBitmap& joined = FMain.Document().Joined();
-    Couple(Edit1, Edit2, joined.GetWidth(), joined.GetHeight());
+    Couple(Edit1);
 }
 
 void Tresizeform::edit2on()
 {
-    const TBigBitmap& joined = FMain.Document().Joined();
-    Couple(Edit2, Edit1, joined.GetHeight(), joined.GetWidth());
+    Couple(Edit2);
 }
 
 void Tresizeform::CheckBox1Click(bool checked)
@@ -175,6 +196,7 @@ void Tresizeform::WriteScaled(int64_t times, int64_t by)
     WriteSizes(joined.GetWidth() * times / by, joined.GetHeight() * times / by);
     QCoreApplication::processEvents();
     updating = false;
+    if (QLineEdit* typed = std::exchange(FTypedMeanwhile, nullptr)) Couple(typed);
 }
 
 bool Tresizeform::eventFilter(QObject* watched, QEvent* event)

@@ -54,14 +54,18 @@ private:
     void ScaleBoth(bool checked, QCheckBox* other, int64_t times, int64_t by);
     // The boxes show the picture's size times times / by, uncoupled.
     void WriteScaled(int64_t times, int64_t by);
-    // One box typed into: the other follows.
-    void Couple(QLineEdit* typed, QLineEdit* other, int32_t side, int32_t otherSide);
+    // One box typed into: the other follows its final text, however fast the keys come.
+    void Couple(QLineEdit* typed);
+    // The other box shows typed's number in the picture's proportions.
+    void Follow(QLineEdit* typed);
     // The enlarging method chosen; none when the text matches no item.
     std::optional<TResampleMethod> Method() const;
 
     TForm1& FMain;
     QMetaObject::Connection FEdit1Link;
     QMetaObject::Connection FEdit2Link;
+    // A box typed into while the window was writing; followed once it has finished.
+    QLineEdit* FTypedMeanwhile = nullptr;
 };
 
 }  // namespace quilmo

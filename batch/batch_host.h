@@ -28,8 +28,11 @@ public:
     virtual void SetPreviewHint(TBatchList list, const std::string& hint) = 0;
     // Scroll list so that its first visible row is the other list's, as far as it has rows.
     virtual void AlignTopRow(TBatchList list) = 0;
-    // A file could not be read: an error box with OK and Cancel whose answer does not matter.
+    // A plug-in could not read a file: an error box with OK and Cancel whose answer does not
+    // matter.
     virtual void ShowErrorOkCancel(const std::string& message) = 0;
+    // Any other file that could not be read: an error box with OK.
+    virtual void ShowError(const std::string& message) = 0;
 };
 
 // One print job of one page, started by TBatchRunHost::StartPrintJob. Printer failures raise;

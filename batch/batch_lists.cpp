@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "bigbitmap/bitmap.h"
+#include "input/skipped_files.h"
 #include "input/slot_loading.h"
 #include "pair_picture.h"
 
@@ -219,13 +220,21 @@ bool TBatchLists::PreviewSelected(TBatchList list)
     const std::string path = FRows[list][FSelected[list]];
     const TBatchPicture picture = ReadBatchPicture(path);
     if (!picture.Bitmap) {
-        FHost.ShowErrorOkCancel(picture.Error);
+        ShowReadError(path, picture);
         Delete(list);
         return false;
     }
     FHost.ShowPreview(list, picture.Bitmap.get());
     FHost.SetPreviewHint(list, path);
     return true;
+}
+
+void TBatchLists::ShowReadError(const std::string& path, const TBatchPicture& picture)
+{
+    if (picture.PluginFailure)
+        FHost.ShowErrorOkCancel(picture.Error);
+    else
+        FHost.ShowError(SkippedFilesMessage({{path, picture.Error}}));
 }
 
 void TBatchLists::ShowPair(TBatchList list, int32_t row)
@@ -235,7 +244,7 @@ void TBatchLists::ShowPair(TBatchList list, int32_t row)
     for (const TBatchList side : {list, other}) {
         pictures[side] = ReadBatchPicture(FRows[side][row]);
         if (pictures[side].Bitmap) continue;
-        FHost.ShowErrorOkCancel(pictures[side].Error);
+        ShowReadError(FRows[side][row], pictures[side]);
         EraseRow(side, row);
     }
     SetSelected(other, row < Count(other) ? row : -1);

@@ -13,6 +13,8 @@
 
 namespace quilmo {
 
+struct TBatchPicture;
+
 class TBatchLists {
 public:
     explicit TBatchLists(TBatchListsHost& host);
@@ -81,6 +83,8 @@ private:
     // list shows nothing when it has no such row.
     void FollowInOther(TBatchList list, int32_t row);
     void ClearPreview(TBatchList list);
+    // Plug-in failures in their own box; any other names the file.
+    void ShowReadError(const std::string& path, const TBatchPicture& picture);
     void SetSelected(TBatchList list, int32_t row);
     // The selection stays on its row, as in a list control; removing the selected row leaves
     // none.

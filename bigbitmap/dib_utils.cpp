@@ -6,6 +6,7 @@
 
 #include "errors.h"
 #include "le_bytes.h"
+#include "pixel_limit.h"
 #include "stream.h"
 
 namespace quilmo {
@@ -82,7 +83,10 @@ void CheckGeometry(const TBitmapInfoHeader& header)
     if (header.biWidth <= 0) throw EDIBUtilsError("LoadDIBFromStream: Invalid Width");
     if (header.biHeight == 0 || header.biHeight == std::numeric_limits<int32_t>::min())
         throw EDIBUtilsError("LoadDIBFromStream: Invalid Height");
-    if (header.biCompression > BI_BITFIELDS)
+    // Bit fields only mean something for 16 and 32 bits (OS/2 used the same number for 1-bit
+    // Huffman pictures).
+    if (header.biCompression > BI_BITFIELDS ||
+        (header.biCompression == BI_BITFIELDS && header.biBitCount != 16 && header.biBitCount != 32))
         throw EDIBUtilsError("LoadDIBFromStream: Unsupported Compression");
 }
 
@@ -178,6 +182,7 @@ TDIBHeader ReadDIBHeader(TStream& stream)
     else
         throw EDIBUtilsError("LoadDIBFromStream: Invalid Bitmap Header Size");
     CheckGeometry(dib.Header());
+    CheckPicturePixels(dib.Header().biWidth, dib.AbsHeight());
     if (dib.ImageSize() > gSizeLimit) throw EDIBUtilsError("LoadDIBFromStream: Too Big Bitmap");
 
     if (stream.Seek(start + dataOffset, TSeekOrigin::soBeginning) != start + dataOffset)

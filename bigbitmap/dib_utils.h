@@ -65,8 +65,8 @@ struct TDIBHeader {
     int64_t DataLength = 0;  // file size - data offset as the file header claims it
 };
 
-// Reads the file header, info (or core) header and colour area, checks the size fields and
-// leaves the stream at the start of the pixel data.
+// Reads the file header, info (or core) header and colour area, checks the size fields (and
+// the pixel limit) and leaves the stream at the start of the pixel data.
 TDIBHeader ReadDIBHeader(TStream& stream);
 // The pixel data that follows a header into Bits: stride x |height| bytes of rows, or the
 // compressed data up to the end the file header gives.

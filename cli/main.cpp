@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "input/graphic_registry.h"
+#include "pixel_limit_option.h"
 #include "plugin_option.h"
 #include "usage_formatter.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     // Before the commands are added: each takes the formatter of the application.
     app.formatter(std::make_shared<quilmo::cli::TUsageFormatter>());
     quilmo::cli::AddPluginOption(app);
+    quilmo::cli::AddPixelLimitOption(app);
     quilmo::cli::AddPictureCommands(app);
     quilmo::cli::AddResizeCommand(app);
     quilmo::cli::AddJoinCommand(app);

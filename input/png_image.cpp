@@ -1,10 +1,13 @@
 #include "png_image.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "bigbitmap/errors.h"
+#include "bigbitmap/pixel_limit.h"
 #include "picture_rows.h"
 #include "png_error.h"
 
@@ -42,19 +45,28 @@ TPass AdamPass(int pass, uint32_t width, uint32_t height)
     return where;
 }
 
+// The chunks before the pixels (texts, colour profiles, ...) get this much memory each. libpng
+// takes a chunk's memory on the word of its length field, before reading it: a few bytes that
+// claim a gigabyte would have it. A chunk refused its memory is passed over.
+constexpr png_alloc_size_t kChunkMemoryLimit = 8 << 20;
+
 // One libpng reader over the bytes of a file, released in every case.
 class TPngReader {
 public:
     explicit TPngReader(std::span<const uint8_t> bytes) : FBytes(bytes)
     {
         const bool created = PngCall(FErrors, [this] {
-            FPng.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &FErrors, PngErrorFunction,
-                                              PngWarningFunction);
+            FPng.Png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &FErrors, PngErrorFunction,
+                                                PngWarningFunction, this, Allocate, Release);
         });
         if (!created) Fail(FErrors.Message);
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
         if (!FPng.Info) Fail("out of memory");
         png_set_read_fn(FPng.Png, this, ReadBytes);
+        // libpng's own size checks go as far as the pixel limit, and no further.
+        const auto side = static_cast<png_uint_32>(std::min<int64_t>(MaxPicturePixels(), PNG_UINT_31_MAX));
+        png_set_user_limits(FPng.Png, side, side);
+        png_set_chunk_malloc_max(FPng.Png, kChunkMemoryLimit);
     }
     TPngReader(const TPngReader&) = delete;
     TPngReader& operator=(const TPngReader&) = delete;
@@ -62,7 +74,9 @@ public:
     // Reads the chunks up to the picture data.
     void ReadHeader()
     {
+        FReadingChunks = true;
         Call([this] { png_read_info(FPng.Png, FPng.Info); });
+        FReadingChunks = false;
         FWidth = png_get_image_width(FPng.Png, FPng.Info);
         FHeight = png_get_image_height(FPng.Png, FPng.Info);
         FInterlaced = png_get_interlace_type(FPng.Png, FPng.Info) == PNG_INTERLACE_ADAM7;
@@ -95,6 +109,14 @@ private:
     {
         if (!PngCall(FErrors, call)) Fail(FErrors.Message);
     }
+
+    static png_voidp Allocate(png_structp png, png_alloc_size_t size)
+    {
+        const auto* reader = static_cast<const TPngReader*>(png_get_mem_ptr(png));
+        if (reader->FReadingChunks && size > kChunkMemoryLimit) return nullptr;
+        return std::malloc(size);
+    }
+    static void Release(png_structp, png_voidp block) { std::free(block); }
 
     static void ReadBytes(png_structp png, png_bytep out, size_t count)
     {
@@ -150,6 +172,7 @@ private:
     } FPng;
     uint32_t FWidth = 0;
     uint32_t FHeight = 0;
+    bool FReadingChunks = false;
     bool FInterlaced = false;
     int FChannels = 3;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <utility>
 
 #include "core/slot_document.h"
@@ -54,13 +55,19 @@ bool TSlotLoader::ShowLoadError(int32_t code)
     return true;
 }
 
-std::unique_ptr<TGraphic> TSlotLoader::ReadPicture(const std::string& name)
+std::unique_ptr<TGraphic> TSlotLoader::Read(const std::string& name,
+                                            std::vector<TSkippedFile>& skipped)
 {
+    if (!FileExists(name)) {
+        skipped.push_back({name, kFileNotFound});
+        return nullptr;
+    }
     std::unique_ptr<TGraphic> picture;
+    std::string reason;
     try {
         picture = LoadGraphicFile(name);
-    } catch (const std::exception&) {
-        // The built-in decoders fail silently; plug-ins speak through their code below.
+    } catch (const std::exception& e) {
+        reason = e.what();
     }
     // Plug-ins report failures only through the code, so a picture with a code is no picture.
     const int32_t code = TakeSusieError();
@@ -68,22 +75,42 @@ std::unique_ptr<TGraphic> TSlotLoader::ReadPicture(const std::string& name)
         ShowLoadError(code);
         return nullptr;
     }
+    if (!picture) skipped.push_back({name, reason});
+    return picture;
+}
+
+void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
+{
+    if (!skipped.empty()) FDocument.Host().ShowError(SkippedFilesMessage(skipped));
+}
+
+std::unique_ptr<TGraphic> TSlotLoader::ReadPicture(const std::string& name)
+{
+    std::vector<TSkippedFile> skipped;
+    std::unique_ptr<TGraphic> picture = Read(name, skipped);
+    ShowSkipped(skipped);
     return picture;
 }
 
 void TSlotLoader::LoadFiles(const std::vector<std::string>& names)
 {
-    if (names.empty()) return;
-    FDocument.LoadPictures([&](int32_t, int32_t room) {
-        std::vector<TNamedPicture> pictures;
-        for (const std::string& name : names) {
-            if (static_cast<int32_t>(pictures.size()) == room) break;
-            if (!FileExists(name)) continue;
-            if (std::unique_ptr<TGraphic> picture = ReadPicture(name))
-                pictures.push_back({std::move(picture), name});
-        }
-        return pictures;
-    });
+    Load(names, {});
+}
+
+void TSlotLoader::Load(const std::vector<std::string>& names, std::vector<TSkippedFile> skipped)
+{
+    if (!names.empty()) {
+        FDocument.LoadPictures([&](int32_t, int32_t room) {
+            std::vector<TNamedPicture> pictures;
+            for (const std::string& name : names) {
+                if (static_cast<int32_t>(pictures.size()) == room) break;
+                if (std::unique_ptr<TGraphic> picture = Read(name, skipped))
+                    pictures.push_back({std::move(picture), name});
+            }
+            return pictures;
+        });
+    }
+    ShowSkipped(skipped);
 }
 
 void TSlotLoader::DropFiles(const std::vector<std::string>& names)
@@ -100,20 +127,31 @@ void TSlotLoader::DropFiles(const std::vector<std::string>& names)
 
 void TSlotLoader::LoadCommandLine(const std::vector<std::string>& arguments)
 {
-    const std::vector<std::string> names = RejoinArguments(arguments);
-    if (names.empty()) return;
-    FLastDir = FolderOf(names.front());
-    LoadFiles(names);
+    const TCommandLineNames names = RejoinArguments(arguments);
+    std::vector<TSkippedFile> skipped;
+    for (const std::string& name : names.NotFound) skipped.push_back({name, kFileNotFound});
+    if (!names.Files.empty()) FLastDir = FolderOf(names.Files.front());
+    Load(names.Files, std::move(skipped));
 }
 
-std::vector<std::string> RejoinArguments(const std::vector<std::string>& arguments)
+TCommandLineNames RejoinArguments(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> names;
-    std::string pending;
+    TCommandLineNames names;
+    std::vector<std::string> pieces;
     for (const std::string& argument : arguments) {
-        pending = pending.empty() ? argument : pending + " " + argument;
-        if (FileExists(pending)) names.push_back(std::exchange(pending, {}));
+        if (argument.empty()) continue;
+        pieces.push_back(argument);
+        for (size_t first = 0; first < pieces.size(); ++first) {
+            std::string name = pieces[first];
+            for (size_t k = first + 1; k < pieces.size(); ++k) name += " " + pieces[k];
+            if (!FileExists(name)) continue;
+            names.NotFound.insert(names.NotFound.end(), pieces.begin(), pieces.begin() + first);
+            names.Files.push_back(std::filesystem::absolute(name).lexically_normal().string());
+            pieces.clear();
+            break;
+        }
     }
+    names.NotFound.insert(names.NotFound.end(), pieces.begin(), pieces.end());
     return names;
 }
 

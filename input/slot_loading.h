@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bigbitmap/graphic.h"
+#include "skipped_files.h"
 
 namespace quilmo {
 
@@ -27,25 +28,38 @@ public:
     bool IsKnownExtension(const std::string& name) const;
 
     // Fill slots from the count onward with the files of names that exist and can be read;
-    // rebuild when anything was read, else leave the document as it is.
+    // rebuild when anything was read, else leave the document as it is. Afterwards one
+    // message lists the files passed over, but for plug-in failures, shown as they happen.
     void LoadFiles(const std::vector<std::string>& names);
-    // Decode one file; nullptr when it cannot be read (plug-in failures are shown).
+    // Decode one file; nullptr when it cannot be read, which is shown.
     std::unique_ptr<TGraphic> ReadPicture(const std::string& name);
     // Shows the message for a plug-in error code; nothing for 0. Always true.
     bool ShowLoadError(int32_t code);
 
     // Files dropped on the window: known, existing ones are loaded in name order.
     void DropFiles(const std::vector<std::string>& names);
-    // The program's arguments, rejoined into names that exist, loaded in that order.
+    // The program's arguments, rejoined into names that exist, loaded in that order; the
+    // names never found are listed with the files that could not be read.
     void LoadCommandLine(const std::vector<std::string>& arguments);
 
 private:
+    void Load(const std::vector<std::string>& names, std::vector<TSkippedFile> skipped);
+    // nullptr when the file cannot be read: plug-in failures are shown, others added to skipped.
+    std::unique_ptr<TGraphic> Read(const std::string& name, std::vector<TSkippedFile>& skipped);
+    void ShowSkipped(const std::vector<TSkippedFile>& skipped);
+
     TSlotDocument& FDocument;
 };
 
-// Arguments split at blanks are joined again, blank-separated, until they name an existing
-// file; pieces that never do are dropped.
-std::vector<std::string> RejoinArguments(const std::vector<std::string>& arguments);
+struct TCommandLineNames {
+    std::vector<std::string> Files;     // absolute
+    std::vector<std::string> NotFound;  // as given
+};
+
+// An argument that names a file is taken as it is. Arguments that do not are joined with the
+// following ones, blank-separated, until they do (names split at their blanks); the longest
+// such name wins, and the pieces before it were never found.
+TCommandLineNames RejoinArguments(const std::vector<std::string>& arguments);
 
 // Sorted by the full names, ignoring letter case.
 void SortNamesIgnoringCase(std::vector<std::string>& names);

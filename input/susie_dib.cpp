@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "bigbitmap/dib_utils.h"
+#include "bigbitmap/pixel_limit.h"
 
 namespace quilmo {
 
@@ -118,6 +119,7 @@ int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t*
     TBlockLayout layout;
     if (const int32_t code = CheckBlocks(info, infoSize, bits, bitsSize, layout)) return code;
     const TBitmapInfoHeader& h = layout.Header;
+    CheckPicturePixels(h.biWidth, layout.Rows);
     try {
         TSepDIB decoded;
         const uint8_t* rows = bits;

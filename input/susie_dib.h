@@ -18,7 +18,8 @@ namespace quilmo {
 // (2, 16 or 256 entries) from the colour table, black past its end. Returns 0,
 // kSusieDataBroken (a block is shorter than the header says) or kSusieCannotTransfer (the
 // header describes no picture we can hold, or the RLE codes are broken); the bitmap changes
-// only on success.
+// only on success. A picture above the pixel limit raises its EInvalidGraphic before anything is
+// copied or converted.
 int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t* bits,
                             size_t bitsSize, TBitmap& bitmap);
 

@@ -2,7 +2,9 @@
 // the command line, drops and the clipboard, the tool-bar and popup commands, saving, the frame
 // window, and the preview's slot edges.
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -157,6 +159,41 @@ private slots:
         QCOMPARE(SlotNames(), QStringList{QStringLiteral("My Photo.bmp")});
         QCOMPARE(window.gasu->value(), 1);
         QVERIFY(window.savebtn->isEnabled());
+    }
+
+    void filesPassedOverAreNamedInOneMessage()
+    {
+        const QString empty = Path(QStringLiteral("empty.png"));
+        QFile(empty).open(QIODevice::WriteOnly);
+        const QString missing = Path(QStringLiteral("nonexist.png"));
+        TForm1& window = Open({missing, Picture(QStringLiteral("tiny.png"), 3, 2, kRed), empty});
+        QCOMPARE(SlotNames(), QStringList{QStringLiteral("tiny.png")});
+        QCOMPARE(F->Ui->Errors.size(), 1);
+        const QStringList lines = F->Ui->Errors.front().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[2], missing + QStringLiteral(": ファイルが見つかりません"));
+        QVERIFY(lines[3].startsWith(empty + QStringLiteral(": ")));
+
+        // The same for a drop.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(empty)});
+        Drop(&window, QPoint(10, 10), data);
+        QCOMPARE(F->Ui->Errors.size(), 2);
+        QCOMPARE(F->Ui->Errors.back().split(QLatin1Char('\n')).mid(2), lines.mid(3));
+    }
+
+    void assistiveTechnologyReadsTheStatusAndNamesEveryWindow()
+    {
+        TForm1& window = Open();
+        LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 3, 2, kRed)});
+        QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(window.StatusPanel0);
+        QVERIFY(panel);
+        QCOMPARE(panel->text(QAccessible::Name), QStringLiteral("  [1]a.bmp"));
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if ((top != &window && top->parentWidget() != &window) || qobject_cast<QMenu*>(top)) continue;
+            QAccessibleInterface* named = QAccessible::queryAccessibleInterface(top);
+            QVERIFY2(named && !named->text(QAccessible::Name).isEmpty(), qPrintable(top->objectName()));
+        }
     }
 
     void aDropLoadsKnownFilesSortedIgnoringCase()

@@ -1,10 +1,12 @@
 // What takes the joined picture out of the program: the save-size window, printing and the
 // effects program.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
@@ -15,8 +17,11 @@
 #include <QToolButton>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/picture_printer.h"
+#include "app/qt_ui_services.h"
 #include "app/resize_save_window.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
@@ -119,6 +124,46 @@ private slots:
         QTest::keyClicks(window.Edit2, QStringLiteral("20"));
         QVERIFY(!window.CheckBox1->isChecked());
         QCOMPARE(window.Edit1->text(), QStringLiteral("30"));
+    }
+
+    void keysTypedFasterThanTheBoxesFollowAreNotLost()
+    {
+        Tresizeform& window = ResizeWindowFor(700, 300);
+        window.Edit1->selectAll();
+        // All four keys are waiting before the first is handled, as when typing quickly.
+        for (const char key : {'2', '1', '0', '0'})
+            QCoreApplication::postEvent(window.Edit1, new QKeyEvent(QEvent::KeyPress, Qt::Key_0 + (key - '0'), {}, QString(QChar(key))));
+        QCoreApplication::processEvents();
+        QCOMPARE(window.Edit1->text(), QStringLiteral("2100"));
+        QCOMPARE(window.Edit2->text(), QStringLiteral("900"));
+    }
+
+    void theSaveDialogStartsInTheFolderTypedLastTime()
+    {
+        TQtUiServices ui;
+        QTemporaryDir other;
+        const QString typed = other.filePath(QStringLiteral("typed.jpg"));
+        TSaveDialogRequest request;
+        request.Filter = QStringLiteral("JPEG (*.jpg)");
+        request.DefaultSuffix = QStringLiteral("jpg");
+        QString startedIn;
+        // Runs on the dialog once it is up: notes its folder, then types a name or cancels.
+        const auto answer = [&](const QString& name) {
+            QTimer::singleShot(0, [&, name] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                startedIn = dialog->directory().absolutePath();
+                if (name.isEmpty()) return dialog->reject();
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+        };
+        answer(typed);
+        QCOMPARE(ui.GetSaveFileName(nullptr, request), typed);
+        request.FileName = QStringLiteral("クリップボード");
+        answer({});
+        QCOMPARE(ui.GetSaveFileName(nullptr, request), QString());
+        QCOMPARE(startedIn, other.path());
     }
 
     void halfSizeRoundsDownAndStaysForTheNextShowing()
@@ -250,23 +295,12 @@ private slots:
 
     void theEffectsProgramGetsTheCopyDataRecord()
     {
-        // A stand-in that writes down its arguments and everything on its standard input.
-        const QString program = F->Path(QStringLiteral("morvane"));
-        QFile script(program);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\"\ncat > input.part\n"
-                     "printf '%s|' \"$@\" > arguments.part\n"
-                     "mv input.part input; mv arguments.part arguments\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-
+        WriteEffectsStandIn("");
         TForm1& window = F->Open();
         QVERIFY(window.ToolButton8->isEnabled());
         window.ToolButton8->click();
         QTRY_VERIFY(QFile::exists(F->Path(QStringLiteral("arguments"))));
-        QFile arguments(F->Path(QStringLiteral("arguments")));
-        QVERIFY(arguments.open(QIODevice::ReadOnly));
-        QCOMPARE(arguments.readAll(), QByteArray("c|"));
+        QCOMPARE(ReadFile(QStringLiteral("arguments")), QByteArray("c|"));
         QFile::remove(F->Path(QStringLiteral("arguments")));
 
         F->LoadThroughDialog({F->Picture(QStringLiteral("a.bmp"), 5, 3, kRed),
@@ -274,16 +308,61 @@ private slots:
         window.ToolButton8->click();
         QTRY_VERIFY(QFile::exists(F->Path(QStringLiteral("arguments"))));
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp  [2]b.bmp"));
-        QFile input(F->Path(QStringLiteral("input")));
-        QVERIFY(input.open(QIODevice::ReadOnly));
+        QCOMPARE(ReadFile(QStringLiteral("input")), CopyDataRecord(window.Document().Joined()));
+    }
+
+    void anEffectsProgramThatDoesNotReadLeavesTheWindowFree()
+    {
+        // The stand-in reads nothing until the test says so, after the window has gone; it
+        // gives up after ten seconds, and says so, for a window that waits on it meanwhile.
+        WriteEffectsStandIn("i=0; while [ ! -e go ]; do i=$((i+1)); "
+                            "if [ $i -gt 200 ]; then touch waited-out; break; fi; sleep 0.05; done\n");
+        TForm1& window = F->Open();
+        // Far more than a pipe holds.
+        F->LoadThroughDialog({F->Picture(QStringLiteral("a.bmp"), 400, 300, kRed)});
+        const QByteArray expected = CopyDataRecord(window.Document().Joined());
+        window.ToolButton8->click();
+        F->Window.reset();
+        QFile go(F->Path(QStringLiteral("go")));
+        QVERIFY(go.open(QIODevice::WriteOnly));
+        go.close();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(F->Path(QStringLiteral("arguments"))), 20000);
+        QVERIFY(!QFile::exists(F->Path(QStringLiteral("waited-out"))));
+        QCOMPARE(ReadFile(QStringLiteral("input")), expected);
+    }
+
+private:
+    // A stand-in effects program beside the program that runs wait, then writes down its
+    // arguments and everything on its standard input.
+    void WriteEffectsStandIn(const char* wait)
+    {
+        QFile script(F->Path(QStringLiteral("morvane")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\"\n");
+        script.write(wait);
+        script.write("cat > input.part\nprintf '%s|' \"$@\" > arguments.part\n"
+                     "mv input.part input; mv arguments.part arguments\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+
+    QByteArray ReadFile(const QString& name) const
+    {
+        QFile file(F->Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Identifier 1141 and length, little-endian, then the picture's BMP stream.
+    static QByteArray CopyDataRecord(const TBigBitmap& picture)
+    {
         TMemoryStream bmp;
-        window.Document().Joined().SaveToStream(bmp);
-        QByteArray expected("\x75\x04\x00\x00", 4);
+        const_cast<TBigBitmap&>(picture).SaveToStream(bmp);
+        QByteArray record("\x75\x04\x00\x00", 4);
         const auto length = static_cast<uint32_t>(bmp.Bytes().size());
-        for (int shift = 0; shift < 32; shift += 8) expected.append(char(length >> shift));
-        expected.append(reinterpret_cast<const char*>(bmp.Bytes().data()),
-                        static_cast<qsizetype>(bmp.Bytes().size()));
-        QCOMPARE(input.readAll(), expected);
+        for (int shift = 0; shift < 32; shift += 8) record.append(char(length >> shift));
+        record.append(reinterpret_cast<const char*>(bmp.Bytes().data()),
+                      static_cast<qsizetype>(bmp.Bytes().size()));
+        return record;
     }
 };
 

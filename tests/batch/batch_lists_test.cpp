@@ -233,9 +233,10 @@ TEST_F(BatchListsTest, FilesThatCannotBeReadAreReportedAndRemoved)
     const std::string broken = Folder.Broken("#.bmp");
     const std::string reason = ReadBatchPicture(broken).Error;
     ASSERT_FALSE(reason.empty());
-    // Not a file: ignored without a word.
+    // Not a file: ignored without a word. A file that cannot be read is named, with one button.
     Lists.DropFiles({Path('a'), broken, Folder.File("missing.bmp"), Path('b'), Folder.Path().string()});
-    EXPECT_EQ(Host.Errors, std::vector<std::string>{reason});
+    EXPECT_EQ(Host.Errors, std::vector<std::string>{
+                               "OK: 次のファイルを読み込めませんでした。\n\n" + broken + ": " + reason});
     EXPECT_EQ(Names(blList1), "");
     EXPECT_EQ(Names(blList2), "ab");
     EXPECT_EQ(ShownName(blList2), 'a');

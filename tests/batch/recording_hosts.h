@@ -34,6 +34,8 @@ public:
     void SetPreviewHint(TBatchList list, const std::string& hint) override { Hints[list] = hint; }
     void AlignTopRow(TBatchList list) override { Aligned.push_back(list); }
     void ShowErrorOkCancel(const std::string& message) override { Errors.push_back(message); }
+    // Errors with one button, named apart from the plug-in's boxes.
+    void ShowError(const std::string& message) override { Errors.push_back("OK: " + message); }
 };
 
 // A page as the recording host's printer saw it.

@@ -7,8 +7,10 @@
 #include <sys/mman.h>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/bitmap.h"
 #include "bigbitmap/dib_utils.h"
 #include "bigbitmap/errors.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "support/bmp_builder.h"
 #include "support/fuzz_seeds.h"
@@ -320,8 +322,56 @@ TEST(BmpCodec, ShortFilesFailClearly)
 
     // A header promising millions of rows of a few bytes must not allocate them.
     TBmpSpec tall = TwentyFourBit(1, 1);
-    tall.Height = 2000000000;
+    tall.Height = 200000000;
     ExpectLoadError<EDIBUtilsError>(MakeBmp(tall), "LoadDIBFromStream: Pixel Data is Too Short", "tall");
+}
+
+TEST(BmpCodec, BitFieldsOnlyForSixteenAndThirtyTwoBits)
+{
+    // Such as 1-bit OS/2 Huffman pictures, whose compression has the same number.
+    for (uint16_t bits : {1, 4, 8, 24}) {
+        TBmpSpec spec;
+        spec.Bits = bits;
+        spec.Compression = 3;
+        spec.Masks = {0xFF0000, 0xFF00, 0xFF};
+        spec.ColoursUsed = 1;
+        spec.Colours = {{0, 0, 0}};
+        spec.Pixels = TBytes(4, 0x55);
+        ExpectLoadError<EDIBUtilsError>(MakeBmp(spec), "LoadDIBFromStream: Unsupported Compression",
+                                        "bitfields" + std::to_string(bits));
+    }
+}
+
+TEST(BmpCodec, ThePixelLimitHoldsForEveryFormOfBmp)
+{
+    // 34 bytes of RLE8 that claim 20000 x 20000 pixels: refused from the header.
+    TBmpSpec rle;
+    rle.Width = 20000;
+    rle.Height = 20000;
+    rle.Bits = 8;
+    rle.Compression = 1;
+    rle.ColoursUsed = 1;
+    rle.Colours = {{0, 0, 0}};
+    rle.Pixels = {0, 1};
+    ExpectLoadError<EInvalidGraphic>(MakeBmp(rle),
+                                     "Picture too large: 20000 x 20000 pixels (the limit is 268435456 pixels)",
+                                     "rle-huge");
+
+    SetMaxPicturePixels(12);
+    TBigBitmap fits;
+    Load(fits, MakeBmp(TwentyFourBit(4, -3)));
+    EXPECT_EQ(fits.GetHeight(), 3);
+    const std::string tooLarge = "Picture too large: 4 x 4 pixels (the limit is 12 pixels)";
+    const TBytes file = MakeBmp(TwentyFourBit(4, -4));
+    ExpectLoadError<EInvalidGraphic>(file, tooLarge, "rgb24-4x4-limit");
+    // The packed DIB of the clipboard, and the standard bitmap.
+    ExpectError<EInvalidGraphic>(
+        [&] { fits.LoadFromClipboardFormat(CF_DIB, file.data() + kFileHeaderSize, file.size() - kFileHeaderSize); },
+        tooLarge);
+    TBitmap standard;
+    TReadOnlyMemoryStream stream(file.data(), file.size());
+    ExpectError<EInvalidGraphic>([&] { standard.LoadFromStream(stream); }, tooLarge);
+    SetMaxPicturePixels(kDefaultMaxPicturePixels);
 }
 
 TEST(BmpCodec, SizeLimitForUntrustedInput)

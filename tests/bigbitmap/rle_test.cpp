@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/dib_utils.h"
 #include "bigbitmap/errors.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "support/bmp_builder.h"
 #include "support/fuzz_seeds.h"
@@ -89,7 +92,10 @@ TEST(Rle8, CodesLeavingThePictureFail)
     wrongBits.Pixels = {0, 1};
     ExpectDecodeError(MakeBmp(wrongBits), "Convert8BitRLETo8BitRGB: Invalid Bitcount & Compression Combination",
                       "rle8-bits4");
+    // Beyond the pixel limit's reach, a few bytes of codes still cannot claim more than 1 GiB.
+    SetMaxPicturePixels(std::numeric_limits<int64_t>::max());
     ExpectDecodeError(RleBmp(8, 60000, 30000, {0, 1}), "Convert8BitRLETo8BitRGB: Too Big Bitmap", "rle8-huge");
+    SetMaxPicturePixels(kDefaultMaxPicturePixels);
 }
 
 TEST(Rle4, DeltaThenRun)

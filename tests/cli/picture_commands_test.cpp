@@ -54,6 +54,23 @@ TEST(CliInfoConvert, ReadsPngAndJpegToo)
     EXPECT_EQ(bad.Err, "Invalid JPEG picture: Not a JPEG file: starts with 0x6e 0x6f\n");
 }
 
+TEST(CliInfoConvert, MaxPixelsHoldsEveryReaderToTheGivenSize)
+{
+    TScratchFolder folder;
+    TBigBitmap picture;
+    FillPattern(picture, 4, 3);
+    for (const char* name : {"in.bmp", "in.png"}) {
+        SCOPED_TRACE(name);
+        SavePictureFile(picture, folder / name, {});
+        const std::string path = (folder / name).string();
+        EXPECT_EQ(RunCli({"--max-pixels", "12", "info", path}).Out, "4x3 24\n");
+        const TCliResult refused = RunCli({"--max-pixels", "11", "info", path});
+        EXPECT_EQ(refused.Status, 1);
+        EXPECT_EQ(refused.Err, "Picture too large: 4 x 3 pixels (the limit is 11 pixels)\n");
+    }
+    EXPECT_EQ(RunCli({"--max-pixels", "0", "info", (folder / "in.bmp").string()}).Status, 2);
+}
+
 TEST(CliInfoConvert, APipeOrAFolderIsRefusedAtOnceAndNothingIsWritten)
 {
     TScratchFolder folder;

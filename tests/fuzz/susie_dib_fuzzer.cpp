@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "bigbitmap/bitmap.h"
-#include "bigbitmap/dib_utils.h"
+#include "bigbitmap/errors.h"
+#include "bigbitmap/pixel_limit.h"
 #include "input/susie_dib.h"
 
 using namespace quilmo;
@@ -15,18 +16,15 @@ namespace {
 
 uint32_t LE32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
 
-// A few bytes of RLE codes can stand for a picture of a gigabyte; such inputs would only measure
-// the allocator, so pictures of more than 16 M pixels are left out.
-bool IsHugeRunLengthPicture(const std::vector<uint8_t>& info)
-{
-    if (info.size() < 20) return false;
-    const uint32_t compression = LE32(&info[16]);
-    if (compression != BI_RLE8 && compression != BI_RLE4) return false;
-    const int64_t pixels = int64_t{static_cast<int32_t>(LE32(&info[4]))} * static_cast<int32_t>(LE32(&info[8]));
-    return pixels > int64_t{16} << 20;
-}
-
 }  // namespace
+
+// A few bytes of RLE codes can stand for a picture of a gigabyte; such inputs would only measure
+// the allocator, so pictures of more than 16 M pixels are refused.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    SetMaxPicturePixels(int64_t{16} << 20);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -36,11 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Separate heap blocks of exactly these sizes, so that a read past either is caught.
     const std::vector<uint8_t> info(data + 4, data + 4 + infoSize);
     const std::vector<uint8_t> bits(data + 4 + infoSize, data + size);
-    if (IsHugeRunLengthPicture(info)) return 0;
 
     TBitmap bitmap;
     bitmap.Allocate(3, 2, pf8bit);
-    const int32_t code = SusieBlocksToBitmap(info.data(), info.size(), bits.data(), bits.size(), bitmap);
+    int32_t code;
+    try {
+        code = SusieBlocksToBitmap(info.data(), info.size(), bits.data(), bits.size(), bitmap);
+    } catch (const EInvalidGraphic&) {
+        code = kSusieCannotTransfer;
+    }
     if (code != 0) {
         if (code != kSusieDataBroken && code != kSusieCannotTransfer) __builtin_trap();
         if (bitmap.GetWidth() != 3 || bitmap.GetHeight() != 2 || bitmap.PixelFormat() != pf8bit) __builtin_trap();

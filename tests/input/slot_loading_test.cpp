@@ -116,13 +116,23 @@ TEST_F(SlotLoadingTest, AFullDocumentStartsOverFromTheFirstSlot)
     EXPECT_EQ(Document.Joined().GetWidth(), 30);
 }
 
-TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGap)
+TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGapAndAreListedInOneMessage)
 {
-    Loader.LoadFiles(
-        {Picture("a.bmp", 10), Garbage("bad.bmp"), Missing("gone.bmp"), Picture("c.bmp", 30)});
+    const std::string bad = Garbage("bad.bmp");
+    Loader.LoadFiles({Picture("a.bmp", 10), bad, Missing("gone.bmp"), Picture("c.bmp", 30)});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 30, 0, 0, 0, 0));
     EXPECT_EQ(Document.SlotName(1), (Folder / "c.bmp").string());
-    EXPECT_TRUE(Host.Errors.empty());
+    EXPECT_THAT(Host.Errors, ElementsAre("次のファイルを読み込めませんでした。\n\n" + bad +
+                                         ": Stream read error\n" +
+                                         Missing("gone.bmp") + ": ファイルが見つかりません"));
+    // After the load: the message does not hide the joined picture's progress.
+    EXPECT_EQ(Host.Calls.back(), "error " + Host.Errors.front());
+
+    // One file read for a slot of its own says why it was not read.
+    Host.Errors.clear();
+    EXPECT_EQ(Loader.ReadPicture(Garbage("empty.bmp")), nullptr);
+    ASSERT_EQ(Host.Errors.size(), 1u);
+    EXPECT_THAT(Host.Errors.front(), ::testing::HasSubstr("empty.bmp: "));
 }
 
 TEST_F(SlotLoadingTest, ALoadThatReadsNothingRestoresTheStatusAndKeepsTheCount)
@@ -132,7 +142,7 @@ TEST_F(SlotLoadingTest, ALoadThatReadsNothingRestoresTheStatusAndKeepsTheCount)
     Loader.LoadFiles({Garbage("bad.bmp"), Missing("gone.bmp")});
     EXPECT_EQ(Host.Status, "kept");
     EXPECT_THAT(Host.Calls, ElementsAre("status 　ロード中・・・・・", "bar shown", "status kept",
-                                        "bar hidden", "enable"));
+                                        "bar hidden", "enable", ::testing::StartsWith("error ")));
     EXPECT_EQ(Document.Count(), 6);
     EXPECT_EQ(Document.LastCount(), 6);
     EXPECT_THAT(SlotWidths(), ElementsAre(1, 2, 3, 4, 5, 6));
@@ -150,9 +160,12 @@ TEST_F(SlotLoadingTest, APipeOrAFolderIsNotWaitedOnAndLeavesNoGap)
     fs::create_directory(album);
     EXPECT_EQ(Loader.ReadPicture(pipe), nullptr);
     EXPECT_EQ(Loader.ReadPicture(album), nullptr);
+    Host.Errors.clear();
     Loader.LoadFiles({pipe, Picture("a.bmp", 10), album, Picture("b.bmp", 20)});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
-    EXPECT_TRUE(Host.Errors.empty());
+    EXPECT_THAT(Host.Errors, ElementsAre("次のファイルを読み込めませんでした。\n\n" + pipe +
+                                         ": ファイルが見つかりません\n" + album +
+                                         ": ファイルが見つかりません"));
 }
 
 TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
@@ -206,10 +219,29 @@ TEST_F(SlotLoadingTest, CommandLineArgumentsAreRejoinedAcrossBlanks)
     const std::string photo = Picture("My Photo.jpg", 10);
     const std::string other = Picture("b.bmp", 20);
     const std::vector<std::string> split{(Folder / "My").string(), "Photo.jpg", other};
-    EXPECT_THAT(RejoinArguments(split), ElementsAre(photo, other));
+    EXPECT_THAT(RejoinArguments(split).Files, ElementsAre(photo, other));
     Loader.LoadCommandLine(split);
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
     EXPECT_EQ(Document.SlotName(0), photo);
+    EXPECT_TRUE(Host.Errors.empty());
+}
+
+TEST_F(SlotLoadingTest, CommandLineNamesThatAreNoFileSwallowNothing)
+{
+    const std::string tiny = Picture("tiny.png", 10);
+    Picture("b c.bmp", 20);
+    const fs::path kept = fs::current_path();
+    fs::current_path(Folder);
+    // A missing name, a relative one, a name with its blank kept, and one split at it.
+    Loader.LoadCommandLine({"nonexist.png", "tiny.png", "b c.bmp", "x", "b", "c.bmp", "y"});
+    fs::current_path(kept);
+    EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 20, 0, 0, 0));
+    EXPECT_EQ(Document.SlotName(0), tiny);
+    EXPECT_EQ(Loader.FLastDir, Folder);
+    EXPECT_THAT(Host.Errors, ElementsAre("次のファイルを読み込めませんでした。\n\n"
+                                         "nonexist.png: ファイルが見つかりません\n"
+                                         "x: ファイルが見つかりません\n"
+                                         "y: ファイルが見つかりません"));
 }
 
 TEST_F(SlotLoadingTest, KnownExtensionsAreComparedAfterLowering)

@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "bigbitmap/errors.h"
 #include "input/susie_dib.h"
 #include "plugin_folder.h"
 #include "support/fuzz_seeds.h"
@@ -258,4 +259,22 @@ TEST(SusieDib, BlocksThatDoNotHoldWhatTheHeaderSaysAreRefusedAndChangeNothing)
         EXPECT_EQ(bitmap.GetHeight(), 5);
         EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
     }
+}
+
+TEST(SusieDib, PicturesAboveThePixelLimitAreRefusedBeforeTheirRowsAreTaken)
+{
+    // RLE8 codes of one byte that claim 20000 x 20000 pixels.
+    TBmpSpec huge;
+    huge.Width = 20000;
+    huge.Height = 20000;
+    huge.Bits = 8;
+    huge.Compression = 1;
+    huge.ColoursUsed = 1;
+    huge.Colours = {{0, 0, 0}};
+    huge.Pixels = {0, 1};
+    TBitmap bitmap;
+    bitmap.Allocate(3, 2, pf24bit);
+    ExpectError<EInvalidGraphic>([&] { Convert("huge_rle8", DibBlocks(huge), bitmap); },
+                                 "Picture too large: 20000 x 20000 pixels (the limit is 268435456 pixels)");
+    EXPECT_EQ(bitmap.GetWidth(), 3);
 }
