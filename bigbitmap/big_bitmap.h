@@ -22,9 +22,12 @@ enum TBBPixelFormat : uint8_t { bbpf1bit, bbpf4bit, bbpf8bit, bbpf24bit };
 TPixelFormat BBPixelFormatToPixelFormat(TBBPixelFormat format);
 TBBPixelFormat PixelFormatToBBPixelFormat(TPixelFormat format);
 
-// Band layout limits.
-inline constexpr int64_t kMaxBandBytes = 8388608;  // 8 MiB of pixels per band
-inline constexpr int64_t kMaxStride = 65280;       // strides must stay below this
+// A band holds at most 8 MiB of rows, and always at least one: the widest picture is the one
+// whose row fills a band (2,796,202 pixels at 24 bits).
+inline constexpr int64_t kMaxBandBytes = 8388608;
+
+// True when a row of width pixels at bits per pixel fits one band.
+inline bool RowFitsBand(int bits, int64_t width) { return DIBStride(bits, width) <= kMaxBandBytes; }
 
 // A packed DIB as the clipboard carries it (format CF_DIB).
 inline constexpr uint16_t CF_DIB = 8;

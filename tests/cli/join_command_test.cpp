@@ -115,7 +115,8 @@ TEST_F(CliJoin, APipeOrAFolderAmongTheInputsIsRefusedAtOnceAndNothingIsWritten)
 
 TEST_F(CliJoin, APictureTooWideToJoinIsAnError)
 {
-    const std::string a = Picture("a.bmp", 15000, 1, clWhite);
+    // Side by side, two of these are wider than a big bitmap can be (2,796,202 pixels).
+    const std::string a = Picture("a.bmp", 1400000, 1, clWhite);
     const TCliResult result = RunCli({"join", "-o", Out(), a, a});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Err, "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits\n");

@@ -272,7 +272,7 @@ TEST(BigResamplers, FailureLeavesThePictureAsItWas)
     };
     EXPECT_THROW(BigResizeCubic(bitmap, 16, 80, ckBicubic, 1, failing), std::runtime_error);
     EXPECT_EQ(PixelsOf(bitmap).Bytes, source.Bytes);
-    ExpectError<EBigBitmapError>([&] { BigReduce(bitmap, 30000, 2, 10, {}); },
+    ExpectError<EBigBitmapError>([&] { BigReduce(bitmap, 2796203, 2, 10, {}); },
                                  "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
     EXPECT_EQ(PixelsOf(bitmap).Bytes, source.Bytes);
 }
