@@ -86,6 +86,9 @@ public:
     TBitmap& Band(int index) { return *FBitmaps[index]; }
     const TBitmap& Band(int index) const { return *FBitmaps[index]; }
 
+    // How this picture is written as an uncompressed DIB.
+    TDIBLayout DIBLayout() const;
+
     // How Draw renders: 0 band by band; nothing else is known.
     uint8_t FDrawMode = 0;
     // Set while the bitmap takes part in a rectangle copy of a canvas.
@@ -100,8 +103,6 @@ private:
     // Empty bands of the layout for that size, in the band format, not yet painted.
     static TBitmapArray BuildBands(int32_t width, int32_t height, TBBPixelFormat format);
     void FreeBitmaps() { FBitmaps.clear(); }
-    // How this picture is written as an uncompressed DIB.
-    TDIBLayout DIBLayout() const;
     void Install(TBitmapArray bands, int32_t width, int32_t height, TBBPixelFormat format);
 
     TBitmapArray FBitmaps;

@@ -55,6 +55,9 @@ public:
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
         if (!FPng.Info) Fail("out of memory");
         png_set_read_fn(FPng.Png, this, ReadBytes);
+        // The reader's pixel limit is checked from the header instead of libpng's default of a
+        // million pixels across, which would refuse pictures we write ourselves.
+        png_set_user_limits(FPng.Png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     }
     TPngReader(const TPngReader&) = delete;
     TPngReader& operator=(const TPngReader&) = delete;
