@@ -201,17 +201,21 @@ TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rec
                                                       TSize shown, TJoinDirection direction,
                                                       int32_t last) const
 {
-    // In 64 bits: a long thin picture can have ends far beyond what 32-bit products hold.
+    // Scaled by the shown and the joined size along the join itself, not by a scale in 1/128
+    // steps, which puts the edges of a picture many times wider (or higher) than the view far
+    // from where its pictures are shown. In 64 bits: a long thin picture can have ends far
+    // beyond what 32-bit products hold.
     const TSize view = ViewSize();
-    const int64_t scale = int64_t{shown.Width} * 128 / joined.Width;
     const bool horizontal = direction == jdHorizontal;
+    const int64_t shownSide = horizontal ? shown.Width : shown.Height;
+    const int64_t joinedSide = horizontal ? joined.Width : joined.Height;
     const int64_t offset =
         horizontal ? (view.Width - shown.Width) / 2 : (view.Height - shown.Height) / 2;
     TSlotEdges edges{};
     for (int32_t i = 0; i <= last; ++i) {
         const int64_t end = horizontal ? rects[i].Right : rects[i].Bottom;
         edges[i] = static_cast<int32_t>(
-            std::clamp<int64_t>(end * scale / 128 + offset, INT32_MIN, INT32_MAX));
+            std::clamp<int64_t>(end * shownSide / joinedSide + offset, INT32_MIN, INT32_MAX));
     }
     return edges;
 }

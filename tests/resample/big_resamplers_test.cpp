@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -77,6 +78,27 @@ std::vector<uint8_t> Greys(const TPixels& pixels)
     std::vector<uint8_t> greys;
     for (int32_t x = 0; x < pixels.Width; ++x) greys.push_back(pixels.At(x, 0, 1));
     return greys;
+}
+
+// pixels with the columns from first to last (exclusive) in one colour.
+TPixels WithPlainColumns(TPixels pixels, int32_t first, int32_t last)
+{
+    for (int32_t y = 0; y < pixels.Height; ++y)
+        for (int32_t x = first; x < last; ++x)
+            for (int c = 0; c < 3; ++c) pixels.At(x, y, c) = uint8_t(60 + 40 * c);
+    return pixels;
+}
+
+TPixels SideBySide(const TPixels& left, const TPixels& right)
+{
+    TPixels whole = Uniform(left.Width + right.Width, left.Height, 0);
+    const size_t leftRow = size_t(left.Width) * 3, rightRow = size_t(right.Width) * 3;
+    for (int32_t y = 0; y < whole.Height; ++y) {
+        uint8_t* row = &whole.At(0, y, 0);
+        std::copy_n(&left.At(0, y, 0), leftRow, row);
+        std::copy_n(&right.At(0, y, 0), rightRow, row + leftRow);
+    }
+    return whole;
 }
 
 }  // namespace
@@ -275,4 +297,24 @@ TEST(BigResamplers, FailureLeavesThePictureAsItWas)
     ExpectError<EBigBitmapError>([&] { BigReduce(bitmap, 2796203, 2, 10, {}); },
                                  "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
     EXPECT_EQ(PixelsOf(bitmap).Bytes, source.Bytes);
+}
+
+TEST(BigResamplers, AThirtyThousandWidePictureGivesWhatItsHalvesGive)
+{
+    // Next to the seam both halves are one colour, so a half's taps past its edge (which read
+    // its edge pixels) read what the whole picture holds there. The whole picture's bands are
+    // 93 rows high before and 46 after doubling, its halves' 186 and 93: the results must not
+    // depend on that.
+    const int32_t half = 15000, height = 100;
+    const TPixels left = WithPlainColumns(RandomPixels(half, height, 1), half - 4, half);
+    const TPixels right = WithPlainColumns(RandomPixels(half, height, 2), 0, 4);
+    const TPixels whole = SideBySide(left, right);
+    const auto expectHalves = [&](const TNamedResize& member, int32_t factorBy2) {
+        SCOPED_TRACE(member.Name);
+        const int32_t width = half * factorBy2 / 2, rows = height * factorBy2 / 2;
+        const TPixels joined = SideBySide(Resized(member, left, width, rows), Resized(member, right, width, rows));
+        EXPECT_EQ(Compare(Resized(member, whole, 2 * width, rows), joined).Channels, 0);
+    };
+    for (const TNamedResize& enlarger : Enlargers()) expectHalves(enlarger, 4);
+    for (const TNamedResize& reducer : Reducers()) expectHalves(reducer, 1);
 }
