@@ -257,7 +257,6 @@ private slots:
             for (int i = 0; i < 6; ++i) {
                 const int x = shown.left() + (2 * i + 1) * shown.width() / 12;
                 QCOMPARE(view.pixel(x, y) & 0xFFFFFF, ToQColor(colours[i]).rgb() & 0xFFFFFF);
-                qDebug() << mode << i << window.Document().SlotEdge(i) << shown << window.iview->size();
                 QVERIFY(std::abs(window.Document().SlotEdge(i) - (shown.left() + (i + 1) * shown.width() / 6)) <= 1);
             }
         }

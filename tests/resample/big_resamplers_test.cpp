@@ -94,9 +94,9 @@ TPixels SideBySide(const TPixels& left, const TPixels& right)
     TPixels whole = Uniform(left.Width + right.Width, left.Height, 0);
     const size_t leftRow = size_t(left.Width) * 3, rightRow = size_t(right.Width) * 3;
     for (int32_t y = 0; y < whole.Height; ++y) {
-        uint8_t* row = &whole.At(0, y, 0);
-        std::copy_n(&left.At(0, y, 0), leftRow, row);
-        std::copy_n(&right.At(0, y, 0), rightRow, row + leftRow);
+        uint8_t* row = whole.Bytes.data() + y * (leftRow + rightRow);
+        std::copy_n(left.Bytes.data() + y * leftRow, leftRow, row);
+        std::copy_n(right.Bytes.data() + y * rightRow, rightRow, row + leftRow);
     }
     return whole;
 }
@@ -302,19 +302,19 @@ TEST(BigResamplers, FailureLeavesThePictureAsItWas)
 TEST(BigResamplers, AThirtyThousandWidePictureGivesWhatItsHalvesGive)
 {
     // Next to the seam both halves are one colour, so a half's taps past its edge (which read
-    // its edge pixels) read what the whole picture holds there. The whole picture's bands are
-    // 93 rows high before and 46 after doubling, its halves' 186 and 93: the results must not
-    // depend on that.
-    const int32_t half = 15000, height = 100;
-    const TPixels left = WithPlainColumns(RandomPixels(half, height, 1), half - 4, half);
-    const TPixels right = WithPlainColumns(RandomPixels(half, height, 2), 0, 4);
-    const TPixels whole = SideBySide(left, right);
-    const auto expectHalves = [&](const TNamedResize& member, int32_t factorBy2) {
+    // its edge pixels) read what the whole picture holds there. Bands hold 93 rows of 30000
+    // pixels, 46 of 60000 and 186 of 15000: the results must not depend on that.
+    const int32_t half = 15000;
+    const auto expectHalves = [&](const TNamedResize& member, int32_t height, int32_t newHalf, int32_t newHeight) {
         SCOPED_TRACE(member.Name);
-        const int32_t width = half * factorBy2 / 2, rows = height * factorBy2 / 2;
-        const TPixels joined = SideBySide(Resized(member, left, width, rows), Resized(member, right, width, rows));
-        EXPECT_EQ(Compare(Resized(member, whole, 2 * width, rows), joined).Channels, 0);
+        const TPixels left = WithPlainColumns(RandomPixels(half, height, 1), half - 4, half);
+        const TPixels right = WithPlainColumns(RandomPixels(half, height, 2), 0, 4);
+        const TPixels joined =
+            SideBySide(Resized(member, left, newHalf, newHeight), Resized(member, right, newHalf, newHeight));
+        EXPECT_EQ(Compare(Resized(member, SideBySide(left, right), 2 * newHalf, newHeight), joined).Channels, 0);
     };
-    for (const TNamedResize& enlarger : Enlargers()) expectHalves(enlarger, 4);
-    for (const TNamedResize& reducer : Reducers()) expectHalves(reducer, 1);
+    // Doubled to 60000 x 48: bands of 46 and 2 rows against the halves' single band.
+    for (const TNamedResize& enlarger : Enlargers()) expectHalves(enlarger, 24, 2 * half, 48);
+    // Halved from three bands against the halves' two.
+    for (const TNamedResize& reducer : Reducers()) expectHalves(reducer, 200, half / 2, 100);
 }
