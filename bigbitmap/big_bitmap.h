@@ -28,6 +28,8 @@ inline constexpr int64_t kMaxBandBytes = 8388608;
 
 // True when a row of width pixels at bits per pixel fits one band.
 inline bool RowFitsBand(int bits, int64_t width) { return DIBStride(bits, width) <= kMaxBandBytes; }
+// The widest 24-bit picture.
+inline constexpr int32_t kMaxWidth24Bit = static_cast<int32_t>(kMaxBandBytes / 3);
 
 // A packed DIB as the clipboard carries it (format CF_DIB).
 inline constexpr uint16_t CF_DIB = 8;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "picture_rows.h"
 #include "png_error.h"
@@ -55,9 +56,10 @@ public:
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
         if (!FPng.Info) Fail("out of memory");
         png_set_read_fn(FPng.Png, this, ReadBytes);
-        // The reader's pixel limit is checked from the header instead of libpng's default of a
-        // million pixels across, which would refuse pictures we write ourselves.
-        png_set_user_limits(FPng.Png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+        // Pictures as wide as a big bitmap holds, not just libpng's default of a million pixels
+        // across (which would refuse pictures we write ourselves); the pixel limit is checked
+        // from the header.
+        png_set_user_limits(FPng.Png, kMaxWidth24Bit, PNG_UINT_31_MAX);
     }
     TPngReader(const TPngReader&) = delete;
     TPngReader& operator=(const TPngReader&) = delete;

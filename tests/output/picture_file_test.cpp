@@ -208,7 +208,7 @@ TEST_F(PictureFile, AFailedSaveLeavesTheOldFileAndNothingElse)
     const TBytes old = {'o', 'l', 'd'};
     std::ofstream(File("keep.jpg"), std::ios::binary).write("old", 3);
     // One pixel wider or higher than any JPEG may be; 1-bit big bitmaps hold them in little memory.
-    for (const auto [width, height] : {std::pair{65501, 1}, std::pair{1, 65501}}) {
+    for (const auto& [width, height] : {std::pair{65501, 1}, std::pair{1, 65501}}) {
         TBigBitmap tooLarge;
         tooLarge.SetBitmaps(width, height, bbpf1bit);
         ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("keep.jpg"), {}); },
