@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 #include "bigbitmap/big_bitmap.h"
+#include "resample/resample.h"
 
 namespace quilmo {
 
@@ -36,6 +38,19 @@ void DrawBigBitmap(QPainter& painter, const TBigBitmap& picture, const QRectF& t
         if (!clip.isNull() && !clip.intersects(area)) continue;
         DrawBitmap(painter, band, area);
     }
+}
+
+void PrintBigBitmap(QPainter& painter, TBigBitmap& picture, const QRect& target, bool useSSE2)
+{
+    const int32_t width = std::clamp(target.width(), 1, std::max(picture.GetWidth(), 1));
+    const int32_t height = std::clamp(target.height(), 1, std::max(picture.GetHeight(), 1));
+    if (picture.GetEmpty() || (width == picture.GetWidth() && height == picture.GetHeight())) {
+        DrawBigBitmap(painter, picture, target);
+        return;
+    }
+    TBigBitmap reduced;
+    BigReduceInto(reduced, picture, width, height, useSSE2, std::nullopt, {});
+    DrawBigBitmap(painter, reduced, target);
 }
 
 }  // namespace quilmo

@@ -324,7 +324,9 @@ void TForm1::printbtnClick()
                 QCoreApplication::processEvents();
                 return keyPressed;
             },
-            [&](QPainter& painter, const QRect& target) { DrawBigBitmap(painter, joined, target); });
+            [&](QPainter& painter, const QRect& target) {
+                PrintBigBitmap(painter, joined, target, Document().Settings().FUseSSE2);
+            });
     });
 }
 

@@ -16,6 +16,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"
 #include "main_window.h"
+#include "output/format_limits.h"
 #include "output/resize_save.h"
 
 namespace quilmo {
@@ -245,6 +246,8 @@ void Tresizeform::Button1Click()
         return ResizeProgress(position, max, step);
     };
     document.UseJoined([&](TBigBitmap& picture) {
+        // A size the chosen format cannot hold is refused before the resampling, not after.
+        CheckFormatHolds(PictureFileFormat(name.toStdString()), {target.Width, target.Height, 24});
         ResizeProgress(0, 100, 0);
         ResizeProgress(10, 100, 0);
         TBigBitmap resized;

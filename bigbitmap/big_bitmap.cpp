@@ -81,7 +81,7 @@ void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format
 {
     if (width < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Width");
     if (height < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Height");
-    if (DIBStride(GetPixelBits(format), width) >= kMaxStride)
+    if (!RowFitsBand(GetPixelBits(format), width))
         throw EBigBitmapError("TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
     if (width == 0 || height == 0) {
         Install({}, width, height, format);
@@ -179,7 +179,7 @@ void TBigBitmap::LoadFromRows(int32_t width, int32_t height, TBBPixelFormat form
                               const std::function<void(int32_t row, uint8_t* line)>& fillRow)
 {
     if (width <= 0 || height <= 0) throw EBigBitmapError("TBigBitmap.LoadFromRows: Invalid Size");
-    if (DIBStride(GetPixelBits(format), width) >= kMaxStride)
+    if (!RowFitsBand(GetPixelBits(format), width))
         throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
     TBitmapArray bands = BuildBands(width, height, format);
     int32_t row = 0;

@@ -22,9 +22,14 @@ enum TBBPixelFormat : uint8_t { bbpf1bit, bbpf4bit, bbpf8bit, bbpf24bit };
 TPixelFormat BBPixelFormatToPixelFormat(TBBPixelFormat format);
 TBBPixelFormat PixelFormatToBBPixelFormat(TPixelFormat format);
 
-// Band layout limits.
-inline constexpr int64_t kMaxBandBytes = 8388608;  // 8 MiB of pixels per band
-inline constexpr int64_t kMaxStride = 65280;       // strides must stay below this
+// A band holds at most 8 MiB of rows, and always at least one: the widest picture is the one
+// whose row fills a band (2,796,202 pixels at 24 bits).
+inline constexpr int64_t kMaxBandBytes = 8388608;
+
+// True when a row of width pixels at bits per pixel fits one band.
+inline bool RowFitsBand(int bits, int64_t width) { return DIBStride(bits, width) <= kMaxBandBytes; }
+// The widest 24-bit picture.
+inline constexpr int32_t kMaxWidth24Bit = static_cast<int32_t>(kMaxBandBytes / 3);
 
 // A packed DIB as the clipboard carries it (format CF_DIB).
 inline constexpr uint16_t CF_DIB = 8;
@@ -83,6 +88,9 @@ public:
     TBitmap& Band(int index) { return *FBitmaps[index]; }
     const TBitmap& Band(int index) const { return *FBitmaps[index]; }
 
+    // How this picture is written as an uncompressed DIB.
+    TDIBLayout DIBLayout() const;
+
     // How Draw renders: 0 band by band; nothing else is known.
     uint8_t FDrawMode = 0;
     // Set while the bitmap takes part in a rectangle copy of a canvas.
@@ -97,8 +105,6 @@ private:
     // Empty bands of the layout for that size, in the band format, not yet painted.
     static TBitmapArray BuildBands(int32_t width, int32_t height, TBBPixelFormat format);
     void FreeBitmaps() { FBitmaps.clear(); }
-    // How this picture is written as an uncompressed DIB.
-    TDIBLayout DIBLayout() const;
     void Install(TBitmapArray bands, int32_t width, int32_t height, TBBPixelFormat format);
 
     TBitmapArray FBitmaps;

@@ -48,9 +48,9 @@ void TBigBitmap::LoadFromStream(TStream& stream)
     TDIBHeader header = ReadDIBHeader(stream);
     TBitmapInfoHeader info = header.Dib.Header();
     const int bits = info.biBitCount == 16 || info.biBitCount == 32 ? 24 : info.biBitCount;
-    const int64_t stride = DIBStride(bits, info.biWidth);
-    if (stride >= kMaxStride)
+    if (!RowFitsBand(bits, info.biWidth))
         throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
+    const int64_t stride = DIBStride(bits, info.biWidth);
     const auto height = static_cast<int32_t>(header.Dib.AbsHeight());
     const TBBPixelFormat format = PixelFormatToBBPixelFormat(PixelFormatFromBits(bits));
 

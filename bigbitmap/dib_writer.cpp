@@ -1,9 +1,11 @@
 #include "dib_writer.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "dib_utils.h"
+#include "errors.h"
 #include "le_bytes.h"
 #include "stream.h"
 
@@ -28,14 +30,28 @@ int64_t DIBImageSize(const TDIBLayout& layout)
     return DIBStride(layout.Bits, layout.Width) * layout.Height;
 }
 
+int64_t BmpFileSize(const TDIBLayout& layout)
+{
+    return kFileHeaderSize + DIBHeaderSize(layout) + DIBImageSize(layout);
+}
+
+void CheckBmpFileSize(const TDIBLayout& layout)
+{
+    const int64_t size = BmpFileSize(layout);
+    if (size > int64_t{UINT32_MAX})
+        throw EWriteError("Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take " +
+                          std::to_string(size) + " bytes; save it as PNG");
+}
+
 void WriteDIBHeaders(TStream& stream, const TDIBLayout& layout)
 {
+    CheckBmpFileSize(layout);
     const int colours = ColourCount(layout);
     const int64_t offset = kFileHeaderSize + DIBHeaderSize(layout);
     std::vector<uint8_t> head(static_cast<size_t>(offset), 0);
     uint8_t* p = head.data();
     PutLE16(p, kBitmapFileType);
-    PutLE32(p + 2, static_cast<uint32_t>(offset + DIBImageSize(layout)));
+    PutLE32(p + 2, static_cast<uint32_t>(BmpFileSize(layout)));
     PutLE32(p + 10, static_cast<uint32_t>(offset));
     p += kFileHeaderSize;
     PutLE32(p, kInfoHeaderSize);

@@ -21,8 +21,15 @@ struct TDIBLayout {
 int64_t DIBHeaderSize(const TDIBLayout& layout);
 // Size of the pixel rows.
 int64_t DIBImageSize(const TDIBLayout& layout);
+// Size of the whole BMP file.
+int64_t BmpFileSize(const TDIBLayout& layout);
 
-// The 14-byte file header, then the info header and colours.
+// The file header keeps the file's size in 32 bits: raises EWriteError for a picture whose
+// file would be larger than that.
+void CheckBmpFileSize(const TDIBLayout& layout);
+
+// The 14-byte file header, then the info header and colours. Nothing is written for a picture
+// too large for a BMP file.
 void WriteDIBHeaders(TStream& stream, const TDIBLayout& layout);
 
 }  // namespace quilmo

@@ -220,15 +220,18 @@ TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rec
                                                       TSize shown, const TJoinSettings& settings,
                                                       int32_t last) const
 {
-    // In 64 bits: a long thin picture can have ends far beyond what 32-bit products hold.
+    // Scaled by the shown and the joined size along the join itself, not by a scale in 1/128
+    // steps, which puts the edges of a picture many times wider (or higher) than the view far
+    // from where its pictures are shown. In 64 bits: a long thin picture can have ends far
+    // beyond what 32-bit products hold.
     const TSize view = ViewSize();
-    const int64_t scale = int64_t{shown.Width} * 128 / joined.Width;
     const int64_t offsetX = (view.Width - shown.Width) / 2;
     const int64_t offsetY = (view.Height - shown.Height) / 2;
-    const auto toView = [scale](int64_t position, int64_t offset) {
-        return static_cast<int32_t>(
-            std::clamp<int64_t>(position * scale / 128 + offset, INT32_MIN, INT32_MAX));
+    const auto inView = [](int64_t position) {
+        return static_cast<int32_t>(std::clamp<int64_t>(position, INT32_MIN, INT32_MAX));
     };
+    const auto toViewX = [&](int64_t x) { return inView(x * shown.Width / joined.Width + offsetX); };
+    const auto toViewY = [&](int64_t y) { return inView(y * shown.Height / joined.Height + offsetY); };
     const bool horizontal = settings.Direction == jdHorizontal;
     // The ends leave the frame out, as they always have; the areas are where the pictures show.
     const TRect frame = settings.Frame();
@@ -236,11 +239,11 @@ TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rec
     TSlotEdges edges;
     for (int32_t i = 0; i <= last; ++i) {
         const TRect& r = rects[i];
-        edges.Ends[i] = horizontal ? toView(r.Right, offsetX) : toView(r.Bottom, offsetY);
-        edges.Areas[i] = {toView(int64_t{frame.Left} + r.Left - half, offsetX),
-                          toView(int64_t{frame.Top} + r.Top - half, offsetY),
-                          toView(int64_t{frame.Left} + r.Right + half, offsetX),
-                          toView(int64_t{frame.Top} + r.Bottom + half, offsetY)};
+        edges.Ends[i] = horizontal ? toViewX(r.Right) : toViewY(r.Bottom);
+        edges.Areas[i] = {toViewX(int64_t{frame.Left} + r.Left - half),
+                          toViewY(int64_t{frame.Top} + r.Top - half),
+                          toViewX(int64_t{frame.Left} + r.Right + half),
+                          toViewY(int64_t{frame.Top} + r.Bottom + half)};
     }
     return edges;
 }

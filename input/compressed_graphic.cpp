@@ -70,7 +70,7 @@ void TCompressedGraphic::DecodeTo(TBigBitmap& bitmap) const
         return;
     }
     // The same refusal, in the same words, as the BMP stream a standard bitmap would write.
-    if (DIBStride(24, FWidth) >= kMaxStride)
+    if (!RowFitsBand(24, FWidth))
         throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
     TBigBitmap picture;
     picture.SetBitmaps(FWidth, FHeight, bbpf24bit);

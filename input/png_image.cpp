@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "bigbitmap/pixel_limit.h"
 #include "picture_rows.h"
@@ -63,9 +64,11 @@ public:
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
         if (!FPng.Info) Fail("out of memory");
         png_set_read_fn(FPng.Png, this, ReadBytes);
-        // libpng's own size checks go as far as the pixel limit, and no further.
-        const auto side = static_cast<png_uint_32>(std::min<int64_t>(MaxPicturePixels(), PNG_UINT_31_MAX));
-        png_set_user_limits(FPng.Png, side, side);
+        // libpng's own size checks go as far as the pixel limit and a big bitmap's widest row,
+        // and no further (its default of a million pixels across would refuse pictures we write).
+        const int64_t side = std::min<int64_t>(MaxPicturePixels(), PNG_UINT_31_MAX);
+        png_set_user_limits(FPng.Png, static_cast<png_uint_32>(std::min<int64_t>(side, kMaxWidth24Bit)),
+                            static_cast<png_uint_32>(side));
         png_set_chunk_malloc_max(FPng.Png, kChunkMemoryLimit);
     }
     TPngReader(const TPngReader&) = delete;

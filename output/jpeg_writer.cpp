@@ -16,6 +16,7 @@ namespace quilmo {
 namespace {
 
 constexpr size_t kBufferSize = 65536;
+static_assert(kMaxJpegSide == JPEG_MAX_DIMENSION);
 
 // libjpeg's output, buffered, into a stream. Reached from the library's callbacks through the
 // compressor's client_data.
@@ -114,8 +115,17 @@ private:
 
 }  // namespace
 
+void CheckJpegSize(int32_t width, int32_t height)
+{
+    if (width <= kMaxJpegSide && height <= kMaxJpegSide) return;
+    throw EWriteError("Cannot write the JPEG picture: a JPEG picture is at most " + std::to_string(kMaxJpegSide) +
+                      " pixels wide and high, this one is " + std::to_string(width) + " x " +
+                      std::to_string(height) + "; save it as PNG");
+}
+
 void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options)
 {
+    CheckJpegSize(picture.GetWidth(), picture.GetHeight());
     TJpegOutput output(stream);
     TJpegWriter writer(output);
     writer.Write(picture, options);

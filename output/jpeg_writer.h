@@ -1,6 +1,8 @@
 #pragma once
 // A big bitmap written as a JPEG file through libjpeg.
 
+#include <cstdint>
+
 namespace quilmo {
 
 class TBigBitmap;
@@ -11,7 +13,13 @@ struct TJpegSaveOptions {
     bool Progressive = false;
 };
 
-// Colour JPEG of picture, which must not be empty. The encoder starts from libjpeg's defaults,
+// The widest and highest picture a JPEG file holds.
+inline constexpr int32_t kMaxJpegSide = 65500;
+
+// Raises EWriteError for a picture wider or higher than a JPEG file holds.
+void CheckJpegSize(int32_t width, int32_t height);
+
+// Colour JPEG of picture, which must not be empty nor larger than CheckJpegSize allows. The encoder starts from libjpeg's defaults,
 // then takes the floating-point DCT, the quality with baseline-compatible tables, and simple
 // progression when asked. Raises EWriteError (or the stream's error) on failure.
 void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options);

@@ -1,6 +1,6 @@
 #pragma once
 // Where a picture goes on a printed page: as large as the printable area allows, its
-// proportions kept in 1/128 steps, centred.
+// proportions kept in 1/128 steps (exactly for very wide pictures), centred.
 
 #include <cstdint>
 

@@ -3,6 +3,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "format_limits.h"
 #include "input/file_extension.h"
 #include "png_writer.h"
 
@@ -21,6 +22,7 @@ void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
 {
     if (picture.GetEmpty()) throw EWriteError("Cannot save an empty picture");
     const TPictureFileFormat format = PictureFileFormat(fileName.string());
+    CheckFormatHolds(format, picture.DIBLayout());
     WriteFileAtomically(fileName, [&](TStream& stream) {
         switch (format) {
         case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg); break;

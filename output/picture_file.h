@@ -17,8 +17,8 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName);
 
 // Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an
 // uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
-// leaves no partial file and an existing file intact. An empty picture is not saved
-// (EWriteError).
+// leaves no partial file and an existing file intact. An empty picture, or one the format
+// cannot hold, is refused before any file is touched (EWriteError).
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
                      const TJpegSaveOptions& jpeg);
 

@@ -33,6 +33,9 @@ public:
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
         if (!FPng.Info) throw EWriteError("Cannot write the PNG picture: out of memory");
         png_set_write_fn(FPng.Png, &sink, WriteBytes, FlushNothing);
+        // libpng writes at most a million pixels across by default; PNG itself holds any width
+        // a big bitmap does.
+        png_set_user_limits(FPng.Png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     }
     TPngWriter(const TPngWriter&) = delete;
     TPngWriter& operator=(const TPngWriter&) = delete;

@@ -382,13 +382,15 @@ private slots:
     void aFailedRebuildShowsTheErrorAndPutsTheControlBack()
     {
         TForm1& window = Open();
-        LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 7000, 10, kRed),
-                           Picture(QStringLiteral("b.bmp"), 7000, 10, kGreen),
-                           Picture(QStringLiteral("c.bmp"), 7000, 10, kBlue)});
+        // Side by side they fit a big bitmap (2,796,202 pixels), but not with gaps of 500.
+        const int width = 932000;
+        LoadThroughDialog({Picture(QStringLiteral("a.bmp"), width, 1, kRed),
+                           Picture(QStringLiteral("b.bmp"), width, 1, kGreen),
+                           Picture(QStringLiteral("c.bmp"), width, 1, kBlue)});
         window.SpinEdit->setValue(50);
         QCOMPARE(F->Ui->Errors, QStringList{kTooWide});
         QCOMPARE(window.SpinEdit->value(), 0);
-        QCOMPARE(F->JoinedSize(), QSize(21000, 10));
+        QCOMPARE(F->JoinedSize(), QSize(3 * width, 1));
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp  [2]b.bmp  [3]c.bmp"));
         QVERIFY(window.ProgressBar1->isHidden());
         QVERIFY(window.savebtn->isEnabled());

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QImage>
 #include <QPrinter>
@@ -20,7 +21,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/colors.h"
 #include "app/picture_printer.h"
+#include "app/preview_view.h"
 #include "app/qt_ui_services.h"
 #include "app/resize_save_window.h"
 #include "bigbitmap/big_bitmap.h"
@@ -276,6 +279,79 @@ private slots:
             QVERIFY(std::abs(ink.center().y() - area.center().y() * scale) <= 1.5);
             QVERIFY(std::abs(ink.width() - 4.0 * ink.height()) <= 6);
         }
+    }
+
+    void aSixtyThousandPixelWidePictureIsShownCopiedSavedAndPrinted()
+    {
+        TForm1& window = F->Open();
+        const TColor colours[] = {kRed, kGreen, kBlue, RGBColor(200, 200, 0), RGBColor(0, 200, 200),
+                                  RGBColor(200, 0, 200)};
+        QStringList names;
+        for (int i = 0; i < 6; ++i)
+            names << F->Picture(QStringLiteral("%1.png").arg(i), 10000, 200, colours[i]);
+        F->LoadThroughDialog(names);
+        QCOMPARE(F->JoinedSize(), QSize(60000, 200));
+        QVERIFY(F->Ui->Errors.isEmpty());
+
+        // Preview and slot edges, reduced and scaled by the view: each picture a sixth of it.
+        for (const int mode : {0, 1}) {
+            window.viewbox->setCurrentIndex(mode);
+            const QRect shown = window.iview->PictureRect();
+            const QImage view = window.iview->grab().toImage();
+            const int y = shown.center().y();
+            for (int i = 0; i < 6; ++i) {
+                const int x = shown.left() + (2 * i + 1) * shown.width() / 12;
+                QCOMPARE(view.pixel(x, y) & 0xFFFFFF, ToQColor(colours[i]).rgb() & 0xFFFFFF);
+                QVERIFY(std::abs(window.Document().SlotEdge(i) - (shown.left() + (i + 1) * shown.width() / 6)) <= 1);
+            }
+        }
+
+        // Copied as one BMP of the whole width.
+        window.copybtn->click();
+        const QByteArray bmp = F->Ui->Clipboard->data(QStringLiteral("image/bmp"));
+        QCOMPARE(bmp.size(), 54 + 180000 * 200);
+        TBigBitmap copied;
+        TReadOnlyMemoryStream copyStream(reinterpret_cast<const uint8_t*>(bmp.constData()), size_t(bmp.size()));
+        copied.LoadFromStream(copyStream);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(ColourAt(copied, 10000 * i, 0), colours[i]);
+            QCOMPARE(ColourAt(copied, 10000 * i + 9999, 199), colours[i]);
+        }
+
+        // Saved at half the size.
+        window.resavebtn->click();
+        window.resizeform->CheckBox2->setChecked(true);
+        const QString half = F->Path(QStringLiteral("half.bmp"));
+        F->Ui->SaveAnswers.push_back(half);
+        window.resizeform->Button1Click();
+        TBigBitmap saved;
+        LoadBmp(half, saved);
+        QCOMPARE(QSize(saved.GetWidth(), saved.GetHeight()), QSize(30000, 100));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(ColourAt(saved, 5000 * i, 0), colours[i]);
+            QCOMPARE(ColourAt(saved, 5000 * i + 4999, 99), colours[i]);
+        }
+
+        // Printed across the page as a strip of its own proportions, the pictures in order.
+        QPrinter& printer = window.PicturePrinter().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = F->Path(QStringLiteral("wide.pdf"));
+        printer.setOutputFileName(pdf);
+        window.ComboBox1->setCurrentIndex(0);
+        window.printbtn->click();
+        const int dpi = 300;
+        const QRect ink = InkOnPage(pdf, dpi);
+        const QRectF area = printer.pageLayout().paintRectPoints();
+        QVERIFY(std::abs(ink.width() - area.width() * dpi / 72.0) <= 2);
+        QVERIFY(std::abs(ink.height() - ink.width() * 200.0 / 60000) <= 2);
+        const QImage page(pdf + QStringLiteral(".png"));
+        for (int i = 0; i < 6; ++i) {
+            const QColor seen = page.pixelColor(ink.left() + (2 * i + 1) * ink.width() / 12, ink.center().y());
+            const QColor wanted = ToQColor(colours[i]);
+            QVERIFY(std::abs(seen.red() - wanted.red()) + std::abs(seen.green() - wanted.green()) +
+                        std::abs(seen.blue() - wanted.blue()) <= 12);
+        }
+        QVERIFY(F->Ui->Errors.isEmpty());
     }
 
     void escapeWhileTheJobStartsPrintsNothing()

@@ -53,20 +53,51 @@ TEST(BigBitmap, SizingBuildsWhiteBandsOnlyWhenBothSidesAreSet)
     EXPECT_EQ(ColourAt(b, 5, 10), clWhite);
 }
 
-TEST(BigBitmap, StrideLimitPerFormat)
+TEST(BigBitmap, AnyWidthWhoseRowFitsOneBand)
 {
+    // The widest row of each format fills a band of 8 MiB; one pixel more is refused.
     struct Limit {
         TBBPixelFormat format;
         int32_t widest;
     };
-    for (const Limit& limit : {Limit{bbpf1bit, 522208}, Limit{bbpf4bit, 130552}, Limit{bbpf8bit, 65276},
-                               Limit{bbpf24bit, 21758}}) {
+    for (const Limit& limit : {Limit{bbpf1bit, 67108864}, Limit{bbpf4bit, 16777216},
+                               Limit{bbpf8bit, 8388608}, Limit{bbpf24bit, 2796202}}) {
         TBigBitmap b;
         EXPECT_NO_THROW(b.SetBitmaps(limit.widest, 1, limit.format));
         ExpectError<EBigBitmapError>([&] { b.SetBitmaps(limit.widest + 1, 1, limit.format); },
                                      "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
         EXPECT_EQ(b.GetWidth(), limit.widest);
     }
+    // The first platform's strides below 65,280 bytes limit nothing any more.
+    for (const int32_t width : {21758, 21759}) {
+        TBigBitmap b;
+        EXPECT_NO_THROW(b.SetBitmaps(width, 2, bbpf24bit)) << width;
+    }
+}
+
+TEST(BigBitmap, BandsOfSingleRowsAtTheWidestWidth)
+{
+    TBigBitmap b;
+    b.SetBitmaps(2796202, 3, bbpf24bit);
+    ASSERT_EQ(BandHeights(b), (std::vector<int32_t>{1, 1, 1}));
+    EXPECT_EQ(b.GetScanline(2), b.Band(2).ScanLine(0));
+    ExpectError<EBigBitmapError>([&] { b.GetScanline(3); }, "TBigBitmap.GetScanline: Index is out of Range");
+
+    // Drawing crosses the one-row bands as it crosses any others.
+    b.Canvas().BrushColor = RGBColor(1, 2, 3);
+    b.Canvas().FillRect({2796000, 1, 2796202, 3});
+    EXPECT_EQ(ColourAt(b, 2795999, 1), clWhite);
+    EXPECT_EQ(ColourAt(b, 2796000, 1), RGBColor(1, 2, 3));
+    EXPECT_EQ(ColourAt(b, 2796201, 2), RGBColor(1, 2, 3));
+    EXPECT_EQ(ColourAt(b, 2796201, 0), clWhite);
+
+    TBigBitmap small;
+    FillPattern(small, 5, 2);
+    b.Canvas().CopyRect({10, 1, 15, 3}, small, {0, 0, 5, 2});
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(ColourAt(b, 10 + x, 1 + y), Pattern(x, y)) << x << "," << y;
+    EXPECT_EQ(ColourAt(b, 10, 0), clWhite);
+    EXPECT_FALSE(b.Canvas().ClipRgn());
 }
 
 TEST(BigBitmap, BandLayoutAndRowAccess)
@@ -160,7 +191,7 @@ TEST(BigBitmap, AssignFromStandardBitmapGoesThroughTwentyFourBits)
 
     // Too wide for a 24-bit big bitmap: the same error as its BMP form would give.
     TBitmap wide;
-    wide.Allocate(21759, 1, pf8bit);
+    wide.Allocate(2796203, 1, pf8bit);
     ExpectError<EBigBitmapError>([&] { b.Assign(&wide); },
                                  "TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
     EXPECT_EQ(b.GetWidth(), 3);

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/big_bitmap_canvas.h"
 #include "cli_runner.h"
 #include "core/picture_helpers.h"
+#include "input/jpeg_image.h"
+#include "output/picture_file.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -202,11 +206,54 @@ TEST_F(CliJoin, APipeOrAFolderAmongTheInputsIsRefusedAtOnceAndNothingIsWritten)
 
 TEST_F(CliJoin, APictureTooWideToJoinIsAnError)
 {
-    const std::string a = Picture("a.bmp", 15000, 1, clWhite);
+    // Side by side, two of these are wider than a big bitmap can be (2,796,202 pixels).
+    const std::string a = Picture("a.bmp", 1400000, 1, clWhite);
     const TCliResult result = RunCli({"join", "-o", Out(), a, a});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Err, "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits\n");
     EXPECT_FALSE(std::filesystem::exists(Out()));
+}
+
+TEST_F(CliJoin, SixPhonePhotosJoinSideBySideIntoOneJpeg)
+{
+    const TColor colours[] = {RGBColor(200, 0, 0), RGBColor(0, 200, 0), RGBColor(0, 0, 200),
+                              RGBColor(200, 200, 0), RGBColor(0, 200, 200), RGBColor(200, 0, 200)};
+    std::vector<std::string> arguments = {"join", "--method", "bicubic", "-o", Out("joined.jpg")};
+    for (int i = 0; i < 6; ++i) {
+        TBigBitmap photo;
+        SetupBigBitmap(photo, 4032, 3024, colours[i]);
+        arguments.push_back(Out("photo" + std::to_string(i) + ".jpg"));
+        SavePictureFile(photo, arguments.back(), {});
+    }
+    const TCliResult result = RunCli(arguments);
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(Out("joined.jpg"));
+    TBigBitmap joined;
+    joined.Assign(&jpeg);
+    ASSERT_EQ(joined.GetWidth(), 24192);
+    ASSERT_EQ(joined.GetHeight(), 3024);
+    // The borders fall on the encoder's blocks; only the decoder's smoothing of colour across
+    // them reaches the pixels next to them.
+    for (int32_t i = 0; i < 6; ++i)
+        for (const int32_t x : {4032 * i + 2, 4032 * i + 4029})
+            for (const int32_t y : {0, 3023}) {
+                const TColor seen = ColourAt(joined, x, y);
+                for (const int shift : {0, 8, 16})
+                    EXPECT_LE(std::abs(int(seen >> shift & 0xFF) - int(colours[i] >> shift & 0xFF)), 2)
+                        << x << "," << y;
+            }
+}
+
+TEST_F(CliJoin, AJoinTooWideForJpegIsRefusedBeforeAnythingIsWritten)
+{
+    const std::string a = Picture("a.bmp", 32751, 1, clWhite);
+    const TCliResult result = RunCli({"join", "-o", Out("wide.jpg"), a, a});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and high, "
+                          "this one is 65502 x 1; save it as PNG\n");
+    EXPECT_FALSE(std::filesystem::exists(Out("wide.jpg")));
+    EXPECT_EQ(RunCli({"join", "-o", Out("wide.png"), a, a}).Status, 0);
 }
 
 TEST_F(CliJoin, UsageErrors)

@@ -94,7 +94,7 @@ TEST(CliResize, FailuresWriteNothing)
     const TCliResult missing = RunCli({"resize", (folder / "none.bmp").string(), out.string(), "4", "4"});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_FALSE(missing.Err.empty());
-    const TCliResult tooWide = RunCli({"resize", (folder / "ramp.bmp").string(), out.string(), "30000", "4"});
+    const TCliResult tooWide = RunCli({"resize", (folder / "ramp.bmp").string(), out.string(), "2796203", "4"});
     EXPECT_EQ(tooWide.Status, 1);
     EXPECT_EQ(tooWide.Err, "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits\n");
     EXPECT_EQ(RunCli({"resize", "--method", "nearest", (folder / "ramp.bmp").string(), out.string(), "4", "4"}).Status, 2);

@@ -25,6 +25,39 @@ TEST_F(BuildTest, HorizontalBilinearEnlargesToTheTallestPicture)
     EXPECT_EQ(JoinedAt(999, 299), kGreen);
 }
 
+TEST_F(BuildTest, SixTwelveMegapixelPhotosJoinSideBySideWithEveryMethod)
+{
+    // 24192 pixels wide: bands of 115 rows. The pictures are 1-bit ones of a single colour,
+    // which keeps them small while waiting in their slots.
+    const TColor colours[] = {kRed, kGreen, kBlue, kGrey, kFill, RGBColor(200, 200, 0)};
+    Document.SetPreviewMode(pmFast);
+    Document.LoadPictures([&](int32_t, int32_t) {
+        std::vector<TNamedPicture> pictures;
+        for (const TColor colour : colours) {
+            auto picture = std::make_unique<TBigBitmap>();
+            picture->SetBitmaps(4032, 3024, bbpf1bit);
+            const TPaletteEntry entry{ColorRed(colour), ColorGreen(colour), ColorBlue(colour), 0};
+            picture->SetPalette({entry, entry});
+            pictures.push_back({std::move(picture), "photo"});
+        }
+        return pictures;
+    });
+    for (const TResampleMethod method : {rmOriginal, rmBilinear, rmBicubic, rmLagrange, rmLanczos}) {
+        SCOPED_TRACE(method);
+        Document.SetMethod(method);
+        ASSERT_THAT(Host.Errors, ElementsAre());
+        ASSERT_EQ(JoinedSize(), (TSize{24192, 3024}));
+        ASSERT_EQ(Document.Joined().Band(0).GetHeight(), 115);
+        for (int32_t i = 0; i < 6; ++i) {
+            EXPECT_EQ(Document.SlotRect(i), (TRect{4032 * i, 0, 4032 * (i + 1), 3024}));
+            for (const int32_t y : {0, 114, 115, 3023}) {
+                EXPECT_EQ(JoinedAt(4032 * i, y), colours[i]) << i << "," << y;
+                EXPECT_EQ(JoinedAt(4032 * i + 4031, y), colours[i]) << i << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(BuildTest, OriginalSizeLeavesTheFillColourBesideSmallerPicturesAndInGaps)
 {
     Document.SetGap(2);

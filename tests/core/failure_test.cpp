@@ -13,6 +13,12 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr const char* kTooBig = "TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits";
+// Two of these side by side are wider than a 24-bit big bitmap can be (2,796,202 pixels).
+constexpr int32_t kHalfTooWide = 1400000;
+// One pixel too wide once framed by 10000 pixels on either side.
+constexpr int32_t kFrameTooWide = 2796202 - 20000 + 1;
+// Three of these fit side by side, but not with two gaps of 500 pixels.
+constexpr int32_t kGapTooWide = 932000;
 
 class FailureTest : public DocumentTest {
 protected:
@@ -48,15 +54,15 @@ protected:
 
 TEST_F(FailureTest, ATooWideJoinKeepsTheDocument)
 {
-    Load({{15000, 10, kRed, "a"}});
+    Load({{kHalfTooWide, 1, kRed, "a"}});
     Document.SetCount(2);
     EXPECT_THAT(Host.Errors, ElementsAre(kTooBig));
     EXPECT_EQ(Document.Count(), 1);
     EXPECT_EQ(Document.LastCount(), 1);
     EXPECT_EQ(Document.Slot(1), nullptr);
     EXPECT_EQ(Document.SlotName(1), "");
-    EXPECT_EQ(JoinedSize(), (TSize{15000, 10}));
-    EXPECT_EQ(Document.SlotRect(0), (TRect{0, 0, 15000, 10}));
+    EXPECT_EQ(JoinedSize(), (TSize{kHalfTooWide, 1}));
+    EXPECT_EQ(Document.SlotRect(0), (TRect{0, 0, kHalfTooWide, 1}));
     EXPECT_EQ(Host.Status, "  [1]a");
     EXPECT_THAT(Host.CallsStartingWith("count"), ElementsAre());
     EXPECT_THAT(Host.CallsStartingWith("enable"), ElementsAre());
@@ -69,13 +75,13 @@ TEST_F(FailureTest, ATooWideJoinKeepsTheDocument)
 
 TEST_F(FailureTest, ATooWideLoadKeepsTheSlotsAndTheStatusFromBefore)
 {
-    Load({{100, 10, kRed, "a"}});
+    Load({{kHalfTooWide, 1, kRed, "a"}});
     Host.Status = "before";
     Document.LoadPictures([](int32_t start, int32_t room) {
         EXPECT_EQ(start, 1);
         EXPECT_EQ(room, 5);
         std::vector<TNamedPicture> pictures;
-        pictures.push_back({SolidPicture(21700, 10, kGreen), "wide"});
+        pictures.push_back({SolidPicture(kHalfTooWide, 1, kGreen), "wide"});
         return pictures;
     });
     EXPECT_THAT(Host.Errors, ElementsAre(kTooBig));
@@ -86,10 +92,10 @@ TEST_F(FailureTest, ATooWideLoadKeepsTheSlotsAndTheStatusFromBefore)
 
 TEST_F(FailureTest, AFrameThatMakesThePictureTooWideKeepsTheDocument)
 {
-    Load({{12000, 10, kRed, "a"}});
-    Document.SetFrameRect({10000, 0, 0, 0});
+    Load({{kFrameTooWide, 1, kRed, "a"}});
+    Document.SetFrameRect({10000, 0, 10000, 0});
     EXPECT_THAT(Host.Errors, ElementsAre(kTooBig));
-    EXPECT_EQ(JoinedSize(), (TSize{12000, 10}));
+    EXPECT_EQ(JoinedSize(), (TSize{kFrameTooWide, 1}));
 }
 
 TEST_F(FailureTest, AnEmptyPictureCannotBeJoined)
@@ -139,15 +145,15 @@ TEST_F(FailureTest, AReversalAfterAFailedGapChangeUsesTheGapThePictureWasBuiltWi
         document.LoadPictures([](int32_t, int32_t) {
             std::vector<TNamedPicture> pictures;
             for (const TColor colour : {kRed, kGreen, kBlue})
-                pictures.push_back({SolidPicture(7000, 10, colour), "p"});
+                pictures.push_back({SolidPicture(kGapTooWide, 1, colour), "p"});
             return pictures;
         });
-        if (failedGapChange) document.SetGap(50);  // 22000 pixels: too wide
+        if (failedGapChange) document.SetGap(50);  // 1000 pixels more: too wide
         EXPECT_EQ(host.Errors.size(), failedGapChange ? 1u : 0u);
         document.ReverseOrder();
         return std::vector<TColor>{ColourAt(document.Joined(), 0, 0),
-                                   ColourAt(document.Joined(), 7000, 0),
-                                   ColourAt(document.Joined(), 20999, 9)};
+                                   ColourAt(document.Joined(), kGapTooWide, 0),
+                                   ColourAt(document.Joined(), 3 * kGapTooWide - 1, 0)};
     };
     EXPECT_THAT(reversedAfter(true), ElementsAre(kBlue, kGreen, kRed));
     EXPECT_EQ(reversedAfter(true), reversedAfter(false));
@@ -155,8 +161,8 @@ TEST_F(FailureTest, AReversalAfterAFailedGapChangeUsesTheGapThePictureWasBuiltWi
 
 TEST_F(FailureTest, AFailedFrameChangePutsTheFrameSwitchAndWidthsBack)
 {
-    Load({{12000, 10, kRed, "a"}});
-    Document.SetFrameRect({10000, 0, 0, 0});
+    Load({{kFrameTooWide, 1, kRed, "a"}});
+    Document.SetFrameRect({10000, 0, 10000, 0});
     EXPECT_THAT(Host.CallsStartingWith("frame"), ElementsAre("frame on"));
     ASSERT_EQ(Host.Restored.size(), 1u);
     EXPECT_FALSE(Host.Restored[0].FrameOn);
@@ -165,7 +171,7 @@ TEST_F(FailureTest, AFailedFrameChangePutsTheFrameSwitchAndWidthsBack)
 
     // Switching the frame on afterwards uses the old widths: nothing to rebuild.
     Document.SetFrameOn(true);
-    EXPECT_EQ(JoinedSize(), (TSize{12000, 10}));
+    EXPECT_EQ(JoinedSize(), (TSize{kFrameTooWide, 1}));
     EXPECT_EQ(Host.Errors.size(), 1u);
 }
 
@@ -182,8 +188,9 @@ TEST_F(FailureTest, AVeryTallVerticalJoinIsConsistentEvenWhereEdgeProductsPass32
     EXPECT_TRUE(Host.Errors.empty());
     EXPECT_EQ(Document.Count(), 6);
     EXPECT_EQ(JoinedSize(), (TSize{1, 18000000}));
-    EXPECT_EQ(Document.SlotEdge(0), 3000000);
-    EXPECT_EQ(Document.SlotEdge(5), 18000000);
+    // Shown 350 high: 3000000 x 350 and more pass 32 bits.
+    EXPECT_EQ(Document.SlotEdge(0), 58);
+    EXPECT_EQ(Document.SlotEdge(5), 350);
 }
 
 TEST_F(FailureTest, MissingPicturesAndBadSlotsChangeNothing)

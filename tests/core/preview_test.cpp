@@ -66,8 +66,8 @@ TEST_F(PreviewTest, ALargePictureIsReducedToTheFittedSize)
     ASSERT_NE(Host.Shown, &Document.Joined());
     EXPECT_EQ(Document.Joined().GetWidth(), 1000);  // the joined picture keeps its size
     EXPECT_EQ(ColourAt(const_cast<TBigBitmap&>(*Host.Shown), 10, 10), kRed);
-    EXPECT_EQ(Document.SlotEdge(0), 318);  // 400 * 102 div 128
-    EXPECT_EQ(Document.SlotEdge(1), 796);
+    EXPECT_EQ(Document.SlotEdge(0), 320);  // 400 * 800 div 1000
+    EXPECT_EQ(Document.SlotEdge(1), 800);  // the right end of the shown picture
 }
 
 TEST_F(PreviewTest, SwitchingBackToPrettyReducesWithTheBarShown)

@@ -27,7 +27,7 @@ int FuzzCompressedGraphic(const uint8_t* data, size_t size)
     // A loaded picture must decode; big ones are skipped so that the time goes to the decoders,
     // and ones too wide for a big bitmap fail there by design.
     const int64_t width = graphic.GetWidth(), height = graphic.GetHeight();
-    if (width * height > (int64_t{1} << 22) || DIBStride(24, width) >= kMaxStride) return 0;
+    if (width * height > (int64_t{1} << 22) || !RowFitsBand(24, width)) return 0;
     TBigBitmap bitmap;
     bitmap.Assign(&graphic);
     if (bitmap.GetWidth() != width || bitmap.GetHeight() != height || bitmap.PixelFormat() != bbpf24bit)

@@ -16,6 +16,16 @@ TEST(FitToPage, FillsTheWidthOrTheHeightAndCentresTheRest)
     EXPECT_EQ(FitToPage({0, 0, 3000, 2000}, 3000, 2000), (TRect{0, 4, 3000, 1996}));
 }
 
+TEST(FitToPage, VeryWidePicturesKeepTheirProportions)
+{
+    // 0 steps high: 5 pixels, not nothing.
+    EXPECT_EQ(FitToPage({0, 0, 3000, 2000}, 60000, 100), (TRect{0, 997, 3000, 1003}));
+    // 2 steps high: 50 pixels, not the 46 of 1/128 steps.
+    EXPECT_EQ(FitToPage({0, 0, 3000, 2000}, 60000, 1000), (TRect{0, 975, 3000, 1025}));
+    // Eight times as wide (16 steps) still goes by the steps: 375 pixels.
+    EXPECT_EQ(FitToPage({0, 0, 3000, 2000}, 8000, 1000), (TRect{0, 812, 3000, 1188}));
+}
+
 TEST(FitToPage, VeryTallPicturesDoNotOverflow)
 {
     const TRect target = FitToPage({0, 0, 4000, 6000}, 10, 30000000);

@@ -18,6 +18,7 @@
 #include "input/file_extension.h"
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
+#include "output/format_limits.h"
 #include "output/jpeg_writer.h"
 #include "output/picture_file.h"
 #include "output/png_writer.h"
@@ -209,15 +210,57 @@ TEST_F(PictureFile, AFailedSaveLeavesTheOldFileAndNothingElse)
 {
     const TBytes old = {'o', 'l', 'd'};
     std::ofstream(File("keep.jpg"), std::ios::binary).write("old", 3);
-    // Wider than any JPEG may be; a 1-bit big bitmap holds it in a few kilobytes.
-    TBigBitmap tooWide;
-    tooWide.SetBitmaps(70000, 1, bbpf1bit);
-    ExpectError<EWriteError>([&] { SavePictureFile(tooWide, File("keep.jpg"), {}); },
-                             "Cannot write the JPEG picture: Maximum supported image dimension is 65500 pixels");
+    // One pixel wider or higher than any JPEG may be; 1-bit big bitmaps hold them in little memory.
+    for (const auto& [width, height] : {std::pair{65501, 1}, std::pair{1, 65501}}) {
+        TBigBitmap tooLarge;
+        tooLarge.SetBitmaps(width, height, bbpf1bit);
+        ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("keep.jpg"), {}); },
+                                 "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and "
+                                 "high, this one is " + std::to_string(width) + " x " + std::to_string(height) +
+                                     "; save it as PNG");
+        // The format's reason comes before the folder is even looked at.
+        ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("none") / "x.jpg", {}); },
+                                 "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and "
+                                 "high, this one is " + std::to_string(width) + " x " + std::to_string(height) +
+                                     "; save it as PNG");
+    }
     TBigBitmap empty;
     ExpectError<EWriteError>([&] { SavePictureFile(empty, File("keep.jpg"), {}); }, "Cannot save an empty picture");
     EXPECT_EQ(ReadAll(File("keep.jpg")), old);
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.jpg"});
+
+    TBigBitmap widest;
+    widest.SetBitmaps(65500, 1, bbpf1bit);
+    SavePictureFile(widest, File("keep.jpg"), {});
+    EXPECT_EQ(ReadBack<TJPEGImage>(File("keep.jpg"))->GetWidth(), 65500);
+}
+
+TEST(FormatLimits, BmpFilesEndWhereTheirThirtyTwoBitSizeFieldDoes)
+{
+    // Rows of 4 bytes behind 54 header bytes: 1073741810 rows make 4294967294 bytes, one more
+    // row passes 4 GiB.
+    const TDIBLayout largest{1, 1073741810, 24, nullptr, false};
+    const TDIBLayout tooLarge{1, 1073741811, 24, nullptr, false};
+    EXPECT_EQ(BmpFileSize(largest), 4294967294);
+    EXPECT_NO_THROW(CheckFormatHolds(TPictureFileFormat::BMP, largest));
+    const std::string refusal = "Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take "
+                                "4294967298 bytes; save it as PNG";
+    ExpectError<EWriteError>([&] { CheckFormatHolds(TPictureFileFormat::BMP, tooLarge); }, refusal);
+    // The headers of such a file are not written either.
+    TMemoryStream stream;
+    ExpectError<EWriteError>([&] { WriteDIBHeaders(stream, tooLarge); }, refusal);
+    EXPECT_EQ(stream.Size(), 0);
+    // The same picture is too high for JPEG and fine for PNG.
+    EXPECT_THROW(CheckFormatHolds(TPictureFileFormat::JPEG, tooLarge), EWriteError);
+    EXPECT_NO_THROW(CheckFormatHolds(TPictureFileFormat::PNG, tooLarge));
+}
+
+TEST_F(PictureFile, PngTakesPicturesWiderThanLibpngsDefaultLimit)
+{
+    TBigBitmap picture;
+    FillPattern(picture, 1000001, 2);
+    SavePictureFile(picture, File("wide.png"), {});
+    ExpectSamePixels(*ReadBack<TPNGImage>(File("wide.png")), picture, 0);
 }
 
 // Root may replace any file, so the refusal is looked for in a child process that has become
