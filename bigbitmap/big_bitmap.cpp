@@ -79,6 +79,14 @@ void TBigBitmap::Install(TBitmapArray bands, int32_t width, int32_t height, TBBP
 
 void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format)
 {
+    Allocate(width, height, format);
+    // A new band is solid white (the last entry of an indexed band's palette is white).
+    for (auto& band : FBitmaps)
+        PaintWhiteRows(band->Bits(), band->Stride(), band->GetHeight(), GetPixelBits(format), width);
+}
+
+void TBigBitmap::Allocate(int32_t width, int32_t height, TBBPixelFormat format)
+{
     if (width < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Width");
     if (height < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Height");
     if (!RowFitsBand(GetPixelBits(format), width))
@@ -88,9 +96,12 @@ void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format
         return;
     }
     TBitmapArray bands = BuildBands(width, height, format);
-    // A new band is solid white (the last entry of an indexed band's palette is white).
-    for (auto& band : bands)
-        PaintWhiteRows(band->Bits(), band->Stride(), band->GetHeight(), GetPixelBits(format), width);
+    const auto used = static_cast<size_t>((int64_t{GetPixelBits(format)} * width + 7) / 8);
+    for (auto& band : bands) {
+        const auto padding = static_cast<size_t>(band->Stride()) - used;
+        if (padding == 0) continue;
+        for (int32_t r = 0; r < band->GetHeight(); ++r) std::memset(band->ScanLine(r) + used, 0, padding);
+    }
     Install(std::move(bands), width, height, format);
     FCanvas->MoveTo(0, 0);
 }

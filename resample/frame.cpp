@@ -8,7 +8,7 @@ bool Is24Bit(const TBitmap& bitmap) { return bitmap.PixelFormat() == pf24bit; }
 
 void MakeDestination(TBigBitmap& dest, int32_t width, int32_t height)
 {
-    dest.SetBitmaps(width, height, bbpf24bit);
+    dest.Allocate(width, height, bbpf24bit);
 }
 
 void MakeDestination(TBitmap& dest, int32_t width, int32_t height)
