@@ -121,6 +121,14 @@ void TBitmap::Assign(TGraphic* source)
     TGraphic::Assign(source);
 }
 
+void TBitmap::TakeOver(TBitmap& source)
+{
+    if (&source == this) return;
+    Replace(source.FWidth, source.FHeight, source.FPixelFormat, std::move(source.FBits),
+            std::move(source.FPalette));
+    source.Replace(0, 0, source.FPixelFormat, nullptr, {});
+}
+
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
 {
     if (GetEmpty()) return;

@@ -51,6 +51,8 @@ public:
     TCanvas& Canvas() { return *FCanvas; }
 
     void Assign(TGraphic* source) override;
+    // Take the picture of source without copying pixels; source becomes empty.
+    void TakeOver(TBitmap& source);
     void Draw(TCanvas& canvas, const TRect& rect) override;
     // Reads a BMP of any form the BMP reader knows.
     void LoadFromStream(TStream& stream) override;

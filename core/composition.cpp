@@ -5,13 +5,11 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/big_bitmap_canvas.h"
 #include "bigbitmap/errors.h"
+#include "compose_work.h"
 #include "join_layout.h"
 
 namespace quilmo {
 
-namespace {
-
-// picture as a 24-bit working copy; indexed big bitmaps are converted through their palette.
 void MakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
 {
     work.SetPixelFormat(bbpf24bit);
@@ -24,15 +22,25 @@ void MakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
     work.TakeOver(trueColor);
 }
 
-}  // namespace
-
 TSize TPictureList::SizeOf(size_t i)
 {
     return {FPictures[i]->GetWidth(), FPictures[i]->GetHeight()};
 }
 
+void TPictureList::Read(size_t i, TJoinPicture& picture)
+{
+    auto* big = dynamic_cast<TBigBitmap*>(FPictures[i]);
+    if (big && big->PixelFormat() == bbpf24bit) {
+        picture.Pixels = big;
+        return;
+    }
+    MakeWorkingCopy(*FPictures[i], picture.Copy);
+    picture.Pixels = &picture.Copy;
+}
+
 std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& settings,
-                                 const TProgressProc& progress, TBigBitmap& joined)
+                                 const TProgressProc& progress, TBigBitmap& joined,
+                                 const TJoinHooks& hooks)
 {
     std::vector<TSize> sizes;
     for (size_t i = 0; i < source.Count(); ++i) {
@@ -43,24 +51,14 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     }
     const TJoinLayout layout = LayOutJoin(sizes, settings);
     const TRect frame = settings.Frame();
-    SetupBigBitmapFramed(joined, layout.Size.Width, layout.Size.Height, frame, settings.JoinColor);
+    const TSize framed = FramedSize(layout.Size.Width, layout.Size.Height, frame);
+    // Every pixel is written once: by a picture, or by the colour where none lies.
+    joined.Allocate(framed.Width, framed.Height, bbpf24bit);
+    if (hooks.Sized) hooks.Sized(joined);
     progress(0, 100, 3);
-
-    // One working copy at a time: converted, enlarged, drawn and freed, so that memory holds
-    // the joined picture and a single source rather than all of them.
-    const auto count = static_cast<int32_t>(std::min<size_t>(sizes.size(), INT32_MAX));
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        TBigBitmap work;
-        MakeWorkingCopy(source.Picture(i), work);
-        const TRect& place = layout.Placements[i];
-        if (settings.Method != rmOriginal)
-            BigEnlarge(work, place.Width(), place.Height(), settings.Method, settings.FUseSSE2,
-                       count, progress);
-        if (work.GetWidth() != place.Width() || work.GetHeight() != place.Height())
-            throw EConvertError("A picture changed its size while it was converted");
-        joined.Canvas().CopyRect(OffsetRectBy(place, frame), work,
-                                 {0, 0, place.Width(), place.Height()});
-    }
+    std::vector<TRect> places;
+    for (const TRect& place : layout.Placements) places.push_back(OffsetRectBy(place, frame));
+    ComposePixels(source, places, settings, joined, progress, hooks);
     return layout.Placements;
 }
 

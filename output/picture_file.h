@@ -18,8 +18,12 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName);
 // Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an
 // uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
 // leaves no partial file and an existing file intact. An empty picture, or one the format
-// cannot hold, is refused before any file is touched (EWriteError).
+// cannot hold, is refused before any file is touched (EWriteError). With a gate the picture may
+// still be in the making: JPEG and PNG take each row once it is final, other formats wait for
+// the whole picture.
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
-                     const TJpegSaveOptions& jpeg);
+                     const TJpegSaveOptions& jpeg, const TRowGate& gate = {});
+// The refusal of SavePictureFile, alone: a picture that cannot be saved under fileName.
+void CheckPictureFile(TBigBitmap& picture, const std::filesystem::path& fileName);
 
 }  // namespace quilmo

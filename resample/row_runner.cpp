@@ -14,7 +14,8 @@ constexpr int64_t kPixelsPerThread = 1 << 16;
 // Rows a worker takes at a time.
 constexpr int32_t kRowsPerGrab = 4;
 
-// The rows before which a progress call is made, in order.
+}  // namespace
+
 std::vector<int32_t> ReportRows(int32_t height, int32_t step)
 {
     std::vector<int32_t> rows;
@@ -27,24 +28,21 @@ std::vector<int32_t> ReportRows(int32_t height, int32_t step)
     return rows;
 }
 
-// Where the row groups the workers take end: every kRowsPerGrab rows, and at every report row,
-// so that each report follows exactly the rows before it.
-std::vector<int32_t> GroupEnds(int32_t height, const std::vector<int32_t>& reports)
+std::vector<int32_t> RowGroupEnds(int32_t height, const std::vector<int32_t>& reportRows,
+                                  int32_t rowsPerGroup)
 {
     std::vector<int32_t> ends;
     int32_t start = 0;
     for (size_t k = 0; start < height; ++k) {
-        const int32_t stop = k < reports.size() ? reports[k] : height;
+        const int32_t stop = k < reportRows.size() ? reportRows[k] : height;
         for (int32_t end = start; end < stop;) {
-            end = std::min(end + kRowsPerGrab, stop);
+            end = std::min(end + rowsPerGroup, stop);
             ends.push_back(end);
         }
         start = stop;
     }
     return ends;
 }
-
-}  // namespace
 
 TProgressPlan EnlargerProgress(int32_t count, int32_t newHeight, const TProgressProc& progress)
 {
@@ -61,7 +59,7 @@ void ComputeRows(const TRowResampler& resampler, const TPixelRows& dest, const T
 {
     const bool reports = plan.Progress && *plan.Progress;
     const std::vector<int32_t> reportRows = reports ? ReportRows(dest.Height, plan.Step) : std::vector<int32_t>{};
-    const std::vector<int32_t> ends = GroupEnds(dest.Height, reportRows);
+    const std::vector<int32_t> ends = RowGroupEnds(dest.Height, reportRows, kRowsPerGrab);
     size_t reported = 0;
     const auto reportUpTo = [&](int32_t row) {
         for (; reported < reportRows.size() && reportRows[reported] <= row; ++reported)
