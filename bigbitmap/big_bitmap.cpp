@@ -164,6 +164,15 @@ void TBigBitmap::Assign(TGraphic* source)
 
 void TBigBitmap::AssignTo(TGraphic& dest)
 {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(&dest); bitmap && FPixelFormat == bbpf24bit && !GetEmpty()) {
+        // The rows of a 24-bit picture copied as they lie: what its BMP form would give.
+        TBitmap picture;
+        picture.Allocate(FWidth, FHeight, pf24bit);
+        const auto rowBytes = static_cast<size_t>(picture.Stride());
+        for (int32_t y = 0; y < FHeight; ++y) std::memcpy(picture.ScanLine(y), GetScanline(y), rowBytes);
+        bitmap->TakeOver(picture);
+        return;
+    }
     if (dynamic_cast<TBitmap*>(&dest)) {
         TMemoryStream stream;
         SaveToStream(stream);

@@ -10,7 +10,7 @@ void AddThreadsOption(CLI::App& command, int defaultThreads, const std::string& 
     command.preparse_callback([defaultThreads](size_t) { SetWorkThreads(defaultThreads); });
     command.add_option_function<int>("--threads", [](int threads) { SetWorkThreads(threads); }, description)
         ->option_text("N")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Range(1, 1024));
 }
 
 }  // namespace quilmo::cli

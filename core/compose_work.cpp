@@ -28,6 +28,14 @@ constexpr int32_t kFillRows = 64;
 // Below this many joined pixels a second thread costs more than it saves.
 constexpr int64_t kPixelsPerThread = 1 << 16;
 
+// The rows of area, which lies inside rows.
+TPixelRows PartOf(const TPixelRows& rows, const TRect& area)
+{
+    TPixelRows part{area.Width(), area.Height(), {}};
+    for (int32_t y = area.Top; y < area.Bottom; ++y) part.Rows.push_back(rows.Rows[y] + int64_t{area.Left} * 3);
+    return part;
+}
+
 // One picture on its way into the joined picture.
 struct TPart {
     enum TState { Waiting, Reading, Ready, Finished };
@@ -199,12 +207,13 @@ private:
         FSource.Read(i, part.Picture);
         TBigBitmap& picture = *part.Picture.Pixels;
         if (picture.PixelFormat() != bbpf24bit) throw EConvertError("A picture was not converted to 24 bits");
+        part.From = RowsOf(picture);
+        if (!part.Picture.Area.IsEmpty()) part.From = PartOf(part.From, part.Picture.Area);
         const int32_t width = part.Place.Width();
         const int32_t height = part.Place.Height();
-        const bool sameSize = picture.GetWidth() == width && picture.GetHeight() == height;
+        const bool sameSize = part.From.Width == width && part.From.Height == height;
         if (FSettings.Method == rmOriginal && !sameSize)
             throw EConvertError("A picture changed its size while it was converted");
-        part.From = RowsOf(picture);
         part.To = {width, height, {}};
         part.To.Rows.resize(static_cast<size_t>(height));
         for (int32_t y = 0; y < height; ++y)
@@ -260,7 +269,8 @@ private:
             part.Picture.Pixels = nullptr;
             --FHeld;
             ++FFinished;
-            if (FHooks.Placed) relay.Post([this, index = static_cast<size_t>(&part - FParts.data())] { FHooks.Placed(index); });
+            for (; FPlaced < FParts.size() && FParts[FPlaced].State == TPart::Finished; ++FPlaced)
+                if (FHooks.Placed) relay.Post([this, index = FPlaced] { FHooks.Placed(index); });
         }
         TellRowsDone();
         return released;
@@ -296,6 +306,7 @@ private:
     size_t FHeld = 0;
     size_t FMaxHeld = 1;
     size_t FFinished = 0;
+    size_t FPlaced = 0;  // pictures told of as placed, from the first on
     int32_t FRowsTold = 0;
     struct {
         std::exception_ptr Error;

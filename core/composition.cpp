@@ -62,15 +62,46 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     return layout.Placements;
 }
 
+namespace {
+
+// The parts of a joined picture, each read in place.
+class TJoinedParts : public TJoinSource {
+public:
+    TJoinedParts(TBigBitmap& joined, std::span<const TRect> parts) : FJoined(joined), FParts(parts) {}
+    size_t Count() const override { return FParts.size(); }
+    TSize SizeOf(size_t i) override { return {FParts[i].Width(), FParts[i].Height()}; }
+    void Read(size_t i, TJoinPicture& picture) override
+    {
+        picture.Pixels = &FJoined;
+        picture.Area = FParts[i];
+    }
+
+private:
+    TBigBitmap& FJoined;
+    std::span<const TRect> FParts;
+};
+
+}  // namespace
+
 void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<const TRect> to,
                      const TRect& frame, TColor color, TSize size,
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output)
 {
-    SetupBigBitmapFramed(output, size.Width, size.Height, frame, color);
+    const TSize framed = FramedSize(size.Width, size.Height, frame);
+    output.Allocate(framed.Width, framed.Height, bbpf24bit);
+    std::vector<TRect> sources, places;
     for (size_t k = 0; k < from.size(); ++k) {
-        output.Canvas().CopyRect(OffsetRectBy(to[k], frame), joined, OffsetRectBy(from[k], frame));
-        afterCopy(k);
+        sources.push_back(OffsetRectBy(from[k], frame));
+        places.push_back(OffsetRectBy(to[k], frame));
     }
+    TJoinedParts parts(joined, sources);
+    // Moved as they are: every part keeps its size.
+    TJoinSettings copying;
+    copying.Method = rmOriginal;
+    copying.JoinColor = color;
+    TJoinHooks hooks;
+    hooks.Placed = afterCopy;
+    ComposePixels(parts, places, copying, output, {}, hooks);
 }
 
 }  // namespace quilmo

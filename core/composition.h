@@ -21,6 +21,8 @@ class TGraphic;
 struct TJoinPicture {
     TBigBitmap* Pixels = nullptr;  // Copy, or the source's own 24-bit picture
     TBigBitmap Copy;
+    // The part of Pixels that is the picture; empty: all of it.
+    TRect Area{};
 };
 
 // picture as a 24-bit working copy; indexed big bitmaps are converted through their palette.
@@ -56,7 +58,7 @@ struct TJoinHooks {
     std::function<void(TBigBitmap& joined)> Sized;
     // Rows 0..rows-1 of the joined picture are final; from any thread, rows only growing.
     std::function<void(int32_t rows)> RowsDone;
-    // Picture i is drawn; on the calling thread.
+    // Picture i is drawn, and so is every one before it; on the calling thread, in order.
     std::function<void(size_t i)> Placed;
 };
 

@@ -23,7 +23,11 @@ void Receive(TBigBitmap& bitmap, TBigBitmap& result)
     bitmap.TakeOver(result);
 }
 
-void Receive(TBitmap& bitmap, TBitmap& result) { bitmap.Assign(&result); }
+void Receive(TBitmap& bitmap, TBitmap& result)
+{
+    // The same picture an assignment would give, without copying the pixels once more.
+    bitmap.TakeOver(result);
+}
 
 void Make24BitCopy(TBigBitmap& copy, TBigBitmap& source)
 {

@@ -95,6 +95,14 @@ public:
     void Post(std::function<void()> call) override { call(); }
 };
 
+// Whether work for that many threads runs on the calling thread itself. A thread that has to
+// keep answering (a window's) hands even a single worker to another thread, unless all work is
+// to stay on one thread.
+bool RunsHere(int threads)
+{
+    return threads <= 1 && (!tIdle || WorkThreads() == 1);
+}
+
 }  // namespace
 
 int ProcessorCount()
@@ -130,11 +138,12 @@ TWhileWaiting::~TWhileWaiting()
 
 void RunWorkers(int threads, const std::function<void(TRelay&)>& worker)
 {
-    if (threads <= 1) {
+    if (RunsHere(threads)) {
         TImmediateRelay relay;
         worker(relay);
         return;
     }
+    threads = std::max(threads, 1);
     TQueuedRelay relay(threads);
     {
         std::vector<std::jthread> pool;
@@ -163,7 +172,7 @@ void RunTasks(int threads, int64_t count, const std::function<TTaskRunner()>& ne
 {
     if (count <= 0) return;
     threads = static_cast<int>(std::clamp<int64_t>(threads, 1, count));
-    if (threads == 1) {
+    if (RunsHere(threads)) {
         const TTaskRunner run = newWorker();
         for (int64_t task = 0; task < count; ++task) {
             run(task);

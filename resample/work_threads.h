@@ -41,7 +41,8 @@ public:
 
 // Runs worker on threads threads at once and returns when all have ended, carrying out the
 // calls they post meanwhile. With one thread, worker runs on the calling thread and a posted
-// call runs at once. The first error raised (by a worker or a posted call) is raised here once
+// call runs at once, unless the calling thread waits while waiting (TWhileWaiting) and work may
+// use more than one thread: then the worker runs on a thread of its own all the same. The first error raised (by a worker or a posted call) is raised here once
 // every worker has ended; workers that wait for one another must stop waiting on an error.
 void RunWorkers(int threads, const std::function<void(TRelay&)>& worker);
 
