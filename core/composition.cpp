@@ -55,7 +55,7 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     // Every pixel is written once: by a picture, or by the colour where none lies.
     joined.Allocate(framed.Width, framed.Height, bbpf24bit);
     if (hooks.Sized) hooks.Sized(joined);
-    progress(0, 100, 3);
+    if (progress) progress(0, 100, 3);
     std::vector<TRect> places;
     for (const TRect& place : layout.Placements) places.push_back(OffsetRectBy(place, frame));
     ComposePixels(source, places, settings, joined, progress, hooks);
