@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "plugins/pixel_limit.h"
 #include "plugins/spi_codes.h"
 
 namespace quilmo::spi {
@@ -122,6 +123,7 @@ int32_t ReadHeader(TPnmScanner& scanner, char type, TPnmFormat& format)
     if (format.Raw && !scanner.SkipSingleSeparator()) return kBrokenData;
     // Refuse sizes the data cannot fill before allocating anything for them.
     if (format.Height > scanner.Remaining() / format.MinRowBytes()) return kBrokenData;
+    if (!PicturePixelsAllowed(format.Width, format.Height)) return kOutOfMemory;
     return 0;
 }
 
