@@ -5,6 +5,7 @@
 #include "bigbitmap/stream.h"
 #include "input/file_extension.h"
 #include "png_writer.h"
+#include "webp_writer.h"
 
 namespace quilmo {
 
@@ -13,6 +14,7 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName)
     const std::string extension = LowerExt(fileName);
     if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return TPictureFileFormat::JPEG;
     if (extension == ".png") return TPictureFileFormat::PNG;
+    if (extension == ".webp") return TPictureFileFormat::WebP;
     return TPictureFileFormat::BMP;
 }
 
@@ -21,10 +23,12 @@ void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
 {
     if (picture.GetEmpty()) throw EWriteError("Cannot save an empty picture");
     const TPictureFileFormat format = PictureFileFormat(fileName.string());
+    if (format == TPictureFileFormat::WebP) CheckWebpSize(picture.GetWidth(), picture.GetHeight());
     WriteFileAtomically(fileName, [&](TStream& stream) {
         switch (format) {
         case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg); break;
         case TPictureFileFormat::PNG: WritePng(picture, stream); break;
+        case TPictureFileFormat::WebP: WriteWebp(picture, stream, jpeg.Quality); break;
         case TPictureFileFormat::BMP: picture.SaveToStream(stream); break;
         }
     });

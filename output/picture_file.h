@@ -10,13 +10,15 @@ namespace quilmo {
 
 class TBigBitmap;
 
-enum class TPictureFileFormat { BMP, JPEG, PNG };
+enum class TPictureFileFormat { BMP, JPEG, PNG, WebP };
 
-// By LowerExt: ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, anything else BMP.
+// By LowerExt: ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, ".webp" is WebP, anything
+// else BMP.
 TPictureFileFormat PictureFileFormat(const std::string& fileName);
 
-// Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an
-// uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
+// Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG, WebP (lossy at
+// jpeg's quality, lossless at 100; a picture WebP cannot hold is refused before anything is
+// written) or an uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
 // leaves no partial file and an existing file intact. An empty picture is not saved
 // (EWriteError).
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,

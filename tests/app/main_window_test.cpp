@@ -322,7 +322,7 @@ private slots:
         const QList<std::pair<QString, QByteArray>> cases = {
             {QStringLiteral("x.jpg"), "\xFF\xD8"}, {QStringLiteral("y.JPG"), "\xFF\xD8"},
             {QStringLiteral("z.jpeg"), "\xFF\xD8"}, {QStringLiteral("p.png"), "\x89P"},
-            {QStringLiteral("plain"), "BM"}};
+            {QStringLiteral("plain"), "BM"}, {QStringLiteral("w.webp"), "RI"}};
         for (const auto& [name, start] : cases) {
             F->Ui->SaveAnswers.push_back(Path(name));
             window.savebtn->click();
