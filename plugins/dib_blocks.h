@@ -31,4 +31,12 @@ struct TDibBlocks {
     TMallocBlock Bits;
 };
 
+// The bitmap info header at the start of the info block.
+inline constexpr size_t kInfoHeaderSize = 40;
+
+inline void PutLE32(uint8_t* at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 }  // namespace quilmo::spi

@@ -5,17 +5,6 @@
 
 namespace quilmo::spi {
 
-namespace {
-
-constexpr size_t kInfoHeaderSize = 40;
-
-void PutLE32(uint8_t* at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
-
 int32_t TDibWriter::Allocate(uint32_t storedWidth, uint32_t storedHeight, int orientation)
 {
     if (storedWidth == 0 || storedHeight == 0) return kBrokenData;

@@ -13,6 +13,8 @@ namespace quilmo::spi {
 
 namespace {
 
+constexpr uint64_t kPieceSlack = 64 << 20;
+
 struct TPlainLayout {
     TSampleLayout Samples;
     size_t SampleBytes = 1;
@@ -78,8 +80,13 @@ public:
         const uint32_t bandRows = std::min(pieceHeight, height);
         const size_t planes = FLayout.Separate ? static_cast<size_t>(FLayout.Samples.Channels()) : 1;
         FPieceRowBytes = size_t{pieceWidth} * FLayout.PixelBytes() / planes;
+        // Tiles may overhang the picture, but not by much: a header's tile size takes no memory
+        // the picture would not. The piece must hold its rows (compared by division, which
+        // cannot overflow).
         const uint64_t pieceSize = FTiled ? TIFFTileSize64(FTiff) : TIFFStripSize64(FTiff);
-        if (pieceSize == 0 || pieceSize < FPieceRowBytes * bandRows) return kBrokenData;
+        const uint64_t pictureBytes = uint64_t{width} * height * FLayout.PixelBytes();
+        if (pieceSize == 0 || pieceSize > pictureBytes + kPieceSlack || FPieceRowBytes > pieceSize / bandRows)
+            return kBrokenData;
         FPiece.resize(pieceSize);
         // Contiguous strips are whole rows already; everything else is gathered into a band.
         const bool gather = FTiled || FLayout.Separate;
