@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "plugins/large_blocks.h"
+
 namespace quilmo::spi {
 
 struct TFreeBlock {
@@ -22,6 +24,7 @@ struct TMallocBlock {
     {
         Data.reset(static_cast<uint8_t*>(std::calloc(size ? size : 1, 1)));
         Size = Data ? size : 0;
+        PreferLargePages(Data.get(), Size);
         return Data != nullptr;
     }
 };

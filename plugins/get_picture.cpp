@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
+#include <cerrno>
 
 #include "plugins/spi_codes.h"
 
@@ -28,32 +28,25 @@ private:
     int FFd;
 };
 
-// The regular file from offset to its end; 0 or an error code. O_NONBLOCK keeps the open from
-// waiting on a named pipe; it does not change how a regular file reads.
-int32_t ReadFile(const char* name, int32_t offset, std::vector<uint8_t>& bytes)
+// The regular file from offset to its end as it was when opened; 0 or an error code. O_NONBLOCK
+// keeps the open from waiting on a named pipe; it does not change how a regular file reads.
+int32_t ReadFile(const char* name, int32_t offset, TMallocBlock& bytes)
 {
     TFileDescriptor file(::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return kCannotOpen;
     if (offset < 0) return kReadError;
-    // The size known now sets the allocation; a file that grows meanwhile is read to its end.
-    bytes.resize(status.st_size > offset ? static_cast<size_t>(status.st_size - offset) : 0);
+    const size_t size = status.st_size > offset ? static_cast<size_t>(status.st_size - offset) : 0;
+    if (!bytes.Allocate(size)) return kOutOfMemory;
     size_t done = 0;
-    for (;;) {
-        const off_t at = offset + static_cast<off_t>(done);
-        ssize_t got;
-        if (done < bytes.size()) {
-            got = ::pread(file.Get(), bytes.data() + done, bytes.size() - done, at);
-        } else {
-            uint8_t more[65536];
-            got = ::pread(file.Get(), more, sizeof more, at);
-            if (got > 0) bytes.insert(bytes.end(), more, more + got);
-        }
+    while (done < size) {
+        const ssize_t got = ::pread(file.Get(), bytes.Data.get() + done, size - done, offset + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
         if (got < 0) return kReadError;
-        if (got == 0) break;
+        if (got == 0) break;  // the file shrank meanwhile
         done += static_cast<size_t>(got);
     }
-    bytes.resize(done);
+    bytes.Size = done;
     return 0;
 }
 
@@ -78,9 +71,9 @@ int32_t AnswerGetPicture(TDecodeFunction decode, const char* source, int32_t off
     try {
         switch (flags & kSourceMask) {
         case kSourceFile: {
-            std::vector<uint8_t> bytes;
+            TMallocBlock bytes;
             if (const int32_t code = ReadFile(source, offset, bytes)) return code;
-            return Decode(decode, bytes.data(), bytes.size(), info, bits, progress, callbackData);
+            return Decode(decode, bytes.Data.get(), bytes.Size, info, bits, progress, callbackData);
         }
         case kSourceMemory:
             if (offset < 0) return kNotImplemented;
@@ -90,7 +83,7 @@ int32_t AnswerGetPicture(TDecodeFunction decode, const char* source, int32_t off
             return kNotImplemented;
         }
     } catch (...) {
-        // Nothing may leave a C interface; a failed allocation of the file's bytes lands here.
+        // Nothing may leave a C interface; a decoder's failed allocation lands here.
         return kOutOfMemory;
     }
 }

@@ -4,7 +4,6 @@
 #include <jxl/thread_parallel_runner.h>
 
 #include <memory>
-#include <optional>
 
 #include "plugins/dib_writer.h"
 #include "plugins/pixel_converter.h"
@@ -21,7 +20,9 @@ struct TDestroyRunner {
     void operator()(void* runner) const { JxlThreadParallelRunnerDestroy(runner); }
 };
 
-// Where the decoder's rows go; libjxl's threads call Put for different pixels at once.
+// The picture libjxl decodes into a buffer of its own layout (top-down rows of 8-bit samples),
+// then moved into the DIB. Decoding through libjxl's row callback instead costs it far more
+// memory and time.
 class TJxlOutput {
 public:
     // 0 or an error code; the writer is sized by the picture as it is shown, since libjxl turns
@@ -32,32 +33,40 @@ public:
         const TAlpha alpha = info.alpha_bits == 0      ? TAlpha::None
                              : info.alpha_premultiplied ? TAlpha::Premultiplied
                                                         : TAlpha::Straight;
-        const TSampleLayout layout{info.num_color_channels == 1 ? 1 : 3, alpha};
-        FFormat = {static_cast<uint32_t>(layout.Channels()), JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-        FConverter.emplace(layout, 255);
+        FLayout = {info.num_color_channels == 1 ? 1 : 3, alpha};
+        FFormat = {static_cast<uint32_t>(FLayout.Channels()), JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
         return 0;
     }
 
-    const JxlPixelFormat& Format() const { return FFormat; }
-    TDibWriter& Writer() { return FWriter; }
-
-    static void Put(void* output, size_t x, size_t y, size_t count, const void* pixels)
+    int32_t SetBuffer(JxlDecoder* decoder)
     {
-        auto& self = *static_cast<TJxlOutput*>(output);
-        if (y >= self.FWriter.StoredHeight() || x > self.FWriter.StoredWidth() ||
-            count > self.FWriter.StoredWidth() - x)
-            return;
-        TPixelLine line = self.FWriter.StoredRow(static_cast<uint32_t>(y));
-        line.First += static_cast<ptrdiff_t>(x) * line.Step;
-        self.FConverter->Put(static_cast<const uint8_t*>(pixels), static_cast<uint32_t>(count), line);
+        size_t size = 0;
+        const size_t rowBytes = size_t{FWriter.StoredWidth()} * FFormat.num_channels;
+        if (JxlDecoderImageOutBufferSize(decoder, &FFormat, &size) != JXL_DEC_SUCCESS ||
+            size < rowBytes * FWriter.StoredHeight())
+            return kBrokenData;
+        if (!FPixels.Allocate(size)) return kOutOfMemory;
+        return JxlDecoderSetImageOutBuffer(decoder, &FFormat, FPixels.Data.get(), size) == JXL_DEC_SUCCESS ? 0
+                                                                                                              : kBrokenData;
+    }
+
+    void Finish(TDibBlocks& blocks)
+    {
+        const TPixelConverter converter(FLayout, 255);
+        const size_t rowBytes = size_t{FWriter.StoredWidth()} * FFormat.num_channels;
+        for (uint32_t y = 0; y < FWriter.StoredHeight(); ++y)
+            converter.Put(FPixels.Data.get() + y * rowBytes, FWriter.StoredWidth(), FWriter.StoredRow(y));
+        FWriter.TakeBlocks(blocks);
     }
 
 private:
     TDibWriter FWriter;
+    TSampleLayout FLayout;
     JxlPixelFormat FFormat{};
-    std::optional<TPixelConverter> FConverter;
+    TMallocBlock FPixels;
 };
 
+// Decodes up to the first frame's pixels; 0 or an error code.
 int32_t Decode(JxlDecoder* decoder, TJxlOutput& output)
 {
     for (;;) {
@@ -69,8 +78,7 @@ int32_t Decode(JxlDecoder* decoder, TJxlOutput& output)
             break;
         }
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
-            if (JxlDecoderSetImageOutCallback(decoder, &output.Format(), TJxlOutput::Put, &output) != JXL_DEC_SUCCESS)
-                return kBrokenData;
+            if (const int32_t code = output.SetBuffer(decoder)) return code;
             break;
         case JXL_DEC_FULL_IMAGE:
             return 0;  // the first frame is the picture
@@ -107,7 +115,7 @@ int32_t DecodeJxl(const uint8_t* data, size_t size, TDibBlocks& blocks)
     JxlDecoderCloseInput(decoder.get());
     TJxlOutput output;
     if (const int32_t code = Decode(decoder.get(), output)) return code;
-    output.Writer().TakeBlocks(blocks);
+    output.Finish(blocks);
     return 0;
 }
 
