@@ -122,16 +122,6 @@ TEST_F(CliJoin, APictureTooWideToJoinIsAnError)
     EXPECT_FALSE(std::filesystem::exists(Out()));
 }
 
-TEST_F(CliJoin, AJoinWiderThanWebpAllowsIsRefusedBeforeWriting)
-{
-    const std::string a = Picture("a.bmp", 9000, 2, clWhite);
-    const TCliResult result = RunCli({"join", "-o", Out("wide.webp"), a, a});
-    EXPECT_EQ(result.Status, 1);
-    EXPECT_EQ(result.Err, "Cannot write the WebP picture: 18000 x 2 pixels is larger than WebP's 16383 x 16383\n");
-    EXPECT_FALSE(std::filesystem::exists(Out("wide.webp")));
-    EXPECT_EQ(RunCli({"join", "-o", Out("narrow.webp"), a}).Status, 0);
-}
-
 TEST_F(CliJoin, UsageErrors)
 {
     const std::string a = Picture("a.bmp", 4, 4, clWhite);

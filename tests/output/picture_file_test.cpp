@@ -214,18 +214,6 @@ TEST_F(PictureFile, WebpIsLosslessAt100AndLossyBelow)
         // Lossless and lossy files differ in their first chunk.
         EXPECT_EQ(std::string(file.begin() + 12, file.begin() + 16), quality == 100 ? "VP8L" : "VP8 ");
     }
-    TBigBitmap indexed;
-    indexed.SetBitmaps(4, 2, bbpf1bit);
-    indexed.SetPalette({{10, 20, 30, 0}, {200, 100, 0, 0}});
-    indexed.GetScanline(1)[0] = 0x50;
-    SavePictureFile(indexed, File("i.webp"), {100, false});
-    const TBytes file = ReadAll(File("i.webp"));
-    int width = 0, height = 0;
-    uint8_t* bgr = WebPDecodeBGR(file.data(), file.size(), &width, &height);
-    ASSERT_NE(bgr, nullptr);
-    EXPECT_EQ(std::vector<uint8_t>(bgr + 12, bgr + 24),
-              (std::vector<uint8_t>{30, 20, 10, 0, 100, 200, 30, 20, 10, 0, 100, 200}));
-    WebPFree(bgr);
 }
 
 TEST_F(PictureFile, WebpWiderOrHigherThanItsLimitIsRefusedBeforeWriting)
