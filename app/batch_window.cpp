@@ -185,7 +185,7 @@ QWidget* TForm2::BuildJoinPanel()
     Spin->setSingleStep(10);
     Panel5 = Named(new QToolButton(panel), "Panel5", QStringLiteral("余白の色"));
     RadioGroup3 = new TRadioGroup("RadioGroup3", QStringLiteral("保存形式"),
-                                  {QStringLiteral("BMP"), QStringLiteral("JPG")}, 2, panel);
+                                  {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP")}, 3, panel);
     jpgspin = MakeSpin(panel, "jpgspin", QStringLiteral("JPG品質"), 10, 100, 85);
     prog = MakeCheck(panel, "prog", QStringLiteral("Progress"));
     RadioGroup1 = new TRadioGroup("RadioGroup1", QStringLiteral("印刷方向"),

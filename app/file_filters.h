@@ -11,9 +11,11 @@ QString QtFileFilter(const std::string& pairs);
 
 // The save dialog's filter, and the open dialog's while no plug-in is loaded: the formats
 // Quilmo reads itself.
+// A name ending in ".webp" saves WebP; its entry comes last, so the entries of the save
+// formats keep their places.
 inline constexpr const char* kSaveFilter =
-    "すべてのファイル (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG イメージファイル (*.jpg)|*.jpg|"
-    "ビットマップ (*.bmp)|*.bmp";
+    "すべてのファイル (*.jpg;*.bmp;*.webp)|*.jpg;*.bmp;*.webp|JPEG イメージファイル (*.jpg)|*.jpg|"
+    "ビットマップ (*.bmp)|*.bmp|WebP (*.webp)|*.webp";
 inline constexpr const char* kStandardOpenFilter =
     "すべての画像 (*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png)|*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png|"
     "GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|"

@@ -156,9 +156,10 @@ TForm1::~TForm1() = default;
 
 void TForm1::Start()
 {
+    // A stored folder that is gone is no choice of the user's any more.
     std::error_code error;
-    if (!FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error))
-        Guarded([&] { SetupSusiePlugins(); });
+    const bool userFolder = !FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error);
+    Guarded([&] { SetupSusiePlugins(userFolder ? FSusieDir : std::string()); });
     std::vector<std::string> arguments;
     for (const QString& argument : FArguments) arguments.push_back(argument.toStdString());
     Guarded([&] { FLoader->LoadCommandLine(arguments); });

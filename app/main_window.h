@@ -231,7 +231,9 @@ private:
     // The join colour button shows the colour.
     void ShowJoinColor(TColor color);
 
-    void SetupSusiePlugins();
+    // The plug-ins of the user's folder (none when empty), then the shipped ones unless they are
+    // switched off; the success or failure message only for a user's folder.
+    void SetupSusiePlugins(const std::filesystem::path& userFolder);
     void RemovePluginItems();
 
     void PreviewContextMenu(QPoint point);
@@ -254,6 +256,7 @@ private:
     std::unique_ptr<TSlotDocument> FDocument;
     std::unique_ptr<TSlotLoader> FLoader;
     std::string FSusieDir;
+    bool FShippedPlugins = true;
     QString FOpenFilter;
     TColor FPanelColor = 0x80000010;
     // The colour dialog starts at the colour last chosen in it.

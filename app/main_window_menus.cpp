@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "core/slot_document.h"
+#include "input/shipped_plugins.h"
 #include "input/slot_loading.h"
 #include "input/susie_plugins.h"
 #include "input/susie_setup.h"
@@ -112,10 +113,11 @@ void TForm1::RemovePluginItems()
     pluginInfoMenu->setEnabled(false);
 }
 
-void TForm1::SetupSusiePlugins()
+void TForm1::SetupSusiePlugins(const std::filesystem::path& userFolder)
 {
     RemovePluginItems();
-    const TSusieSetup setup = quilmo::SetupSusiePlugins(FSusieDir, N24->isChecked());
+    const std::filesystem::path shipped = FShippedPlugins ? ShippedPluginFolder(FExeDir) : std::filesystem::path();
+    const TSusieSetup setup = quilmo::SetupSusiePlugins(userFolder, N24->isChecked(), shipped);
     Loader().FExtensions = setup.Extensions;
     FOpenFilter = QtFileFilter(setup.Filter.empty() ? kStandardOpenFilter : setup.Filter);
     for (const TSusieMenuEntry& entry : setup.MenuEntries) {
@@ -134,6 +136,7 @@ void TForm1::SetupSusiePlugins()
         });
     }
     pluginInfoMenu->setEnabled(!pluginInfoMenu->isEmpty());
+    if (setup.Message.empty()) return;
     const QString message = QString::fromStdString(setup.Message);
     if (setup.Loaded)
         FUi.ShowInformation(this, message);
@@ -147,12 +150,12 @@ void TForm1::Susie1Click()
                                             QString::fromStdString(FSusieDir));
     if (folder.isEmpty()) return;
     FSusieDir = folder.toStdString();
-    Guarded([&] { SetupSusiePlugins(); });
+    Guarded([&] { SetupSusiePlugins(FSusieDir); });
 }
 
 void TForm1::N24Click()
 {
-    Guarded([&] { SetupSusiePlugins(); });
+    Guarded([&] { SetupSusiePlugins(FSusieDir); });
 }
 
 }  // namespace quilmo

@@ -38,6 +38,7 @@ void TForm1::ReadSettings()
         setGeometry(s.Left, s.Top, s.Width, s.Height);
         Loader().FLastDir = s.Dir;
         FSusieDir = s.Susie;
+        FShippedPlugins = s.ShippedPlugins;
         SetValueQuietly(jpgoption, s.Jpg);
         progbox->setChecked(s.Progress);
         SetIndexQuietly(Combo, s.Idx);
@@ -102,6 +103,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Height = place.height();
     s.Dir = FLoader->FLastDir.string();
     s.Susie = FSusieDir;
+    s.ShippedPlugins = FShippedPlugins;
     s.Split = SpinEdit->value();
     s.Jpg = jpgoption->value();
     s.Progress = progbox->isChecked();

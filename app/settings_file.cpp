@@ -245,7 +245,9 @@ std::optional<TMainSettings> ReadMainSettings(const fs::path& file, const std::s
     settings.Width = 612;
     settings.Height = 450;
     settings.Dir = exeDir;
-    MainKeys(TKeyReader(ini), settings);
+    const TKeyReader reader(ini);
+    MainKeys(reader, settings);
+    reader("file", "shippedplugins", settings.ShippedPlugins);
     return settings;
 }
 

@@ -16,6 +16,9 @@ struct TMainSettings {
     int32_t Left = 294, Top = 165, Width = 817, Height = 466;  // normal window position and size
     std::string Dir;    // last folder of the open dialog
     std::string Susie;  // plug-in folder
+    // The plug-ins that ship with Quilmo are loaded; only a user who wants them off writes the
+    // key ("shippedplugins=0" in [file]), which the file then keeps like any key.
+    bool ShippedPlugins = true;
     int32_t Split = 0;  // gap spin
     int32_t Jpg = 85;   // JPEG quality
     bool Progress = false;

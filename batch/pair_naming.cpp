@@ -35,8 +35,8 @@ std::string PairBaseName(const TBatchPair& pair, TBatchNaming naming, const std:
 std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settings,
                          const std::string& folder)
 {
-    return folder + PairBaseName(pair, settings.Naming, settings.NameText) +
-           (settings.Format == bfJPG ? ".jpg" : ".bmp");
+    static constexpr const char* kExtensions[] = {".bmp", ".jpg", ".webp"};
+    return folder + PairBaseName(pair, settings.Naming, settings.NameText) + kExtensions[settings.Format];
 }
 
 std::string PrintJobTitle(int32_t k)

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "graphic_registry.h"
 #include "susie_dib.h"
@@ -126,6 +127,9 @@ int32_t tsusiegraphic::Decode(const std::filesystem::path& path)
     if (const int32_t code = FindPluginForFile(path, module)) return code;
     auto* getPicture = SusieFunction<SusieGetPicture>(module, "GetPicture");
     if (!getPicture) return kSusieNoGetPicture;
+    // A plug-in that knows the limit refuses a larger picture before decoding it.
+    if (auto* setPixelLimit = SusieFunction<SusieSetPixelLimit>(module, "QuilmoSetPixelLimit"))
+        CallPlugin(setPixelLimit, MaxPicturePixels());
 
     void* info = nullptr;
     void* bits = nullptr;

@@ -1,5 +1,7 @@
 #include "susie_setup.h"
 
+#include <algorithm>
+
 #include "susie_graphic.h"
 #include "susie_plugins.h"
 
@@ -27,7 +29,8 @@ std::vector<std::string> StandardExtensions()
     return {".jpg", ".jpeg", ".bmp", ".png", ".gif", ".jpe"};
 }
 
-TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStandard)
+TSusieSetup SetupSusiePlugins(const std::filesystem::path& userFolder, bool alsoStandard,
+                              const std::filesystem::path& shippedFolder)
 {
     // Released whenever anything is loaded, not only when the menu has items: a plug-in whose
     // first format is a standard one has no menu item and would otherwise be loaded twice.
@@ -36,23 +39,35 @@ TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStan
 
     TSusieSetup setup;
     setup.Extensions = StandardExtensions();
-    setup.Loaded = LoadSusiePlugins(folder, alsoStandard);
-    setup.Message = setup.Loaded ? kLoadedText : kFailedText;
-    if (!setup.Loaded) return setup;
+    if (!userFolder.empty()) {
+        setup.Loaded = LoadSusiePlugins(userFolder, alsoStandard);
+        setup.Message = setup.Loaded ? kLoadedText : kFailedText;
+    }
+    const int userEntries = SusiePlugins.Count();
+    if (!shippedFolder.empty()) LoadSusiePlugins(shippedFolder, alsoStandard);
 
     TsusieinfoList plugins;
     CopySusiePlugins(plugins);
+    if (plugins.Count() == 0) return setup;
     std::string patterns;
+    std::vector<std::string> userExtensions;
     for (int k = 0; k < plugins.Count(); ++k) {
         const Tsusieinfo entry = plugins.Get(k);
-        const std::string extension = FieldText(entry.Extension);
-        setup.Extensions.push_back(extension);
         const std::string fileName = FieldText(entry.FileName);
         if (!fileName.empty()) setup.MenuEntries.push_back({"plugin" + std::to_string(k), fileName, entry.Module});
+        const std::string extension = FieldText(entry.Extension);
+        // An extension a shipped plug-in serves too is listed once, for the user's plug-in.
+        if (k < userEntries)
+            userExtensions.push_back(extension);
+        else if (std::find(userExtensions.begin(), userExtensions.end(), extension) != userExtensions.end())
+            continue;
+        setup.Extensions.push_back(extension);
         patterns += "*" + extension + ";";
     }
-    patterns.pop_back();
-    setup.Filter = OpenDialogFilter(patterns);
+    if (!patterns.empty()) {
+        patterns.pop_back();
+        setup.Filter = OpenDialogFilter(patterns);
+    }
     return setup;
 }
 
