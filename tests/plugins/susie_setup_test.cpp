@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
+
+#include "core/ui_text.h"
 
 #include "input/susie_errors.h"
 #include "input/susie_plugins.h"
@@ -64,4 +67,21 @@ TEST(SusieErrors, LoadErrorMessages)
     EXPECT_EQ(LoadErrorMessage(12), "SetDibits エラーのため、ファイルを開けません");
     for (int32_t code : {-11, -9, -2, 13, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
         EXPECT_EQ(LoadErrorMessage(code), "ため、ファイルを開けません") << code;
+}
+
+TEST(SusieErrors, LoadErrorMessagesAreMadeInTheUsersLanguage)
+{
+    const std::map<std::string, std::string> english = {
+        {"%1ため、ファイルを開けません", "Cannot open the file. %1"},
+        {"プラグインエラー:未知のフォーマットの", "Plug-in error: unknown format"}};
+    SetTextTranslator([&](const std::string& text) {
+        const auto found = english.find(text);
+        return found == english.end() ? text : found->second;
+    });
+    const std::string known = LoadErrorMessage(2);
+    const std::string unknown = LoadErrorMessage(-5);
+    SetTextTranslator(nullptr);
+    EXPECT_EQ(known, "Cannot open the file. Plug-in error: unknown format");
+    // No text of its own: nothing is left dangling where it would go.
+    EXPECT_EQ(unknown, "Cannot open the file.");
 }
