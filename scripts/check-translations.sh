@@ -3,7 +3,7 @@
 # or when lrelease finds an entry that is not translated yet.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-lrelease=${LRELEASE:-$(command -v lrelease || echo /usr/lib/qt6/bin/lrelease)}
+lrelease=${LRELEASE:-$(qtpaths6 --query QT_HOST_BINS)/lrelease}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,7 +5,7 @@
 # Texts below app/ are marked with UI_TEXT, which lupdate reads as QT_TRANSLATE_NOOP.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-lupdate=${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
+lupdate=${LUPDATE:-$(qtpaths6 --query QT_HOST_BINS)/lupdate}
 [ $# -gt 0 ] || set -- "$root"/app/translations/*.ts
 
 cd "$root"
