@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "qt_ui_services.h"
 #include "tool_icons.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -36,8 +37,10 @@ int main(int argc, char** argv)
     quilmo::RegisterStandardGraphicFormats();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    const std::filesystem::path exeDir = QApplication::applicationDirPath().toStdString();
+    quilmo::UseLanguage(quilmo::StartLanguage(quilmo::SettingsFilePath(exeDir)));
     quilmo::TQtUiServices ui;
-    quilmo::TForm1 window(ui, QApplication::applicationDirPath().toStdString(), arguments);
+    quilmo::TForm1 window(ui, exeDir, arguments);
     window.show();
     window.Start();
     return QApplication::exec();

@@ -2,6 +2,7 @@
 // collected from them for the file at close.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
@@ -56,6 +57,7 @@ void TForm1::ReadSettings()
         join.PreviewMode = static_cast<TPreviewMode>(s.View);
         join.JoinColor = s.BackColor;
         mmxsse->setChecked(s.Sse2);
+        LanguageItem(s.Language)->setChecked(true);
         join.FUseSSE2 = HasSSE2() && !s.Sse2;
     }
     ShowJoinSettings(join);
@@ -118,6 +120,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Edge = edgecombo->currentIndex();
     s.EdgeRect = join.FrameRect;
     s.Sse2 = mmxsse->isChecked();
+    s.Language = japaneseitem->actionGroup()->checkedAction()->data().toString().toStdString();
     s.Color = FPanelColor;
     s.BackColor = join.JoinColor;
     return s;

@@ -177,6 +177,7 @@ void MainKeys(const Visit& visit, Settings& s)
     visit("value", "sse2", s.Sse2);
     visit("value", "wrap", s.Wrap, 0, kMaxWrap);
     visit("value", "align", s.Align, 0, static_cast<int32_t>(jaEnd));
+    visit("value", "language", s.Language);
     visit("form", "left", s.Left);
     visit("form", "top", s.Top);
     visit("form", "width", s.Width);

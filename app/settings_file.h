@@ -35,6 +35,7 @@ struct TMainSettings {
     bool Sse2 = false;        // "SSE2を無効にする" checked
     TColor Color = 0x80000010;  // view background, the system button-shadow colour
     TColor BackColor = clWhite;  // fill colour of the joined picture
+    std::string Language;        // "ja", "en", or empty: the system's language
 
     friend bool operator==(const TMainSettings&, const TMainSettings&) = default;
 };

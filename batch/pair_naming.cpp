@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "core/ui_text.h"
+
 namespace quilmo {
 
 std::string TwoDigitNumber(int32_t k)
@@ -41,7 +43,7 @@ std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settin
 
 std::string PrintJobTitle(int32_t k)
 {
-    return "Quilmoバッチ印刷 No." + TwoDigitNumber(k);
+    return FillIn(UiText(UI_TEXT("quilmo", "Quilmoバッチ印刷 No.%1")), TwoDigitNumber(k));
 }
 
 std::string NumberedFileName(const std::string& fileName, int32_t k)

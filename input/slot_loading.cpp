@@ -59,7 +59,7 @@ std::unique_ptr<TGraphic> TSlotLoader::Read(const std::string& name,
                                             std::vector<TSkippedFile>& skipped)
 {
     if (!FileExists(name)) {
-        skipped.push_back({name, kFileNotFound});
+        skipped.push_back({name, UiText(kFileNotFound)});
         return nullptr;
     }
     std::unique_ptr<TGraphic> picture;
@@ -129,7 +129,7 @@ void TSlotLoader::LoadCommandLine(const std::vector<std::string>& arguments)
 {
     const TCommandLineNames names = RejoinArguments(arguments);
     std::vector<TSkippedFile> skipped;
-    for (const std::string& name : names.NotFound) skipped.push_back({name, kFileNotFound});
+    for (const std::string& name : names.NotFound) skipped.push_back({name, UiText(kFileNotFound)});
     if (!names.Files.empty()) FLastDir = FolderOf(names.Files.front());
     Load(names.Files, std::move(skipped));
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ui_text.h"
 #include "susie_graphic.h"
 #include "susie_plugins.h"
 
@@ -9,17 +10,20 @@ namespace quilmo {
 
 namespace {
 
-constexpr const char* kLoadedText = "プラグイン読み込みに成功しました(^_^)v";
-constexpr const char* kFailedText = "プラグイン読み込みに失敗しました<(>_<)>";
+constexpr const char* kLoadedText = UI_TEXT("quilmo", "プラグイン読み込みに成功しました(^_^)v");
+constexpr const char* kFailedText = UI_TEXT("quilmo", "プラグイン読み込みに失敗しました<(>_<)>");
 constexpr const char* kStandardPatterns = "*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png;";
 
+// The window shows each description translated.
 std::string OpenDialogFilter(const std::string& patterns)
 {
-    return std::string("すべてのファイル (") + kStandardPatterns + patterns + ")" + "|" +
-           kStandardPatterns + patterns +
-           "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|JPEG イメージファイル "
-           "(*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|ビットマップ (*.bmp)|*.bmp|" +
-           "Susie Graphics(" + patterns + ")|" + patterns;
+    return std::string(UI_TEXT("quilmo", "すべてのファイル") " (") + kStandardPatterns + patterns +
+           ")" + "|" + kStandardPatterns + patterns +
+           "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|" +
+           UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpg)|*.jpg|" +
+           UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpeg)|*.jpeg|" +
+           UI_TEXT("quilmo", "ビットマップ") " (*.bmp)|*.bmp|" + "Susie Graphics(" + patterns + ")|" +
+           patterns;
 }
 
 }  // namespace

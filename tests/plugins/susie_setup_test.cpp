@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
+
+#include "core/ui_text.h"
 
 #include "input/shipped_plugins.h"
 #include "input/susie_errors.h"
@@ -108,4 +111,21 @@ TEST(SusieSetup, TheUsersPluginsComeFirstAndTheShippedOnesStay)
     const TSusieSetup quiet = SetupSusiePlugins({}, false, shipped.Path());
     EXPECT_EQ(quiet.Message, "");
     EXPECT_EQ(quiet.MenuEntries.size(), 2u);
+}
+
+TEST(SusieErrors, LoadErrorMessagesAreMadeInTheUsersLanguage)
+{
+    const std::map<std::string, std::string> english = {
+        {"%1ため、ファイルを開けません", "Cannot open the file. %1"},
+        {"プラグインエラー:未知のフォーマットの", "Plug-in error: unknown format"}};
+    SetTextTranslator([&](const std::string& text) {
+        const auto found = english.find(text);
+        return found == english.end() ? text : found->second;
+    });
+    const std::string known = LoadErrorMessage(2);
+    const std::string unknown = LoadErrorMessage(-5);
+    SetTextTranslator(nullptr);
+    EXPECT_EQ(known, "Cannot open the file. Plug-in error: unknown format");
+    // No text of its own: nothing is left dangling where it would go.
+    EXPECT_EQ(unknown, "Cannot open the file.");
 }
