@@ -226,11 +226,20 @@ fs::path ConfigHome()
 
 }  // namespace
 
+// A program the system installed (under /usr) keeps each user's settings in their own folder,
+// also for root, who may write the program's folder.
+bool InstalledBySystem(const fs::path& exeDir)
+{
+    const fs::path folder = exeDir.lexically_normal();
+    const fs::path usr = fs::path("/") / "usr";
+    return std::mismatch(usr.begin(), usr.end(), folder.begin(), folder.end()).first == usr.end();
+}
+
 fs::path SettingsFilePath(const fs::path& exeDir)
 {
     const fs::path configHome = ConfigHome();
-    if (::access(exeDir.c_str(), W_OK | X_OK) == 0 || configHome.empty())
-        return exeDir / kFileName;
+    const bool besideProgram = !InstalledBySystem(exeDir) && ::access(exeDir.c_str(), W_OK | X_OK) == 0;
+    if (besideProgram || configHome.empty()) return exeDir / kFileName;
     return configHome / "quilmo" / kFileName;
 }
 

@@ -180,4 +180,12 @@ TEST_F(SettingsFile, LocationFallsBackToTheConfigFolder)
     EXPECT_EQ(SettingsFilePath(exeDir), FFolder / "home" / ".config" / "quilmo" / "quilmo.ini");
 }
 
+TEST_F(SettingsFile, AnInstalledProgramKeepsTheSettingsInTheUsersFolderEvenForRoot)
+{
+    const TScopedEnv config("XDG_CONFIG_HOME", FFolder / "config");
+    for (const char* exeDir : {"/usr/bin", "/usr/local/bin", "/usr/bin/../bin"})
+        EXPECT_EQ(SettingsFilePath(exeDir), FFolder / "config" / "quilmo" / "quilmo.ini") << exeDir;
+    EXPECT_EQ(SettingsFilePath(FFolder), FFolder / "quilmo.ini") << "a build tree keeps it beside";
+}
+
 }  // namespace
