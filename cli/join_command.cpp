@@ -174,7 +174,7 @@ void AddJoinCommand(CLI::App& app)
         ->transform(Choices<TJoinAlign>({{"start", jaStart}, {"center", jaCenter}, {"end", jaEnd}}));
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
     join->add_option("-o", args->Output,
-                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
+                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)")
         ->required();
     join->add_option("IN", args->Inputs, "Pictures in join order")->required();
     join->callback([args] { Join(*args); });
