@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/file_descriptor.h"
 #include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "graphic_registry.h"
@@ -24,18 +25,6 @@ namespace {
 constexpr size_t kFileStartSize = 2600;
 
 const int kRegistryOwner = 0;
-
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd) : FFd(fd) {}
-    ~TFileDescriptor() { if (FFd >= 0) ::close(FFd); }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
 
 // Lock (F_RDLCK) or unlock the whole file. Open-file-description locks belong to this open
 // file, not to the process, so they also conflict with locks held elsewhere in this program.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "bigbitmap/file_descriptor.h"
 #include "plugins/spi_codes.h"
 
 namespace quilmo::spi {
@@ -15,18 +16,6 @@ namespace {
 constexpr uint32_t kSourceMask = 7;
 constexpr uint32_t kSourceFile = 0;
 constexpr uint32_t kSourceMemory = 1;
-
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd) : FFd(fd) {}
-    ~TFileDescriptor() { if (FFd >= 0) ::close(FFd); }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
 
 // The regular file from offset to its end as it was when opened; 0 or an error code. O_NONBLOCK
 // keeps the open from waiting on a named pipe; it does not change how a regular file reads.
