@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quilmo and runs every test: the normal build, the Qt-free
-# libraries under AddressSanitizer + UndefinedBehaviorSanitizer, and each fuzz target briefly.
+# libraries under AddressSanitizer + UndefinedBehaviorSanitizer, and each fuzz target briefly;
+# the Debian package is built, unpacked and checked.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -9,6 +10,9 @@ echo "== build and test"
 ./scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 rm -rf build/fuzz-seeds
 QUILMO_SEED_DIR=$PWD/build/fuzz-seeds ctest --test-dir build --output-on-failure -j2
+
+echo "== package"
+./tests/package/check-package.sh build
 
 echo "== sanitizers"
 ./scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILMO_SANITIZE=ON \

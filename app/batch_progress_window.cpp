@@ -16,15 +16,15 @@ TForm3::TForm3(TBatchRun& run, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FRun(run)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("バッチ処理中(>_<)"));
+    setWindowTitle(tr("バッチ処理中(>_<)"));
     resize(260, 300);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("バッチ処理中(>_<)"));
+    Memo1->setAccessibleName(tr("バッチ処理中(>_<)"));
     Memo1->setReadOnly(true);
-    Button2 = new QPushButton(QStringLiteral("中止"), this);
+    Button2 = new QPushButton(tr("中止"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Button1 = new QPushButton(tr("閉じる"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->hide();
     auto* buttons = new QHBoxLayout;

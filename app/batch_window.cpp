@@ -33,9 +33,11 @@ namespace {
 constexpr int kMinimumWidth = 376;
 constexpr int kPreviewHeight = 160;
 constexpr int kButtonPadding = 12;
-const QStringList kJoinMethods{QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
-                               QStringLiteral(" Bicubic"), QStringLiteral("Lagrange "),
-                               QStringLiteral("Lanczos")};
+QStringList JoinMethods()
+{
+    return {TForm2::tr("   原寸"), TForm2::tr(" Biliniar"), TForm2::tr(" Bicubic"),
+            TForm2::tr("Lagrange "), TForm2::tr("Lanczos")};
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& hint = {})
@@ -119,7 +121,7 @@ void ListColumn(QWidget* column, TBatchListBox* list, std::initializer_list<QWid
 TForm2::TForm2(TForm1& main) : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint), FMain(main)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Quilmo (^｡^) バッチ処理"));
+    setWindowTitle(tr("Quilmo (^｡^) バッチ処理"));
     setAcceptDrops(true);
     FLists = std::make_unique<TBatchLists>(*this);
     FRun = std::make_unique<TBatchRun>(*this);
@@ -129,16 +131,16 @@ TForm2::TForm2(TForm1& main) : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopH
     left->setObjectName(QStringLiteral("Panel1"));
     auto* right = new QWidget(this);
     right->setObjectName(QStringLiteral("Panel2"));
-    ListBox1 = new TBatchListBox("ListBox1", QStringLiteral("左　or　下画像"), left);
-    ListBox2 = new TBatchListBox("ListBox2", QStringLiteral("右　or 上画像"), right);
-    Button6 = MakeButton(left, "Button6", QStringLiteral("ソート"));
-    Button3 = MakeButton(left, "Button3", QStringLiteral("上へ"));
-    Button4 = MakeButton(left, "Button4", QStringLiteral("下へ"));
-    Button5 = MakeButton(left, "Button5", QStringLiteral("削除"), QStringLiteral("Delete"));
-    Button8 = MakeButton(right, "Button8", QStringLiteral("ソート"));
-    Button9 = MakeButton(right, "Button9", QStringLiteral("上へ"));
-    Button7 = MakeButton(right, "Button7", QStringLiteral("下へ"));
-    Button10 = MakeButton(right, "Button10", QStringLiteral("削除"), QStringLiteral("Delete"));
+    ListBox1 = new TBatchListBox("ListBox1", tr("左　or　下画像"), left);
+    ListBox2 = new TBatchListBox("ListBox2", tr("右　or 上画像"), right);
+    Button6 = MakeButton(left, "Button6", tr("ソート"));
+    Button3 = MakeButton(left, "Button3", tr("上へ"));
+    Button4 = MakeButton(left, "Button4", tr("下へ"));
+    Button5 = MakeButton(left, "Button5", tr("削除"), tr("Delete"));
+    Button8 = MakeButton(right, "Button8", tr("ソート"));
+    Button9 = MakeButton(right, "Button9", tr("上へ"));
+    Button7 = MakeButton(right, "Button7", tr("下へ"));
+    Button10 = MakeButton(right, "Button10", tr("削除"), tr("Delete"));
     QWidget* joinPanel = BuildJoinPanel();
     QWidget* outputPanel = BuildOutputPanel();
     // The rows of the two lists pair up, so the lists are kept the same height.
@@ -157,8 +159,8 @@ TForm2::TForm2(TForm1& main) : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopH
     FPreviewStrip = new QWidget(this);
     FPreviewStrip->setObjectName(QStringLiteral("Panel3"));
     FPreviewStrip->setFixedHeight(kPreviewHeight);
-    Image1 = new TBatchPreview("Image1", QStringLiteral("左画像"), FPreviewStrip);
-    Image2 = new TBatchPreview("Image2", QStringLiteral("右画像"), FPreviewStrip);
+    Image1 = new TBatchPreview("Image1", tr("左画像"), FPreviewStrip);
+    Image2 = new TBatchPreview("Image2", tr("右画像"), FPreviewStrip);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -178,34 +180,34 @@ TForm2::~TForm2() = default;
 QWidget* TForm2::BuildJoinPanel()
 {
     auto* panel = new QWidget(this);
-    RadioGroup2 = new TRadioGroup("RadioGroup2", QStringLiteral("結合方向"),
-                                  {QStringLiteral("横"), QStringLiteral("縦（右が上）")}, 2, panel);
-    combo3 = MakeCombo(panel, "combo3", QStringLiteral("結合方法"), kJoinMethods);
-    Spin = MakeSpin(panel, "Spin", QStringLiteral("画像の間隔（ピクセル）"), 0, kMaxBatchGap, 0);
+    RadioGroup2 = new TRadioGroup("RadioGroup2", tr("結合方向"),
+                                  {tr("横"), tr("縦（右が上）")}, 2, panel);
+    combo3 = MakeCombo(panel, "combo3", tr("結合方法"), JoinMethods());
+    Spin = MakeSpin(panel, "Spin", tr("画像の間隔（ピクセル）"), 0, kMaxBatchGap, 0);
     Spin->setSingleStep(10);
-    Panel5 = Named(new QToolButton(panel), "Panel5", QStringLiteral("余白の色"));
-    RadioGroup3 = new TRadioGroup("RadioGroup3", QStringLiteral("保存形式"),
-                                  {QStringLiteral("BMP"), QStringLiteral("JPG")}, 2, panel);
-    jpgspin = MakeSpin(panel, "jpgspin", QStringLiteral("JPG品質"), 10, 100, 85);
-    prog = MakeCheck(panel, "prog", QStringLiteral("Progress"));
-    RadioGroup1 = new TRadioGroup("RadioGroup1", QStringLiteral("印刷方向"),
-                                  {QStringLiteral("水平"), QStringLiteral("垂直")}, 2, panel);
-    Button11 = MakeButton(panel, "Button11", QStringLiteral("クリア"));
-    Button12 = MakeButton(panel, "Button12", QStringLiteral("追加"));
+    Panel5 = Named(new QToolButton(panel), "Panel5", tr("余白の色"));
+    RadioGroup3 = new TRadioGroup("RadioGroup3", tr("保存形式"),
+                                  {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP")}, 3, panel);
+    jpgspin = MakeSpin(panel, "jpgspin", tr("JPG品質"), 10, 100, 85);
+    prog = MakeCheck(panel, "prog", tr("Progress"));
+    RadioGroup1 = new TRadioGroup("RadioGroup1", tr("印刷方向"),
+                                  {tr("水平"), tr("垂直")}, 2, panel);
+    Button11 = MakeButton(panel, "Button11", tr("クリア"));
+    Button12 = MakeButton(panel, "Button12", tr("追加"));
     Button13 =
-        MakeButton(panel, "Button13", QStringLiteral("入れ替え"), QStringLiteral("左右入れ替え"));
+        MakeButton(panel, "Button13", tr("入れ替え"), tr("左右入れ替え"));
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 4, 0, 0);
     grid->addWidget(RadioGroup2, 0, 0, 1, 3);
-    grid->addWidget(LabelFor(combo3, QStringLiteral("リサイズ方法")), 1, 0);
+    grid->addWidget(LabelFor(combo3, tr("リサイズ方法")), 1, 0);
     grid->addWidget(combo3, 1, 1, 1, 2);
-    grid->addWidget(LabelFor(Spin, QStringLiteral("間隔")), 2, 0);
+    grid->addWidget(LabelFor(Spin, tr("間隔")), 2, 0);
     grid->addWidget(Spin, 2, 1, 1, 2);
-    grid->addWidget(LabelFor(Panel5, QStringLiteral("余白の色")), 3, 0);
+    grid->addWidget(LabelFor(Panel5, tr("余白の色")), 3, 0);
     grid->addWidget(Panel5, 3, 1, Qt::AlignLeft);
     grid->addWidget(RadioGroup3, 4, 0, 1, 3);
-    grid->addWidget(LabelFor(jpgspin, QStringLiteral("JPG設定")), 5, 0);
+    grid->addWidget(LabelFor(jpgspin, tr("JPG設定")), 5, 0);
     grid->addWidget(jpgspin, 5, 1);
     grid->addWidget(prog, 5, 2);
     grid->addWidget(RadioGroup1, 6, 0, 1, 3);
@@ -218,28 +220,28 @@ QWidget* TForm2::BuildJoinPanel()
 QWidget* TForm2::BuildOutputPanel()
 {
     auto* panel = new QWidget(this);
-    CheckBox3 = MakeCheck(panel, "CheckBox3", QStringLiteral("リサイズ保存"));
-    wspin = MakeSpin(panel, "wspin", QStringLiteral("幅"), kMinResizeSide, kMaxResizeSide, 640);
-    hspin = MakeSpin(panel, "hspin", QStringLiteral("高さ"), kMinResizeSide, kMaxResizeSide, 480);
-    CheckBox4 = MakeCheck(panel, "CheckBox4", QStringLiteral("幅固定"));
-    CheckBox5 = MakeCheck(panel, "CheckBox5", QStringLiteral("高さ固定"));
-    ComboBox1 = MakeCombo(panel, "ComboBox1", QStringLiteral("リサイズ保存のアルゴリズム"),
-                          kJoinMethods.mid(1));
+    CheckBox3 = MakeCheck(panel, "CheckBox3", tr("リサイズ保存"));
+    wspin = MakeSpin(panel, "wspin", tr("幅"), kMinResizeSide, kMaxResizeSide, 640);
+    hspin = MakeSpin(panel, "hspin", tr("高さ"), kMinResizeSide, kMaxResizeSide, 480);
+    CheckBox4 = MakeCheck(panel, "CheckBox4", tr("幅固定"));
+    CheckBox5 = MakeCheck(panel, "CheckBox5", tr("高さ固定"));
+    ComboBox1 = MakeCombo(panel, "ComboBox1", tr("リサイズ保存のアルゴリズム"),
+                          JoinMethods().mid(1));
     fileGroup =
-        new TRadioGroup("fileGroup", QStringLiteral("保存ファイル名"),
-                        {QStringLiteral("連番ファイル"), QStringLiteral("同名保存"),
-                         QStringLiteral("先頭に文字を追加"), QStringLiteral("末尾に文字を追加")},
+        new TRadioGroup("fileGroup", tr("保存ファイル名"),
+                        {tr("連番ファイル"), tr("同名保存"),
+                         tr("先頭に文字を追加"), tr("末尾に文字を追加")},
                         1, panel);
-    Edit1 = Named(new QLineEdit(panel), "Edit1", QStringLiteral("保存ファイル名の文字"));
-    Radio1 = Named(new QRadioButton(QStringLiteral("同一フォルダー"), panel), "Radio1",
-                   QStringLiteral("同一フォルダー"));
-    Radio2 = Named(new QRadioButton(QStringLiteral("フォルダー指定"), panel), "Radio2",
-                   QStringLiteral("フォルダー指定"));
+    Edit1 = Named(new QLineEdit(panel), "Edit1", tr("保存ファイル名の文字"));
+    Radio1 = Named(new QRadioButton(tr("同一フォルダー"), panel), "Radio1",
+                   tr("同一フォルダー"));
+    Radio2 = Named(new QRadioButton(tr("フォルダー指定"), panel), "Radio2",
+                   tr("フォルダー指定"));
     Radio1->setChecked(true);
-    Edit2 = Named(new QLineEdit(panel), "Edit2", QStringLiteral("保存フォルダー"));
-    Button1 = MakeButton(panel, "Button1", QStringLiteral("一括保存"));
-    Button2 = MakeButton(panel, "Button2", QStringLiteral("一括印刷"),
-                         QStringLiteral("ESCキーで中止できます。"));
+    Edit2 = Named(new QLineEdit(panel), "Edit2", tr("保存フォルダー"));
+    Button1 = MakeButton(panel, "Button1", tr("一括保存"));
+    Button2 = MakeButton(panel, "Button2", tr("一括印刷"),
+                         tr("ESCキーで中止できます。"));
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 4, 0, 0);
@@ -248,13 +250,13 @@ QWidget* TForm2::BuildOutputPanel()
     grid->addWidget(hspin, 1, 2, 1, 2);
     grid->addWidget(CheckBox4, 2, 0, 1, 2);
     grid->addWidget(CheckBox5, 2, 2, 1, 2);
-    grid->addWidget(LabelFor(ComboBox1, QStringLiteral("リサイズ方法")), 3, 0);
+    grid->addWidget(LabelFor(ComboBox1, tr("リサイズ方法")), 3, 0);
     grid->addWidget(ComboBox1, 3, 1, 1, 3);
     grid->addWidget(fileGroup, 4, 0, 1, 4);
     grid->addWidget(Edit1, 5, 0, 1, 4);
     grid->addWidget(Radio1, 6, 0, 1, 4);
     grid->addWidget(Radio2, 7, 0, 1, 4);
-    grid->addWidget(LabelFor(Edit2, QStringLiteral("保存フォルダー")), 8, 0, 1, 4);
+    grid->addWidget(LabelFor(Edit2, tr("保存フォルダー")), 8, 0, 1, 4);
     grid->addWidget(Edit2, 9, 0, 1, 4);
     grid->setRowStretch(10, 1);
     grid->addLayout(Row({Button1, Button2}), 11, 0, 1, 4);

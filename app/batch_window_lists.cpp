@@ -10,6 +10,7 @@
 #include "batch_window.h"
 #include "input/slot_loading.h"
 #include "main_window.h"
+#include "ui_language.h"
 
 namespace quilmo {
 
@@ -29,7 +30,7 @@ QStringList TForm2::ChooseFiles()
     // While the window shows, the dialog must come up in front of it.
     QWidget* parent = isVisible() ? static_cast<QWidget*>(this) : &FMain;
     const QStringList names = FMain.Ui().GetOpenFileNames(
-        parent, QStringLiteral("一括処理用にファイルを開く"),
+        parent, tr("一括処理用にファイルを開く"),
         QString::fromStdString(FMain.Loader().FLastDir.string()), FMain.OpenFilter(), true);
     if (!names.isEmpty())
         FMain.Loader().FLastDir = QFileInfo(names.front()).absolutePath().toStdString();
@@ -174,12 +175,12 @@ void TForm2::AlignTopRow(TBatchList list)
 
 void TForm2::ShowErrorOkCancel(const std::string& message)
 {
-    FMain.Ui().ShowErrorOkCancel(this, QString::fromStdString(message));
+    FMain.Ui().ShowErrorOkCancel(this, ShownText(message));
 }
 
 void TForm2::ShowError(const std::string& message)
 {
-    FMain.Ui().ShowError(this, QString::fromStdString(message));
+    FMain.Ui().ShowError(this, ShownText(message));
 }
 
 }  // namespace quilmo

@@ -21,6 +21,7 @@
 #include "picture_printer.h"
 #include "radio_group.h"
 #include "tool_icons.h"
+#include "ui_language.h"
 
 namespace quilmo {
 
@@ -76,7 +77,7 @@ void TForm2::Radio2MouseUp()
     QString start = Edit2->text();
     if (start.size() > 1 && (start.endsWith(QLatin1Char('/')) || start.endsWith(QLatin1Char('\\'))))
         start.chop(1);
-    const QString chosen = FMain.Ui().ChooseFolder(this, QStringLiteral("保存フォルダー"), start);
+    const QString chosen = FMain.Ui().ChooseFolder(this, tr("保存フォルダー"), start);
     if (chosen.isEmpty()) return;
     // A folder typed into the dialog that is not there yet is made.
     std::error_code error;
@@ -112,19 +113,19 @@ void TForm2::FormKeyDown(int key)
 
 bool TForm2::AskYesNo(const std::string& question)
 {
-    return FMain.Ui().Confirm(this, QString::fromStdString(question),
+    return FMain.Ui().Confirm(this, ShownText(question),
                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool TForm2::AskOkCancel(const std::string& question)
 {
-    return FMain.Ui().Confirm(this, QString::fromStdString(question),
+    return FMain.Ui().Confirm(this, ShownText(question),
                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void TForm2::ShowInformation(const std::string& message)
 {
-    FMain.Ui().ShowInformation(this, QString::fromStdString(message));
+    FMain.Ui().ShowInformation(this, ShownText(message));
 }
 
 void TForm2::ShowProgressWindow()
@@ -134,12 +135,12 @@ void TForm2::ShowProgressWindow()
 
 void TForm2::AddProgressLine(const std::string& text)
 {
-    Form3->AddLine(QString::fromStdString(text));
+    Form3->AddLine(ShownText(text));
 }
 
 void TForm2::AppendToProgressLine(int32_t index, const std::string& text)
 {
-    Form3->AppendToLine(index, QString::fromStdString(text));
+    Form3->AppendToLine(index, ShownText(text));
 }
 
 void TForm2::ProgressEnded(bool completed)

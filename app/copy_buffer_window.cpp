@@ -131,7 +131,7 @@ TForm4::TForm4(TUiServices& ui, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FUi(ui)
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("コピー画像"));
+    setWindowTitle(tr("コピー画像"));
     setFixedSize(kWindowSize);
     setBackgroundRole(QPalette::Mid);
     setAutoFillBackground(true);
@@ -149,9 +149,9 @@ TForm4::TForm4(TUiServices& ui, QWidget* parent)
         FImages[k - 1] = image;
     }
     PopupMenu = new QMenu(this);
-    Paste1 = PopupMenu->addAction(QStringLiteral("貼り付け"));
+    Paste1 = PopupMenu->addAction(tr("貼り付け"));
     Paste1->setObjectName(QStringLiteral("Paste1"));
-    Delete1 = PopupMenu->addAction(QStringLiteral("削除"));
+    Delete1 = PopupMenu->addAction(tr("削除"));
     Delete1->setObjectName(QStringLiteral("Delete1"));
     connect(Paste1, &QAction::triggered, this, &TForm4::Paste1Click);
     connect(Delete1, &QAction::triggered, this, &TForm4::Delete1Click);

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "ui_language.h"
+
 namespace quilmo {
 
 QString QtFileFilter(const std::string& pairs)
@@ -14,6 +16,7 @@ QString QtFileFilter(const std::string& pairs)
         const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         if (open > 0 && description.endsWith(QLatin1Char(')')))
             description = description.left(open).trimmed();
+        description = ShownText(description.toStdString());
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         filters << description + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')');

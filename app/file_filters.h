@@ -5,18 +5,26 @@
 #include <QString>
 #include <string>
 
+#include "core/ui_text.h"
+
 namespace quilmo {
 
+// The descriptions come in the language in use.
 QString QtFileFilter(const std::string& pairs);
 
 // The save dialog's filter, and the open dialog's while no plug-in is loaded: the formats
 // Quilmo reads itself.
+// A name ending in ".webp" saves WebP; its entry comes last, so the entries of the save
+// formats keep their places.
 inline constexpr const char* kSaveFilter =
-    "すべてのファイル (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG イメージファイル (*.jpg)|*.jpg|"
-    "ビットマップ (*.bmp)|*.bmp";
+    UI_TEXT("quilmo", "すべてのファイル") " (*.jpg;*.bmp;*.webp)|*.jpg;*.bmp;*.webp|"
+    UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpg)|*.jpg|"
+    UI_TEXT("quilmo", "ビットマップ") " (*.bmp)|*.bmp|WebP (*.webp)|*.webp";
 inline constexpr const char* kStandardOpenFilter =
-    "すべての画像 (*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png)|*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png|"
+    UI_TEXT("quilmo", "すべての画像") " (*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png)|"
+    "*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png|"
     "GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|"
-    "JPEG イメージファイル (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|ビットマップ (*.bmp)|*.bmp";
+    UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
+    UI_TEXT("quilmo", "ビットマップ") " (*.bmp)|*.bmp";
 
 }  // namespace quilmo

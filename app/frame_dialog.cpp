@@ -36,32 +36,32 @@ Tedgeform::Tedgeform(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessW
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setObjectName(QStringLiteral("edgeform"));
     // No title bar gives the window its name, so it is named after its label.
-    setAccessibleName(QStringLiteral("縁取りサイズ"));
+    setAccessibleName(tr("縁取りサイズ"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    SpinEdit1 = WidthSpin(this, "SpinEdit1", QStringLiteral("上"));
-    SpinEdit2 = WidthSpin(this, "SpinEdit2", QStringLiteral("左"));
-    SpinEdit3 = WidthSpin(this, "SpinEdit3", QStringLiteral("右"));
-    SpinEdit4 = WidthSpin(this, "SpinEdit4", QStringLiteral("下"));
+    SpinEdit1 = WidthSpin(this, "SpinEdit1", tr("上"));
+    SpinEdit2 = WidthSpin(this, "SpinEdit2", tr("左"));
+    SpinEdit3 = WidthSpin(this, "SpinEdit3", tr("右"));
+    SpinEdit4 = WidthSpin(this, "SpinEdit4", tr("下"));
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(3);
-    grid->addWidget(new QLabel(QStringLiteral("縁取りサイズ"), this), 0, 0, 1, 4);
-    grid->addWidget(SideLabel(QStringLiteral("上"), this), 1, 1);
+    grid->addWidget(new QLabel(tr("縁取りサイズ"), this), 0, 0, 1, 4);
+    grid->addWidget(SideLabel(tr("上"), this), 1, 1);
     grid->addWidget(SpinEdit1, 1, 2);
-    grid->addWidget(SideLabel(QStringLiteral("左"), this), 2, 0);
+    grid->addWidget(SideLabel(tr("左"), this), 2, 0);
     grid->addWidget(SpinEdit2, 2, 1);
-    grid->addWidget(SideLabel(QStringLiteral("右"), this), 2, 2);
+    grid->addWidget(SideLabel(tr("右"), this), 2, 2);
     grid->addWidget(SpinEdit3, 2, 3);
-    grid->addWidget(SideLabel(QStringLiteral("下"), this), 3, 1);
+    grid->addWidget(SideLabel(tr("下"), this), 3, 1);
     grid->addWidget(SpinEdit4, 3, 2);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -1,15 +1,20 @@
 // Quilmo, the desktop program.
 
-#include <QDir>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "application.h"
 #include "input/graphic_registry.h"
 #include "main_window.h"
+#include "program_options.h"
 #include "qt_ui_services.h"
+#include "quilmo_version.h"
 #include "tool_icons.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -25,20 +30,44 @@ void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString
 
 }  // namespace
 
+// The options that need no window are answered before Qt is started, so they work without a
+// display; the rest are read after Qt has taken its own (-platform, -style, ...).
+std::vector<std::string> ArgumentsFrom(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 int main(int argc, char** argv)
 {
+    const quilmo::TProgramOptions early = quilmo::ParseProgramOptions(ArgumentsFrom(argc, argv));
+    if (early.Version) {
+        std::printf("quilmo %s\n", QUILMO_VERSION);
+        return 0;
+    }
+    if (early.Help) {
+        std::fputs(quilmo::ProgramUsage().c_str(), stdout);
+        return 0;
+    }
     if (!quilmo::DisplayAvailable()) return 1;
     const QtMessageHandler standardHandler = qInstallMessageHandler(QuitWithoutDisplay);
     quilmo::TApplication application(argc, argv);
     qInstallMessageHandler(standardHandler);
 
+    const quilmo::TProgramOptions options = quilmo::ParseProgramOptions(ArgumentsFrom(argc, argv));
+    if (!options.Error.empty()) {
+        std::fprintf(stderr, "quilmo: %s\n%s", options.Error.c_str(), quilmo::ProgramUsage().c_str());
+        return 2;
+    }
     quilmo::TApplication::setWindowIcon(quilmo::ProgramIcon());
     quilmo::RegisterStandardGraphicFormats();
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    QStringList pictures;
+    for (const std::string& picture : options.Pictures) pictures.append(QString::fromStdString(picture));
+    const std::filesystem::path exeDir = QApplication::applicationDirPath().toStdString();
+    quilmo::UseLanguage(quilmo::StartLanguage(quilmo::SettingsFilePath(exeDir)));
     quilmo::TQtUiServices ui;
-    quilmo::TForm1 window(ui, QApplication::applicationDirPath().toStdString(), arguments);
+    quilmo::TForm1 window(ui, exeDir, pictures);
     window.show();
     window.Start();
+    if (options.QuitAfterStart) QTimer::singleShot(0, &application, &QApplication::quit);
     return QApplication::exec();
 }

@@ -32,6 +32,7 @@
 #include "preview_view.h"
 #include "resize_save_window.h"
 #include "ui_services.h"
+#include "ui_language.h"
 
 namespace quilmo {
 
@@ -156,9 +157,10 @@ TForm1::~TForm1() = default;
 
 void TForm1::Start()
 {
+    // A stored folder that is gone is no choice of the user's any more.
     std::error_code error;
-    if (!FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error))
-        Guarded([&] { SetupSusiePlugins(); });
+    const bool userFolder = !FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error);
+    Guarded([&] { SetupSusiePlugins(userFolder ? FSusieDir : std::string()); });
     std::vector<std::string> arguments;
     for (const QString& argument : FArguments) arguments.push_back(argument.toStdString());
     Guarded([&] { FLoader->LoadCommandLine(arguments); });
@@ -184,7 +186,7 @@ std::string TForm1::StatusText() const
 
 void TForm1::SetStatusText(const std::string& text)
 {
-    StatusPanel0->setText(QString::fromStdString(text));
+    StatusPanel0->setText(ShownText(text));
 }
 
 void TForm1::ShowProgressBar()
@@ -284,12 +286,12 @@ void TForm1::SetPrintOrientation(int32_t index)
 
 void TForm1::ShowError(const std::string& message)
 {
-    FUi.ShowError(this, QString::fromStdString(message));
+    FUi.ShowError(this, ShownText(message));
 }
 
 void TForm1::ShowErrorOkCancel(const std::string& message)
 {
-    FUi.ShowErrorOkCancel(this, QString::fromStdString(message));
+    FUi.ShowErrorOkCancel(this, ShownText(message));
 }
 
 // --- the window's own events
@@ -314,7 +316,7 @@ void TForm1::ViewResized()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     if (Form2->isVisible() &&
-        FUi.AskYesNoCancel(this, QStringLiteral("一括処理ウィンドウが開いていますが、終了しますか？")) !=
+        FUi.AskYesNoCancel(this, tr("一括処理ウィンドウが開いていますが、終了しますか？")) !=
             QMessageBox::Yes) {
         event->ignore();
         return;
@@ -347,7 +349,7 @@ void TForm1::KeyPressed(int key)
     Form2->Run().KeyDown(key == Qt::Key_Escape);
     if (key == Qt::Key_Escape && FPrinter->Printing()) {
         FPrinter->Abort();
-        FUi.ShowInformation(this, QStringLiteral("印刷を中止しました"));
+        FUi.ShowInformation(this, tr("印刷を中止しました"));
     }
 }
 

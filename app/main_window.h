@@ -115,6 +115,10 @@ public:
     QAction* Susie1;
     QAction* N24;
     QMenu* pluginInfoMenu;
+    QMenu* languageMenu;
+    QAction* japaneseitem;
+    QAction* englishitem;
+    QAction* systemlanguageitem;
     // The windows it opens.
     Tedgeform* edgeform;
     TForm6* Form6;
@@ -187,6 +191,8 @@ public slots:
     void mmxsseClick();
     void Susie1Click();
     void N24Click();
+    // A language chosen from the language menu; the windows show it from the next start.
+    void LanguageChosen(QAction* item);
 
     // Writes the joined picture to fileName; the format follows the name.
     void SavePictureFile(const QString& fileName);
@@ -231,7 +237,11 @@ private:
     // The join colour button shows the colour.
     void ShowJoinColor(TColor color);
 
-    void SetupSusiePlugins();
+    // The plug-ins of the user's folder (none when empty), then the shipped ones unless they are
+    // switched off; the success or failure message only for a user's folder.
+    void SetupSusiePlugins(const std::filesystem::path& userFolder);
+    // The language menu's item for a stored language code.
+    QAction* LanguageItem(const std::string& code) const;
     void RemovePluginItems();
 
     void PreviewContextMenu(QPoint point);
@@ -254,6 +264,7 @@ private:
     std::unique_ptr<TSlotDocument> FDocument;
     std::unique_ptr<TSlotLoader> FLoader;
     std::string FSusieDir;
+    bool FShippedPlugins = true;
     QString FOpenFilter;
     TColor FPanelColor = 0x80000010;
     // The colour dialog starts at the colour last chosen in it.

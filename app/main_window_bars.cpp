@@ -77,110 +77,108 @@ QLabel* Caption(QToolBar* bar, const QString& text)
 
 void TForm1::BuildUpperToolBar(QToolBar* bar)
 {
-    Caption(bar, QStringLiteral("ファイル"));
-    openbtn = MakeButton(bar, "openbtn", QStringLiteral("画像を開く"), TToolIcon::Open,
-                     QStringLiteral("画像を開く(&O)..."));
+    Caption(bar, tr("ファイル"));
+    openbtn = MakeButton(bar, "openbtn", tr("画像を開く"), TToolIcon::Open,
+                     tr("画像を開く(&O)..."));
     bar->addWidget(openbtn);
-    batchbtn = MakeButton(bar, "batchbtn", QStringLiteral("バッチ処理 （保存/印刷）"), TToolIcon::Batch);
+    batchbtn = MakeButton(bar, "batchbtn", tr("バッチ処理 （保存/印刷）"), TToolIcon::Batch);
     bar->addWidget(batchbtn);
 
-    Caption(bar, QStringLiteral("画像"));
-    gasu = MakeSpin(bar, "gasu", QStringLiteral("画像数"), 0, 6);
+    Caption(bar, tr("画像"));
+    gasu = MakeSpin(bar, "gasu", tr("画像数"), 0, 6);
     gasu->findChild<QLineEdit*>()->setReadOnly(true);  // changed by its arrows only
     bar->addWidget(gasu);
-    combo2 = MakeCombo(bar, "combo2", QStringLiteral("連結方向"),
-                   {QStringLiteral("横"), QStringLiteral("縦")});
+    combo2 = MakeCombo(bar, "combo2", tr("連結方向"),
+                   {tr("横"), tr("縦")});
     bar->addWidget(combo2);
-    Caption(bar, QStringLiteral("折返"));
-    wrapspin = MakeSpin(bar, "wrapspin", QStringLiteral("この枚数ごとに改行（縦は改列）"), 0,
+    Caption(bar, tr("折返"));
+    wrapspin = MakeSpin(bar, "wrapspin", tr("この枚数ごとに改行（縦は改列）"), 0,
                         kMaxWrap);
-    wrapspin->setSpecialValueText(QStringLiteral("なし"));
+    wrapspin->setSpecialValueText(tr("なし"));
     wrapspin->findChild<QLineEdit*>()->setReadOnly(true);  // changed by its arrows only
     bar->addWidget(wrapspin);
-    combo3 = MakeCombo(bar, "combo3", QStringLiteral("結合方法"),
-                   {QStringLiteral("   原寸"), QStringLiteral(" Biliniar"),
-                    QStringLiteral(" Bicubic"), QStringLiteral("Lagrange"),
-                    QStringLiteral("Lanczos")});
+    combo3 = MakeCombo(bar, "combo3", tr("結合方法"),
+                   {tr("   原寸"), tr(" Biliniar"), tr(" Bicubic"), tr("Lagrange"), tr("Lanczos")});
     bar->addWidget(combo3);
     // Its items say what it does; a caption would not leave the bar room in the window.
-    aligncombo = MakeCombo(bar, "aligncombo", QStringLiteral("揃え（原寸で並べる画像の位置）"),
-                           {QStringLiteral("上・左"), QStringLiteral("中央"),
-                            QStringLiteral("下・右")});
+    aligncombo = MakeCombo(bar, "aligncombo", tr("揃え（原寸で並べる画像の位置）"),
+                           {tr("上・左"), tr("中央"),
+                            tr("下・右")});
     bar->addWidget(aligncombo);
 
-    Caption(bar, QStringLiteral("間隔"));
-    SpinEdit = MakeSpin(bar, "SpinEdit", QStringLiteral("画像の間隔（ピクセル）"), 0, 50);
+    Caption(bar, tr("間隔"));
+    SpinEdit = MakeSpin(bar, "SpinEdit", tr("画像の間隔（ピクセル）"), 0, 50);
     SpinEdit->findChild<QLineEdit*>()->setMaxLength(2);
     bar->addWidget(SpinEdit);
     QLabel* times = Caption(bar, QStringLiteral("X10"));
     QFont bold = times->font();
     bold.setBold(true);
     times->setFont(bold);
-    ToolButton26 = Named(new QToolButton(bar), "ToolButton26", QStringLiteral("余白・縁取りの色"));
+    ToolButton26 = Named(new QToolButton(bar), "ToolButton26", tr("余白・縁取りの色"));
     bar->addWidget(ToolButton26);
     ToolButton22 =
-        MakeButton(bar, "ToolButton22", QStringLiteral("縁取りサイズ"), TToolIcon::Frame);
+        MakeButton(bar, "ToolButton22", tr("縁取りサイズ"), TToolIcon::Frame);
     bar->addWidget(ToolButton22);
-    edgecombo = MakeCombo(bar, "edgecombo", QStringLiteral("縁取りの有無を設定"),
-                      {QStringLiteral("枠無"), QStringLiteral("枠有")});
+    edgecombo = MakeCombo(bar, "edgecombo", tr("縁取りの有無を設定"),
+                      {tr("枠無"), tr("枠有")});
     bar->addWidget(edgecombo);
 
-    Caption(bar, QStringLiteral("表示"));
-    viewbox = MakeCombo(bar, "viewbox", QStringLiteral("表示方法"),
-                    {QStringLiteral("きれい"), QStringLiteral("はやい")});
+    Caption(bar, tr("表示"));
+    viewbox = MakeCombo(bar, "viewbox", tr("表示方法"),
+                    {tr("きれい"), tr("はやい")});
     bar->addWidget(viewbox);
-    ToolButton20 = Named(new QToolButton(bar), "ToolButton20", QStringLiteral("背景色の指定"));
+    ToolButton20 = Named(new QToolButton(bar), "ToolButton20", tr("背景色の指定"));
     bar->addWidget(ToolButton20);
 }
 
 void TForm1::BuildLowerToolBar(QToolBar* bar)
 {
-    savebtn = MakeButton(bar, "savebtn", QStringLiteral("画像の保存"), TToolIcon::Save,
-                     QStringLiteral("画像の保存(&S)..."));
+    savebtn = MakeButton(bar, "savebtn", tr("画像の保存"), TToolIcon::Save,
+                     tr("画像の保存(&S)..."));
     bar->addWidget(savebtn);
-    resavebtn = MakeButton(bar, "resavebtn", QStringLiteral("リサイズ保存"), TToolIcon::ResizeSave);
+    resavebtn = MakeButton(bar, "resavebtn", tr("リサイズ保存"), TToolIcon::ResizeSave);
     bar->addWidget(resavebtn);
-    Combo = MakeCombo(bar, "Combo", QStringLiteral("保存形式"),
+    Combo = MakeCombo(bar, "Combo", tr("保存形式"),
                           {QStringLiteral("JPG"), QStringLiteral("BMP")});
     bar->addWidget(Combo);
-    jpgoption = MakeSpin(bar, "jpgoption", QStringLiteral("ＪＰＧ保存時のクウォリティ"), 10, 100);
+    jpgoption = MakeSpin(bar, "jpgoption", tr("ＪＰＧ保存時のクウォリティ"), 10, 100);
     jpgoption->setValue(85);
     jpgoption->findChild<QLineEdit*>()->setReadOnly(true);  // stepped with the arrows only
     jpgoptionAction = bar->addWidget(jpgoption);
-    progbox = Named(new QCheckBox(QStringLiteral("プログレッシブ"), bar), "progbox",
-                    QStringLiteral("プログレッシブ"));
+    progbox = Named(new QCheckBox(tr("プログレッシブ"), bar), "progbox",
+                    tr("プログレッシブ"));
     bar->addWidget(progbox);
-    ToolButton8 = MakeButton(bar, "ToolButton8", QStringLiteral("モルヴァンを起動"), TToolIcon::Effects);
+    ToolButton8 = MakeButton(bar, "ToolButton8", tr("モルヴァンを起動"), TToolIcon::Effects);
     bar->addWidget(ToolButton8);
-    copybtn = MakeButton(bar, "copybtn", QStringLiteral("画像のコピー"), TToolIcon::Copy);
+    copybtn = MakeButton(bar, "copybtn", tr("画像のコピー"), TToolIcon::Copy);
     bar->addWidget(copybtn);
-    swapbtn = MakeButton(bar, "swapbtn", QStringLiteral("画像入れ替え"), TToolIcon::Reverse);
+    swapbtn = MakeButton(bar, "swapbtn", tr("画像入れ替え"), TToolIcon::Reverse);
     bar->addWidget(swapbtn);
-    clearbtn = MakeButton(bar, "clearbtn", QStringLiteral("クリア"), TToolIcon::Clear);
+    clearbtn = MakeButton(bar, "clearbtn", tr("クリア"), TToolIcon::Clear);
     bar->addWidget(clearbtn);
 
     // The copy buffer sits on the output bar with the copy it keeps, which leaves the upper bar
     // room for the layout of the join.
-    Caption(bar, QStringLiteral("バッファ"));
-    bcombo = MakeCombo(bar, "bcombo", QStringLiteral("使用するとよりメモリーを消費します"),
-                   {QStringLiteral("不可"), QStringLiteral("使用")});
+    Caption(bar, tr("バッファ"));
+    bcombo = MakeCombo(bar, "bcombo", tr("使用するとよりメモリーを消費します"),
+                   {tr("不可"), tr("使用")});
     bar->addWidget(bcombo);
-    bufferbtn = MakeButton(bar, "bufferbtn", QStringLiteral("コピーバッファの表示"), TToolIcon::Buffer);
+    bufferbtn = MakeButton(bar, "bufferbtn", tr("コピーバッファの表示"), TToolIcon::Buffer);
     bufferbtnAction = bar->addWidget(bufferbtn);
 
-    Caption(bar, QStringLiteral("印刷"));
-    printbtn = MakeButton(bar, "printbtn", QStringLiteral("印刷"), TToolIcon::Print);
+    Caption(bar, tr("印刷"));
+    printbtn = MakeButton(bar, "printbtn", tr("印刷"), TToolIcon::Print);
     bar->addWidget(printbtn);
-    ComboBox1 = MakeCombo(bar, "ComboBox1", QStringLiteral("印刷方向"),
-                              {QStringLiteral("水平"), QStringLiteral("垂直")});
+    ComboBox1 = MakeCombo(bar, "ComboBox1", tr("印刷方向"),
+                              {tr("水平"), tr("垂直")});
     bar->addWidget(ComboBox1);
-    setbtn = MakeButton(bar, "setbtn", QStringLiteral("プリンタの設定"), TToolIcon::PrinterSetup,
-                    QStringLiteral("プリンタの設定(&U)..."));
+    setbtn = MakeButton(bar, "setbtn", tr("プリンタの設定"), TToolIcon::PrinterSetup,
+                    tr("プリンタの設定(&U)..."));
     bar->addWidget(setbtn);
-    ToolButton7 = MakeButton(bar, "ToolButton7", QStringLiteral("終了|アプリケーションを終了する"),
-                         TToolIcon::Exit, QStringLiteral("終了(&X)"));
+    ToolButton7 = MakeButton(bar, "ToolButton7", tr("終了|アプリケーションを終了する"),
+                         TToolIcon::Exit, tr("終了(&X)"));
     bar->addWidget(ToolButton7);
-    helpbtn = MakeButton(bar, "helpbtn", QStringLiteral("ヘルプ"), TToolIcon::Help);
+    helpbtn = MakeButton(bar, "helpbtn", tr("ヘルプ"), TToolIcon::Help);
     helpbtn->setPopupMode(QToolButton::InstantPopup);
     bar->addWidget(helpbtn);
 }
@@ -203,7 +201,7 @@ void TForm1::BuildStatusBar()
 
     ProgressBar1 = new QProgressBar(Panel);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    ProgressBar1->setAccessibleName(tr("Progress"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();

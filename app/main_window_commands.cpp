@@ -56,7 +56,7 @@ QString WithoutExtension(const std::string& name)
 void TForm1::openbtnClick()
 {
     const QStringList names = FUi.GetOpenFileNames(
-        this, QStringLiteral("画像を開く(&O)..."),
+        this, tr("画像を開く(&O)...", "dialog title"),
         QString::fromStdString(Loader().FLastDir.string()), FOpenFilter, true);
     if (names.isEmpty()) return;
     Loader().FLastDir = FolderOf(names.front()).toStdString();
@@ -93,7 +93,7 @@ void TForm1::clearloaditemClick()
 
 void TForm1::loadhereitemClick()
 {
-    ReadOneFile(QStringLiteral("画像を開く(&O)..."),
+    ReadOneFile(tr("画像を開く(&O)...", "dialog title"),
                 [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
                     Document().ReplaceAtClick(std::move(picture), name);
                 });
@@ -102,7 +102,7 @@ void TForm1::loadhereitemClick()
 void TForm1::addafteritemClick()
 {
     if (!Document().CanInsert()) return;
-    ReadOneFile(QStringLiteral("画像の追加読み込み"),
+    ReadOneFile(tr("画像の追加読み込み"),
                 [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
                     Document().InsertAfterClick(std::move(picture), name);
                 });
@@ -283,7 +283,7 @@ void TForm1::WritePicture(TBigBitmap& picture, const QString& fileName)
 void TForm1::SavePictureFile(const QString& fileName)
 {
     const QString kept = StatusPanel0->text();
-    StatusPanel0->setText(QStringLiteral("　保存中・・・・・"));
+    StatusPanel0->setText(tr("　保存中・・・・・"));
     QCoreApplication::processEvents();
     Document().UseJoined([&](TBigBitmap& joined) { WritePicture(joined, fileName); });
     StatusPanel0->setText(kept);
@@ -305,7 +305,7 @@ void TForm1::ToolButton8Click()
         return;
     }
     const QString kept = StatusPanel0->text();
-    StatusPanel0->setText(QStringLiteral("　画像エフェクトを呼び出し中・・・・・"));
+    StatusPanel0->setText(tr("　画像エフェクトを呼び出し中・・・・・"));
     const auto restore = qScopeGuard([&] { StatusPanel0->setText(kept); });
     QCoreApplication::processEvents();
     Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined); });
@@ -318,7 +318,7 @@ void TForm1::printbtnClick()
     const bool landscape = ComboBox1->currentIndex() == 0;
     Document().UseJoined([&](TBigBitmap& joined) {
         FPrinter->PrintPage(
-            {joined.GetWidth(), joined.GetHeight()}, QStringLiteral("Quilmo印刷"), landscape,
+            {joined.GetWidth(), joined.GetHeight()}, tr("Quilmo印刷"), landscape,
             [] {
                 // The one moment a key can stop the job: right after it has started.
                 QCoreApplication::processEvents();

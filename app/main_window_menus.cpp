@@ -1,15 +1,18 @@
 // The preview's popup menu, the help menu and the plug-in items in it.
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QToolButton>
 
 #include "core/slot_document.h"
+#include "input/shipped_plugins.h"
 #include "input/slot_loading.h"
 #include "input/susie_plugins.h"
 #include "input/susie_setup.h"
 #include "file_filters.h"
 #include "main_window.h"
 #include "plugin_info_window.h"
+#include "ui_language.h"
 #include "ui_services.h"
 
 namespace quilmo {
@@ -36,28 +39,28 @@ void TForm1::BuildPopupMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Copy1 = Item(PopupMenu1, "Copy1", QStringLiteral("コピー"));
+    Copy1 = Item(PopupMenu1, "Copy1", tr("コピー"));
     PopupMenu1->addSeparator();
-    clearloaditem = Item(PopupMenu1, "clearloaditem", QStringLiteral("全てクリアして画像を読み込み"));
-    loadhereitem = Item(PopupMenu1, "loadhereitem", QStringLiteral("ここに画像を読み込み"),
-                        QStringLiteral("このエリアに画像を読み込み"));
-    addafteritem = Item(PopupMenu1, "addafteritem", QStringLiteral("この後に画像を追加"),
-                        QStringLiteral("次のエリアに画像を追加"));
+    clearloaditem = Item(PopupMenu1, "clearloaditem", tr("全てクリアして画像を読み込み"));
+    loadhereitem = Item(PopupMenu1, "loadhereitem", tr("ここに画像を読み込み"),
+                        tr("このエリアに画像を読み込み"));
+    addafteritem = Item(PopupMenu1, "addafteritem", tr("この後に画像を追加"),
+                        tr("次のエリアに画像を追加"));
     PopupMenu1->addSeparator();
-    bufferitem = PopupMenu1->addMenu(QStringLiteral("コピーバッファから貼り付け"));
+    bufferitem = PopupMenu1->addMenu(tr("コピーバッファから貼り付け"));
     bufferitem->setObjectName(QStringLiteral("bufferitem"));
     for (int k = 0; k < 3; ++k) {
         bufferitems[k] = bufferitem->addAction(QString::number(k + 1));
         bufferitems[k]->setObjectName(QStringLiteral("bufferitem%1").arg(k + 1));
     }
     bufferitem->setEnabled(false);
-    Paste1 = Item(PopupMenu1, "Paste1", QStringLiteral("クリップボードから貼り付け"));
+    Paste1 = Item(PopupMenu1, "Paste1", tr("クリップボードから貼り付け"));
     PopupMenu1->addSeparator();
-    delpicitem = Item(PopupMenu1, "delpicitem", QStringLiteral("削除"));
+    delpicitem = Item(PopupMenu1, "delpicitem", tr("削除"));
     PopupMenu1->addSeparator();
-    clearitem = Item(PopupMenu1, "clearitem", QStringLiteral("全てクリア"));
+    clearitem = Item(PopupMenu1, "clearitem", tr("全てクリア"));
     PopupMenu1->addSeparator();
-    popswap = Item(PopupMenu1, "popswap", QStringLiteral("画像入れ替え"));
+    popswap = Item(PopupMenu1, "popswap", tr("画像入れ替え"));
 
     connect(Copy1, &QAction::triggered, this, &TForm1::copybtnClick);
     connect(clearloaditem, &QAction::triggered, this, &TForm1::clearloaditemClick);
@@ -73,37 +76,53 @@ void TForm1::BuildHelpMenu()
 {
     popuphelp = new QMenu(this);
     popuphelp->setObjectName(QStringLiteral("popuphelp"));
-    QMenu* howTo = popuphelp->addMenu(QStringLiteral("画像の読み込み方"));
-    Explanation(howTo, QStringLiteral("ボタンによる画像の読み込み"),
-                QStringLiteral("最大６個まで追加して読み込む"));
-    Explanation(howTo, QStringLiteral("Ｄ＆Ｄによる画像の読み込み"),
-                QStringLiteral("最大６個まで追加して読み込む"));
+    QMenu* howTo = popuphelp->addMenu(tr("画像の読み込み方"));
+    Explanation(howTo, tr("ボタンによる画像の読み込み"),
+                tr("最大６個まで追加して読み込む"));
+    Explanation(howTo, tr("Ｄ＆Ｄによる画像の読み込み"),
+                tr("最大６個まで追加して読み込む"));
     howTo->addSeparator();
-    Explanation(howTo, QStringLiteral("画像を読み込み（全てクリア後）"),
-                QStringLiteral("クリアして最大６個まで読み込む"));
-    Explanation(howTo, QStringLiteral("ここに画像を読み込み"),
-                QStringLiteral("クリックした場所に別の画像を読み込む"));
-    Explanation(howTo, QStringLiteral("この後に画像を追加"),
-                QStringLiteral("１つの画像を次の位置に挿入（画像数を増やす）"));
+    Explanation(howTo, tr("画像を読み込み（全てクリア後）"),
+                tr("クリアして最大６個まで読み込む"));
+    Explanation(howTo, tr("ここに画像を読み込み"),
+                tr("クリックした場所に別の画像を読み込む"));
+    Explanation(howTo, tr("この後に画像を追加"),
+                tr("１つの画像を次の位置に挿入（画像数を増やす）"));
     howTo->addSeparator();
-    Explanation(howTo, QStringLiteral("貼り付け"), QStringLiteral("クリックした場所に画像を貼り付ける"));
+    Explanation(howTo, tr("貼り付け"), tr("クリックした場所に画像を貼り付ける"));
 
     popuphelp->addSeparator();
-    mmxsse = Item(popuphelp, "mmxsse", QStringLiteral("SSE2を無効にする"));
+    mmxsse = Item(popuphelp, "mmxsse", tr("SSE2を無効にする"));
     mmxsse->setCheckable(true);
     popuphelp->addSeparator();
-    Susie1 = Item(popuphelp, "Susie1", QStringLiteral("Susie プラグインの設定"));
-    N24 = Item(popuphelp, "N24", QStringLiteral("既定の形式用のプラグインも読み込む"));
+    Susie1 = Item(popuphelp, "Susie1", tr("Susie プラグインの設定"));
+    N24 = Item(popuphelp, "N24", tr("既定の形式用のプラグインも読み込む"));
     N24->setCheckable(true);
-    pluginInfoMenu = popuphelp->addMenu(QStringLiteral("Susie プラグイン情報"));
+    pluginInfoMenu = popuphelp->addMenu(tr("Susie プラグイン情報"));
     pluginInfoMenu->setObjectName(QStringLiteral("pluginInfoMenu"));
     pluginInfoMenu->setEnabled(false);
     popuphelp->addSeparator();
-    popuphelp->addMenu(QStringLiteral("バージョン情報"))->addAction(QStringLiteral("ver.135"));
+    // Named in both languages, so that it is found in either; each language in its own words.
+    languageMenu = popuphelp->addMenu(tr("言語 (Language)"));
+    languageMenu->setObjectName(QStringLiteral("languageMenu"));
+    auto* languages = new QActionGroup(languageMenu);
+    japaneseitem = Item(languageMenu, "japaneseitem", QStringLiteral("日本語"));
+    japaneseitem->setData(QString::fromLatin1(kJapaneseCode));
+    englishitem = Item(languageMenu, "englishitem", QStringLiteral("English"));
+    englishitem->setData(QString::fromLatin1(kEnglishCode));
+    systemlanguageitem = Item(languageMenu, "systemlanguageitem", tr("システムの言語"));
+    for (QAction* item : {japaneseitem, englishitem, systemlanguageitem}) {
+        item->setCheckable(true);
+        languages->addAction(item);
+    }
+    systemlanguageitem->setChecked(true);
+    popuphelp->addSeparator();
+    popuphelp->addMenu(tr("バージョン情報"))->addAction(QStringLiteral("ver.135"));
     helpbtn->setMenu(popuphelp);
     connect(mmxsse, &QAction::triggered, this, &TForm1::mmxsseClick);
     connect(Susie1, &QAction::triggered, this, &TForm1::Susie1Click);
     connect(N24, &QAction::triggered, this, &TForm1::N24Click);
+    connect(languages, &QActionGroup::triggered, this, &TForm1::LanguageChosen);
 }
 
 void TForm1::RemovePluginItems()
@@ -112,10 +131,11 @@ void TForm1::RemovePluginItems()
     pluginInfoMenu->setEnabled(false);
 }
 
-void TForm1::SetupSusiePlugins()
+void TForm1::SetupSusiePlugins(const std::filesystem::path& userFolder)
 {
     RemovePluginItems();
-    const TSusieSetup setup = quilmo::SetupSusiePlugins(FSusieDir, N24->isChecked());
+    const std::filesystem::path shipped = FShippedPlugins ? ShippedPluginFolder(FExeDir) : std::filesystem::path();
+    const TSusieSetup setup = quilmo::SetupSusiePlugins(userFolder, N24->isChecked(), shipped);
     Loader().FExtensions = setup.Extensions;
     FOpenFilter = QtFileFilter(setup.Filter.empty() ? kStandardOpenFilter : setup.Filter);
     for (const TSusieMenuEntry& entry : setup.MenuEntries) {
@@ -134,7 +154,8 @@ void TForm1::SetupSusiePlugins()
         });
     }
     pluginInfoMenu->setEnabled(!pluginInfoMenu->isEmpty());
-    const QString message = QString::fromStdString(setup.Message);
+    if (setup.Message.empty()) return;
+    const QString message = ShownText(setup.Message);
     if (setup.Loaded)
         FUi.ShowInformation(this, message);
     else
@@ -143,16 +164,32 @@ void TForm1::SetupSusiePlugins()
 
 void TForm1::Susie1Click()
 {
-    const QString folder = FUi.ChooseFolder(this, QStringLiteral("Susieプラグインのある場所を指定"),
+    const QString folder = FUi.ChooseFolder(this, tr("Susieプラグインのある場所を指定"),
                                             QString::fromStdString(FSusieDir));
     if (folder.isEmpty()) return;
     FSusieDir = folder.toStdString();
-    Guarded([&] { SetupSusiePlugins(); });
+    Guarded([&] { SetupSusiePlugins(FSusieDir); });
 }
 
 void TForm1::N24Click()
 {
-    Guarded([&] { SetupSusiePlugins(); });
+    Guarded([&] { SetupSusiePlugins(FSusieDir); });
+}
+
+QAction* TForm1::LanguageItem(const std::string& code) const
+{
+    for (QAction* item : {japaneseitem, englishitem})
+        if (item->data().toString().toStdString() == code) return item;
+    return systemlanguageitem;
+}
+
+void TForm1::LanguageChosen(QAction* item)
+{
+    // Every window is built in the language of the start.
+    static constexpr const char* kNextStart = QT_TR_NOOP("表示言語は次回の起動時に切り替わります。");
+    const TLanguage chosen = ChosenLanguage(item->data().toString().toStdString());
+    if (chosen != LanguageInUse())
+        FUi.ShowInformation(this, TextIn(chosen, metaObject()->className(), kNextStart));
 }
 
 }  // namespace quilmo

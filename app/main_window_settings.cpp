@@ -2,6 +2,7 @@
 // collected from them for the file at close.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
@@ -38,6 +39,7 @@ void TForm1::ReadSettings()
         setGeometry(s.Left, s.Top, s.Width, s.Height);
         Loader().FLastDir = s.Dir;
         FSusieDir = s.Susie;
+        FShippedPlugins = s.ShippedPlugins;
         SetValueQuietly(jpgoption, s.Jpg);
         progbox->setChecked(s.Progress);
         SetIndexQuietly(Combo, s.Idx);
@@ -55,6 +57,7 @@ void TForm1::ReadSettings()
         join.PreviewMode = static_cast<TPreviewMode>(s.View);
         join.JoinColor = s.BackColor;
         mmxsse->setChecked(s.Sse2);
+        LanguageItem(s.Language)->setChecked(true);
         join.FUseSSE2 = HasSSE2() && !s.Sse2;
     }
     ShowJoinSettings(join);
@@ -102,6 +105,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Height = place.height();
     s.Dir = FLoader->FLastDir.string();
     s.Susie = FSusieDir;
+    s.ShippedPlugins = FShippedPlugins;
     s.Split = SpinEdit->value();
     s.Jpg = jpgoption->value();
     s.Progress = progbox->isChecked();
@@ -116,6 +120,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Edge = edgecombo->currentIndex();
     s.EdgeRect = join.FrameRect;
     s.Sse2 = mmxsse->isChecked();
+    s.Language = japaneseitem->actionGroup()->checkedAction()->data().toString().toStdString();
     s.Color = FPanelColor;
     s.BackColor = join.JoinColor;
     return s;

@@ -26,7 +26,7 @@ TRect TPrintJob::PrintableRect() const
 QPainter& TPrintJob::Painter()
 {
     if (!FPainter.isActive() && !FPainter.begin(&FPrinter))
-        throw std::runtime_error("印刷を開始できませんでした");
+        throw std::runtime_error(tr("印刷を開始できませんでした").toStdString());
     return FPainter;
 }
 
@@ -40,7 +40,7 @@ void TPrintJob::Abort()
 void TPrintJob::End()
 {
     Painter();
-    if (!FPainter.end()) throw std::runtime_error("印刷を終了できませんでした");
+    if (!FPainter.end()) throw std::runtime_error(tr("印刷を終了できませんでした").toStdString());
 }
 
 TPicturePrinter::TPicturePrinter() : FPrinter(QPrinter::HighResolution) {}

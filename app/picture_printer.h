@@ -2,6 +2,7 @@
 // Printing a picture on one page, as large as the printable area allows and centred. The
 // printer and the choices made in its setup dialog last as long as the program.
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <functional>
@@ -15,6 +16,8 @@ namespace quilmo {
 // job given up before then prints nothing: Qt's printers cannot take back a job once it has
 // begun (an aborted PDF or CUPS job still comes out as an empty page).
 class TPrintJob {
+    Q_DECLARE_TR_FUNCTIONS(TPrintJob)
+
 public:
     TPrintJob(QPrinter& printer, const QString& title, bool landscape);
     // A job let go while it draws is aborted.

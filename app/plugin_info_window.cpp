@@ -10,13 +10,13 @@ namespace quilmo {
 TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("プラグイン情報"));
+    setWindowTitle(tr("プラグイン情報"));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setAccessibleName(QStringLiteral("プラグイン情報"));
+    Edit1->setAccessibleName(tr("プラグイン情報"));
     Edit1->setReadOnly(true);
     Edit1->setFixedWidth(265);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Edit1);

@@ -94,7 +94,7 @@ QString TQtUiServices::ChooseFolder(QWidget* parent, const QString& caption, con
 bool TQtUiServices::SetupPrinter(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    dialog.setWindowTitle(tr("プリンタの設定"));
     return dialog.exec() == QDialog::Accepted;
 }
 

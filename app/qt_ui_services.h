@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's own dialogs, message boxes and clipboard.
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "ui_services.h"
@@ -10,6 +11,8 @@ class QFileDialog;
 namespace quilmo {
 
 class TQtUiServices : public TUiServices {
+    Q_DECLARE_TR_FUNCTIONS(TQtUiServices)
+
 public:
     TQtUiServices();
     ~TQtUiServices() override;

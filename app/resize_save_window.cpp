@@ -44,34 +44,33 @@ Tresizeform::Tresizeform(TForm1& main)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), FMain(main)
 {
     setObjectName(QStringLiteral("resizeform"));
-    setWindowTitle(QStringLiteral("保存サイズ"));
-    Edit1 = SizeBox(this, "Edit1", QStringLiteral("幅"));
-    Edit2 = SizeBox(this, "Edit2", QStringLiteral("高さ"));
-    CheckBox1 = new QCheckBox(QStringLiteral("倍"), this);
+    setWindowTitle(tr("保存サイズ"));
+    Edit1 = SizeBox(this, "Edit1", tr("幅"));
+    Edit2 = SizeBox(this, "Edit2", tr("高さ"));
+    CheckBox1 = new QCheckBox(tr("倍"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox2 = new QCheckBox(QStringLiteral("半分"), this);
+    CheckBox2 = new QCheckBox(tr("半分"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
     resamcombo = new QComboBox(this);
     resamcombo->setObjectName(QStringLiteral("resamcombo"));
     resamcombo->setEditable(true);
     resamcombo->setInsertPolicy(QComboBox::NoInsert);
-    resamcombo->addItems({QStringLiteral(" Bilenear"), QStringLiteral(" Bicubic"),
-                          QStringLiteral("Lagrange"), QStringLiteral("Lanczos")});
-    resamcombo->setToolTip(QStringLiteral("拡大方法"));
-    resamcombo->setAccessibleName(QStringLiteral("拡大方法"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    resamcombo->addItems({tr(" Bilenear"), tr(" Bicubic"), tr("Lagrange"), tr("Lanczos")});
+    resamcombo->setToolTip(tr("拡大方法"));
+    resamcombo->setAccessibleName(tr("拡大方法"));
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("幅"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("幅"), this), 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(CheckBox1, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("高さ"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("高さ"), this), 1, 0);
     grid->addWidget(Edit2, 1, 1);
     grid->addWidget(CheckBox2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("拡大方法"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("拡大方法"), this), 2, 0);
     grid->addWidget(resamcombo, 2, 1, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -230,7 +229,7 @@ void Tresizeform::Button1Click()
         document.Count() == 0)
         return;
     if (!Edit1->hasAcceptableInput() || !Edit2->hasAcceptableInput()) {
-        FMain.Ui().ShowError(this, QStringLiteral("幅と高さは %1 から %2 までの数で指定してください")
+        FMain.Ui().ShowError(this, tr("幅と高さは %1 から %2 までの数で指定してください")
                                        .arg(kMinSaveSide)
                                        .arg(kMaxSaveSide));
         return;
@@ -241,7 +240,7 @@ void Tresizeform::Button1Click()
     if (name.isEmpty()) return;
 
     const std::string kept = FMain.StatusText();
-    FMain.SetStatusText("　リサイズ保存中・・・・・・");
+    FMain.SetStatusText(tr("　リサイズ保存中・・・・・・").toStdString());
     const TProgressProc progress = [this](int16_t position, int16_t max, int32_t step) {
         return ResizeProgress(position, max, step);
     };

@@ -177,6 +177,7 @@ void MainKeys(const Visit& visit, Settings& s)
     visit("value", "sse2", s.Sse2);
     visit("value", "wrap", s.Wrap, 0, kMaxWrap);
     visit("value", "align", s.Align, 0, static_cast<int32_t>(jaEnd));
+    visit("value", "language", s.Language);
     visit("form", "left", s.Left);
     visit("form", "top", s.Top);
     visit("form", "width", s.Width);
@@ -225,11 +226,20 @@ fs::path ConfigHome()
 
 }  // namespace
 
+// A program the system installed (under /usr) keeps each user's settings in their own folder,
+// also for root, who may write the program's folder.
+bool InstalledBySystem(const fs::path& exeDir)
+{
+    const fs::path folder = exeDir.lexically_normal();
+    const fs::path usr = fs::path("/") / "usr";
+    return std::mismatch(usr.begin(), usr.end(), folder.begin(), folder.end()).first == usr.end();
+}
+
 fs::path SettingsFilePath(const fs::path& exeDir)
 {
     const fs::path configHome = ConfigHome();
-    if (::access(exeDir.c_str(), W_OK | X_OK) == 0 || configHome.empty())
-        return exeDir / kFileName;
+    const bool besideProgram = !InstalledBySystem(exeDir) && ::access(exeDir.c_str(), W_OK | X_OK) == 0;
+    if (besideProgram || configHome.empty()) return exeDir / kFileName;
     return configHome / "quilmo" / kFileName;
 }
 
@@ -245,7 +255,9 @@ std::optional<TMainSettings> ReadMainSettings(const fs::path& file, const std::s
     settings.Width = 612;
     settings.Height = 450;
     settings.Dir = exeDir;
-    MainKeys(TKeyReader(ini), settings);
+    const TKeyReader reader(ini);
+    MainKeys(reader, settings);
+    reader("file", "shippedplugins", settings.ShippedPlugins);
     return settings;
 }
 

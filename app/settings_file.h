@@ -16,6 +16,9 @@ struct TMainSettings {
     int32_t Left = 294, Top = 165, Width = 817, Height = 466;  // normal window position and size
     std::string Dir;    // last folder of the open dialog
     std::string Susie;  // plug-in folder
+    // The plug-ins that ship with Quilmo are loaded; only a user who wants them off writes the
+    // key ("shippedplugins=0" in [file]), which the file then keeps like any key.
+    bool ShippedPlugins = true;
     int32_t Split = 0;  // gap spin
     int32_t Jpg = 85;   // JPEG quality
     bool Progress = false;
@@ -32,6 +35,7 @@ struct TMainSettings {
     bool Sse2 = false;        // "SSE2を無効にする" checked
     TColor Color = 0x80000010;  // view background, the system button-shadow colour
     TColor BackColor = clWhite;  // fill colour of the joined picture
+    std::string Language;        // "ja", "en", or empty: the system's language
 
     friend bool operator==(const TMainSettings&, const TMainSettings&) = default;
 };

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "core/ui_text.h"
+
 namespace quilmo {
 
 std::string TwoDigitNumber(int32_t k)
@@ -35,13 +37,13 @@ std::string PairBaseName(const TBatchPair& pair, TBatchNaming naming, const std:
 std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settings,
                          const std::string& folder)
 {
-    return folder + PairBaseName(pair, settings.Naming, settings.NameText) +
-           (settings.Format == bfJPG ? ".jpg" : ".bmp");
+    static constexpr const char* kExtensions[] = {".bmp", ".jpg", ".webp"};
+    return folder + PairBaseName(pair, settings.Naming, settings.NameText) + kExtensions[settings.Format];
 }
 
 std::string PrintJobTitle(int32_t k)
 {
-    return "Quilmoバッチ印刷 No." + TwoDigitNumber(k);
+    return FillIn(UiText(UI_TEXT("quilmo", "Quilmoバッチ印刷 No.%1")), TwoDigitNumber(k));
 }
 
 std::string NumberedFileName(const std::string& fileName, int32_t k)

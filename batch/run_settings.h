@@ -15,8 +15,8 @@ namespace quilmo {
 // The modes of RunBatch.
 enum TBatchMode : uint8_t { bmSave = 1, bmPrint = 2 };
 
-// Index of "保存形式".
-enum TBatchFormat : uint8_t { bfBMP, bfJPG };
+// Index of "保存形式". WebP is lossy at the JPEG quality, lossless at 100.
+enum TBatchFormat : uint8_t { bfBMP, bfJPG, bfWebP };
 
 // Index of "保存ファイル名": "連番ファイル", "同名保存", "先頭に文字を追加", "末尾に文字を追加".
 enum TBatchNaming : uint8_t { bnSequential, bnSameName, bnPrefix, bnSuffix };

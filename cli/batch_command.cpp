@@ -217,10 +217,10 @@ void AddBatchCommand(CLI::App& app)
         ->check(CLI::Range(0, kMaxBatchGap));
     batch->add_option("--color", args->Color, "Colour of gaps and empty halves (default ffffff)")
         ->check(ColorText());
-    batch->add_option("--format", args->Format, "bmp (default) or jpg")
+    batch->add_option("--format", args->Format, "bmp (default), jpg or webp")
         ->type_name("FORMAT")
-        ->transform(Choices<TBatchFormat>({{"bmp", bfBMP}, {"jpg", bfJPG}}));
-    batch->add_option("--quality", args->Quality, "JPEG quality (default 85)")
+        ->transform(Choices<TBatchFormat>({{"bmp", bfBMP}, {"jpg", bfJPG}, {"webp", bfWebP}}));
+    batch->add_option("--quality", args->Quality, "JPEG and WebP quality (default 85; WebP lossless at 100)")
         ->check(CLI::Range(10, 100));
     batch->add_flag("--progressive", args->Progressive, "Progressive JPEG");
     batch->add_option("--resize", args->Resize, "Bring every result to WIDTHxHEIGHT (10 to 20000)")

@@ -175,7 +175,7 @@ void AddJoinCommand(CLI::App& app)
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
     AddThreadsOption(*join, 0, "Threads to work on (default: every processor; 1: one picture after the other)");
     join->add_option("-o", args->Output,
-                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, else BMP)")
+                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)")
         ->required();
     join->add_option("IN", args->Inputs, "Pictures in join order")->required();
     join->callback([args] { Join(*args); });

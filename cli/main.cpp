@@ -10,6 +10,7 @@
 #include "input/graphic_registry.h"
 #include "pixel_limit_option.h"
 #include "plugin_option.h"
+#include "quilmo_version.h"
 #include "usage_formatter.h"
 
 int main(int argc, char** argv)
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     quilmo::RegisterStandardGraphicFormats();
     CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "quilmo-cli " QUILMO_VERSION, "Print the version and exit");
     // Before the commands are added: each takes the formatter of the application.
     app.formatter(std::make_shared<quilmo::cli::TUsageFormatter>());
     quilmo::cli::AddPluginOption(app);
@@ -27,7 +29,7 @@ int main(int argc, char** argv)
     quilmo::cli::AddBatchCommand(app);
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help, --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

@@ -7,6 +7,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "commands.h"
+#include "heap_reuse.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
 
@@ -40,6 +41,8 @@ void PrintInfo(const std::string& path)
 
 void Convert(const TConvertArgs& args)
 {
+    // The decoder's buffers, freed as the picture moves on, serve the next stage.
+    KeepFreedBandsForReuse();
     TBigBitmap bitmap;
     LoadPicture(args.Input, bitmap);
     bitmap.SaveToFile(args.Output);

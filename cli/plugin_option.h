@@ -1,6 +1,7 @@
 #pragma once
-// --plugins DIR, given before the command: the import plug-ins of DIR are loaded first, so that
-// every command reads the formats they announce.
+// The import plug-ins of every command: those that ship with Quilmo, found beside the program,
+// and before them those of --plugins DIR. Both options go before the command;
+// --no-shipped-plugins leaves the shipped ones out.
 
 #include <CLI/CLI.hpp>
 

@@ -182,7 +182,7 @@ void TSlotDocument::SetCount(int32_t value)
                 auto blank = std::make_shared<TBigBitmap>();
                 SetupBigBitmapWhite(*blank, size.Width, size.Height);
                 table.Pictures[i] = std::move(blank);
-                table.Names[i] = kBlankPageName;
+                table.Names[i] = UiText(kBlankPageName);
             }
             RebuildFrom(std::move(table), FSettings, p > 0 ? kStatusJoining : kStatusCreating,
                         true);
@@ -257,12 +257,12 @@ void TSlotDocument::ReplaceAtClick(std::unique_ptr<TGraphic> picture, const std:
 
 void TSlotDocument::PasteFromClipboard(std::unique_ptr<TGraphic> picture)
 {
-    PlaceAtClick(std::move(picture), kClipboardName, kStatusLoading);
+    PlaceAtClick(std::move(picture), UiText(kClipboardName), kStatusLoading);
 }
 
 void TSlotDocument::PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture)
 {
-    PlaceAtClick(std::move(picture), kCopyBufferName,
+    PlaceAtClick(std::move(picture), UiText(kCopyBufferName),
                  FCount == 0 ? kStatusCreating : kStatusRejoining);
 }
 

@@ -50,7 +50,12 @@ int ExifOrientation(const uint8_t* data, size_t size)
 {
     static constexpr char kSignature[6] = {'E', 'x', 'i', 'f', 0, 0};
     if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) return 1;
-    TTiffReader tiff(data + sizeof kSignature, size - sizeof kSignature);
+    return TiffOrientation(data + sizeof kSignature, size - sizeof kSignature);
+}
+
+int TiffOrientation(const uint8_t* data, size_t size)
+{
+    TTiffReader tiff(data, size);
     if (!tiff.ReadByteOrder()) return 1;
     const uint32_t directory = tiff.U32(4);
     if (!tiff.Has(directory, 2)) return 1;

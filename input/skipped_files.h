@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "core/ui_text.h"
+
 namespace quilmo {
 
-inline constexpr const char* kFileNotFound = "ファイルが見つかりません";
+inline constexpr const char* kFileNotFound = UI_TEXT("quilmo", "ファイルが見つかりません");
 
 struct TSkippedFile {
     std::string Name;

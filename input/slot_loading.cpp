@@ -39,7 +39,7 @@ std::filesystem::path FolderOf(const std::string& name)
 // decoded, or a plug-in picture converted once), a BMP as it is.
 TPictureRead ReadSlotPicture(const std::string& path)
 {
-    if (!FileExists(path)) return {nullptr, 0, kFileNotFound};
+    if (!FileExists(path)) return {nullptr, 0, UiText(kFileNotFound)};
     TPictureRead read = ReadPictureFile(path);
     try {
         if (auto* compressed = dynamic_cast<TCompressedGraphic*>(read.Picture.get())) {
@@ -159,7 +159,7 @@ void TSlotLoader::LoadCommandLine(const std::vector<std::string>& arguments)
 {
     const TCommandLineNames names = RejoinArguments(arguments);
     std::vector<TSkippedFile> skipped;
-    for (const std::string& name : names.NotFound) skipped.push_back({name, kFileNotFound});
+    for (const std::string& name : names.NotFound) skipped.push_back({name, UiText(kFileNotFound)});
     if (!names.Files.empty()) FLastDir = FolderOf(names.Files.front());
     Load(names.Files, std::move(skipped));
 }

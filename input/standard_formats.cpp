@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "bigbitmap/big_bitmap.h"
+#include "core/ui_text.h"
 #include "gif_image.h"
 #include "graphic_registry.h"
 #include "jpeg_image.h"
@@ -26,9 +27,9 @@ void RegisterStandardGraphicFormats()
     static bool registered = false;
     if (registered) return;
     registered = true;
-    RegisterGraphicFormat({".bmp", "ビットマップ", Factory<TBigBitmap>(), &owner});
+    RegisterGraphicFormat({".bmp", UI_TEXT("quilmo", "ビットマップ"), Factory<TBigBitmap>(), &owner});
     for (const char* extension : {".jpg", ".jpeg", ".jpe"})
-        RegisterGraphicFormat({extension, "JPEG イメージファイル", Factory<TJPEGImage>(), &owner});
+        RegisterGraphicFormat({extension, UI_TEXT("quilmo", "JPEG イメージファイル"), Factory<TJPEGImage>(), &owner});
     RegisterGraphicFormat({".png", "Portable Network Graphics", Factory<TPNGImage>(), &owner});
     RegisterGraphicFormat({".gif", "GIF Image", Factory<TGIFImage>(), &owner});
 }

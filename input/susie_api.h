@@ -31,6 +31,11 @@ typedef int32_t SusieGetPicture(const char* source, int32_t offset, uint32_t fla
 /* functionNumber 1: the plug-in's settings dialog. 0 when the dialog was shown. */
 typedef int32_t SusieConfigurationDlg(void* parentWindow, int32_t functionNumber);
 
+/* Optional, Quilmo's own (exported as QuilmoSetPixelLimit): the most pixels (width x height) the
+ * host accepts in one picture, passed before every GetPicture. A plug-in that has it refuses a
+ * larger picture with 4 from its header, before decoding it. Returns 0. */
+typedef int32_t SusieSetPixelLimit(int64_t maxPixels);
+
 #ifdef __cplusplus
 }
 #endif

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/ui_text.h"
+
 namespace quilmo {
 
 namespace {
@@ -11,22 +13,22 @@ thread_local int32_t SusieLastError = 0;
 
 constexpr int32_t kFirstCode = -10;
 constexpr std::array<std::string_view, 23> kTexts = {
-    "Getpictureinfo: GetProcaddress　エラーの",  // -10
+    UI_TEXT("quilmo", "Getpictureinfo: GetProcaddress　エラーの"),  // -10
     "", "", "", "", "", "", "", "",              // -9 to -2
-    "プラグインエラー:その機能はインプリメントされていない",  // -1
+    UI_TEXT("quilmo", "プラグインエラー:その機能はインプリメントされていない"),  // -1
     "",                                          // 0
-    "プラグインエラー:コールバックエラーの",
-    "プラグインエラー:未知のフォーマットの",
-    "プラグインエラー:データが壊れている",
-    "プラグインエラー:メモリーが確保出来ない",
-    "プラグインエラー:メモリーエラーの",
-    "プラグインエラー:ファイルリードエラーの",
-    "ファイルオープンエラーの",
-    "プラグインエラーの",
-    "Gerpicture:GetProcaddress　エラーの",
-    "プラグイン未サポートの",
-    "ファイルロックエラーの",
-    "SetDibits エラーの",  // 12
+    UI_TEXT("quilmo", "プラグインエラー:コールバックエラーの"),
+    UI_TEXT("quilmo", "プラグインエラー:未知のフォーマットの"),
+    UI_TEXT("quilmo", "プラグインエラー:データが壊れている"),
+    UI_TEXT("quilmo", "プラグインエラー:メモリーが確保出来ない"),
+    UI_TEXT("quilmo", "プラグインエラー:メモリーエラーの"),
+    UI_TEXT("quilmo", "プラグインエラー:ファイルリードエラーの"),
+    UI_TEXT("quilmo", "ファイルオープンエラーの"),
+    UI_TEXT("quilmo", "プラグインエラーの"),
+    UI_TEXT("quilmo", "Gerpicture:GetProcaddress　エラーの"),
+    UI_TEXT("quilmo", "プラグイン未サポートの"),
+    UI_TEXT("quilmo", "ファイルロックエラーの"),
+    UI_TEXT("quilmo", "SetDibits エラーの"),  // 12
 };
 
 }  // namespace
@@ -50,7 +52,10 @@ std::string_view PluginErrorText(int32_t code)
 std::string LoadErrorMessage(int32_t code)
 {
     if (code == 0) return {};
-    return std::string(PluginErrorText(code)) + "ため、ファイルを開けません";
+    const std::string message = FillIn(UiText(UI_TEXT("quilmo", "%1ため、ファイルを開けません")),
+                                       UiText(std::string(PluginErrorText(code))));
+    // A translation may put the text last; a code without a text then leaves a blank at the end.
+    return message.substr(0, message.find_last_not_of(' ') + 1);
 }
 
 }  // namespace quilmo

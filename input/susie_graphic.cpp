@@ -9,6 +9,8 @@
 #include <cstdlib>
 
 #include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/file_descriptor.h"
+#include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "graphic_registry.h"
 #include "susie_dib.h"
@@ -23,18 +25,6 @@ namespace {
 constexpr size_t kFileStartSize = 2600;
 
 const int kRegistryOwner = 0;
-
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd) : FFd(fd) {}
-    ~TFileDescriptor() { if (FFd >= 0) ::close(FFd); }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
 
 // Lock (F_RDLCK) or unlock the whole file. Open-file-description locks belong to this open
 // file, not to the process, so they also conflict with locks held elsewhere in this program.
@@ -126,6 +116,9 @@ int32_t tsusiegraphic::Decode(const std::filesystem::path& path)
     if (const int32_t code = FindPluginForFile(path, module)) return code;
     auto* getPicture = SusieFunction<SusieGetPicture>(module, "GetPicture");
     if (!getPicture) return kSusieNoGetPicture;
+    // A plug-in that knows the limit refuses a larger picture before decoding it.
+    if (auto* setPixelLimit = SusieFunction<SusieSetPixelLimit>(module, "QuilmoSetPixelLimit"))
+        CallPlugin(setPixelLimit, MaxPicturePixels());
 
     void* info = nullptr;
     void* bits = nullptr;

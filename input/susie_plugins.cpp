@@ -101,6 +101,12 @@ bool LoadSusiePlugins(const fs::path& folder, bool alsoStandard)
     for (const fs::path& file : PluginFiles(folder)) {
         TSusieModule module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) continue;
+        // The same library reached twice (the user's folder holding a shipped plug-in) is
+        // listed once, and released as often as it was opened.
+        if (SusiePlugins.IndexOfModule(module) >= 0) {
+            dlclose(module);
+            continue;
+        }
         const std::optional<TPluginInfo> info = ReadPluginInfo(module);
         int added = 0;
         try {

@@ -1,5 +1,8 @@
 #include "susie_setup.h"
 
+#include <algorithm>
+
+#include "core/ui_text.h"
 #include "susie_graphic.h"
 #include "susie_plugins.h"
 
@@ -7,17 +10,20 @@ namespace quilmo {
 
 namespace {
 
-constexpr const char* kLoadedText = "プラグイン読み込みに成功しました(^_^)v";
-constexpr const char* kFailedText = "プラグイン読み込みに失敗しました<(>_<)>";
+constexpr const char* kLoadedText = UI_TEXT("quilmo", "プラグイン読み込みに成功しました(^_^)v");
+constexpr const char* kFailedText = UI_TEXT("quilmo", "プラグイン読み込みに失敗しました<(>_<)>");
 constexpr const char* kStandardPatterns = "*.bmp;*.jpg;*.jpeg;*.jpe;*.gif;*.png;";
 
+// The window shows each description translated.
 std::string OpenDialogFilter(const std::string& patterns)
 {
-    return std::string("すべてのファイル (") + kStandardPatterns + patterns + ")" + "|" +
-           kStandardPatterns + patterns +
-           "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|JPEG イメージファイル "
-           "(*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|ビットマップ (*.bmp)|*.bmp|" +
-           "Susie Graphics(" + patterns + ")|" + patterns;
+    return std::string(UI_TEXT("quilmo", "すべてのファイル") " (") + kStandardPatterns + patterns +
+           ")" + "|" + kStandardPatterns + patterns +
+           "|GIF Image (*.gif)|*.gif|Portable Network Graphics (*.png)|*.png|" +
+           UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpg)|*.jpg|" +
+           UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpeg)|*.jpeg|" +
+           UI_TEXT("quilmo", "ビットマップ") " (*.bmp)|*.bmp|" + "Susie Graphics(" + patterns + ")|" +
+           patterns;
 }
 
 }  // namespace
@@ -27,7 +33,8 @@ std::vector<std::string> StandardExtensions()
     return {".jpg", ".jpeg", ".bmp", ".png", ".gif", ".jpe"};
 }
 
-TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStandard)
+TSusieSetup SetupSusiePlugins(const std::filesystem::path& userFolder, bool alsoStandard,
+                              const std::filesystem::path& shippedFolder)
 {
     // Released whenever anything is loaded, not only when the menu has items: a plug-in whose
     // first format is a standard one has no menu item and would otherwise be loaded twice.
@@ -36,23 +43,35 @@ TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStan
 
     TSusieSetup setup;
     setup.Extensions = StandardExtensions();
-    setup.Loaded = LoadSusiePlugins(folder, alsoStandard);
-    setup.Message = setup.Loaded ? kLoadedText : kFailedText;
-    if (!setup.Loaded) return setup;
+    if (!userFolder.empty()) {
+        setup.Loaded = LoadSusiePlugins(userFolder, alsoStandard);
+        setup.Message = setup.Loaded ? kLoadedText : kFailedText;
+    }
+    const int userEntries = SusiePlugins.Count();
+    if (!shippedFolder.empty()) LoadSusiePlugins(shippedFolder, alsoStandard);
 
     TsusieinfoList plugins;
     CopySusiePlugins(plugins);
+    if (plugins.Count() == 0) return setup;
     std::string patterns;
+    std::vector<std::string> userExtensions;
     for (int k = 0; k < plugins.Count(); ++k) {
         const Tsusieinfo entry = plugins.Get(k);
-        const std::string extension = FieldText(entry.Extension);
-        setup.Extensions.push_back(extension);
         const std::string fileName = FieldText(entry.FileName);
         if (!fileName.empty()) setup.MenuEntries.push_back({"plugin" + std::to_string(k), fileName, entry.Module});
+        const std::string extension = FieldText(entry.Extension);
+        // An extension a shipped plug-in serves too is listed once, for the user's plug-in.
+        if (k < userEntries)
+            userExtensions.push_back(extension);
+        else if (std::find(userExtensions.begin(), userExtensions.end(), extension) != userExtensions.end())
+            continue;
+        setup.Extensions.push_back(extension);
         patterns += "*" + extension + ";";
     }
-    patterns.pop_back();
-    setup.Filter = OpenDialogFilter(patterns);
+    if (!patterns.empty()) {
+        patterns.pop_back();
+        setup.Filter = OpenDialogFilter(patterns);
+    }
     return setup;
 }
 

@@ -20,15 +20,18 @@ struct TSusieMenuEntry {
 };
 
 struct TSusieSetup {
-    bool Loaded = false;
-    std::string Message;                  // the success or failure text to show
+    bool Loaded = false;                  // the user's folder gave plug-ins
+    std::string Message;                  // the success or failure text to show; empty without a user's folder
     std::vector<std::string> Extensions;  // the window's new extension list
     std::vector<TSusieMenuEntry> MenuEntries;
     std::string Filter;  // the open dialog's filter; empty: keep the default one
 };
 
-// Release the plug-ins loaded before (also their registered formats), then load those of
-// folder. When none loads, Extensions is the standard list alone.
-TSusieSetup SetupSusiePlugins(const std::filesystem::path& folder, bool alsoStandard);
+// Release the plug-ins loaded before (also their registered formats), then load those of the
+// folder the user chose, if any, and after them the shipped plug-ins of shippedFolder (none when
+// empty). The user's plug-ins are asked first, so they win an extension both serve. Extensions,
+// menu entries and filter list every loaded plug-in, also when the user's folder gave none.
+TSusieSetup SetupSusiePlugins(const std::filesystem::path& userFolder, bool alsoStandard,
+                              const std::filesystem::path& shippedFolder = {});
 
 }  // namespace quilmo

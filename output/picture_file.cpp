@@ -6,6 +6,7 @@
 #include "format_limits.h"
 #include "input/file_extension.h"
 #include "png_writer.h"
+#include "webp_writer.h"
 
 namespace quilmo {
 
@@ -14,6 +15,7 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName)
     const std::string extension = LowerExt(fileName);
     if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return TPictureFileFormat::JPEG;
     if (extension == ".png") return TPictureFileFormat::PNG;
+    if (extension == ".webp") return TPictureFileFormat::WebP;
     return TPictureFileFormat::BMP;
 }
 
@@ -34,6 +36,7 @@ void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
         switch (format) {
         case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg, gate); break;
         case TPictureFileFormat::PNG: WritePng(picture, stream, gate); break;
+        case TPictureFileFormat::WebP: WriteWebp(picture, stream, jpeg.Quality); break;
         case TPictureFileFormat::BMP: picture.SaveToStream(stream); break;
         }
     });

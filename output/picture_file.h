@@ -10,17 +10,18 @@ namespace quilmo {
 
 class TBigBitmap;
 
-enum class TPictureFileFormat { BMP, JPEG, PNG };
+enum class TPictureFileFormat { BMP, JPEG, PNG, WebP };
 
-// By LowerExt: ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, anything else BMP.
+// By LowerExt: ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" is PNG, ".webp" is WebP, anything
+// else BMP.
 TPictureFileFormat PictureFileFormat(const std::string& fileName);
 
-// Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG or an
-// uncompressed BMP, by the name. The file is replaced as a whole or not at all: a failed save
-// leaves no partial file and an existing file intact. An empty picture, or one the format
-// cannot hold, is refused before any file is touched (EWriteError). With a gate the picture may
-// still be in the making: JPEG and PNG take each row once it is final, other formats wait for
-// the whole picture.
+// Writes picture to fileName as JPEG (with jpeg's quality and progression), PNG, WebP (lossy at
+// jpeg's quality, lossless at 100) or an uncompressed BMP, by the name. The file is replaced as
+// a whole or not at all: a failed save leaves no partial file and an existing file intact. An
+// empty picture, or one the format cannot hold, is refused before any file is touched
+// (EWriteError). With a gate the picture may still be in the making: JPEG and PNG take each row
+// once it is final, other formats wait for the whole picture.
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
                      const TJpegSaveOptions& jpeg, const TRowGate& gate = {});
 // The refusal of SavePictureFile, alone: a picture that cannot be saved under fileName.

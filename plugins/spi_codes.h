@@ -12,5 +12,6 @@ inline constexpr int32_t kBrokenData = 3;
 inline constexpr int32_t kOutOfMemory = 4;
 inline constexpr int32_t kReadError = 6;
 inline constexpr int32_t kCannotOpen = 7;
+inline constexpr int32_t kInternalError = 8;
 
 }  // namespace quilmo::spi

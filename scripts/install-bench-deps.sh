@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the tools bench/compare-resize.sh and bench/compare-join.sh time Quilmo against:
+# Installs the tools the bench/compare-*.sh scripts time Quilmo against:
 # ImageMagick, libvips, Pillow, hyperfine, and GNU time for peak memory. Only the comparisons
 # need them; the build and the tests do not.
 set -euo pipefail

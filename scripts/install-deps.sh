@@ -9,4 +9,5 @@ exec "$(dirname "$0")/apt-install.sh" \
   qt6-base-dev qt6-l10n-tools libgl-dev fonts-ipafont-gothic poppler-utils \
   libsimpleini-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  clang libclang-rt-dev
+  clang libclang-rt-dev \
+  lintian appstream

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <limits>
 
+#include "plugins/pixel_limit.h"
 #include "plugins/spi_codes.h"
 
 namespace quilmo::spi {
 
 namespace {
 
-constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kMaxDimension = std::numeric_limits<int32_t>::max();
 constexpr uint32_t kMaxLevels = 65535;
 
@@ -122,6 +122,7 @@ int32_t ReadHeader(TPnmScanner& scanner, char type, TPnmFormat& format)
     if (format.Raw && !scanner.SkipSingleSeparator()) return kBrokenData;
     // Refuse sizes the data cannot fill before allocating anything for them.
     if (format.Height > scanner.Remaining() / format.MinRowBytes()) return kBrokenData;
+    if (!PicturePixelsAllowed(format.Width, format.Height)) return kOutOfMemory;
     return 0;
 }
 
@@ -160,11 +161,6 @@ bool ReadRow(TPnmScanner& scanner, const TPnmFormat& format, uint8_t* row)
         }
     }
     return true;
-}
-
-void PutLE32(uint8_t* at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // The info block: header and colour table (white and black for PBM, a grey ramp for PGM).

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugins/pnm/dib_blocks.h"
+#include "plugins/dib_blocks.h"
 
 namespace quilmo::spi {
 
@@ -13,7 +13,7 @@ namespace quilmo::spi {
 bool LooksLikePnm(const uint8_t* data, size_t size);
 
 // Decode the first picture of data. Returns 0, or the plug-in error code: 2 not a Netpbm
-// picture, 3 broken or truncated data, 4 out of memory. The blocks are set only on success.
+// picture, 3 broken or truncated data, 4 out of memory or above the pixel limit. The blocks are set only on success.
 int32_t DecodePnm(const uint8_t* data, size_t size, TDibBlocks& blocks);
 
 }  // namespace quilmo::spi

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -403,7 +404,7 @@ private slots:
         const QList<std::pair<QString, QByteArray>> cases = {
             {QStringLiteral("x.jpg"), "\xFF\xD8"}, {QStringLiteral("y.JPG"), "\xFF\xD8"},
             {QStringLiteral("z.jpeg"), "\xFF\xD8"}, {QStringLiteral("p.png"), "\x89P"},
-            {QStringLiteral("plain"), "BM"}};
+            {QStringLiteral("plain"), "BM"}, {QStringLiteral("w.webp"), "RI"}};
         for (const auto& [name, start] : cases) {
             F->Ui->SaveAnswers.push_back(Path(name));
             window.savebtn->click();
@@ -495,8 +496,8 @@ private slots:
         F->Ui->FolderAnswers.push_back(plugins);
         window.Susie1->trigger();
         QCOMPARE(F->Ui->Informations, QStringList{QStringLiteral("プラグイン読み込みに成功しました(^_^)v")});
-        QCOMPARE(window.pluginInfoMenu->actions().size(), 1);
-        QCOMPARE(window.pluginInfoMenu->actions().front()->text(), QStringLiteral("ifpnm.spi"));
+        QCOMPARE(window.pluginInfoMenu->actions().size(), 5);
+        QCOMPARE(window.pluginInfoMenu->actions().front()->text(), QStringLiteral("ifheif.spi"));
         QVERIFY(window.OpenFilter().contains(QStringLiteral("*.ppm")));
 
         F->Ui->FolderAnswers.push_back(F->Folder->path());
@@ -504,6 +505,46 @@ private slots:
         QCOMPARE(F->Ui->Errors, QStringList{QStringLiteral("プラグイン読み込みに失敗しました<(>_<)>")});
         QVERIFY(window.pluginInfoMenu->actions().isEmpty());
         QVERIFY(!window.OpenFilter().contains(QStringLiteral("*.ppm")));
+    }
+
+    void theShippedPluginsNeedNoSetUpAndCanBeSwitchedOff()
+    {
+        // The program folder beside a plugins folder, as in the build tree.
+        const QString build = QString::fromLocal8Bit(qgetenv("QUILMO_BUILD_DIR"));
+        for (const char* folder : {"program", "plugins", "user"}) QVERIFY(QDir().mkpath(Path(folder)));
+        for (const QString& plugin : {QStringLiteral("ifpnm.spi"), QStringLiteral("ifwebp.spi")})
+            QVERIFY(QFile::link(build + "/plugins/" + plugin, Path("plugins/" + plugin)));
+        QVERIFY(QFile::link(build + "/tests/plugins/spi/t_script.spi", Path(QStringLiteral("user/t_script.spi"))));
+        const QString pixmap = Path(QStringLiteral("a.PPM"));
+        std::ofstream(pixmap.toStdString()) << "P3 2 1 255 255 0 0 0 0 255\n";
+        const auto menuCaptions = [](const TForm1& window) {
+            QStringList captions;
+            for (const QAction* item : window.pluginInfoMenu->actions()) captions << item->text();
+            return captions;
+        };
+        {
+            TForm1 window(*F->Ui, Path(QStringLiteral("program")).toStdString(), {});
+            window.Start();
+            QVERIFY(F->Ui->Informations.isEmpty() && F->Ui->Errors.isEmpty());
+            QCOMPARE(menuCaptions(window), (QStringList{QStringLiteral("ifpnm.spi"), QStringLiteral("ifwebp.spi")}));
+            QVERIFY(window.OpenFilter().contains(QStringLiteral("*.webp")));
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(pixmap)});
+            Drop(&window, QPoint(10, 10), data);
+            QCOMPARE(window.Document().Count(), 1);
+
+            // A folder of the user's is asked first; the shipped plug-ins stay after it.
+            F->Ui->FolderAnswers.push_back(Path(QStringLiteral("user")));
+            window.Susie1->trigger();
+            QCOMPARE(F->Ui->Informations, QStringList{QStringLiteral("プラグイン読み込みに成功しました(^_^)v")});
+            QCOMPARE(menuCaptions(window), (QStringList{QStringLiteral("t_script.spi"), QStringLiteral("ifpnm.spi"),
+                                                        QStringLiteral("ifwebp.spi")}));
+        }
+        std::ofstream(Path(QStringLiteral("program/quilmo.ini")).toStdString()) << "[file]\nshippedplugins=0\n";
+        TForm1 window(*F->Ui, Path(QStringLiteral("program")).toStdString(), {});
+        window.Start();
+        QVERIFY(window.pluginInfoMenu->actions().isEmpty());
+        QVERIFY(!window.OpenFilter().contains(QStringLiteral("*.webp")));
     }
 };
 

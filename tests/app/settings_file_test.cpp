@@ -12,8 +12,10 @@
 
 #include "app/settings_file.h"
 #include "bigbitmap/errors.h"
+#include "scoped_env.h"
 
 using namespace quilmo;
+using quilmo::test::TScopedEnv;
 namespace fs = std::filesystem;
 
 namespace {
@@ -41,21 +43,6 @@ protected:
     fs::path FFolder;
 };
 
-// Sets an environment variable for one scope.
-class TScopedEnv {
-public:
-    TScopedEnv(const char* name, const std::string& value) : FName(name)
-    {
-        if (const char* old = std::getenv(name)) FOld = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~TScopedEnv() { FOld ? setenv(FName, FOld->c_str(), 1) : unsetenv(FName); }
-
-private:
-    const char* FName;
-    std::optional<std::string> FOld;
-};
-
 // Every value away from its default, so that a key that feeds the wrong field shows.
 TMainSettings SampleMain()
 {
@@ -67,6 +54,7 @@ TMainSettings SampleMain()
     s.Wrap = 3, s.Align = 2;
     s.EdgeRect = {5, 6, 7, 8};
     s.Sse2 = true, s.Color = 0x80000010, s.BackColor = 0x00FF8040;
+    s.Language = "en";
     return s;
 }
 
@@ -129,7 +117,7 @@ TEST_F(SettingsFile, NewFileListsTheKeysInWriteOrderAndReadsBack)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
               "[file]\ndir=/home/u/写真/\nsusie=/opt/spi\n\n\n"
               "[value]\nsplit=3\njpg=70\nidx=1\nidx2=0\nidx3=4\nbcombo=1\nview=0\nedge=1\n"
-              "progress=1\nsse2=1\nwrap=3\nalign=2\n\n\n"
+              "progress=1\nsse2=1\nwrap=3\nalign=2\nlanguage=en\n\n\n"
               "[form]\nleft=-8\ntop=20\nwidth=900\nheight=700\ncolor=-2147483632\n"
               "backcolor=16744512\n\n\n"
               "[print]\nOrientation=1\n\n\n"
@@ -190,6 +178,14 @@ TEST_F(SettingsFile, LocationFallsBackToTheConfigFolder)
     }
     const TScopedEnv relative("XDG_CONFIG_HOME", "config");
     EXPECT_EQ(SettingsFilePath(exeDir), FFolder / "home" / ".config" / "quilmo" / "quilmo.ini");
+}
+
+TEST_F(SettingsFile, AnInstalledProgramKeepsTheSettingsInTheUsersFolderEvenForRoot)
+{
+    const TScopedEnv config("XDG_CONFIG_HOME", FFolder / "config");
+    for (const char* exeDir : {"/usr/bin", "/usr/local/bin", "/usr/bin/../bin"})
+        EXPECT_EQ(SettingsFilePath(exeDir), FFolder / "config" / "quilmo" / "quilmo.ini") << exeDir;
+    EXPECT_EQ(SettingsFilePath(FFolder), FFolder / "quilmo.ini") << "a build tree keeps it beside";
 }
 
 }  // namespace

@@ -168,6 +168,8 @@ TEST(PairNaming, SequentialNamesHaveAtLeastTwoDigitsAfterTheFolderAsWritten)
     EXPECT_EQ(name(1, "/out"), "/out01.bmp");
     settings.NameText = "pic";
     EXPECT_EQ(name(2, "/out/"), "/out/pic02.bmp");
+    settings.Format = bfWebP;
+    EXPECT_EQ(name(3, "/out/"), "/out/pic03.webp");
 }
 
 TEST(PairNaming, TheSourcesTitleComesFromList2AndLosesEveryCopyOfItsExtension)

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -174,16 +176,18 @@ void ExpectDamageFoundOnlyWhenDecoded(const TBytes& bytes)
 
 TEST(CompressedGraphic, TheHeaderAloneGivesTheSizeAndLaterTheSamePixels)
 {
+    const std::array<uint8_t, 2> kStartOfScan{0xFF, 0xDA};
     ExpectHeaderThenPixels<TPNGImage>(TranslucentPng());
     ExpectHeaderThenPixels<TJPEGImage>(TurnedJpeg());
     ExpectHeaderThenPixels<TGIFImage>(OffsetGif());
 
-    TBytes png = MakePng(PatternPng(40, 30, false));
+    TBytes png = TranslucentPng();
     png[png.size() - 20] ^= 0x55;  // inside the picture data
     ExpectDamageFoundOnlyWhenDecoded<TPNGImage>(png);
     TBytes jpeg = TurnedJpeg();
     // Cut in the middle of the picture data and closed again: the markers look complete.
-    jpeg.resize(jpeg.size() / 2 + 200);
+    const size_t scan = std::search(jpeg.begin(), jpeg.end(), kStartOfScan.begin(), kStartOfScan.end()) - jpeg.begin();
+    jpeg.resize(scan + (jpeg.size() - scan) / 2);
     jpeg.insert(jpeg.end(), {0xFF, 0xD9});
     ExpectDamageFoundOnlyWhenDecoded<TJPEGImage>(jpeg);
 }

@@ -12,6 +12,7 @@
 #include <jpeglib.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <webp/decode.h>
 
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
@@ -152,7 +153,7 @@ TEST_F(PictureFile, TheFormatFollowsTheName)
     const std::pair<const char*, TBytes> cases[] = {
         {"a.jpg", {0xFF, 0xD8}},  {"b.JPG", {0xFF, 0xD8}}, {"c.Jpeg", {0xFF, 0xD8}}, {"d.jpe", {0xFF, 0xD8}},
         {"e.png", {0x89, 'P'}},   {"f.PNG", {0x89, 'P'}},  {"g.bmp", {'B', 'M'}},    {"h.txt", {'B', 'M'}},
-        {"no extension", {'B', 'M'}}, {"i.jpg.bmp", {'B', 'M'}},
+        {"no extension", {'B', 'M'}}, {"i.jpg.bmp", {'B', 'M'}}, {"j.webp", {'R', 'I'}}, {"k.WebP", {'R', 'I'}},
     };
     for (const auto& [name, magic] : cases) {
         SavePictureFile(picture, File(name), {});
@@ -188,6 +189,53 @@ TEST_F(PictureFile, PicturesReadBackAsSaved)
     auto jpeg = ReadBack<TJPEGImage>(File("p.jpg"));
     EXPECT_EQ(jpeg->GetWidth(), 3000);
     EXPECT_EQ(jpeg->GetHeight(), 1000);
+}
+
+TEST_F(PictureFile, WebpIsLosslessAt100AndLossyBelow)
+{
+    TBigBitmap picture;
+    FillPattern(picture, 300, 200);
+    // Lossless gives every pixel back; lossy stays near on average.
+    for (auto [quality, meanError] : {std::pair{100, 0.0}, {90, 12.0}}) {
+        SCOPED_TRACE(quality);
+        SavePictureFile(picture, File("p.webp"), {quality, false});
+        const TBytes file = ReadAll(File("p.webp"));
+        int width = 0, height = 0;
+        uint8_t* bgr = WebPDecodeBGR(file.data(), file.size(), &width, &height);
+        ASSERT_NE(bgr, nullptr);
+        ASSERT_EQ(width, 300);
+        ASSERT_EQ(height, 200);
+        double error = 0;
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x) {
+                const uint8_t* pixel = bgr + (static_cast<size_t>(y) * width + x) * 3;
+                const TColor colour = ColourAt(picture, x, y);
+                error += std::abs(pixel[2] - ColorRed(colour)) + std::abs(pixel[1] - ColorGreen(colour)) +
+                         std::abs(pixel[0] - ColorBlue(colour));
+            }
+        WebPFree(bgr);
+        EXPECT_LE(error / (3.0 * width * height), meanError);
+        // Lossless and lossy files differ in their first chunk.
+        EXPECT_EQ(std::string(file.begin() + 12, file.begin() + 16), quality == 100 ? "VP8L" : "VP8 ");
+    }
+}
+
+TEST_F(PictureFile, WebpWiderOrHigherThanItsLimitIsRefusedBeforeWriting)
+{
+    std::ofstream(File("keep.webp"), std::ios::binary).write("old", 3);
+    for (auto [width, height] : {std::pair{16384, 1}, {1, 16384}}) {
+        TBigBitmap tooLarge;
+        tooLarge.SetBitmaps(width, height, bbpf1bit);
+        ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("keep.webp"), {}); },
+                                 "Cannot write the WebP picture: " + std::to_string(width) + " x " +
+                                     std::to_string(height) + " pixels is larger than WebP's 16383 x 16383");
+    }
+    EXPECT_EQ(ReadAll(File("keep.webp")), (TBytes{'o', 'l', 'd'}));
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.webp"});
+    TBigBitmap largest;
+    largest.SetBitmaps(16383, 2, bbpf1bit);
+    SavePictureFile(largest, File("largest.webp"), {100, false});
+    EXPECT_EQ(ReadAll(File("largest.webp"))[0], 'R');
 }
 
 TEST_F(PictureFile, IndexedPicturesAreWrittenInTheirColours)

@@ -1,4 +1,4 @@
-// quilmo-cli --plugins DIR: the shipped plug-ins from the folder the build puts them in.
+// quilmo-cli with the plug-ins that ship with Quilmo, found beside it or named by --plugins DIR.
 
 #include <gtest/gtest.h>
 
@@ -56,13 +56,20 @@ TEST_F(CliPlugins, APluginPictureJoinsWithAJpeg)
     }
 }
 
-TEST_F(CliPlugins, CommandsReadPluginFormatsOnlyWithThePlugins)
+TEST_F(CliPlugins, TheShippedPluginsNeedNoOptionAndCanBeLeftOut)
 {
-    const std::string pixmap = File("a.ppm", kPixmap);
-    const TCliResult info = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "info", pixmap});
-    EXPECT_EQ(info.Status, 0) << info.Err;
-    EXPECT_EQ(info.Out, "2x3 24\n");
-    EXPECT_NE(RunCli({"info", pixmap}).Status, 0);
+    const std::string pixmap = File("a.PPM", kPixmap);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"--plugins", QUILMO_PLUGIN_DIR}, {"--plugins", QUILMO_PLUGIN_DIR, "--no-shipped-plugins"}}) {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"info", pixmap});
+        const TCliResult info = RunCli(arguments);
+        EXPECT_EQ(info.Status, 0) << info.Err;
+        EXPECT_EQ(info.Out, "2x3 24\n");
+    }
+    const TCliResult without = RunCli({"--no-shipped-plugins", "info", pixmap});
+    EXPECT_EQ(without.Status, 1);
+    EXPECT_EQ(without.Err, "Unknown picture file extension (.ppm)\n");
 }
 
 TEST_F(CliPlugins, PluginFailuresSayWhat)

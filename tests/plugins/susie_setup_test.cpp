@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 
+#include "core/ui_text.h"
+
+#include "input/shipped_plugins.h"
 #include "input/susie_errors.h"
 #include "input/susie_plugins.h"
 #include "input/susie_setup.h"
@@ -64,4 +68,64 @@ TEST(SusieErrors, LoadErrorMessages)
     EXPECT_EQ(LoadErrorMessage(12), "SetDibits エラーのため、ファイルを開けません");
     for (int32_t code : {-11, -9, -2, 13, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
         EXPECT_EQ(LoadErrorMessage(code), "ため、ファイルを開けません") << code;
+}
+
+TEST(ShippedPluginFolder, BesideTheBuildTreeOrTheInstalledProgram)
+{
+    TPluginFolder root;
+    const std::filesystem::path build = root.Path() / "build", usr = root.Path() / "usr";
+    std::filesystem::create_directories(build / "app");
+    std::filesystem::create_directories(usr / "bin");
+    EXPECT_EQ(ShippedPluginFolder(build / "app"), std::filesystem::path());
+    std::filesystem::create_directories(build / "plugins");
+    std::filesystem::create_directories(usr / "lib" / "quilmo" / "plugins");
+    EXPECT_EQ(ShippedPluginFolder(build / "app"), build / "plugins");
+    EXPECT_EQ(ShippedPluginFolder(build / "cli/"), build / "plugins");
+    EXPECT_EQ(ShippedPluginFolder(usr / "bin"), usr / "lib" / "quilmo" / "plugins");
+}
+
+TEST(SusieSetup, TheUsersPluginsComeFirstAndTheShippedOnesStay)
+{
+    TPluginFolder user({"t_script.spi", "ifpnm.spi"}), shipped({"ifpnm.spi", "ifwebp.spi"});
+    const TSusieSetup setup = SetupSusiePlugins(user.Path(), false, shipped.Path());
+    EXPECT_TRUE(setup.Loaded);
+    EXPECT_EQ(setup.Message, "プラグイン読み込みに成功しました(^_^)v");
+    // The user's copy of a shipped plug-in is the same library: listed and released once.
+    std::vector<std::string> captions;
+    for (const TSusieMenuEntry& entry : setup.MenuEntries) captions.push_back(entry.Caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"ifpnm.spi", "t_script.spi", "ifwebp.spi"}));
+    EXPECT_EQ(std::vector<std::string>(setup.Extensions.begin() + 6, setup.Extensions.end()),
+              (std::vector<std::string>{".pnm", ".ppm", ".pgm", ".pbm", ".qsp", ".webp"}));
+    UnloadSusiePlugins();
+    EXPECT_FALSE(IsLoaded(BuiltPlugin("ifpnm.spi")));
+
+    // A folder that gives nothing says so, and the shipped plug-ins are still there.
+    TPluginFolder empty;
+    const TSusieSetup failed = SetupSusiePlugins(empty.Path(), false, shipped.Path());
+    EXPECT_FALSE(failed.Loaded);
+    EXPECT_EQ(failed.Message, "プラグイン読み込みに失敗しました<(>_<)>");
+    EXPECT_EQ(failed.Extensions.back(), ".webp");
+    EXPECT_NE(failed.Filter.find("*.webp"), std::string::npos);
+
+    // Without a folder of the user's there is nothing to report.
+    const TSusieSetup quiet = SetupSusiePlugins({}, false, shipped.Path());
+    EXPECT_EQ(quiet.Message, "");
+    EXPECT_EQ(quiet.MenuEntries.size(), 2u);
+}
+
+TEST(SusieErrors, LoadErrorMessagesAreMadeInTheUsersLanguage)
+{
+    const std::map<std::string, std::string> english = {
+        {"%1ため、ファイルを開けません", "Cannot open the file. %1"},
+        {"プラグインエラー:未知のフォーマットの", "Plug-in error: unknown format"}};
+    SetTextTranslator([&](const std::string& text) {
+        const auto found = english.find(text);
+        return found == english.end() ? text : found->second;
+    });
+    const std::string known = LoadErrorMessage(2);
+    const std::string unknown = LoadErrorMessage(-5);
+    SetTextTranslator(nullptr);
+    EXPECT_EQ(known, "Cannot open the file. Plug-in error: unknown format");
+    // No text of its own: nothing is left dangling where it would go.
+    EXPECT_EQ(unknown, "Cannot open the file.");
 }

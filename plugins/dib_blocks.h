@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "plugins/large_blocks.h"
+
 namespace quilmo::spi {
 
 struct TFreeBlock {
@@ -22,6 +24,7 @@ struct TMallocBlock {
     {
         Data.reset(static_cast<uint8_t*>(std::calloc(size ? size : 1, 1)));
         Size = Data ? size : 0;
+        PreferLargePages(Data.get(), Size);
         return Data != nullptr;
     }
 };
@@ -30,5 +33,13 @@ struct TDibBlocks {
     TMallocBlock Info;
     TMallocBlock Bits;
 };
+
+// The bitmap info header at the start of the info block.
+inline constexpr size_t kInfoHeaderSize = 40;
+
+inline void PutLE32(uint8_t* at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
 
 }  // namespace quilmo::spi

@@ -1,0 +1,73 @@
+# What an installed Quilmo is made of, and the Debian package CPack makes of it:
+#   cpack -G DEB  (from the build tree; scripts/package.sh does it)
+include(GNUInstallDirs)
+
+# Installed programs find their shipped plug-ins as ../lib/quilmo/plugins; Debian keeps them out
+# of the multiarch folder, since nothing else links them.
+set(QUILMO_INSTALL_PLUGIN_DIR lib/quilmo/plugins)
+set(QUILMO_DESKTOP_ID io.github.quilmo.Quilmo)
+set(packaging ${CMAKE_SOURCE_DIR}/packaging)
+set(staged ${CMAKE_BINARY_DIR}/packaging)
+
+install(TARGETS quilmo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quilmo)
+  install(TARGETS quilmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+get_property(shipped_plugins GLOBAL PROPERTY QUILMO_SHIPPED_PLUGINS)
+install(TARGETS ${shipped_plugins} LIBRARY DESTINATION ${QUILMO_INSTALL_PLUGIN_DIR})
+
+# The desktop entry, its icon and the AppStream data.
+file(READ ${CMAKE_SOURCE_DIR}/app/quilmo.desktop desktop_entry)
+string(REPLACE "@QUILMO@" "quilmo" desktop_entry "${desktop_entry}")
+file(WRITE ${staged}/${QUILMO_DESKTOP_ID}.desktop "${desktop_entry}")
+install(FILES ${staged}/${QUILMO_DESKTOP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/app/quilmo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+configure_file(${packaging}/${QUILMO_DESKTOP_ID}.metainfo.xml ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml @ONLY)
+install(FILES ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual pages and the documents Debian asks for, compressed as it expects (gzip -9n: no name,
+# no time stamp, so the same sources give the same package).
+configure_file(${packaging}/changelog ${staged}/changelog.Debian @ONLY)
+set(compressed)
+foreach(source quilmo.1 quilmo-cli.1 changelog.Debian)
+  if(EXISTS ${packaging}/${source})
+    set(input ${packaging}/${source})
+  else()
+    set(input ${staged}/${source})
+  endif()
+  add_custom_command(OUTPUT ${staged}/${source}.gz
+    COMMAND gzip -9n -c ${input} > ${staged}/${source}.gz
+    DEPENDS ${input} VERBATIM)
+  list(APPEND compressed ${staged}/${source}.gz)
+endforeach()
+add_custom_target(quilmo_package_docs ALL DEPENDS ${compressed})
+install(FILES ${staged}/quilmo.1.gz ${staged}/quilmo-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${staged}/changelog.Debian.gz ${packaging}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quilmo)
+# Quilmo is packaged outside Debian, so its first version closes no request for packaging.
+install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME quilmo)
+
+set(CPACK_PACKAGE_NAME quilmo)
+set(CPACK_PACKAGE_VENDOR "Quilmo developers")
+set(CPACK_PACKAGE_CONTACT "Quilmo developers <quilmo@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "join pictures side by side or stacked")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY quilmo)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quilmo/quilmo)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# CPack puts the summary before it as the synopsis line.
+set(CPACK_PACKAGE_DESCRIPTION "Quilmo joins one to six pictures into one, side by side or stacked:
+kept at their own size or enlarged to a common height or width with
+bilinear, bicubic, Lagrange or Lanczos resampling, with a gap, a frame and
+a fill colour. The result is previewed, saved, printed or copied. A batch
+window joins two lists of pictures pair by pair, and quilmo-cli gives the
+same engine to scripts.")
+include(CPack)

@@ -1,0 +1,210 @@
+#include "plugins/tiff/tiff_samples.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "plugins/pixel_converter.h"
+#include "plugins/spi_codes.h"
+
+namespace quilmo::spi {
+
+namespace {
+
+constexpr uint64_t kPieceSlack = 64 << 20;
+
+struct TPlainLayout {
+    TSampleLayout Samples;
+    size_t SampleBytes = 1;
+    bool Separate = false;  // one plane per sample
+
+    size_t PixelBytes() const { return SampleBytes * static_cast<size_t>(Samples.Channels()); }
+};
+
+std::optional<TPlainLayout> PlainLayout(TIFF* tiff)
+{
+    uint16_t bits = 0, samples = 0, photometric = 0, format = 0, planar = 0;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) return std::nullopt;
+    if ((bits != 8 && bits != 16) || format != SAMPLEFORMAT_UINT) return std::nullopt;
+    TPlainLayout layout;
+    layout.SampleBytes = bits / 8;
+    layout.Separate = planar == PLANARCONFIG_SEPARATE;
+    if (photometric == PHOTOMETRIC_MINISBLACK)
+        layout.Samples.ColourChannels = 1;
+    else if (photometric == PHOTOMETRIC_RGB)
+        layout.Samples.ColourChannels = 3;
+    else
+        return std::nullopt;
+    if (samples == layout.Samples.ColourChannels) return layout;
+    // One more sample is taken only when it is alpha.
+    uint16_t extraCount = 0;
+    uint16_t* extras = nullptr;
+    if (samples != layout.Samples.ColourChannels + 1 ||
+        !TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extras) || extraCount != 1)
+        return std::nullopt;
+    if (extras[0] == EXTRASAMPLE_ASSOCALPHA)
+        layout.Samples.Alpha = TAlpha::Premultiplied;
+    else if (extras[0] == EXTRASAMPLE_UNASSALPHA)
+        layout.Samples.Alpha = TAlpha::Straight;
+    else
+        return std::nullopt;
+    return layout;
+}
+
+// The page as bands of whole rows of interleaved samples, decoded strip by strip or tile by tile.
+class TPlainReader {
+public:
+    TPlainReader(TIFF* tiff, const TPlainLayout& layout, TDibWriter& writer)
+        : FTiff(tiff), FLayout(layout), FWriter(writer), FTiled(TIFFIsTiled(tiff) != 0),
+          FConverter(layout.Samples, layout.SampleBytes == 1 ? 255 : 65535)
+    {
+    }
+
+    int32_t Read()
+    {
+        const uint32_t width = FWriter.StoredWidth(), height = FWriter.StoredHeight();
+        uint32_t pieceWidth = width, pieceHeight = 0;
+        if (FTiled) {
+            TIFFGetField(FTiff, TIFFTAG_TILEWIDTH, &pieceWidth);
+            TIFFGetField(FTiff, TIFFTAG_TILELENGTH, &pieceHeight);
+        } else {
+            TIFFGetFieldDefaulted(FTiff, TIFFTAG_ROWSPERSTRIP, &pieceHeight);
+        }
+        if (pieceWidth == 0 || pieceHeight == 0) return kBrokenData;
+        const uint32_t bandRows = std::min(pieceHeight, height);
+        const size_t planes = FLayout.Separate ? static_cast<size_t>(FLayout.Samples.Channels()) : 1;
+        FPieceRowBytes = size_t{pieceWidth} * FLayout.PixelBytes() / planes;
+        // Tiles may overhang the picture, but not by much: a header's tile size takes no memory
+        // the picture would not. The piece must hold its rows (compared by division, which
+        // cannot overflow).
+        const uint64_t pieceSize = FTiled ? TIFFTileSize64(FTiff) : TIFFStripSize64(FTiff);
+        const uint64_t pictureBytes = uint64_t{width} * height * FLayout.PixelBytes();
+        if (pieceSize == 0 || pieceSize > pictureBytes + kPieceSlack || FPieceRowBytes > pieceSize / bandRows)
+            return kBrokenData;
+        FPiece.resize(pieceSize);
+        // Contiguous strips are whole rows already; everything else is gathered into a band.
+        const bool gather = FTiled || FLayout.Separate;
+        if (gather) FBand.resize(size_t{width} * FLayout.PixelBytes() * bandRows);
+
+        for (uint32_t top = 0; top < height; top += pieceHeight) {
+            const uint32_t rows = std::min(pieceHeight, height - top);
+            for (uint32_t left = 0; left < width; left += pieceWidth)
+                for (uint16_t plane = 0; plane < planes; ++plane) {
+                    if (!ReadPiece(left, top, plane, rows)) return kBrokenData;
+                    if (gather) Gather(left, std::min(pieceWidth, width - left), plane, rows);
+                }
+            const uint8_t* band = gather ? FBand.data() : FPiece.data();
+            const size_t bandRowBytes = gather ? size_t{width} * FLayout.PixelBytes() : FPieceRowBytes;
+            for (uint32_t row = 0; row < rows; ++row) Put(band + row * bandRowBytes, top + row);
+        }
+        return 0;
+    }
+
+private:
+    bool ReadPiece(uint32_t left, uint32_t top, uint16_t plane, uint32_t rows)
+    {
+        const tmsize_t size = static_cast<tmsize_t>(FPiece.size());
+        const tmsize_t got = FTiled ? TIFFReadEncodedTile(FTiff, TIFFComputeTile(FTiff, left, top, 0, plane),
+                                                          FPiece.data(), size)
+                                    : TIFFReadEncodedStrip(FTiff, TIFFComputeStrip(FTiff, top, plane),
+                                                           FPiece.data(), size);
+        return got >= 0 && static_cast<uint64_t>(got) >= FPieceRowBytes * rows;
+    }
+
+    // The piece's columns into the band: whole pixels, or one sample of each pixel for a plane.
+    void Gather(uint32_t left, uint32_t columns, uint16_t plane, uint32_t rows)
+    {
+        const size_t pixelBytes = FLayout.PixelBytes(), sampleBytes = FLayout.SampleBytes;
+        const size_t bandRowBytes = size_t{FWriter.StoredWidth()} * pixelBytes;
+        for (uint32_t row = 0; row < rows; ++row) {
+            const uint8_t* from = FPiece.data() + row * FPieceRowBytes;
+            uint8_t* to = FBand.data() + row * bandRowBytes + left * pixelBytes;
+            if (!FLayout.Separate) {
+                std::memcpy(to, from, columns * pixelBytes);
+                continue;
+            }
+            to += plane * sampleBytes;
+            for (uint32_t x = 0; x < columns; ++x, from += sampleBytes, to += pixelBytes)
+                std::memcpy(to, from, sampleBytes);
+        }
+    }
+
+    void Put(const uint8_t* row, uint32_t y)
+    {
+        // libtiff hands 16-bit samples over in the machine's byte order.
+        if (FLayout.SampleBytes == 2)
+            FConverter.Put(reinterpret_cast<const uint16_t*>(row), FWriter.StoredWidth(), FWriter.StoredRow(y));
+        else
+            FConverter.Put(row, FWriter.StoredWidth(), FWriter.StoredRow(y));
+    }
+
+    TIFF* FTiff;
+    const TPlainLayout& FLayout;
+    TDibWriter& FWriter;
+    bool FTiled;
+    TPixelConverter FConverter;
+    size_t FPieceRowBytes = 0;
+    std::vector<uint8_t> FPiece;
+    std::vector<uint8_t> FBand;
+};
+
+struct TEndRgbaImage {
+    void operator()(TIFFRGBAImage* image) const { TIFFRGBAImageEnd(image); }
+};
+
+int32_t ReadThroughRgba(TIFF* tiff, TDibWriter& writer)
+{
+    char message[1024];
+    if (!TIFFRGBAImageOK(tiff, message)) return kUnknownFormat;
+    TIFFRGBAImage image{};
+    if (!TIFFRGBAImageBegin(&image, tiff, 1, message)) return kBrokenData;
+    const std::unique_ptr<TIFFRGBAImage, TEndRgbaImage> end(&image);
+    // Rows as stored: the writer turns the picture, libtiff would get the quarter turns wrong.
+    image.req_orientation = ORIENTATION_TOPLEFT;
+    image.orientation = ORIENTATION_TOPLEFT;
+
+    const uint32_t width = writer.StoredWidth(), height = writer.StoredHeight();
+    // A band of a strip's or tile's height: a smaller one would decode pieces again and again.
+    uint32_t bandRows = 0;
+    if (!TIFFGetField(tiff, TIFFIsTiled(tiff) ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, &bandRows) || bandRows == 0)
+        bandRows = height;
+    bandRows = std::min(bandRows, height);
+    std::vector<uint32_t> raster(size_t{width} * bandRows);
+    std::vector<uint8_t> rgba(size_t{width} * 4);
+    // libtiff premultiplies alpha, and gives opaque pixels to pictures without it.
+    const TPixelConverter converter({3, TAlpha::Premultiplied}, 255);
+    for (uint32_t top = 0; top < height; top += bandRows) {
+        const uint32_t rows = std::min(bandRows, height - top);
+        image.row_offset = static_cast<int>(top);
+        if (!TIFFRGBAImageGet(&image, raster.data(), width, rows)) return kBrokenData;
+        for (uint32_t row = 0; row < rows; ++row) {
+            const uint32_t* pixel = raster.data() + size_t{row} * width;
+            for (uint32_t x = 0; x < width; ++x) {
+                rgba[4 * x] = static_cast<uint8_t>(TIFFGetR(pixel[x]));
+                rgba[4 * x + 1] = static_cast<uint8_t>(TIFFGetG(pixel[x]));
+                rgba[4 * x + 2] = static_cast<uint8_t>(TIFFGetB(pixel[x]));
+                rgba[4 * x + 3] = static_cast<uint8_t>(TIFFGetA(pixel[x]));
+            }
+            converter.Put(rgba.data(), width, writer.StoredRow(top + row));
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int32_t ReadTiffPixels(TIFF* tiff, TDibWriter& writer)
+{
+    const std::optional<TPlainLayout> layout = PlainLayout(tiff);
+    if (!layout) return ReadThroughRgba(tiff, writer);
+    TPlainReader reader(tiff, *layout, writer);
+    return reader.Read();
+}
+
+}  // namespace quilmo::spi

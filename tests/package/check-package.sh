@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a temporary root and checks that what a desktop
+# would install works: the command-line tool joins pictures (one through a shipped plug-in),
+# the desktop program starts and quits, and lintian and appstreamcli accept the package.
+#   tests/package/check-package.sh [BUILD_DIR]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+deb=$("$here/scripts/package.sh" "${1:-$here/build}")
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root/pkg"
+bin=$root/pkg/usr/bin
+fail() { echo "package check: $*" >&2; exit 1; }
+
+for f in usr/bin/quilmo usr/bin/quilmo-cli usr/lib/quilmo/plugins/ifpnm.spi \
+         usr/share/applications/io.github.quilmo.Quilmo.desktop \
+         usr/share/icons/hicolor/scalable/apps/quilmo.svg \
+         usr/share/metainfo/io.github.quilmo.Quilmo.metainfo.xml \
+         usr/share/man/man1/quilmo.1.gz usr/share/man/man1/quilmo-cli.1.gz \
+         usr/share/doc/quilmo/copyright usr/share/doc/quilmo/changelog.Debian.gz; do
+  [ -e "$root/pkg/$f" ] || fail "missing /$f"
+done
+version=$(dpkg-deb -f "$deb" Version)
+[ "$("$bin/quilmo-cli" --version)" = "quilmo-cli ${version%-*}" ] || fail "quilmo-cli --version"
+[ "$("$bin/quilmo" --version)" = "quilmo ${version%-*}" ] || fail "quilmo --version"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependencies from dpkg-shlibdeps"
+
+# A 2x1 and a 3x2 picture: one a PNM for the shipped plug-in, one a BMP made from another PNM.
+printf 'P6\n2 1\n255\n\377\0\0\0\377\0' > "$root/a.ppm"
+printf 'P6\n3 2\n255\n' > "$root/b.ppm"
+head -c 18 /dev/zero >> "$root/b.ppm"
+"$bin/quilmo-cli" convert "$root/b.ppm" "$root/b.bmp"
+"$bin/quilmo-cli" join -o "$root/joined.png" "$root/a.ppm" "$root/b.bmp"
+[ "$("$bin/quilmo-cli" info "$root/joined.png")" = "5x2 24" ] || fail "the join gave $("$bin/quilmo-cli" info "$root/joined.png")"
+
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$root/config timeout 60 \
+  "$bin/quilmo" --quit-after-start "$root/a.ppm" || fail "quilmo did not start and quit"
+
+appstreamcli validate --no-net "$root/pkg/usr/share/metainfo/io.github.quilmo.Quilmo.metainfo.xml"
+lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
+echo "package check passed: $(basename "$deb")"

@@ -1,0 +1,50 @@
+#pragma once
+// Pictures for the format plug-ins' tests: samples made in code, handed to each library's own
+// encoder, and the colours the plug-in must give for them.
+
+#include <cstdint>
+#include <vector>
+
+#include "bigbitmap/bitmap.h"
+#include "plugins/get_picture.h"
+#include "support/bmp_builder.h"
+
+namespace quilmo::test {
+
+// Rows of interleaved samples: grey, grey + alpha, RGB or RGBA, each up to MaxValue.
+struct TSamplePicture {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int Channels = 3;
+    uint32_t MaxValue = 255;
+    std::vector<uint16_t> Samples;
+
+    uint16_t At(int32_t x, int32_t y, int channel) const
+    {
+        return Samples[(static_cast<size_t>(y) * Width + x) * Channels + channel];
+    }
+    bool HasAlpha() const { return Channels == 2 || Channels == 4; }
+    std::vector<uint8_t> Bytes() const;       // 8-bit samples
+};
+
+// A picture whose pixels all differ, so that a turned or mirrored result shows. With alpha, the
+// alpha runs from transparent to opaque.
+TSamplePicture MakeSamplePicture(int32_t width, int32_t height, int channels, uint32_t maxValue = 255);
+
+// The colours (0x00BBGGRR) the upright picture shows, row by row from the top left: transparency
+// over white, every level rounded to the nearest of 8 bits. orientation 1 to 8 as in EXIF.
+std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientation = 1, bool premultiplied = false);
+
+// Decodes file with decode and turns the blocks into a bitmap as the host does; the file also
+// becomes a seed of the fuzz target. Returns the plug-in's code, or the host's.
+int32_t DecodeInto(spi::TDecodeFunction decode, const char* fuzzTarget, const char* seedName, const TBytes& file,
+                   TBitmap& bitmap);
+
+// Expects the bitmap to show colours (width wide), each channel within tolerance.
+void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance = 0);
+
+// Copies of file cut short and with bytes flipped: each must decode or fail with a plug-in
+// code, never crash or hang.
+void ExpectDamageHandled(spi::TDecodeFunction decode, const TBytes& file);
+
+}  // namespace quilmo::test

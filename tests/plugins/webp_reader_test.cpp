@@ -1,0 +1,68 @@
+// The WebP plug-in's decoder on pictures libwebp makes: lossless and lossy, with alpha, animated,
+// with an EXIF orientation, and damaged.
+
+#include <gtest/gtest.h>
+
+#include "format_encoders.h"
+#include "plugins/webp/webp_reader.h"
+#include "support/picture_checks.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+namespace {
+
+std::unique_ptr<TBitmap> Decode(const char* seedName, const TBytes& file)
+{
+    auto bitmap = std::make_unique<TBitmap>();
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", seedName, file, *bitmap), 0) << seedName;
+    return bitmap;
+}
+
+}  // namespace
+
+TEST(WebpReader, LosslessPicturesKeepEveryPixel)
+{
+    const TSamplePicture rgb = MakeSamplePicture(7, 5, 3);
+    ExpectColours(*Decode("lossless", EncodeWebpLossless(rgb)), 7, ExpectedColours(rgb));
+    const TSamplePicture rgba = MakeSamplePicture(6, 4, 4);
+    ExpectColours(*Decode("lossless_alpha", EncodeWebpLossless(rgba)), 6, ExpectedColours(rgba));
+}
+
+TEST(WebpReader, LossyPicturesAsLibwebpDecodesThem)
+{
+    const TSamplePicture rgb = MakeSamplePicture(33, 17, 3);
+    const TBytes file = EncodeWebpLossy(rgb);
+    const auto bitmap = Decode("lossy", file);
+    ExpectColours(*bitmap, 33, ExpectedColours(LibwebpDecode(file)));
+    // And near the picture that was encoded.
+    ExpectColours(*bitmap, 33, ExpectedColours(rgb), 24);
+}
+
+TEST(WebpReader, AnAnimationGivesItsFirstFrame)
+{
+    const TSamplePicture first = MakeSamplePicture(8, 6, 4), second = MakeSamplePicture(8, 6, 3);
+    ExpectColours(*Decode("animation", WebpAnimation({first, second})), 8, ExpectedColours(first));
+}
+
+TEST(WebpReader, TheExifOrientationIsApplied)
+{
+    const TSamplePicture rgb = MakeSamplePicture(5, 3, 3);
+    ExpectColours(*Decode("orientation6", WebpWithOrientation(EncodeWebpLossless(rgb), 6, false)), 3, ExpectedColours(rgb, 6));
+    const TSamplePicture rgba = MakeSamplePicture(5, 3, 4);
+    ExpectColours(*Decode("orientation3_alpha", WebpWithOrientation(EncodeWebpLossless(rgba), 3, true)), 5,
+                  ExpectedColours(rgba, 3));
+}
+
+TEST(WebpReader, RefusesWhatItCannotRead)
+{
+    TBitmap bitmap;
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "riff_avi", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
+                         bitmap),
+              2);
+    const TBytes lossy = EncodeWebpLossy(MakeSamplePicture(40, 30, 3));
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "lossy_cut", TBytes(lossy.begin(), lossy.end() - 20), bitmap), 3);
+    ExpectDamageHandled(spi::DecodeWebp, lossy);
+    ExpectDamageHandled(spi::DecodeWebp, WebpWithOrientation(EncodeWebpLossless(MakeSamplePicture(9, 9, 4)), 6, false));
+    ExpectDamageHandled(spi::DecodeWebp, WebpAnimation({MakeSamplePicture(8, 6, 4), MakeSamplePicture(8, 6, 3)}));
+}
