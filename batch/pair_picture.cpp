@@ -5,8 +5,9 @@
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/errors.h"
 #include "core/picture_helpers.h"
-#include "input/graphic_registry.h"
+#include "input/picture_reading.h"
 #include "input/susie_errors.h"
+#include "resample/work_threads.h"
 #include "pair_join.h"
 #include "pair_resize.h"
 
@@ -18,11 +19,11 @@ namespace {
 constexpr int32_t kBlankWidth = 320;
 constexpr int32_t kBlankHeight = 240;
 
-// The picture of path for the join; an empty bitmap when the pair has none there.
-std::unique_ptr<TBitmap> ReadPairPicture(const std::string& path, const TLoadErrorProc& loadError)
+// The picture read from path for the join; an empty bitmap when the pair has none there.
+std::unique_ptr<TBitmap> PairPicture(const std::string& path, TBatchPicture picture,
+                                     const TLoadErrorProc& loadError)
 {
     if (path.empty()) return std::make_unique<TBitmap>();
-    TBatchPicture picture = ReadBatchPicture(path);
     if (picture.Bitmap) return std::move(picture.Bitmap);
     if (!picture.PluginFailure) throw EReadError(path + ": " + picture.Error);
     loadError(path, picture.Error);
@@ -36,20 +37,22 @@ std::unique_ptr<TBitmap> ReadPairPicture(const std::string& path, const TLoadErr
 TBatchPicture ReadBatchPicture(const std::string& path)
 {
     TBatchPicture result;
+    TPictureRead read = ReadPictureFile(path);
+    if (read.PluginError != 0) {
+        result.Error = LoadErrorMessage(read.PluginError);
+        result.PluginFailure = true;
+        return result;
+    }
+    if (!read.Picture) {
+        result.Error = read.Error;
+        return result;
+    }
     try {
-        const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
-        // Plug-ins report failures only through the code, so a picture with a code is none.
-        if (const int32_t code = TakeSusieError()) {
-            result.Error = LoadErrorMessage(code);
-            result.PluginFailure = true;
-            return result;
-        }
         auto bitmap = std::make_unique<TBitmap>();
-        bitmap->Assign(graphic.get());
+        bitmap->Assign(read.Picture.get());
         bitmap->SetPixelFormat(pf24bit);
         result.Bitmap = std::move(bitmap);
     } catch (const std::exception& e) {
-        TakeSusieError();  // a failed read leaves no code behind for the next one
         result.Error = e.what();
     }
     return result;
@@ -59,8 +62,16 @@ void MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
                      const TLoadErrorProc& loadError, TBitmap& result)
 {
     if (pair.Left.empty() && pair.Right.empty()) throw EReadError("The pair has no picture");
-    const std::unique_ptr<TBitmap> right = ReadPairPicture(pair.Right, loadError);
-    const std::unique_ptr<TBitmap> left = ReadPairPicture(pair.Left, loadError);
+    // Both files read at once where threads allow; list 2's picture is told of first.
+    const std::string* paths[2] = {&pair.Right, &pair.Left};
+    TBatchPicture read[2];
+    RunTasks(WorkThreads(), 2, [&] {
+        return [&](int64_t k) {
+            if (!paths[k]->empty()) read[k] = ReadBatchPicture(*paths[k]);
+        };
+    });
+    const std::unique_ptr<TBitmap> right = PairPicture(pair.Right, std::move(read[0]), loadError);
+    const std::unique_ptr<TBitmap> left = PairPicture(pair.Left, std::move(read[1]), loadError);
     JoinPair(*right, *left, result, settings.Method, settings.Gap,
              PairLayout(settings.Direction, !pair.Left.empty(), !pair.Right.empty()),
              settings.MarginColor, settings.UseSSE2);

@@ -1,8 +1,10 @@
 // Times the main window where a user waits: from start to the first paint, from dropping six
-// photos to their joined preview (against the same join without a window), each redraw while
-// the window is resized with the 20198 x 2600 joined picture, saving it at half size (against
-// quilmo-cli resize) and printing it to PDF. Prints the peak memory against what the pictures
-// themselves need.
+// photos to their joined preview (against the same join without a window and against
+// quilmo-cli join), a rebuild after a gap change, each redraw while the window is resized with
+// the 20198 x 2600 joined picture, saving it at half size (against quilmo-cli resize) and
+// printing it to PDF. While the photos are joined and the gap changes, it measures the longest
+// time the window's thread went without turning its event loop. Prints the peak memory against
+// what the pictures themselves need.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_timings [FOLDER]
 
@@ -98,6 +100,41 @@ public:
     QString GetSaveFileName(QWidget*, const TSaveDialogRequest&) override { return SaveName; }
 };
 
+// The longest time the window's thread went without handling events: a precise timer asks
+// every 2 ms, and the longest time between two of its ticks is the stall.
+class TLoopWatch : public QObject {
+public:
+    void Start()
+    {
+        FLongest = 0;
+        FClock.start();
+        FLast = 0;
+        FTimer = startTimer(2, Qt::PreciseTimer);
+    }
+    // Milliseconds.
+    double Stop()
+    {
+        killTimer(FTimer);
+        return std::max(FLongest, Now() - FLast);
+    }
+
+protected:
+    void timerEvent(QTimerEvent*) override
+    {
+        const double now = Now();
+        FLongest = std::max(FLongest, now - FLast);
+        FLast = now;
+    }
+
+private:
+    double Now() const { return FClock.nsecsElapsed() / 1e6; }
+
+    QElapsedTimer FClock;
+    double FLast = 0;
+    double FLongest = 0;
+    int FTimer = 0;
+};
+
 // Paints of the preview, counted so a redraw can be waited for.
 class TPaintCounter : public QObject {
 public:
@@ -152,14 +189,47 @@ int main(int argc, char** argv)
     }
     const double alone = timer.nsecsElapsed() / 1e6;
 
-    const int paintsBefore = counter.Paints;
+    const QString cli = QCoreApplication::applicationDirPath() + "/../cli/quilmo-cli";
+    QStringList joinArguments{"join", "--method", "bicubic", "--gap", "10", "-o",
+                              QString::fromStdString((folder / "cli-joined.jpg").string())};
+    for (const std::string& photo : photos) joinArguments << QString::fromStdString(photo);
     timer.restart();
+    QProcess::execute(cli, joinArguments);
+    const double cliJoin = timer.nsecsElapsed() / 1e6;
+
+    TLoopWatch watch;
+    int paintsBefore = counter.Paints;
+    timer.restart();
+    watch.Start();
     window.Loader().DropFiles(photos);
     while (counter.Paints == paintsBefore)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const double dropped = timer.nsecsElapsed() / 1e6;
+    const double dropStall = watch.Stop();
     std::printf("six photos, join without a window: %.0f ms\n", alone);
-    std::printf("six photos dropped to preview shown: %.0f ms (%.2fx)\n", dropped, dropped / alone);
+    std::printf("six photos, quilmo-cli join to a JPEG file: %.0f ms\n", cliJoin);
+    std::printf("six photos dropped to preview shown: %.0f ms (%.2fx the join without a window, "
+                "%.2fx quilmo-cli join); longest the window did not answer: %.0f ms\n",
+                dropped, dropped / alone, dropped / cliJoin, dropStall);
+
+    const double joinedPeak = PeakMiB();
+
+    // The joined picture is moved into a new one: for a moment both are held.
+    const double beforeGap = StatusMiB("VmRSS:");
+    ResetPeak();
+    for (const int gap : {2, 1}) {
+        paintsBefore = counter.Paints;
+        timer.restart();
+        watch.Start();
+        window.SpinEdit->setValue(gap);
+        while (counter.Paints == paintsBefore)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        const double respaced = timer.nsecsElapsed() / 1e6;
+        std::printf("gap changed to %d pixels, to preview shown: %.0f ms; longest the window did "
+                    "not answer: %.0f ms\n", gap * 10, respaced, watch.Stop());
+    }
+    std::printf("peak memory while the gap changes: %.0f MiB above the %.0f MiB in use before\n",
+                PeakMiB() - beforeGap, beforeGap);
 
     const TBigBitmap& joined = window.Document().Joined();
     std::printf("joined picture: %d x %d\n", joined.GetWidth(), joined.GetHeight());
@@ -189,8 +259,6 @@ int main(int argc, char** argv)
                     timer.nsecsElapsed() / 1e6);
     }
 
-    const double joinedPeak = PeakMiB();
-    const QString cli = QCoreApplication::applicationDirPath() + "/../cli/quilmo-cli";
     const std::string joinedBmp = (folder / "joined.bmp").string();
     window.Document().Joined().SaveToFile(joinedBmp);
     const QString halfWidth = QString::number(joined.GetWidth() / 2);

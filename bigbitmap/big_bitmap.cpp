@@ -79,6 +79,14 @@ void TBigBitmap::Install(TBitmapArray bands, int32_t width, int32_t height, TBBP
 
 void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format)
 {
+    Allocate(width, height, format);
+    // A new band is solid white (the last entry of an indexed band's palette is white).
+    for (auto& band : FBitmaps)
+        PaintWhiteRows(band->Bits(), band->Stride(), band->GetHeight(), GetPixelBits(format), width);
+}
+
+void TBigBitmap::Allocate(int32_t width, int32_t height, TBBPixelFormat format)
+{
     if (width < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Width");
     if (height < 0) throw EBigBitmapError("TBigBitmap.SetBitmaps: Negative Height");
     if (!RowFitsBand(GetPixelBits(format), width))
@@ -88,9 +96,12 @@ void TBigBitmap::SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format
         return;
     }
     TBitmapArray bands = BuildBands(width, height, format);
-    // A new band is solid white (the last entry of an indexed band's palette is white).
-    for (auto& band : bands)
-        PaintWhiteRows(band->Bits(), band->Stride(), band->GetHeight(), GetPixelBits(format), width);
+    const auto used = static_cast<size_t>((int64_t{GetPixelBits(format)} * width + 7) / 8);
+    for (auto& band : bands) {
+        const auto padding = static_cast<size_t>(band->Stride()) - used;
+        if (padding == 0) continue;
+        for (int32_t r = 0; r < band->GetHeight(); ++r) std::memset(band->ScanLine(r) + used, 0, padding);
+    }
     Install(std::move(bands), width, height, format);
     FCanvas->MoveTo(0, 0);
 }
@@ -153,6 +164,15 @@ void TBigBitmap::Assign(TGraphic* source)
 
 void TBigBitmap::AssignTo(TGraphic& dest)
 {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(&dest); bitmap && FPixelFormat == bbpf24bit && !GetEmpty()) {
+        // The rows of a 24-bit picture copied as they lie: what its BMP form would give.
+        TBitmap picture;
+        picture.Allocate(FWidth, FHeight, pf24bit);
+        const auto rowBytes = static_cast<size_t>(picture.Stride());
+        for (int32_t y = 0; y < FHeight; ++y) std::memcpy(picture.ScanLine(y), GetScanline(y), rowBytes);
+        bitmap->TakeOver(picture);
+        return;
+    }
     if (dynamic_cast<TBitmap*>(&dest)) {
         TMemoryStream stream;
         SaveToStream(stream);

@@ -54,6 +54,9 @@ public:
     void SetHeight(int32_t height) { SetBitmaps(FWidth, height, FPixelFormat); }
     void SetPixelFormat(TBBPixelFormat format) { SetBitmaps(FWidth, FHeight, format); }
     void SetBitmaps(int32_t width, int32_t height, TBBPixelFormat format);
+    // SetBitmaps without painting: the caller writes every pixel. Only the padding behind each
+    // row's pixels is cleared, as painting would. Same checks and errors.
+    void Allocate(int32_t width, int32_t height, TBBPixelFormat format);
 
     // Address of picture row (0 = top) in the band's row layout; valid until the next sizing,
     // load, assignment or palette change.

@@ -14,9 +14,9 @@ namespace quilmo {
 
 namespace {
 
-std::unique_ptr<uint8_t[]> NewPixels(int64_t stride, int32_t height)
+TPixelMemory NewPixels(int64_t stride, int32_t height)
 {
-    return std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(stride * height));
+    return NewPixelMemory(static_cast<size_t>(stride * height));
 }
 
 // A bitmap holds as many colours as its pixels can address, and none in the direct formats.
@@ -39,7 +39,7 @@ TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(*this)) {}
 TBitmap::~TBitmap() = default;
 
 void TBitmap::Replace(int32_t width, int32_t height, TPixelFormat format,
-                      std::unique_ptr<uint8_t[]> bits, TPalette palette)
+                      TPixelMemory bits, TPalette palette)
 {
     FWidth = width;
     FHeight = height;
@@ -119,6 +119,14 @@ void TBitmap::Assign(TGraphic* source)
         return;
     }
     TGraphic::Assign(source);
+}
+
+void TBitmap::TakeOver(TBitmap& source)
+{
+    if (&source == this) return;
+    Replace(source.FWidth, source.FHeight, source.FPixelFormat, std::move(source.FBits),
+            std::move(source.FPalette));
+    source.Replace(0, 0, source.FPixelFormat, nullptr, {});
 }
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect)

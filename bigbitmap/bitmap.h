@@ -9,6 +9,7 @@
 #include "canvas.h"
 #include "graphic.h"
 #include "pixel_format.h"
+#include "pixel_memory.h"
 
 namespace quilmo {
 
@@ -50,6 +51,8 @@ public:
     TCanvas& Canvas() { return *FCanvas; }
 
     void Assign(TGraphic* source) override;
+    // Take the picture of source without copying pixels; source becomes empty.
+    void TakeOver(TBitmap& source);
     void Draw(TCanvas& canvas, const TRect& rect) override;
     // Reads a BMP of any form the BMP reader knows.
     void LoadFromStream(TStream& stream) override;
@@ -61,13 +64,13 @@ protected:
 
 private:
     void Replace(int32_t width, int32_t height, TPixelFormat format,
-                 std::unique_ptr<uint8_t[]> bits, TPalette palette);
+                 TPixelMemory bits, TPalette palette);
 
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     TPixelFormat FPixelFormat = pf24bit;
     int64_t FStride = 0;
-    std::unique_ptr<uint8_t[]> FBits;
+    TPixelMemory FBits;
     TPalette FPalette;
     std::unique_ptr<TCanvas> FCanvas;
 };

@@ -20,6 +20,7 @@
 #include "commands.h"
 #include "core/picture_helpers.h"
 #include "heap_reuse.h"
+#include "threads_option.h"
 
 namespace quilmo::cli {
 
@@ -239,6 +240,8 @@ void AddBatchCommand(CLI::App& app)
                                               {"lagrange", rmLagrange},
                                               {"lanczos", rmLanczos}}));
     batch->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
+    // The jobs share the processors: each works on one thread unless told otherwise.
+    AddThreadsOption(*batch, 1, "Threads each job works on (default 1)");
     batch->add_option("--naming", args->Naming,
                       "seq: TEXT and the pair's number (default); same: list 2's file name (list "
                       "1's without one); prefix, suffix: that name with TEXT before or after it")

@@ -18,7 +18,9 @@
 #include "core/quiet_document_host.h"
 #include "heap_reuse.h"
 #include "join_files.h"
+#include "join_into_file.h"
 #include "output/picture_file.h"
+#include "threads_option.h"
 
 namespace quilmo::cli {
 
@@ -108,27 +110,25 @@ void Join(const TJoinArgs& args)
 {
     KeepFreedBandsForReuse();
     TJoinFiles pictures(args.Inputs);
-    TBigBitmap joined;
-    {
-        TConsoleHost host;
-        // The bar follows the pictures placed: the resamplers' steps are meant for six at most.
-        const TProgressProc progress = [&host](int16_t position, int16_t max, int32_t step) {
-            return step == 0 ? ReportProgressTo(host, position, max, step) : 0;
-        };
-        pictures.OnPicture = [&](size_t i) {
-            progress(static_cast<int16_t>(i * 100 / pictures.Count()), 100, 0);
-        };
-        const TBarHider hider(host);
-        progress(0, 100, 0);
-        try {
-            ComposeJoined(pictures, SettingsOf(args), progress, joined);
-        } catch (const std::bad_alloc&) {
-            // In the words the window uses.
-            throw std::runtime_error("Out of memory");
-        }
-        progress(100, 100, 0);
+    TConsoleHost host;
+    // The bar follows the pictures placed: the resamplers' steps are meant for six at most.
+    const TProgressProc progress = [&host](int16_t position, int16_t max, int32_t step) {
+        return step == 0 ? ReportProgressTo(host, position, max, step) : 0;
+    };
+    size_t placed = 0;
+    TJoinHooks hooks;
+    hooks.Placed = [&](size_t) {
+        ++placed;
+        progress(static_cast<int16_t>(placed * 100 / pictures.Count()), 100, 0);
+    };
+    const TBarHider hider(host);
+    progress(0, 100, 0);
+    try {
+        JoinIntoFile(pictures, SettingsOf(args), progress, hooks, args.Output, {args.Quality, args.Progressive});
+    } catch (const std::bad_alloc&) {
+        // In the words the window uses.
+        throw std::runtime_error("Out of memory");
     }
-    SavePictureFile(joined, args.Output, {args.Quality, args.Progressive});
 }
 
 }  // namespace
@@ -173,6 +173,7 @@ void AddJoinCommand(CLI::App& app)
         ->type_name("ALIGN")
         ->transform(Choices<TJoinAlign>({{"start", jaStart}, {"center", jaCenter}, {"end", jaEnd}}));
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
+    AddThreadsOption(*join, 0, "Threads to work on (default: every processor; 1: one picture after the other)");
     join->add_option("-o", args->Output,
                      "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)")
         ->required();

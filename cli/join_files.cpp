@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "bigbitmap/big_bitmap.h"
+#include "bigbitmap/stream.h"
 #include "input/compressed_graphic.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
@@ -20,7 +22,15 @@ std::unique_ptr<TGraphic> ReadInput(const std::string& path)
     if (!std::filesystem::exists(path, error)) throw std::runtime_error(path + ": no such file");
     std::unique_ptr<TGraphic> picture;
     try {
-        picture = LoadGraphicFile(path);
+        picture = NewGraphicFor(path);
+        if (auto* compressed = dynamic_cast<TCompressedGraphic*>(picture.get())) {
+            TFileStream file(path, TFileMode::fmOpenRead);
+            std::vector<uint8_t> bytes(static_cast<size_t>(file.Remaining()));
+            file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+            compressed->LoadHeader(std::move(bytes));
+        } else {
+            picture->LoadFromFile(path);
+        }
     } catch (const std::exception& e) {
         throw std::runtime_error(path + ": " + e.what());
     }
@@ -37,18 +47,28 @@ TJoinFiles::TJoinFiles(std::vector<std::string> paths) : FPaths(std::move(paths)
     for (const std::string& path : FPaths) {
         std::unique_ptr<TGraphic> picture = ReadInput(path);
         FSizes.push_back({picture->GetWidth(), picture->GetHeight()});
-        if (!dynamic_cast<TCompressedGraphic*>(picture.get())) picture.reset();
+        if (dynamic_cast<TBigBitmap*>(picture.get())) picture.reset();
         FKept.push_back(std::move(picture));
     }
 }
 
-TGraphic& TJoinFiles::Picture(size_t i)
+void TJoinFiles::Read(size_t i, TJoinPicture& picture)
 {
-    if (OnPicture) OnPicture(i);
-    // Each picture is let go once the next one is asked for.
-    FCurrent.reset();
-    FCurrent = FKept[i] ? std::move(FKept[i]) : ReadInput(FPaths[i]);
-    return *FCurrent;
+    const std::unique_ptr<TGraphic> kept = std::move(FKept[i]);
+    try {
+        if (auto* compressed = dynamic_cast<TCompressedGraphic*>(kept.get())) {
+            compressed->TakePixels(picture.Copy);
+        } else if (kept) {
+            MakeWorkingCopy(*kept, picture.Copy);
+        } else {
+            TBigBitmap bmp;
+            bmp.LoadFromFile(FPaths[i]);
+            MakeWorkingCopy(bmp, picture.Copy);
+        }
+    } catch (const std::exception& e) {
+        throw std::runtime_error(FPaths[i] + ": " + e.what());
+    }
+    picture.Pixels = &picture.Copy;
 }
 
 }  // namespace quilmo::cli

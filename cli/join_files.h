@@ -1,8 +1,8 @@
 #pragma once
 // The pictures join reads: every file once for its size before anything is joined, so that a
-// file that cannot be read stops the command early, and then one at a time as it is placed.
+// file that cannot be opened stops the command early, and then each picture as it is placed,
+// decoded only then and only once.
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,23 +14,20 @@ namespace quilmo::cli {
 
 class TJoinFiles : public TJoinSource {
 public:
-    // Reads every file; raises an error naming the first one that cannot be read.
+    // Reads every file's size; raises an error naming the first one that cannot be read.
     explicit TJoinFiles(std::vector<std::string> paths);
 
     size_t Count() const override { return FPaths.size(); }
     TSize SizeOf(size_t i) override { return FSizes[i]; }
-    TGraphic& Picture(size_t i) override;
-
-    // Told the index of each picture as it is asked for, before it is read.
-    std::function<void(size_t)> OnPicture;
+    // Errors name the file.
+    void Read(size_t i, TJoinPicture& picture) override;
 
 private:
     std::vector<std::string> FPaths;
     std::vector<TSize> FSizes;
-    // Pictures that stay compressed (JPEG, PNG, GIF) cost only their file's bytes and are kept
-    // from the first reading; the others are read again when placed.
+    // Each picture as first read, until it is placed: compressed pictures as their file's bytes
+    // (only the header read), plug-in pictures decoded. BMP files are read again instead.
     std::vector<std::unique_ptr<TGraphic>> FKept;
-    std::unique_ptr<TGraphic> FCurrent;
 };
 
 }  // namespace quilmo::cli

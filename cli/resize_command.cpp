@@ -9,6 +9,7 @@
 #include "choices.h"
 #include "commands.h"
 #include "resample/big_resamplers.h"
+#include "threads_option.h"
 
 namespace quilmo::cli {
 
@@ -82,6 +83,7 @@ void AddResizeCommand(CLI::App& app)
                                             {"lanczos", TResizeMethod::Lanczos},
                                             {"reduce", TResizeMethod::Reduce}}));
     resize->add_flag("--no-sse2", args->NoSSE2, "Use the plain paths");
+    AddThreadsOption(*resize, 0, "Threads to work on (default: every processor; 1: in order on one)");
     resize->add_option("IN", args->Input, "Picture to read")->required();
     resize->add_option("OUT", args->Output, "BMP file to write")->required();
     resize->add_option("WIDTH", args->Width, "Target width")->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));

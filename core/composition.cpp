@@ -5,13 +5,11 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/big_bitmap_canvas.h"
 #include "bigbitmap/errors.h"
+#include "compose_work.h"
 #include "join_layout.h"
 
 namespace quilmo {
 
-namespace {
-
-// picture as a 24-bit working copy; indexed big bitmaps are converted through their palette.
 void MakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
 {
     work.SetPixelFormat(bbpf24bit);
@@ -24,15 +22,25 @@ void MakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
     work.TakeOver(trueColor);
 }
 
-}  // namespace
-
 TSize TPictureList::SizeOf(size_t i)
 {
     return {FPictures[i]->GetWidth(), FPictures[i]->GetHeight()};
 }
 
+void TPictureList::Read(size_t i, TJoinPicture& picture)
+{
+    auto* big = dynamic_cast<TBigBitmap*>(FPictures[i]);
+    if (big && big->PixelFormat() == bbpf24bit) {
+        picture.Pixels = big;
+        return;
+    }
+    MakeWorkingCopy(*FPictures[i], picture.Copy);
+    picture.Pixels = &picture.Copy;
+}
+
 std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& settings,
-                                 const TProgressProc& progress, TBigBitmap& joined)
+                                 const TProgressProc& progress, TBigBitmap& joined,
+                                 const TJoinHooks& hooks)
 {
     std::vector<TSize> sizes;
     for (size_t i = 0; i < source.Count(); ++i) {
@@ -43,36 +51,57 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     }
     const TJoinLayout layout = LayOutJoin(sizes, settings);
     const TRect frame = settings.Frame();
-    SetupBigBitmapFramed(joined, layout.Size.Width, layout.Size.Height, frame, settings.JoinColor);
-    progress(0, 100, 3);
-
-    // One working copy at a time: converted, enlarged, drawn and freed, so that memory holds
-    // the joined picture and a single source rather than all of them.
-    const auto count = static_cast<int32_t>(std::min<size_t>(sizes.size(), INT32_MAX));
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        TBigBitmap work;
-        MakeWorkingCopy(source.Picture(i), work);
-        const TRect& place = layout.Placements[i];
-        if (settings.Method != rmOriginal)
-            BigEnlarge(work, place.Width(), place.Height(), settings.Method, settings.FUseSSE2,
-                       count, progress);
-        if (work.GetWidth() != place.Width() || work.GetHeight() != place.Height())
-            throw EConvertError("A picture changed its size while it was converted");
-        joined.Canvas().CopyRect(OffsetRectBy(place, frame), work,
-                                 {0, 0, place.Width(), place.Height()});
-    }
+    const TSize framed = FramedSize(layout.Size.Width, layout.Size.Height, frame);
+    // Every pixel is written once: by a picture, or by the colour where none lies.
+    joined.Allocate(framed.Width, framed.Height, bbpf24bit);
+    if (hooks.Sized) hooks.Sized(joined);
+    if (progress) progress(0, 100, 3);
+    std::vector<TRect> places;
+    for (const TRect& place : layout.Placements) places.push_back(OffsetRectBy(place, frame));
+    ComposePixels(source, places, settings, joined, progress, hooks);
     return layout.Placements;
 }
+
+namespace {
+
+// The parts of a joined picture, each read in place.
+class TJoinedParts : public TJoinSource {
+public:
+    TJoinedParts(TBigBitmap& joined, std::span<const TRect> parts) : FJoined(joined), FParts(parts) {}
+    size_t Count() const override { return FParts.size(); }
+    TSize SizeOf(size_t i) override { return {FParts[i].Width(), FParts[i].Height()}; }
+    void Read(size_t i, TJoinPicture& picture) override
+    {
+        picture.Pixels = &FJoined;
+        picture.Area = FParts[i];
+    }
+
+private:
+    TBigBitmap& FJoined;
+    std::span<const TRect> FParts;
+};
+
+}  // namespace
 
 void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<const TRect> to,
                      const TRect& frame, TColor color, TSize size,
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output)
 {
-    SetupBigBitmapFramed(output, size.Width, size.Height, frame, color);
+    const TSize framed = FramedSize(size.Width, size.Height, frame);
+    output.Allocate(framed.Width, framed.Height, bbpf24bit);
+    std::vector<TRect> sources, places;
     for (size_t k = 0; k < from.size(); ++k) {
-        output.Canvas().CopyRect(OffsetRectBy(to[k], frame), joined, OffsetRectBy(from[k], frame));
-        afterCopy(k);
+        sources.push_back(OffsetRectBy(from[k], frame));
+        places.push_back(OffsetRectBy(to[k], frame));
     }
+    TJoinedParts parts(joined, sources);
+    // Moved as they are: every part keeps its size.
+    TJoinSettings copying;
+    copying.Method = rmOriginal;
+    copying.JoinColor = color;
+    TJoinHooks hooks;
+    hooks.Placed = afterCopy;
+    ComposePixels(parts, places, copying, output, {}, hooks);
 }
 
 }  // namespace quilmo

@@ -24,9 +24,14 @@ void SetupBigBitmapWhite(TBigBitmap& bitmap, int32_t width, int32_t height)
 void SetupBigBitmapFramed(TBigBitmap& bitmap, int32_t width, int32_t height, const TRect& frame,
                           TColor color)
 {
-    const int32_t framedWidth = CheckedAdd(CheckedAdd(width, frame.Left), frame.Right);
-    const int32_t framedHeight = CheckedAdd(CheckedAdd(height, frame.Top), frame.Bottom);
-    SetupBigBitmap(bitmap, framedWidth, framedHeight, color);
+    const TSize framed = FramedSize(width, height, frame);
+    SetupBigBitmap(bitmap, framed.Width, framed.Height, color);
+}
+
+TSize FramedSize(int32_t width, int32_t height, const TRect& frame)
+{
+    return {CheckedAdd(CheckedAdd(width, frame.Left), frame.Right),
+            CheckedAdd(CheckedAdd(height, frame.Top), frame.Bottom)};
 }
 
 void SetupBitmap(TBitmap& bitmap, int32_t width, int32_t height, TColor color)

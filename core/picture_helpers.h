@@ -24,6 +24,8 @@ void SetupBigBitmapWhite(TBigBitmap& bitmap, int32_t width, int32_t height);
 // height; sums beyond 32 bits raise EIntOverflow.
 void SetupBigBitmapFramed(TBigBitmap& bitmap, int32_t width, int32_t height, const TRect& frame,
                           TColor color);
+// The size SetupBigBitmapFramed gives, with the same overflow errors.
+TSize FramedSize(int32_t width, int32_t height, const TRect& frame);
 
 void SetupBitmap(TBitmap& bitmap, int32_t width, int32_t height, TColor color);
 void SetupBitmapWhite(TBitmap& bitmap, int32_t width, int32_t height);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "picture_helpers.h"
+#include "resample/work_threads.h"
 #include "slot_hit_test.h"
 #include "status_texts.h"
 
@@ -26,6 +27,8 @@ bool TSlotDocument::RunCommand(const std::function<void()>& body)
 {
     if (FBusy) return false;
     SetBusy(true);
+    // The work goes to other threads; meanwhile this one keeps handling the host's input.
+    const TWhileWaiting answering([this] { FHost.ProcessMessages(); });
     const std::string status = FHost.StatusText();
     bool done = false;
     try {

@@ -1,5 +1,6 @@
 #include "compressed_graphic.h"
 
+#include <algorithm>
 #include <string>
 #include <typeinfo>
 
@@ -20,20 +21,31 @@ void CheckPictureSize(const char* format, int64_t width, int64_t height)
                               std::to_string(width) + " x " + std::to_string(height) + " pixels)");
 }
 
+TCompressedGraphic::TCompressedGraphic() = default;
+
+TCompressedGraphic::~TCompressedGraphic() = default;
+
 void TCompressedGraphic::Assign(TGraphic* source)
 {
     if (source == this) return;
     if (!source) {
         FBytes.clear();
         FWidth = FHeight = 0;
+        FPixels.reset();
         SetModified(true);
         return;
     }
     if (typeid(*source) == typeid(*this)) {
         const auto& other = static_cast<const TCompressedGraphic&>(*source);
+        std::unique_ptr<TBigBitmap> pixels;
+        if (other.FPixels) {
+            pixels = std::make_unique<TBigBitmap>();
+            pixels->Assign(other.FPixels.get());
+        }
         FBytes = other.FBytes;
         FWidth = other.FWidth;
         FHeight = other.FHeight;
+        FPixels = std::move(pixels);
         SetModified(true);
         return;
     }
@@ -43,58 +55,89 @@ void TCompressedGraphic::Assign(TGraphic* source)
 void TCompressedGraphic::AssignTo(TGraphic& dest)
 {
     if (auto* big = dynamic_cast<TBigBitmap*>(&dest)) {
-        DecodeTo(*big);
+        if (GetEmpty()) {
+            big->Assign(nullptr);
+        } else if (FPixels) {
+            big->Assign(FPixels.get());
+        } else {
+            TBigBitmap picture;
+            DecodeTo(FBytes, {FWidth, FHeight}, picture);
+            big->TakeOver(picture);
+        }
         return;
     }
     if (auto* bitmap = dynamic_cast<TBitmap*>(&dest)) {
         TBitmap picture;
-        DecodeTo(picture);
-        bitmap->Assign(&picture);
+        picture.Allocate(FWidth, FHeight, pf24bit);
+        TBitmapRows rows(picture);
+        if (FPixels) {
+            const auto rowBytes = static_cast<size_t>(FWidth) * 3;
+            for (int32_t y = 0; y < FHeight; ++y) std::copy_n(FPixels->GetScanline(y), rowBytes, rows.Row(y));
+        } else if (!GetEmpty()) {
+            Decode(FBytes, rows);
+        }
+        bitmap->TakeOver(picture);
         return;
     }
     TGraphic::AssignTo(dest);
 }
 
-void TCompressedGraphic::DecodeTo(TBitmap& bitmap) const
+void TCompressedGraphic::DecodeTo(std::span<const uint8_t> bytes, TSize size, TBigBitmap& bitmap) const
 {
-    bitmap.Allocate(FWidth, FHeight, pf24bit);
-    if (GetEmpty()) return;
-    TBitmapRows rows(bitmap);
-    Decode(FBytes, rows);
+    // The same refusal, in the same words, as the BMP stream a standard bitmap would write.
+    if (!RowFitsBand(24, size.Width))
+        throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
+    bitmap.SetBitmaps(size.Width, size.Height, bbpf24bit);
+    TBigBitmapRows rows(bitmap);
+    Decode(bytes, rows);
 }
 
-void TCompressedGraphic::DecodeTo(TBigBitmap& bitmap) const
+void TCompressedGraphic::TakePixels(TBigBitmap& dest)
 {
     if (GetEmpty()) {
-        bitmap.Assign(nullptr);
+        dest.Assign(nullptr);
         return;
     }
-    // The same refusal, in the same words, as the BMP stream a standard bitmap would write.
-    if (!RowFitsBand(24, FWidth))
-        throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
-    TBigBitmap picture;
-    picture.SetBitmaps(FWidth, FHeight, bbpf24bit);
-    TBigBitmapRows rows(picture);
-    Decode(FBytes, rows);
-    bitmap.TakeOver(picture);
+    if (!FPixels) {
+        TBigBitmap picture;
+        DecodeTo(FBytes, {FWidth, FHeight}, picture);
+        dest.TakeOver(picture);
+        return;
+    }
+    dest.TakeOver(*FPixels);
+    FPixels.reset();
 }
 
 void TCompressedGraphic::Draw(TCanvas& canvas, const TRect& rect)
 {
     if (GetEmpty()) return;
     TBitmap picture;
-    DecodeTo(picture);
+    AssignTo(picture);
     picture.Draw(canvas, rect);
+}
+
+void TCompressedGraphic::LoadHeader(std::vector<uint8_t> bytes)
+{
+    const TSize size = ReadSize(bytes);
+    FBytes = std::move(bytes);
+    FWidth = size.Width;
+    FHeight = size.Height;
+    FPixels.reset();
+    SetModified(true);
 }
 
 void TCompressedGraphic::LoadFromStream(TStream& stream)
 {
     std::vector<uint8_t> bytes(static_cast<size_t>(stream.Remaining()));
     stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    const TSize size = Check(bytes);
+    const TSize size = ReadSize(bytes);
+    // Decoded before anything of this graphic changes, so that a failure leaves it as it was.
+    auto pixels = std::make_unique<TBigBitmap>();
+    DecodeTo(bytes, size, *pixels);
     FBytes = std::move(bytes);
     FWidth = size.Width;
     FHeight = size.Height;
+    FPixels = std::move(pixels);
     SetModified(true);
 }
 

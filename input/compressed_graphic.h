@@ -1,9 +1,12 @@
 #pragma once
-// A picture kept as the bytes of its file (JPEG, PNG, GIF) and decoded whenever it is turned
-// into a bitmap. A slot then holds the small compressed form only, and a join decodes each
-// picture straight into the bands of its working copy instead of keeping the pixels twice.
+// A picture read from the bytes of its file (JPEG, PNG, GIF). Loading decodes it completely,
+// which is both the check that the file can be read and the decode whatever the picture becomes
+// is taken from: the pixels are kept, 24 bits per pixel, beside the file's bytes. A reader that
+// only needs the sizes of many files first can take the header alone and have the pixels
+// decoded later, once.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -21,21 +24,34 @@ void CheckPictureSize(const char* format, int64_t width, int64_t height);
 
 class TCompressedGraphic : public TGraphic {
 public:
+    TCompressedGraphic();
+    ~TCompressedGraphic() override;
+
     int32_t GetWidth() const override { return FWidth; }
     int32_t GetHeight() const override { return FHeight; }
 
-    // A graphic of the same class: its bytes are copied. No source: the graphic becomes empty.
+    // A graphic of the same class: its bytes and pixels are copied. No source: the graphic
+    // becomes empty.
     void Assign(TGraphic* source) override;
     // Into a TBigBitmap (24 bits, the same pixels a 24-bit standard bitmap would give through a
     // BMP stream) or a 24-bit standard bitmap. On failure dest is unchanged.
     void AssignTo(TGraphic& dest) override;
     void Draw(TCanvas& canvas, const TRect& rect) override;
 
-    // Takes the rest of the stream as the file. The whole picture is decoded once to make sure
-    // it can be; on failure the graphic is unchanged.
+    // Takes the rest of the stream as the file and decodes it; on failure the graphic is
+    // unchanged.
     void LoadFromStream(TStream& stream) override;
+    // Takes bytes as the file, reading only the size from its header (a header that cannot be
+    // read raises); the pixels are decoded when first needed, and raise then if the rest of the
+    // file is damaged.
+    void LoadHeader(std::vector<uint8_t> bytes);
     // Writes the file as it was loaded.
     void SaveToStream(TStream& stream) override;
+
+    // dest becomes the picture (24 bits) without a copy of the pixels, decoded now if only the
+    // header was read; afterwards the graphic holds its bytes but no pixels. On failure dest is
+    // unchanged.
+    void TakePixels(TBigBitmap& dest);
 
     const std::vector<uint8_t>& Bytes() const { return FBytes; }
 
@@ -44,20 +60,22 @@ protected:
         int32_t Width = 0;
         int32_t Height = 0;
     };
-    // Decodes every pixel of bytes without keeping them and returns the size the picture shows
-    // at; raises EInvalidGraphic for anything that cannot be decoded.
-    virtual TSize Check(std::span<const uint8_t> bytes) const = 0;
-    // Writes the picture of bytes, which passed Check, into rows of the size Check gave.
+    // The size the picture of bytes shows at, from its header; raises EInvalidGraphic for a
+    // header that cannot be read and for sizes CheckPictureSize refuses.
+    virtual TSize ReadSize(std::span<const uint8_t> bytes) const = 0;
+    // Writes the picture of bytes into rows (painted white) of the size ReadSize gave; raises
+    // EInvalidGraphic for anything that cannot be decoded.
     virtual void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const = 0;
 
 private:
-    // A new 24-bit standard bitmap holding the picture.
-    void DecodeTo(TBitmap& bitmap) const;
-    void DecodeTo(TBigBitmap& bitmap) const;
+    // bitmap becomes the picture of bytes, whose header gave size.
+    void DecodeTo(std::span<const uint8_t> bytes, TSize size, TBigBitmap& bitmap) const;
 
     std::vector<uint8_t> FBytes;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
+    // The decoded picture; none when only the header was read or the pixels were taken.
+    std::unique_ptr<TBigBitmap> FPixels;
 };
 
 }  // namespace quilmo

@@ -139,13 +139,11 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TGIFImage::Check(std::span<const uint8_t> bytes) const
+TCompressedGraphic::TSize TGIFImage::ReadSize(std::span<const uint8_t> bytes) const
 {
     TGifReader reader(bytes);
     reader.ReadHeader();
     CheckPictureSize("GIF", reader.Width(), reader.Height());
-    TDiscardedRows rows(reader.Width());
-    reader.ReadPixels(rows);
     return {reader.Width(), reader.Height()};
 }
 

@@ -58,12 +58,17 @@ TGraphicFactory FindGraphicFormat(const std::string& extension)
     return found == formats.rend() ? TGraphicFactory{} : found->Create;
 }
 
-std::unique_ptr<TGraphic> LoadGraphicFile(const std::filesystem::path& path)
+std::unique_ptr<TGraphic> NewGraphicFor(const std::filesystem::path& path)
 {
     const std::string extension = LowerExt(path.string());
     const TGraphicFactory create = FindGraphicFormat(extension);
     if (!create) throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
-    std::unique_ptr<TGraphic> graphic = create();
+    return create();
+}
+
+std::unique_ptr<TGraphic> LoadGraphicFile(const std::filesystem::path& path)
+{
+    std::unique_ptr<TGraphic> graphic = NewGraphicFor(path);
     graphic->LoadFromFile(path);
     return graphic;
 }

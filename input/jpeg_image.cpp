@@ -68,21 +68,6 @@ public:
     int32_t StoredHeight() const { return static_cast<int32_t>(FInfo.image_height); }
     int Orientation() const { return FOrientation; }
 
-    // Decodes every scan at an eighth of the size and drops the rows: the entropy-coded data is
-    // read in full, so damage shows, at a fraction of the cost of the full picture.
-    void Skim()
-    {
-        FInfo.scale_num = 1;
-        FInfo.scale_denom = 8;
-        FInfo.dct_method = JDCT_IFAST;
-        FInfo.do_fancy_upsampling = FALSE;
-        FInfo.do_block_smoothing = FALSE;
-        Call([this] { jpeg_start_decompress(&FInfo); });
-        std::vector<uint8_t> row(static_cast<size_t>(FInfo.output_width) * FInfo.output_components);
-        while (FInfo.output_scanline < FInfo.output_height) ReadScanline(row.data());
-        Call([this] { jpeg_finish_decompress(&FInfo); });
-    }
-
     void ReadPixels(TPictureRows& rows)
     {
         Call([this] { jpeg_start_decompress(&FInfo); });
@@ -126,14 +111,13 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TJPEGImage::Check(std::span<const uint8_t> bytes) const
+TCompressedGraphic::TSize TJPEGImage::ReadSize(std::span<const uint8_t> bytes) const
 {
     const TJpegEnding ending = JpegEnding(bytes);
     if (ending == TJpegEnding::Truncated) Fail("Premature end of JPEG file");
     TJpegReader reader(ending);
     reader.ReadHeader(bytes);
     CheckPictureSize("JPEG", reader.StoredWidth(), reader.StoredHeight());
-    reader.Skim();
     if (OrientationSwapsSides(reader.Orientation())) return {reader.StoredHeight(), reader.StoredWidth()};
     return {reader.StoredWidth(), reader.StoredHeight()};
 }

@@ -2,9 +2,7 @@
 // The rows a decoder writes a picture into: 24-bit rows, bytes blue, green, red, top row 0.
 // Every row starts white, so a decoder may leave transparent or uncovered pixels alone.
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace quilmo {
 
@@ -38,14 +36,5 @@ private:
     TBitmap& FBitmap;
 };
 
-// One row of scratch memory behind every row: for decoding a picture only to see that it can be.
-class TDiscardedRows : public TPictureRows {
-public:
-    explicit TDiscardedRows(int32_t width) : FRow(static_cast<size_t>(width) * 3) {}
-    uint8_t* Row(int32_t) override { return FRow.data(); }
-
-private:
-    std::vector<uint8_t> FRow;
-};
 
 }  // namespace quilmo

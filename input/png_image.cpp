@@ -182,13 +182,11 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TPNGImage::Check(std::span<const uint8_t> bytes) const
+TCompressedGraphic::TSize TPNGImage::ReadSize(std::span<const uint8_t> bytes) const
 {
     TPngReader reader(bytes);
     reader.ReadHeader();
     CheckPictureSize("PNG", reader.Width(), reader.Height());
-    TDiscardedRows rows(static_cast<int32_t>(reader.Width()));
-    reader.ReadPixels(rows);
     return {static_cast<int32_t>(reader.Width()), static_cast<int32_t>(reader.Height())};
 }
 

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <span>
 #include <utility>
 
+#include "bigbitmap/big_bitmap.h"
+#include "compressed_graphic.h"
+#include "core/composition.h"
 #include "core/slot_document.h"
 #include "file_extension.h"
-#include "graphic_registry.h"
+#include "resample/work_threads.h"
 #include "susie_errors.h"
 #include "susie_setup.h"
 
@@ -29,6 +33,39 @@ char LowerAscii(char c)
 std::filesystem::path FolderOf(const std::string& name)
 {
     return std::filesystem::path(name).parent_path();
+}
+
+// path read into the form a slot keeps: a decoded picture as 24-bit pixels (the ones its load
+// decoded, or a plug-in picture converted once), a BMP as it is.
+TPictureRead ReadSlotPicture(const std::string& path)
+{
+    if (!FileExists(path)) return {nullptr, 0, UiText(kFileNotFound)};
+    TPictureRead read = ReadPictureFile(path);
+    try {
+        if (auto* compressed = dynamic_cast<TCompressedGraphic*>(read.Picture.get())) {
+            auto pixels = std::make_unique<TBigBitmap>();
+            compressed->TakePixels(*pixels);
+            read.Picture = std::move(pixels);
+        } else if (read.Picture && !dynamic_cast<TBigBitmap*>(read.Picture.get())) {
+            auto pixels = std::make_unique<TBigBitmap>();
+            MakeWorkingCopy(*read.Picture, *pixels);
+            read.Picture = std::move(pixels);
+        }
+    } catch (const std::exception& e) {
+        read.Picture.reset();
+        read.Error = e.what();
+    }
+    return read;
+}
+
+// The files of paths read side by side, each as ReadSlotPicture reads it.
+std::vector<TPictureRead> ReadSlotPictures(std::span<const std::string> paths)
+{
+    std::vector<TPictureRead> reads(paths.size());
+    RunTasks(WorkThreads(), static_cast<int64_t>(paths.size()), [&] {
+        return [&](int64_t k) { reads[static_cast<size_t>(k)] = ReadSlotPicture(paths[static_cast<size_t>(k)]); };
+    });
+    return reads;
 }
 
 }  // namespace
@@ -55,28 +92,15 @@ bool TSlotLoader::ShowLoadError(int32_t code)
     return true;
 }
 
-std::unique_ptr<TGraphic> TSlotLoader::Read(const std::string& name,
-                                            std::vector<TSkippedFile>& skipped)
+std::unique_ptr<TGraphic> TSlotLoader::Accept(const std::string& name, TPictureRead read,
+                                              std::vector<TSkippedFile>& skipped)
 {
-    if (!FileExists(name)) {
-        skipped.push_back({name, UiText(kFileNotFound)});
+    if (read.PluginError != 0) {
+        ShowLoadError(read.PluginError);
         return nullptr;
     }
-    std::unique_ptr<TGraphic> picture;
-    std::string reason;
-    try {
-        picture = LoadGraphicFile(name);
-    } catch (const std::exception& e) {
-        reason = e.what();
-    }
-    // Plug-ins report failures only through the code, so a picture with a code is no picture.
-    const int32_t code = TakeSusieError();
-    if (code != 0) {
-        ShowLoadError(code);
-        return nullptr;
-    }
-    if (!picture) skipped.push_back({name, reason});
-    return picture;
+    if (!read.Picture) skipped.push_back({name, read.Error});
+    return std::move(read.Picture);
 }
 
 void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
@@ -86,8 +110,10 @@ void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
 
 std::unique_ptr<TGraphic> TSlotLoader::ReadPicture(const std::string& name)
 {
+    // Read on another thread while the window goes on answering.
+    const TWhileWaiting answering([this] { FDocument.Host().ProcessMessages(); });
     std::vector<TSkippedFile> skipped;
-    std::unique_ptr<TGraphic> picture = Read(name, skipped);
+    std::unique_ptr<TGraphic> picture = Accept(name, std::move(ReadSlotPictures({&name, 1})[0]), skipped);
     ShowSkipped(skipped);
     return picture;
 }
@@ -102,10 +128,14 @@ void TSlotLoader::Load(const std::vector<std::string>& names, std::vector<TSkipp
     if (!names.empty()) {
         FDocument.LoadPictures([&](int32_t, int32_t room) {
             std::vector<TNamedPicture> pictures;
-            for (const std::string& name : names) {
-                if (static_cast<int32_t>(pictures.size()) == room) break;
-                if (std::unique_ptr<TGraphic> picture = Read(name, skipped))
-                    pictures.push_back({std::move(picture), name});
+            // As many files at once as slots are still free, until they are full.
+            for (size_t next = 0; next < names.size() && std::cmp_less(pictures.size(), room);) {
+                const size_t count = std::min(names.size() - next, static_cast<size_t>(room) - pictures.size());
+                std::vector<TPictureRead> reads = ReadSlotPictures({names.data() + next, count});
+                for (size_t k = 0; k < count; ++k)
+                    if (std::unique_ptr<TGraphic> picture = Accept(names[next + k], std::move(reads[k]), skipped))
+                        pictures.push_back({std::move(picture), names[next + k]});
+                next += count;
             }
             return pictures;
         });

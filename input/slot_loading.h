@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bigbitmap/graphic.h"
+#include "picture_reading.h"
 #include "skipped_files.h"
 
 namespace quilmo {
@@ -44,8 +45,10 @@ public:
 
 private:
     void Load(const std::vector<std::string>& names, std::vector<TSkippedFile> skipped);
-    // nullptr when the file cannot be read: plug-in failures are shown, others added to skipped.
-    std::unique_ptr<TGraphic> Read(const std::string& name, std::vector<TSkippedFile>& skipped);
+    // The picture of a read; nullptr when the file could not be read: plug-in failures are
+    // shown, others added to skipped.
+    std::unique_ptr<TGraphic> Accept(const std::string& name, TPictureRead read,
+                                     std::vector<TSkippedFile>& skipped);
     void ShowSkipped(const std::vector<TSkippedFile>& skipped);
 
     TSlotDocument& FDocument;

@@ -8,7 +8,8 @@ namespace quilmo {
 
 namespace {
 
-int32_t SusieLastError = 0;
+// Kept per thread: files are read on several threads, each taking the code of its own read.
+thread_local int32_t SusieLastError = 0;
 
 constexpr int32_t kFirstCode = -10;
 constexpr std::array<std::string_view, 23> kTexts = {

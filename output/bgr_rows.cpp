@@ -4,8 +4,8 @@
 
 namespace quilmo {
 
-TBGRRows::TBGRRows(TBigBitmap& picture)
-    : FPicture(picture), FFormat(BBPixelFormatToPixelFormat(picture.PixelFormat()))
+TBGRRows::TBGRRows(TBigBitmap& picture, TRowGate gate)
+    : FPicture(picture), FGate(std::move(gate)), FFormat(BBPixelFormatToPixelFormat(picture.PixelFormat()))
 {
     if (FFormat == pf24bit) return;
     if (const TPalette* palette = picture.GetPalette()) FPalette = *palette;
@@ -14,6 +14,7 @@ TBGRRows::TBGRRows(TBigBitmap& picture)
 
 const uint8_t* TBGRRows::Row(int32_t y)
 {
+    if (FGate) FGate(y + 1);
     const uint8_t* row = FPicture.GetScanline(y);
     if (FFormat == pf24bit) return row;
     uint8_t* to = FScratch.data();

@@ -75,7 +75,7 @@ public:
     TJpegWriter(const TJpegWriter&) = delete;
     TJpegWriter& operator=(const TJpegWriter&) = delete;
 
-    void Write(TBigBitmap& picture, const TJpegSaveOptions& options)
+    void Write(TBigBitmap& picture, const TJpegSaveOptions& options, const TRowGate& gate)
     {
         FInfo.image_width = static_cast<JDIMENSION>(picture.GetWidth());
         FInfo.image_height = static_cast<JDIMENSION>(picture.GetHeight());
@@ -87,7 +87,7 @@ public:
         Call([&] { jpeg_set_quality(&FInfo, options.Quality, TRUE); });
         if (options.Progressive) Call([this] { jpeg_simple_progression(&FInfo); });
         Call([this] { jpeg_start_compress(&FInfo, TRUE); });
-        TBGRRows rows(picture);
+        TBGRRows rows(picture, gate);
         for (int32_t y = 0; y < picture.GetHeight(); ++y) {
             JSAMPROW row = const_cast<JSAMPROW>(rows.Row(y));
             Call([&] { jpeg_write_scanlines(&FInfo, &row, 1); });
@@ -123,12 +123,13 @@ void CheckJpegSize(int32_t width, int32_t height)
                       std::to_string(height) + "; save it as PNG");
 }
 
-void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options)
+void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options,
+               const TRowGate& gate)
 {
     CheckJpegSize(picture.GetWidth(), picture.GetHeight());
     TJpegOutput output(stream);
     TJpegWriter writer(output);
-    writer.Write(picture, options);
+    writer.Write(picture, options, gate);
 }
 
 }  // namespace quilmo

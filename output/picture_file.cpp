@@ -19,16 +19,23 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName)
     return TPictureFileFormat::BMP;
 }
 
-void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
-                     const TJpegSaveOptions& jpeg)
+void CheckPictureFile(TBigBitmap& picture, const std::filesystem::path& fileName)
 {
     if (picture.GetEmpty()) throw EWriteError("Cannot save an empty picture");
+    CheckFormatHolds(PictureFileFormat(fileName.string()), picture.DIBLayout());
+}
+
+void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
+                     const TJpegSaveOptions& jpeg, const TRowGate& gate)
+{
+    CheckPictureFile(picture, fileName);
     const TPictureFileFormat format = PictureFileFormat(fileName.string());
-    CheckFormatHolds(format, picture.DIBLayout());
+    const bool rowByRow = format == TPictureFileFormat::JPEG || format == TPictureFileFormat::PNG;
+    if (gate && !rowByRow) gate(picture.GetHeight());
     WriteFileAtomically(fileName, [&](TStream& stream) {
         switch (format) {
-        case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg); break;
-        case TPictureFileFormat::PNG: WritePng(picture, stream); break;
+        case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg, gate); break;
+        case TPictureFileFormat::PNG: WritePng(picture, stream, gate); break;
         case TPictureFileFormat::WebP: WriteWebp(picture, stream, jpeg.Quality); break;
         case TPictureFileFormat::BMP: picture.SaveToStream(stream); break;
         }

@@ -20,8 +20,11 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName);
 // jpeg's quality, lossless at 100) or an uncompressed BMP, by the name. The file is replaced as
 // a whole or not at all: a failed save leaves no partial file and an existing file intact. An
 // empty picture, or one the format cannot hold, is refused before any file is touched
-// (EWriteError).
+// (EWriteError). With a gate the picture may still be in the making: JPEG and PNG take each row
+// once it is final, other formats wait for the whole picture.
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
-                     const TJpegSaveOptions& jpeg);
+                     const TJpegSaveOptions& jpeg, const TRowGate& gate = {});
+// The refusal of SavePictureFile, alone: a picture that cannot be saved under fileName.
+void CheckPictureFile(TBigBitmap& picture, const std::filesystem::path& fileName);
 
 }  // namespace quilmo

@@ -40,7 +40,7 @@ public:
     TPngWriter(const TPngWriter&) = delete;
     TPngWriter& operator=(const TPngWriter&) = delete;
 
-    void Write(TBigBitmap& picture)
+    void Write(TBigBitmap& picture, const TRowGate& gate)
     {
         Call([&] {
             png_set_IHDR(FPng.Png, FPng.Info, static_cast<png_uint_32>(picture.GetWidth()),
@@ -49,7 +49,7 @@ public:
             png_write_info(FPng.Png, FPng.Info);
             png_set_bgr(FPng.Png);
         });
-        TBGRRows rows(picture);
+        TBGRRows rows(picture, gate);
         for (int32_t y = 0; y < picture.GetHeight(); ++y) {
             png_bytep row = const_cast<png_bytep>(rows.Row(y));
             Call([&] { png_write_row(FPng.Png, row); });
@@ -82,11 +82,11 @@ private:
 
 }  // namespace
 
-void WritePng(TBigBitmap& picture, TStream& stream)
+void WritePng(TBigBitmap& picture, TStream& stream, const TRowGate& gate)
 {
     TStreamSink sink(stream);
     TPngWriter writer(sink);
-    writer.Write(picture);
+    writer.Write(picture, gate);
 }
 
 }  // namespace quilmo

@@ -1,13 +1,16 @@
 #pragma once
 // A big bitmap written as a PNG file through libpng.
 
+#include "bgr_rows.h"
+
 namespace quilmo {
 
 class TBigBitmap;
 class TStream;
 
 // 8-bit RGB PNG of picture, which must not be empty, not interlaced, with libpng's default
-// compression. Raises EWriteError (or the stream's error) on failure.
-void WritePng(TBigBitmap& picture, TStream& stream);
+// compression. Raises EWriteError (or the stream's error) on failure. With a gate, each row is
+// taken once it is final.
+void WritePng(TBigBitmap& picture, TStream& stream, const TRowGate& gate = {});
 
 }  // namespace quilmo

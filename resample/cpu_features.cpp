@@ -1,4 +1,5 @@
 #include "resample/resample.h"
+#include "resample/resamplers.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
@@ -17,6 +18,20 @@ bool HasSSE2()
 #else
     return false;
 #endif
+}
+
+std::vector<TVectorSums> AvailableVectorSums()
+{
+    std::vector<TVectorSums> sums{TVectorSums::Base};
+#if QUILMO_HAVE_AVX2
+    if (__builtin_cpu_supports("avx2")) sums.push_back(TVectorSums::AVX2);
+#endif
+    return sums;
+}
+
+TVectorSums FastestVectorSums()
+{
+    return AvailableVectorSums().back();
 }
 
 }  // namespace quilmo

@@ -7,31 +7,30 @@
 
 namespace quilmo {
 
-void BigEnlarge(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, TResampleMethod method,
-                bool useSSE2, int32_t count, const TProgressProc& progress)
+TResamplerMaker BigEnlargerMaker(TResampleMethod method, bool useSSE2)
 {
     switch (method) {
     case rmOriginal:
-        return;
+        break;
     case rmBilinear:
-        if (useSSE2)
-            BigResizeBilinearSSE2(bitmap, newWidth, newHeight, count, progress);
-        else
-            BigResizeBilinear(bitmap, newWidth, newHeight, count, progress);
-        return;
+        return useSSE2 ? TResamplerMaker(NewBilinearSSE2) : TResamplerMaker(NewBilinear);
     case rmBicubic:
     case rmLagrange: {
         const TCubicKernel kernel = method == rmBicubic ? ckBicubic : ckLagrange;
-        if (useSSE2)
-            BigResizeCubicSSE2(bitmap, newWidth, newHeight, kernel, count, progress);
-        else
-            BigResizeCubic(bitmap, newWidth, newHeight, kernel, count, progress);
-        return;
+        return useSSE2 ? CubicSSE2Maker(kernel) : CubicMaker(kernel, kDecimalMinusSixth);
     }
     case rmLanczos:
-        BigResizeLanczos(bitmap, newWidth, newHeight, count, progress);
-        return;
+        return NewLanczos;
     }
+    return {};
+}
+
+void BigEnlarge(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, TResampleMethod method,
+                bool useSSE2, int32_t count, const TProgressProc& progress)
+{
+    if (method == rmOriginal) return;
+    EnlargeFrame(bitmap, newWidth, newHeight, BigEnlargerMaker(method, useSSE2),
+                 EnlargerProgress(count, newHeight, progress));
 }
 
 void BigReduceBy(TBigBitmap& bitmap, int32_t newWidth, int32_t newHeight, bool useSSE2,

@@ -8,7 +8,7 @@ bool Is24Bit(const TBitmap& bitmap) { return bitmap.PixelFormat() == pf24bit; }
 
 void MakeDestination(TBigBitmap& dest, int32_t width, int32_t height)
 {
-    dest.SetBitmaps(width, height, bbpf24bit);
+    dest.Allocate(width, height, bbpf24bit);
 }
 
 void MakeDestination(TBitmap& dest, int32_t width, int32_t height)
@@ -23,7 +23,11 @@ void Receive(TBigBitmap& bitmap, TBigBitmap& result)
     bitmap.TakeOver(result);
 }
 
-void Receive(TBitmap& bitmap, TBitmap& result) { bitmap.Assign(&result); }
+void Receive(TBitmap& bitmap, TBitmap& result)
+{
+    // The same picture an assignment would give, without copying the pixels once more.
+    bitmap.TakeOver(result);
+}
 
 void Make24BitCopy(TBigBitmap& copy, TBigBitmap& source)
 {

@@ -253,9 +253,7 @@ void ComputeRowPortable(const TLanczosPlan& plan, int32_t y, uint8_t* out, TLanc
     ComputeLanczosRow(plan, y, out, work);
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
-#define QUILMO_LANCZOS_AVX2 1
-
+#if QUILMO_HAVE_AVX2
 __attribute__((target("avx2"))) void ComputeRowAVX2(const TLanczosPlan& plan, int32_t y,
                                                     uint8_t* out, TLanczosWork& work)
 {
@@ -266,17 +264,17 @@ __attribute__((target("avx2"))) void ComputeRowAVX2(const TLanczosPlan& plan, in
 using TRowComputation = void (*)(const TLanczosPlan& plan, int32_t y, uint8_t* out,
                                  TLanczosWork& work);
 
-TRowComputation RowComputation(TLanczosSums sums)
+TRowComputation RowComputation(TVectorSums sums)
 {
-#if defined(QUILMO_LANCZOS_AVX2)
-    if (sums == TLanczosSums::AVX2) return ComputeRowAVX2;
+#if QUILMO_HAVE_AVX2
+    if (sums == TVectorSums::AVX2) return ComputeRowAVX2;
 #endif
     return ComputeRowPortable;
 }
 
 class TLanczos final : public TRowResampler {
 public:
-    TLanczos(const TPixelRows& source, int32_t newWidth, int32_t newHeight, TLanczosSums sums)
+    TLanczos(const TPixelRows& source, int32_t newWidth, int32_t newHeight, TVectorSums sums)
         : FPlan(source, newWidth, newHeight), FComputeRow(RowComputation(sums))
     {
     }
@@ -298,16 +296,7 @@ private:
 
 }  // namespace
 
-std::vector<TLanczosSums> AvailableLanczosSums()
-{
-    std::vector<TLanczosSums> sums{TLanczosSums::Portable};
-#if defined(QUILMO_LANCZOS_AVX2)
-    if (__builtin_cpu_supports("avx2")) sums.push_back(TLanczosSums::AVX2);
-#endif
-    return sums;
-}
-
-TResamplerMaker LanczosMaker(TLanczosSums sums)
+TResamplerMaker LanczosMaker(TVectorSums sums)
 {
     return [sums](const TPixelRows& source, int32_t newWidth, int32_t newHeight) {
         return std::make_unique<TLanczos>(source, newWidth, newHeight, sums);
@@ -317,7 +306,7 @@ TResamplerMaker LanczosMaker(TLanczosSums sums)
 std::unique_ptr<TRowResampler> NewLanczos(const TPixelRows& source, int32_t newWidth,
                                           int32_t newHeight)
 {
-    static const TLanczosSums fastest = AvailableLanczosSums().back();
+    static const TVectorSums fastest = FastestVectorSums();
     return std::make_unique<TLanczos>(source, newWidth, newHeight, fastest);
 }
 

@@ -15,6 +15,12 @@
 #else
 #define QUILMO_HAVE_SSE2 0
 #endif
+// Paths compiled for AVX2 besides, taken where the processor has it.
+#if defined(__GNUC__) && defined(__x86_64__)
+#define QUILMO_HAVE_AVX2 1
+#else
+#define QUILMO_HAVE_AVX2 0
+#endif
 
 namespace quilmo {
 
@@ -22,21 +28,24 @@ std::unique_ptr<TRowResampler> NewBilinear(const TPixelRows& source, int32_t new
                                            int32_t newHeight);
 // minusSixth: the Lagrange factor the member writes for -1/6.
 TResamplerMaker CubicMaker(TCubicKernel kernel, double minusSixth);
+// The instructions a member may form its sums with: every choice gives the same pixels, only
+// the speed differs. Base: what the compiler targets everywhere (SSE2 on x86-64).
+enum class TVectorSums { Base, AVX2 };
+// Those this processor can run, the fastest last.
+std::vector<TVectorSums> AvailableVectorSums();
+TVectorSums FastestVectorSums();
+
 // Lanczos with its sums formed the fastest way the processor allows.
 std::unique_ptr<TRowResampler> NewLanczos(const TPixelRows& source, int32_t newWidth,
                                           int32_t newHeight);
-// The ways of forming the Lanczos sums: all give the same pixels, only the speed differs.
-enum class TLanczosSums { Portable, AVX2 };
-// Those this processor can run, the fastest last.
-std::vector<TLanczosSums> AvailableLanczosSums();
-TResamplerMaker LanczosMaker(TLanczosSums sums);
+TResamplerMaker LanczosMaker(TVectorSums sums);
 std::unique_ptr<TRowResampler> NewBoxAverage(const TPixelRows& source, int32_t newWidth,
                                              int32_t newHeight);
 
 #if QUILMO_HAVE_SSE2
 std::unique_ptr<TRowResampler> NewBilinearSSE2(const TPixelRows& source, int32_t newWidth,
                                                int32_t newHeight);
-TResamplerMaker CubicSSE2Maker(TCubicKernel kernel);
+TResamplerMaker CubicSSE2Maker(TCubicKernel kernel, TVectorSums sums = FastestVectorSums());
 std::unique_ptr<TRowResampler> NewBoxAverageSSE2(const TPixelRows& source, int32_t newWidth,
                                                  int32_t newHeight);
 #else
@@ -46,7 +55,7 @@ inline std::unique_ptr<TRowResampler> NewBilinearSSE2(const TPixelRows& source,
 {
     return NewBilinear(source, newWidth, newHeight);
 }
-inline TResamplerMaker CubicSSE2Maker(TCubicKernel kernel)
+inline TResamplerMaker CubicSSE2Maker(TCubicKernel kernel, TVectorSums = TVectorSums::Base)
 {
     return CubicMaker(kernel, kMinusSixth);
 }

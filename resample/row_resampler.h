@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "resample/pixel_rows.h"
 #include "resample/resample.h"
@@ -35,6 +36,10 @@ using TResamplerMaker =
     std::function<std::unique_ptr<TRowResampler>(const TPixelRows& source, int32_t newWidth,
                                                  int32_t newHeight)>;
 
+// The big-bitmap enlarger of method (rmBilinear..rmLanczos), on the SSE2 path when useSSE2 is
+// set: what BigEnlarge computes, as row work.
+TResamplerMaker BigEnlargerMaker(TResampleMethod method, bool useSSE2);
+
 // How a call reports: Progress(0, 100, Amount) before row y whenever y reaches the next
 // multiple of Step (once, before row 0, when Step is 0).
 struct TProgressPlan {
@@ -47,6 +52,13 @@ struct TProgressPlan {
 TProgressPlan EnlargerProgress(int32_t count, int32_t newHeight, const TProgressProc& progress);
 // Box reducers report by amount, four times per picture.
 TProgressPlan ReducerProgress(int32_t amount, int32_t newHeight, const TProgressProc& progress);
+
+// The rows before which a plan reports, in order (row 0 only when Step is 0).
+std::vector<int32_t> ReportRows(int32_t height, int32_t step);
+// Where groups of at most rowsPerGroup rows end, also at every report row, so that a report
+// can follow exactly the groups before it.
+std::vector<int32_t> RowGroupEnds(int32_t height, const std::vector<int32_t>& reportRows,
+                                  int32_t rowsPerGroup);
 
 // Computes every row of dest. Rows between two progress calls may run on several threads; the
 // progress calls are made from the calling thread, in row order.

@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <atomic>
-#include <thread>
+#include <memory>
 #include <vector>
 
 #include "resample/row_resampler.h"
+#include "resample/work_threads.h"
 
 namespace quilmo {
 
@@ -14,30 +14,8 @@ constexpr int64_t kPixelsPerThread = 1 << 16;
 // Rows a worker takes at a time.
 constexpr int32_t kRowsPerGrab = 4;
 
-int WorkerCount(int64_t pixels)
-{
-    const auto cores = static_cast<int64_t>(std::max(1u, std::thread::hardware_concurrency()));
-    return static_cast<int>(std::clamp<int64_t>(pixels / kPixelsPerThread, 1, cores));
-}
+}  // namespace
 
-void ComputeRowRange(const TRowResampler& resampler, const TPixelRows& dest, int32_t first,
-                     int32_t last)
-{
-    const int workers =
-        WorkerCount(int64_t{last - first} * dest.Width * resampler.SourcePixelsPerPixel());
-    std::atomic<int32_t> next{first};
-    auto compute = [&] {
-        const std::unique_ptr<TRowWork> work = resampler.NewWork();
-        for (int32_t start; (start = next.fetch_add(kRowsPerGrab)) < last;)
-            for (int32_t y = start; y < std::min(start + kRowsPerGrab, last); ++y)
-                resampler.ComputeRow(y, dest.Rows[y], work.get());
-    };
-    std::vector<std::jthread> helpers;
-    for (int i = 1; i < workers; ++i) helpers.emplace_back(compute);
-    compute();
-}
-
-// The rows before which a progress call is made, in order.
 std::vector<int32_t> ReportRows(int32_t height, int32_t step)
 {
     std::vector<int32_t> rows;
@@ -50,7 +28,21 @@ std::vector<int32_t> ReportRows(int32_t height, int32_t step)
     return rows;
 }
 
-}  // namespace
+std::vector<int32_t> RowGroupEnds(int32_t height, const std::vector<int32_t>& reportRows,
+                                  int32_t rowsPerGroup)
+{
+    std::vector<int32_t> ends;
+    int32_t start = 0;
+    for (size_t k = 0; start < height; ++k) {
+        const int32_t stop = k < reportRows.size() ? reportRows[k] : height;
+        for (int32_t end = start; end < stop;) {
+            end = std::min(end + rowsPerGroup, stop);
+            ends.push_back(end);
+        }
+        start = stop;
+    }
+    return ends;
+}
 
 TProgressPlan EnlargerProgress(int32_t count, int32_t newHeight, const TProgressProc& progress)
 {
@@ -66,15 +58,26 @@ TProgressPlan ReducerProgress(int32_t amount, int32_t newHeight, const TProgress
 void ComputeRows(const TRowResampler& resampler, const TPixelRows& dest, const TProgressPlan& plan)
 {
     const bool reports = plan.Progress && *plan.Progress;
-    int32_t done = 0;
-    if (reports) {
-        for (int32_t row : ReportRows(dest.Height, plan.Step)) {
-            ComputeRowRange(resampler, dest, done, row);
+    const std::vector<int32_t> reportRows = reports ? ReportRows(dest.Height, plan.Step) : std::vector<int32_t>{};
+    const std::vector<int32_t> ends = RowGroupEnds(dest.Height, reportRows, kRowsPerGrab);
+    size_t reported = 0;
+    const auto reportUpTo = [&](int32_t row) {
+        for (; reported < reportRows.size() && reportRows[reported] <= row; ++reported)
             (*plan.Progress)(0, 100, plan.Amount);
-            done = row;
-        }
-    }
-    ComputeRowRange(resampler, dest, done, dest.Height);
+    };
+    reportUpTo(0);
+    const int64_t work = int64_t{dest.Height} * dest.Width * resampler.SourcePixelsPerPixel();
+    RunTasks(
+        ThreadsFor(work, kPixelsPerThread), static_cast<int64_t>(ends.size()),
+        [&] {
+            std::shared_ptr<TRowWork> rowWork = resampler.NewWork();
+            return [&, rowWork](int64_t group) {
+                const int32_t end = ends[static_cast<size_t>(group)];
+                for (int32_t y = group == 0 ? 0 : ends[static_cast<size_t>(group) - 1]; y < end; ++y)
+                    resampler.ComputeRow(y, dest.Rows[y], rowWork.get());
+            };
+        },
+        [&](int64_t group) { reportUpTo(ends[static_cast<size_t>(group)]); });
 }
 
 }  // namespace quilmo

@@ -277,3 +277,75 @@ TEST_F(CliJoin, UsageErrors)
 }
 
 }  // namespace
+
+namespace {
+
+class CliJoinThreads : public CliJoin {
+protected:
+    // Six photo-like JPEGs of the shapes a camera gives.
+    std::vector<std::string> Photos()
+    {
+        std::vector<std::string> photos;
+        const std::pair<int32_t, int32_t> sizes[] = {{320, 240}, {480, 320}, {390, 520}, {400, 300}, {600, 400}, {360, 270}};
+        for (size_t i = 0; i < std::size(sizes); ++i) {
+            TBigBitmap photo;
+            FillPattern(photo, sizes[i].first, sizes[i].second);
+            photos.push_back(Out("photo" + std::to_string(i) + ".jpg"));
+            SavePictureFile(photo, photos.back(), {90, false});
+        }
+        return photos;
+    }
+    std::string Bytes(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+};
+
+TEST_F(CliJoinThreads, SixPicturesJoinTheSameOnOneThreadAndOnTwo)
+{
+    const std::vector<std::string> photos = Photos();
+    for (const auto& [direction, output] :
+         {std::pair{"h", "joined.jpg"}, {"v", "joined.jpg"}, {"h", "joined.png"}, {"v", "joined.bmp"}}) {
+        SCOPED_TRACE(std::string(direction) + " " + output);
+        std::vector<std::string> files;
+        for (const char* const threads : {"1", "2"}) {
+            files.push_back(Out(std::string(threads) + output));
+            std::vector<std::string> arguments{"join", "--threads", threads, "--direction", direction,
+                                               "--method", "bicubic", "--gap", "10", "--progressive",
+                                               "-o", files.back()};
+            arguments.insert(arguments.end(), photos.begin(), photos.end());
+            const TCliResult result = RunCli(arguments);
+            ASSERT_EQ(result.Status, 0) << result.Err;
+        }
+        EXPECT_EQ(Bytes(files[0]), Bytes(files[1]));
+    }
+}
+
+TEST_F(CliJoinThreads, APictureDamagedAfterItsHeaderStopsTheJoinAndWritesNothing)
+{
+    const std::vector<std::string> photos = Photos();
+    TBigBitmap picture;
+    FillPattern(picture, 200, 150);
+    const std::string damaged = Out("damaged.png");
+    SavePictureFile(picture, damaged, {});
+    std::string bytes = Bytes(damaged);
+    // A byte of the picture data changed: the header reads, the pixels do not.
+    bytes[bytes.find("IDAT") + 40] ^= 0x55;
+    std::ofstream(damaged, std::ios::binary) << bytes;
+    std::ofstream(Out("old.jpg")) << "old";
+    for (const char* const threads : {"1", "2"}) {
+        std::vector<std::string> arguments{"join", "--threads", threads, "--method", "bicubic", "-o", Out("old.jpg")};
+        arguments.insert(arguments.end(), photos.begin(), photos.end());
+        arguments.insert(arguments.begin() + 10, damaged);
+        const TCliResult result = RunCli(arguments);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Err.rfind(damaged + ": ", 0), 0u) << result.Err;
+        EXPECT_EQ(Bytes(Out("old.jpg")), "old");
+        size_t files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder.Path())) ++files;
+        EXPECT_EQ(files, photos.size() + 2) << "a file was left behind";
+    }
+}
+
+}  // namespace

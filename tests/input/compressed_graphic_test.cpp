@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -135,6 +137,59 @@ TEST(CompressedGraphic, PicturesWiderThanTheFirstPlatformAllowedFillABigBitmap)
     EXPECT_EQ(target.GetWidth(), 21759);
     EXPECT_EQ(target.GetHeight(), 1);
     EXPECT_EQ(ColourAt(target, 21758, 0), RGBColor(128, 128, 128));
+}
+
+// The header alone and the pixels later: what a full load gives, decoded once when asked for.
+template <typename T>
+void ExpectHeaderThenPixels(const TBytes& bytes)
+{
+    SCOPED_TRACE(T().ClassName());
+    auto loaded = LoadGraphic<T>(bytes);
+    T header;
+    header.LoadHeader(bytes);
+    EXPECT_EQ(header.GetWidth(), loaded->GetWidth());
+    EXPECT_EQ(header.GetHeight(), loaded->GetHeight());
+    TBigBitmap later;
+    header.TakePixels(later);
+    ExpectSamePixels(later, *Decoded(*loaded));
+    // Taken from a full load, the pixels move without a copy; the bytes still give them again.
+    TBigBitmap taken;
+    loaded->TakePixels(taken);
+    ExpectSamePixels(taken, later);
+    ExpectSamePixels(*Decoded(*loaded), later);
+    EXPECT_EQ(loaded->GetWidth(), later.GetWidth());
+}
+
+template <typename T>
+void ExpectDamageFoundOnlyWhenDecoded(const TBytes& bytes)
+{
+    SCOPED_TRACE(T().ClassName());
+    EXPECT_THROW(LoadGraphic<T>(bytes), EInvalidGraphic);
+    T header;
+    header.LoadHeader(bytes);
+    TBigBitmap target;
+    FillPattern(target, 2, 2);
+    EXPECT_THROW(header.TakePixels(target), EInvalidGraphic);
+    EXPECT_EQ(target.GetWidth(), 2);
+    EXPECT_EQ(ColourAt(target, 1, 1), Pattern(1, 1));
+}
+
+TEST(CompressedGraphic, TheHeaderAloneGivesTheSizeAndLaterTheSamePixels)
+{
+    const std::array<uint8_t, 2> kStartOfScan{0xFF, 0xDA};
+    ExpectHeaderThenPixels<TPNGImage>(TranslucentPng());
+    ExpectHeaderThenPixels<TJPEGImage>(TurnedJpeg());
+    ExpectHeaderThenPixels<TGIFImage>(OffsetGif());
+
+    TBytes png = TranslucentPng();
+    png[png.size() - 20] ^= 0x55;  // inside the picture data
+    ExpectDamageFoundOnlyWhenDecoded<TPNGImage>(png);
+    TBytes jpeg = TurnedJpeg();
+    // Cut in the middle of the picture data and closed again: the markers look complete.
+    const size_t scan = std::search(jpeg.begin(), jpeg.end(), kStartOfScan.begin(), kStartOfScan.end()) - jpeg.begin();
+    jpeg.resize(scan + (jpeg.size() - scan) / 2);
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    ExpectDamageFoundOnlyWhenDecoded<TJPEGImage>(jpeg);
 }
 
 TEST(StandardFormats, EveryExtensionFindsItsDecoder)

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "bigbitmap/errors.h"
 #include "picture_data.h"
 #include "resample/big_resamplers.h"
 #include "support/picture_checks.h"
+#include "support/work_threads_scope.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
@@ -317,4 +320,33 @@ TEST(BigResamplers, AThirtyThousandWidePictureGivesWhatItsHalvesGive)
     for (const TNamedResize& enlarger : Enlargers()) expectHalves(enlarger, 24, 2 * half, 48);
     // Halved from three bands against the halves' two.
     for (const TNamedResize& reducer : Reducers()) expectHalves(reducer, 200, half / 2, 100);
+}
+
+TEST(BigResamplers, EveryThreadCountGivesTheSameBytesAndReportsOnTheCallingThread)
+{
+    // Large enough that the rows are shared out among the threads.
+    const TPixels small = RandomPixels(240, 170, 8);
+    const TPixels large = RandomPixels(900, 640, 9);
+    const std::thread::id caller = std::this_thread::get_id();
+    const auto run = [&](const TNamedResize& member, int threads, const TPixels& source, int32_t width,
+                         int32_t height) {
+        const TWorkThreadsScope scope(threads);
+        TBigBitmap bitmap;
+        Load(bitmap, source);
+        std::vector<int32_t> steps;
+        member.Resize(bitmap, width, height, [&](int16_t, int16_t, int32_t step) {
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            steps.push_back(step);
+            return 0;
+        });
+        return std::pair(PixelsOf(bitmap).Bytes, steps);
+    };
+    for (const TNamedResize& enlarger : Enlargers()) {
+        SCOPED_TRACE(enlarger.Name);
+        EXPECT_EQ(run(enlarger, 1, small, 1000, 703), run(enlarger, 4, small, 1000, 703));
+    }
+    for (const TNamedResize& reducer : Reducers()) {
+        SCOPED_TRACE(reducer.Name);
+        EXPECT_EQ(run(reducer, 1, large, 301, 199), run(reducer, 4, large, 301, 199));
+    }
 }

@@ -7,7 +7,9 @@
 #include "picture_data.h"
 #include "resample/big_resamplers.h"
 #include "resample/bitmap_resamplers.h"
+#include "resample/frame.h"
 #include "resample/pixel_rows.h"
+#include "resample/resamplers.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -177,6 +179,28 @@ TEST(Twins, SSE2PathsStayWithinOneOfThePlainPaths)
         }
     }
     for (const TPair& pair : pairs) pair.Tally.ExpectRareSingleSteps(pair.Name);
+}
+
+TEST(Twins, SSE2CubicSumsGiveTheSamePixelsWithEveryInstructionSet)
+{
+    const std::pair<TPixels, std::pair<int32_t, int32_t>> cases[] = {
+        {RandomPixels(40, 30, 11), {80, 60}},
+        {RandomPixels(13, 7, 12), {31, 17}},
+        {RandomPixels(64, 48, 13), {257, 101}},
+        {RandomPixels(1, 1, 14), {5, 3}},
+    };
+    for (const TCubicKernel kernel : {ckBicubic, ckLagrange}) {
+        for (const auto& [source, size] : cases) {
+            std::vector<std::vector<uint8_t>> results;
+            for (const TVectorSums sums : AvailableVectorSums()) {
+                TBitmap bitmap;
+                Load(bitmap, source);
+                EnlargeFrame(bitmap, size.first, size.second, CubicSSE2Maker(kernel, sums), {});
+                results.push_back(PixelsOf(bitmap).Bytes);
+            }
+            for (const auto& result : results) EXPECT_EQ(result, results.front()) << size.first << "x" << size.second;
+        }
+    }
 }
 
 TEST(Twins, RowsAcrossBandsReadTheRightBand)

@@ -92,7 +92,7 @@ TEST(Lanczos, EveryWayOfSummingGivesExactlyTheDefinedPixels)
         {Ramp(30, 12), {60, 24}},
         {RandomPixels(1, 1, 4), {5, 3}},
     };
-    for (TLanczosSums sums : AvailableLanczosSums()) {
+    for (TVectorSums sums : AvailableVectorSums()) {
         for (const auto& [source, size] : cases) {
             TBitmap bitmap;
             Load(bitmap, source);

@@ -1,0 +1,23 @@
+#pragma once
+// Reading picture files from any thread. Each file is decoded by the class of its extension;
+// import plug-ins read one file at a time, since they keep state between calls and report
+// failures through one shared error code.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "bigbitmap/graphic.h"
+
+namespace quilmo {
+
+struct TPictureRead {
+    std::unique_ptr<TGraphic> Picture;  // none when the file could not be read
+    int32_t PluginError = 0;            // the plug-in's error code when one failed
+    std::string Error;                  // the reason otherwise
+};
+
+// Never raises.
+TPictureRead ReadPictureFile(const std::string& path);
+
+}  // namespace quilmo

@@ -1,0 +1,108 @@
+// The threads work runs on, and what the thread that waits for them does meanwhile.
+
+#include <gtest/gtest.h>
+
+#include <sched.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "resample/work_threads.h"
+#include "support/work_threads_scope.h"
+
+using namespace quilmo;
+using namespace quilmo::test;
+
+namespace {
+
+TEST(WorkThreads, FollowTheProcessorsTheProgramMayRunOn)
+{
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    EXPECT_EQ(ProcessorCount(), CPU_COUNT(&allowed));
+    int first = 0;
+    while (!CPU_ISSET(first, &allowed)) ++first;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(first, &one);
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    EXPECT_EQ(ProcessorCount(), 1);
+    {
+        const TWorkThreadsScope unset(0);
+        EXPECT_EQ(WorkThreads(), 1);
+    }
+    sched_setaffinity(0, sizeof allowed, &allowed);
+}
+
+TEST(WorkThreads, TasksFinishInOrderOnTheCallingThread)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    const int64_t count = 40;
+    std::vector<std::atomic<int>> runs(count);
+    std::vector<int64_t> finished;
+    RunTasks(4, count, [&] {
+        return [&](int64_t task) {
+            // Later tasks end first now and then.
+            std::this_thread::sleep_for(std::chrono::microseconds((count - task) % 7 * 300));
+            ++runs[task];
+        };
+    }, [&](int64_t task) {
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        EXPECT_EQ(runs[task], 1);
+        finished.push_back(task);
+    });
+    ASSERT_EQ(finished.size(), size_t(count));
+    for (int64_t task = 0; task < count; ++task) {
+        EXPECT_EQ(runs[task], 1) << task;
+        EXPECT_EQ(finished[task], task);
+    }
+}
+
+TEST(WorkThreads, AnErrorStopsTheTasksAndIsRaised)
+{
+    std::atomic<int> started{0};
+    EXPECT_THROW(RunTasks(2, 1000, [&] {
+                     return [&](int64_t task) {
+                         ++started;
+                         if (task == 3) throw std::runtime_error("task 3");
+                         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                     };
+                 }),
+                 std::runtime_error);
+    EXPECT_LT(started, 1000);
+}
+
+TEST(WorkThreads, AWaitingThreadKeepsAnsweringAndHandsEvenOneTaskAway)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    const auto ranOn = [&](int threads) {
+        const TWorkThreadsScope scope(threads);
+        std::thread::id where;
+        RunTasks(1, 1, [&] {
+            return [&](int64_t) {
+                where = std::this_thread::get_id();
+                std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            };
+        });
+        return where;
+    };
+    EXPECT_EQ(ranOn(2), caller);
+    int idle = 0;
+    {
+        const TWhileWaiting answering([&] {
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            ++idle;
+        });
+        EXPECT_NE(ranOn(2), caller);
+        EXPECT_GE(idle, 3);
+        // On one thread everything stays on the calling one.
+        idle = 0;
+        EXPECT_EQ(ranOn(1), caller);
+        EXPECT_EQ(idle, 0);
+    }
+}
+
+}  // namespace
