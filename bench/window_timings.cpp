@@ -23,11 +23,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/picture_printer.h"
-#include "app/preview_view.h"
-#include "app/resize_save_window.h"
-#include "app/qt_ui_services.h"
+#include "app/main/main_window.h"
+#include "app/output/picture_printer.h"
+#include "app/main/preview_view.h"
+#include "app/output/resize_save_window.h"
+#include "app/shell/qt_ui_services.h"
 #include "bigbitmap/big_bitmap.h"
 #include "core/quiet_document_host.h"
 #include "core/slot_document.h"

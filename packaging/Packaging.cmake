@@ -17,11 +17,11 @@ get_property(shipped_plugins GLOBAL PROPERTY QUILMO_SHIPPED_PLUGINS)
 install(TARGETS ${shipped_plugins} LIBRARY DESTINATION ${QUILMO_INSTALL_PLUGIN_DIR})
 
 # The desktop entry, its icon and the AppStream data.
-file(READ ${CMAKE_SOURCE_DIR}/app/quilmo.desktop desktop_entry)
+file(READ ${CMAKE_SOURCE_DIR}/app/shell/quilmo.desktop desktop_entry)
 string(REPLACE "@QUILMO@" "quilmo" desktop_entry "${desktop_entry}")
 file(WRITE ${staged}/${QUILMO_DESKTOP_ID}.desktop "${desktop_entry}")
 install(FILES ${staged}/${QUILMO_DESKTOP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/app/quilmo.svg
+install(FILES ${CMAKE_SOURCE_DIR}/app/shell/quilmo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 configure_file(${packaging}/${QUILMO_DESKTOP_ID}.metainfo.xml ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml @ONLY)
 install(FILES ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -19,13 +19,13 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/batch_list_box.h"
-#include "app/batch_preview.h"
-#include "app/batch_progress_window.h"
-#include "app/batch_window.h"
-#include "app/folder_dialog.h"
-#include "app/picture_printer.h"
-#include "app/radio_group.h"
+#include "app/batch/batch_list_box.h"
+#include "app/batch/batch_preview.h"
+#include "app/batch/batch_progress_window.h"
+#include "app/batch/batch_window.h"
+#include "app/shell/folder_dialog.h"
+#include "app/output/picture_printer.h"
+#include "app/batch/radio_group.h"
 #include "batch/batch_texts.h"
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"

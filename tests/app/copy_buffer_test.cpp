@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/copy_buffer_window.h"
-#include "app/preview_view.h"
+#include "app/output/copy_buffer_window.h"
+#include "app/main/preview_view.h"
 #include "core/picture_helpers.h"
 #include "core/slot_document.h"
 #include "window_fixture.h"

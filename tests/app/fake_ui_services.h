@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "app/shell/ui_services.h"
 
 namespace quilmo::test {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/language_choice.h"
+#include "app/shell/language_choice.h"
 #include "scoped_env.h"
 
 using namespace quilmo;

@@ -13,9 +13,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/batch_progress_window.h"
-#include "app/batch_window.h"
-#include "app/ui_language.h"
+#include "app/batch/batch_progress_window.h"
+#include "app/batch/batch_window.h"
+#include "app/shell/ui_language.h"
 #include "batch/batch_lists.h"
 #include "window_fixture.h"
 

@@ -21,8 +21,8 @@
 #include <QUrl>
 #include <fstream>
 
-#include "app/frame_dialog.h"
-#include "app/preview_view.h"
+#include "app/main/frame_dialog.h"
+#include "app/main/preview_view.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
 #include "core/slot_document.h"

@@ -21,11 +21,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/colors.h"
-#include "app/picture_printer.h"
-#include "app/preview_view.h"
-#include "app/qt_ui_services.h"
-#include "app/resize_save_window.h"
+#include "app/shell/colors.h"
+#include "app/output/picture_printer.h"
+#include "app/main/preview_view.h"
+#include "app/shell/qt_ui_services.h"
+#include "app/output/resize_save_window.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
 #include "core/slot_document.h"

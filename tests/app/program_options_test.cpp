@@ -1,4 +1,4 @@
-#include "app/program_options.h"
+#include "app/shell/program_options.h"
 
 #include <gtest/gtest.h>
 

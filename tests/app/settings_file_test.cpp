@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings_file.h"
+#include "app/shell/settings_file.h"
 #include "bigbitmap/errors.h"
 #include "scoped_env.h"
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/preview_view.h"
+#include "app/main/preview_view.h"
 #include "bigbitmap/big_bitmap.h"
 #include "core/picture_helpers.h"
 #include "core/slot_document.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/main/main_window.h"
 #include "fake_ui_services.h"
 
 class QAction;

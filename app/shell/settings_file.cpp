@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "app/shell/settings_file.h"
 
 // The file is decoded to UTF-8 before SimpleIni sees it, so it needs no converter of its own.
 // Debian's header holds the template bodies back unless asked; compiled here, the prebuilt

@@ -1,8 +1,8 @@
 #include "batch_print_job.h"
 
 #include "batch/pair_naming.h"
-#include "big_bitmap_painter.h"
-#include "picture_printer.h"
+#include "app/shell/big_bitmap_painter.h"
+#include "app/output/picture_printer.h"
 
 namespace quilmo {
 

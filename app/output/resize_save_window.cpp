@@ -15,7 +15,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"
-#include "main_window.h"
+#include "app/main/main_window.h"
 #include "output/format_limits.h"
 #include "output/resize_save.h"
 

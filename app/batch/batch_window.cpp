@@ -23,7 +23,7 @@
 #include "batch_list_box.h"
 #include "batch_preview.h"
 #include "batch_progress_window.h"
-#include "main_window.h"
+#include "app/main/main_window.h"
 #include "radio_group.h"
 
 namespace quilmo {

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "core/document_host.h"
-#include "settings_file.h"
-#include "ui_services.h"
+#include "app/shell/settings_file.h"
+#include "app/shell/ui_services.h"
 
 class QAction;
 class QCheckBox;

@@ -9,7 +9,7 @@
 
 #include "application.h"
 #include "input/graphic_registry.h"
-#include "main_window.h"
+#include "app/main/main_window.h"
 #include "program_options.h"
 #include "qt_ui_services.h"
 #include "quilmo_version.h"

@@ -10,7 +10,7 @@
 
 #include "batch/batch_host.h"
 #include "batch/run_settings.h"
-#include "settings_file.h"
+#include "app/shell/settings_file.h"
 
 class QCheckBox;
 class QComboBox;

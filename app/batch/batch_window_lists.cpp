@@ -9,8 +9,8 @@
 #include "batch_preview.h"
 #include "batch_window.h"
 #include "input/slot_loading.h"
-#include "main_window.h"
-#include "ui_language.h"
+#include "app/main/main_window.h"
+#include "app/shell/ui_language.h"
 
 namespace quilmo {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "batch/batch_run.h"
-#include "main_window.h"
+#include "app/main/main_window.h"
 
 namespace quilmo {
 

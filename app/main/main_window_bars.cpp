@@ -12,7 +12,7 @@
 
 #include "core/join_settings.h"
 #include "main_window.h"
-#include "tool_icons.h"
+#include "app/shell/tool_icons.h"
 
 namespace quilmo {
 

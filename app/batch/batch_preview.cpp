@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "big_bitmap_painter.h"
+#include "app/shell/big_bitmap_painter.h"
 #include "bigbitmap/bitmap.h"
 #include "resample/resample.h"
 

@@ -12,7 +12,7 @@ enum class TToolIcon {
 };
 
 QIcon ToolIcon(TToolIcon icon);
-// Quilmo's own icon, as app/quilmo.svg draws it: two pictures joined inside a frame.
+// Quilmo's own icon, as app/shell/quilmo.svg draws it: two pictures joined inside a frame.
 QIcon ProgramIcon();
 // A swatch of colour, for the colour buttons.
 QIcon ColourIcon(const QColor& colour);

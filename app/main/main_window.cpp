@@ -17,22 +17,22 @@
 #include <QVBoxLayout>
 
 #include "batch/batch_run.h"
-#include "batch_progress_window.h"
-#include "batch_window.h"
-#include "clipboard_picture.h"
+#include "app/batch/batch_progress_window.h"
+#include "app/batch/batch_window.h"
+#include "app/shell/clipboard_picture.h"
 #include "core/slot_document.h"
-#include "copy_buffer_window.h"
-#include "effects_launcher.h"
+#include "app/output/copy_buffer_window.h"
+#include "app/output/effects_launcher.h"
 #include "file_filters.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
-#include "picture_drag.h"
-#include "picture_printer.h"
+#include "app/shell/picture_drag.h"
+#include "app/output/picture_printer.h"
 #include "plugin_info_window.h"
 #include "preview_view.h"
-#include "resize_save_window.h"
-#include "ui_services.h"
-#include "ui_language.h"
+#include "app/output/resize_save_window.h"
+#include "app/shell/ui_services.h"
+#include "app/shell/ui_language.h"
 
 namespace quilmo {
 

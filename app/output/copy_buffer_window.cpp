@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "big_bitmap_painter.h"
-#include "clipboard_picture.h"
-#include "picture_drag.h"
+#include "app/shell/big_bitmap_painter.h"
+#include "app/shell/clipboard_picture.h"
+#include "app/shell/picture_drag.h"
 #include "resample/resample.h"
-#include "ui_services.h"
+#include "app/shell/ui_services.h"
 
 namespace quilmo {
 

@@ -12,8 +12,8 @@
 #include "file_filters.h"
 #include "main_window.h"
 #include "plugin_info_window.h"
-#include "ui_language.h"
-#include "ui_services.h"
+#include "app/shell/ui_language.h"
+#include "app/shell/ui_services.h"
 
 namespace quilmo {
 

@@ -5,9 +5,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "big_bitmap_painter.h"
+#include "app/shell/big_bitmap_painter.h"
 #include "bigbitmap/big_bitmap.h"
-#include "picture_drag.h"
+#include "app/shell/picture_drag.h"
 
 namespace quilmo {
 

@@ -15,13 +15,13 @@
 #include "batch_print_job.h"
 #include "batch_progress_window.h"
 #include "batch_window.h"
-#include "colors.h"
+#include "app/shell/colors.h"
 #include "core/slot_document.h"
-#include "main_window.h"
-#include "picture_printer.h"
+#include "app/main/main_window.h"
+#include "app/output/picture_printer.h"
 #include "radio_group.h"
-#include "tool_icons.h"
-#include "ui_language.h"
+#include "app/shell/tool_icons.h"
+#include "app/shell/ui_language.h"
 
 namespace quilmo {
 

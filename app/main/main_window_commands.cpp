@@ -11,22 +11,22 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "batch_window.h"
-#include "big_bitmap_painter.h"
-#include "clipboard_picture.h"
-#include "colors.h"
-#include "copy_buffer_window.h"
+#include "app/batch/batch_window.h"
+#include "app/shell/big_bitmap_painter.h"
+#include "app/shell/clipboard_picture.h"
+#include "app/shell/colors.h"
+#include "app/output/copy_buffer_window.h"
 #include "core/slot_document.h"
-#include "effects_launcher.h"
+#include "app/output/effects_launcher.h"
 #include "file_filters.h"
 #include "frame_dialog.h"
 #include "input/slot_loading.h"
 #include "main_window.h"
 #include "output/picture_file.h"
-#include "picture_printer.h"
-#include "resize_save_window.h"
-#include "tool_icons.h"
-#include "ui_services.h"
+#include "app/output/picture_printer.h"
+#include "app/output/resize_save_window.h"
+#include "app/shell/tool_icons.h"
+#include "app/shell/ui_services.h"
 
 namespace quilmo {
 

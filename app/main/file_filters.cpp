@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "ui_language.h"
+#include "app/shell/ui_language.h"
 
 namespace quilmo {
 
