@@ -16,14 +16,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 runs=${2:-3}
 cli=$build/cli/quilmo-cli
-peers=$root/bench/batch_peers
+peers=$root/bench/peers
 work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-batch}
 pairs=100
 jobs=2
 
 "$root/scripts/install-bench-deps.sh"
 [ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-magick=$(command -v convert-im6.q16 || echo /usr/bin/convert)
+source "$root/bench/common.sh"
+use_roomy_imagemagick "$work"
 
 # Ten different pictures of each shape, copied to 100 files each: what is timed is the joining,
 # not the making of plasma pictures.
@@ -42,13 +43,9 @@ done
 
 # One timed run of a command into a fresh out folder, as "WALL CPU KIB".
 measure() {
-  local log=$work/time.log
   rm -rf "$work/out" && mkdir -p "$work/out"
-  /usr/bin/time -v -o "$log" "$@" > /dev/null
+  time_run "$work/time.log" "$@"
   [ "$(ls "$work/out" | wc -l)" -eq "$pairs" ] || { echo "$1 wrote $(ls "$work/out" | wc -l) of $pairs results" >&2; exit 1; }
-  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
-    /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
-    END {print w, u + s, k}' "$log"
 }
 
 run_tool() {  # TOOL

@@ -16,28 +16,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 runs=${2:-3}
 cli=$build/cli/quilmo-cli
-peers=$root/bench/join_peers
+peers=$root/bench/peers
 work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-join}
 
 "$root/scripts/install-bench-deps.sh"
 [ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
 mkdir -p "$work/out"
 
-# ImageMagick's own binary (not whatever "convert" comes first on the PATH), and a policy
-# that lets it hold a picture wider than Debian's default limit of 16000 pixels.
-magick=$(command -v convert-im6.q16 || echo /usr/bin/convert)
-mkdir -p "$work/im-policy"
-cat > "$work/im-policy/policy.xml" <<'POLICY'
-<policymap>
-  <policy domain="resource" name="width" value="64KP"/>
-  <policy domain="resource" name="height" value="64KP"/>
-  <policy domain="resource" name="area" value="1GP"/>
-  <policy domain="resource" name="memory" value="4GiB"/>
-  <policy domain="resource" name="map" value="4GiB"/>
-  <policy domain="resource" name="disk" value="8GiB"/>
-</policymap>
-POLICY
-export MAGICK_CONFIGURE_PATH=$work/im-policy
+source "$root/bench/common.sh"
+use_roomy_imagemagick "$work"
 
 # Joined: 20198 x 2600 side by side, 3000 x 14800 stacked.
 sizes=(1600x1200 2400x1600 1950x2600 2000x1500 3000x2000 1800x1350)
@@ -57,12 +44,9 @@ done
 
 # best wall seconds and peak KiB of RUNS runs of a command, as "SECONDS KIB"
 measure() {
-  local best="" peak=0 log=$work/time.log
+  local best="" peak=0 wall cpu kib
   for ((r = 0; r < runs; r++)); do
-    /usr/bin/time -v -o "$log" "$@" > /dev/null
-    local wall kib
-    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s}' "$log")
-    kib=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
+    read -r wall cpu kib < <(time_run "$work/time.log" "$@")
     best=$(awk -v a="${best:-$wall}" -v b="$wall" 'BEGIN {print (b < a ? b : a)}')
     ((kib > peak)) && peak=$kib
   done

@@ -24,22 +24,10 @@ across=8
 
 "$root/scripts/install-bench-deps.sh"
 [ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-mkdir -p "$work/out" "$work/im-policy"
+mkdir -p "$work/out"
 
-# ImageMagick's own binaries, with room for a sheet wider than Debian's default limit.
-magick=$(command -v convert-im6.q16 || echo /usr/bin/convert)
-montage=$(command -v montage-im6.q16 || echo /usr/bin/montage)
-cat > "$work/im-policy/policy.xml" <<'POLICY'
-<policymap>
-  <policy domain="resource" name="width" value="64KP"/>
-  <policy domain="resource" name="height" value="64KP"/>
-  <policy domain="resource" name="area" value="1GP"/>
-  <policy domain="resource" name="memory" value="4GiB"/>
-  <policy domain="resource" name="map" value="4GiB"/>
-  <policy domain="resource" name="disk" value="8GiB"/>
-</policymap>
-POLICY
-export MAGICK_CONFIGURE_PATH=$work/im-policy
+source "$root/bench/common.sh"
+use_roomy_imagemagick "$work"
 
 # Shapes in an order that gives every row a mix; the sheet stays below 21,758 pixels across.
 shapes=(1200x900 900x1200 1200x800 1000x1000 800x1200 1280x960 1350x900 960x1280 1100x825)
@@ -51,14 +39,7 @@ for ((i = 0; i < 40; i++)); do
   inputs+=("$picture")
 done
 
-# One timed run of a command, as "WALL CPU KIB".
-measure() {
-  local log=$work/time.log
-  /usr/bin/time -v -o "$log" "$@" > /dev/null
-  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
-    /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
-    END {print w, u + s, k}' "$log"
-}
+measure() { time_run "$work/time.log" "$@"; }
 
 size_of() { "$cli" info "$1" | cut -d' ' -f1; }
 
@@ -79,7 +60,7 @@ run_tool() {  # TOOL
         -geometry "${cell_width}x${cell_height}+5+5" -background white -quality 85 \
         "$work/out/montage.jpg" ;;
     arrayjoin)
-      measure /usr/bin/python3 "$root/bench/sheet_peers/vips_sheet.py" $cell_width $cell_height \
+      measure /usr/bin/python3 "$root/bench/peers/vips_sheet.py" $cell_width $cell_height \
         $across "$work/out/arrayjoin.jpg" "${inputs[@]}" ;;
   esac
 }

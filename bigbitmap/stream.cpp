@@ -45,6 +45,13 @@ int64_t TStream::Remaining()
     return std::max<int64_t>(0, Size() - Position());
 }
 
+std::vector<uint8_t> TStream::ReadRest()
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(Remaining()));
+    ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return bytes;
+}
+
 void TStream::ReadBuffer(void* buffer, int64_t count)
 {
     if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");

@@ -28,6 +28,8 @@ public:
     virtual int64_t Size();
     // Bytes between the position and the end (0 when the position is past it).
     int64_t Remaining();
+    // Those bytes, read.
+    std::vector<uint8_t> ReadRest();
 
     // Exactly count bytes or EReadError / EWriteError.
     void ReadBuffer(void* buffer, int64_t count);

@@ -7,6 +7,7 @@
 #include "bigbitmap/stream.h"
 #include "input/compressed_graphic.h"
 #include "input/graphic_registry.h"
+#include "input/picture_reading.h"
 #include "input/susie_errors.h"
 
 namespace quilmo::cli {
@@ -25,9 +26,7 @@ std::unique_ptr<TGraphic> ReadInput(const std::string& path)
         picture = NewGraphicFor(path);
         if (auto* compressed = dynamic_cast<TCompressedGraphic*>(picture.get())) {
             TFileStream file(path, TFileMode::fmOpenRead);
-            std::vector<uint8_t> bytes(static_cast<size_t>(file.Remaining()));
-            file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-            compressed->LoadHeader(std::move(bytes));
+            compressed->LoadHeader(file.ReadRest());
         } else {
             picture->LoadFromFile(path);
         }
@@ -56,10 +55,8 @@ void TJoinFiles::Read(size_t i, TJoinPicture& picture)
 {
     const std::unique_ptr<TGraphic> kept = std::move(FKept[i]);
     try {
-        if (auto* compressed = dynamic_cast<TCompressedGraphic*>(kept.get())) {
-            compressed->TakePixels(picture.Copy);
-        } else if (kept) {
-            MakeWorkingCopy(*kept, picture.Copy);
+        if (kept) {
+            TakeWorkingCopy(*kept, picture.Copy);
         } else {
             TBigBitmap bmp;
             bmp.LoadFromFile(FPaths[i]);

@@ -50,15 +50,20 @@ struct TPart {
     std::vector<int32_t> Reports;   // rows before which the enlarger reports
     std::vector<int32_t> BandEnds;  // picture rows
     size_t NextBand = 0;
-    std::vector<bool> BandDone;
-    size_t BandsInOrder = 0;  // bands done from the first on
+    TDoneInOrder Bands;
     size_t Reported = 0;
 
     // The first joined row this picture may still write.
     int32_t FirstOpenRow() const
     {
         if (State == Finished) return INT32_MAX;
-        return Place.Top + (BandsInOrder == 0 ? 0 : BandEnds[BandsInOrder - 1]);
+        return Place.Top + RowsInOrder();
+    }
+
+    // The rows of the bands done from the first on.
+    int32_t RowsInOrder() const
+    {
+        return Bands.Leading() == 0 ? 0 : BandEnds[Bands.Leading() - 1];
     }
 };
 
@@ -79,7 +84,7 @@ public:
           FHooks(hooks),
           FParts(places.size()),
           FFillGroups((joined.GetHeight() + kFillRows - 1) / kFillRows),
-          FFillDone(static_cast<size_t>(FFillGroups))
+          FFills(static_cast<size_t>(FFillGroups))
     {
         for (size_t i = 0; i < places.size(); ++i) FParts[i].Place = places[i];
         // Where no picture lies, in columns of each row band: the places sorted from the left.
@@ -123,7 +128,7 @@ private:
             FParts[FNextRead].State = TPart::Reading;
             return {TTask::Read, FNextRead++};
         }
-        if (FFinished == FParts.size() && FFillsDone == FFillGroups) return {TTask::Stop};
+        if (FFinished == FParts.size() && FFills.AllDone()) return {TTask::Stop};
         return {TTask::Wait};
     }
 
@@ -228,7 +233,7 @@ private:
             }
         }
         part.BandEnds = RowGroupEnds(height, part.Reports, kBandRows);
-        part.BandDone.assign(part.BandEnds.size(), false);
+        part.Bands = TDoneInOrder(part.BandEnds.size());
     }
 
     static void ComputeBand(TPart& part, size_t band, TRowWork* work)
@@ -246,22 +251,20 @@ private:
     // Under the lock.
     void FillDone(size_t group)
     {
-        FFillDone[group] = true;
-        while (FFillsDone < FFillGroups && FFillDone[static_cast<size_t>(FFillsDone)]) ++FFillsDone;
+        FFills.MarkDone(group);
         TellRowsDone();
     }
 
     // Under the lock; returns what a part that is now drawn lets go of.
     std::unique_ptr<TReleased> BandDone(TPart& part, size_t band, TRelay& relay)
     {
-        part.BandDone[band] = true;
-        while (part.BandsInOrder < part.BandDone.size() && part.BandDone[part.BandsInOrder]) ++part.BandsInOrder;
+        part.Bands.MarkDone(band);
         // A report comes once the rows before it are done.
-        const int32_t rowsInOrder = part.BandsInOrder == 0 ? 0 : part.BandEnds[part.BandsInOrder - 1];
+        const int32_t rowsInOrder = part.RowsInOrder();
         for (; part.Reported < part.Reports.size() && part.Reports[part.Reported] <= rowsInOrder; ++part.Reported)
             relay.Post([this] { FProgress(0, 100, 3); });
         std::unique_ptr<TReleased> released;
-        if (part.BandsInOrder == part.BandDone.size()) {
+        if (part.Bands.AllDone()) {
             part.State = TPart::Finished;
             released = std::make_unique<TReleased>();
             released->Resampler = std::move(part.Resampler);
@@ -280,7 +283,7 @@ private:
     void TellRowsDone()
     {
         if (!FHooks.RowsDone) return;
-        int32_t rows = FFillsDone == FFillGroups ? FJoined.GetHeight() : FFillsDone * kFillRows;
+        int32_t rows = FFills.AllDone() ? FJoined.GetHeight() : static_cast<int32_t>(FFills.Leading()) * kFillRows;
         for (const TPart& part : FParts) rows = std::min(rows, part.FirstOpenRow());
         if (rows <= FRowsTold) return;
         FRowsTold = rows;
@@ -300,8 +303,7 @@ private:
     std::condition_variable FChanged;
     const int32_t FFillGroups;
     int32_t FNextFill = 0;
-    std::vector<bool> FFillDone;
-    int32_t FFillsDone = 0;
+    TDoneInOrder FFills;
     size_t FNextRead = 0;
     size_t FHeld = 0;
     size_t FMaxHeld = 1;

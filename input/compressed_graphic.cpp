@@ -128,8 +128,7 @@ void TCompressedGraphic::LoadHeader(std::vector<uint8_t> bytes)
 
 void TCompressedGraphic::LoadFromStream(TStream& stream)
 {
-    std::vector<uint8_t> bytes(static_cast<size_t>(stream.Remaining()));
-    stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    std::vector<uint8_t> bytes = stream.ReadRest();
     const TSize size = ReadSize(bytes);
     // Decoded before anything of this graphic changes, so that a failure leaves it as it was.
     auto pixels = std::make_unique<TBigBitmap>();

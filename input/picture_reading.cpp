@@ -3,6 +3,9 @@
 #include <exception>
 #include <mutex>
 
+#include "bigbitmap/big_bitmap.h"
+#include "compressed_graphic.h"
+#include "core/composition.h"
 #include "graphic_registry.h"
 #include "susie_errors.h"
 #include "susie_graphic.h"
@@ -35,6 +38,14 @@ TPictureRead ReadPictureFile(const std::string& path)
     result.PluginError = TakeSusieError();
     if (result.PluginError != 0) result.Picture.reset();
     return result;
+}
+
+void TakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
+{
+    if (auto* compressed = dynamic_cast<TCompressedGraphic*>(&picture))
+        compressed->TakePixels(work);
+    else
+        MakeWorkingCopy(picture, work);
 }
 
 }  // namespace quilmo

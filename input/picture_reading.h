@@ -11,6 +11,8 @@
 
 namespace quilmo {
 
+class TBigBitmap;
+
 struct TPictureRead {
     std::unique_ptr<TGraphic> Picture;  // none when the file could not be read
     int32_t PluginError = 0;            // the plug-in's error code when one failed
@@ -19,5 +21,9 @@ struct TPictureRead {
 
 // Never raises.
 TPictureRead ReadPictureFile(const std::string& path);
+
+// picture as 24-bit pixels in work: a compressed picture gives up the pixels its load decoded
+// (decoding them now if only its header was read), any other is converted.
+void TakeWorkingCopy(TGraphic& picture, TBigBitmap& work);
 
 }  // namespace quilmo

@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "bigbitmap/big_bitmap.h"
-#include "compressed_graphic.h"
-#include "core/composition.h"
 #include "core/slot_document.h"
 #include "file_extension.h"
 #include "resample/work_threads.h"
@@ -42,13 +40,9 @@ TPictureRead ReadSlotPicture(const std::string& path)
     if (!FileExists(path)) return {nullptr, 0, UiText(kFileNotFound)};
     TPictureRead read = ReadPictureFile(path);
     try {
-        if (auto* compressed = dynamic_cast<TCompressedGraphic*>(read.Picture.get())) {
+        if (read.Picture && !dynamic_cast<TBigBitmap*>(read.Picture.get())) {
             auto pixels = std::make_unique<TBigBitmap>();
-            compressed->TakePixels(*pixels);
-            read.Picture = std::move(pixels);
-        } else if (read.Picture && !dynamic_cast<TBigBitmap*>(read.Picture.get())) {
-            auto pixels = std::make_unique<TBigBitmap>();
-            MakeWorkingCopy(*read.Picture, *pixels);
+            TakeWorkingCopy(*read.Picture, *pixels);
             read.Picture = std::move(pixels);
         }
     } catch (const std::exception& e) {

@@ -162,6 +162,13 @@ void RunWorkers(int threads, const std::function<void(TRelay&)>& worker)
     }
 }
 
+size_t TDoneInOrder::MarkDone(size_t piece)
+{
+    FDone[piece] = true;
+    while (FLeading < FDone.size() && FDone[FLeading]) ++FLeading;
+    return FLeading;
+}
+
 int ThreadsFor(int64_t work, int64_t share)
 {
     return static_cast<int>(std::clamp<int64_t>(work / std::max<int64_t>(share, 1), 1, WorkThreads()));
@@ -182,18 +189,18 @@ void RunTasks(int threads, int64_t count, const std::function<TTaskRunner()>& ne
     }
     std::atomic<int64_t> next{0};
     std::atomic<bool> failed{false};
-    // Touched by the waiting thread only: the tasks done, and how many of them in order.
-    std::vector<bool> done(static_cast<size_t>(count));
-    int64_t inOrder = 0;
+    // Touched by the waiting thread only.
+    TDoneInOrder done(static_cast<size_t>(count));
     RunWorkers(threads, [&](TRelay& relay) {
         try {
             const TTaskRunner run = newWorker();
             for (int64_t task; !failed && (task = next.fetch_add(1)) < count;) {
                 run(task);
                 relay.Post([&, task] {
-                    done[static_cast<size_t>(task)] = true;
-                    for (; inOrder < count && done[static_cast<size_t>(inOrder)]; ++inOrder)
-                        if (finished) finished(inOrder);
+                    const auto before = static_cast<int64_t>(done.Leading());
+                    const auto after = static_cast<int64_t>(done.MarkDone(static_cast<size_t>(task)));
+                    if (finished)
+                        for (int64_t t = before; t < after; ++t) finished(t);
                 });
             }
         } catch (...) {

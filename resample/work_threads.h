@@ -5,8 +5,10 @@
 // own caller needs to do while waiting (a window handles its input). With one thread, all work
 // runs on the calling thread in the order a single thread would do it.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace quilmo {
 
@@ -55,6 +57,20 @@ using TTaskRunner = std::function<void(int64_t task)>;
 // error is raised. With one thread: task 0, finished(0), task 1, finished(1), ...
 void RunTasks(int threads, int64_t count, const std::function<TTaskRunner()>& newWorker,
               const std::function<void(int64_t task)>& finished = {});
+
+// Pieces of work done in any order, and how many of them are done from the first on.
+class TDoneInOrder {
+public:
+    explicit TDoneInOrder(size_t count = 0) : FDone(count) {}
+    // Returns how many pieces are now done from the first on.
+    size_t MarkDone(size_t piece);
+    size_t Leading() const { return FLeading; }
+    bool AllDone() const { return FLeading == FDone.size(); }
+
+private:
+    std::vector<bool> FDone;
+    size_t FLeading = 0;
+};
 
 // The threads worth using for work of that size: one per share, at least 1, at most
 // WorkThreads().

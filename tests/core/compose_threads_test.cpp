@@ -24,7 +24,7 @@ namespace {
 std::vector<std::unique_ptr<TBigBitmap>> MixedPictures()
 {
     std::vector<std::unique_ptr<TBigBitmap>> pictures;
-    for (const auto [width, height] : {std::pair{300, 200}, {150, 260}, {400, 100}, {90, 90}, {260, 150}}) {
+    for (const auto& [width, height] : {std::pair{300, 200}, {150, 260}, {400, 100}, {90, 90}, {260, 150}}) {
         auto picture = std::make_unique<TBigBitmap>();
         FillPattern(*picture, width, height);
         pictures.push_back(std::move(picture));
