@@ -50,7 +50,7 @@ struct TPart {
     std::vector<int32_t> Reports;   // rows before which the enlarger reports
     std::vector<int32_t> BandEnds;  // picture rows
     size_t NextBand = 0;
-    TDoneInOrder Bands;
+    TDoneInOrder Bands;  // under the lock, from Ready on
     size_t Reported = 0;
 
     // The first joined row this picture may still write.
@@ -164,7 +164,7 @@ private:
                 if (task.Kind == TTask::Fill)
                     FillDone(task.Index);
                 else if (task.Kind == TTask::Read)
-                    part->State = TPart::Ready;
+                    MarkReady(*part);
                 else
                     released = BandDone(*part, task.Band, relay);
             } catch (...) {
@@ -233,7 +233,6 @@ private:
             }
         }
         part.BandEnds = RowGroupEnds(height, part.Reports, kBandRows);
-        part.Bands = TDoneInOrder(part.BandEnds.size());
     }
 
     static void ComputeBand(TPart& part, size_t band, TRowWork* work)
@@ -246,6 +245,13 @@ private:
             else
                 std::memcpy(part.To.Rows[y], part.From.Rows[y], rowBytes);
         }
+    }
+
+    // Under the lock, since the rows told final read the bands of every part.
+    static void MarkReady(TPart& part)
+    {
+        part.Bands = TDoneInOrder(part.BandEnds.size());
+        part.State = TPart::Ready;
     }
 
     // Under the lock.
