@@ -2,26 +2,20 @@
 
 #include <sys/stat.h>
 
-#include <filesystem>
+#include "bigbitmap/errors.h"
 
 namespace quilmo {
 
-namespace fs = std::filesystem;
-
 TFileIdentity TFileIdentities::Of(const std::string& name)
 {
-    const fs::path path(name);
-    const std::string folder = path.parent_path().native();
-    auto resolved = FFolders.find(folder);
-    if (resolved == FFolders.end()) {
-        std::error_code error;
-        const fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), error);
-        fs::path real = fs::weakly_canonical(absolute, error);
-        if (error) real = absolute.lexically_normal();
-        resolved = FFolders.emplace(folder, real.native()).first;
-    }
     TFileIdentity identity;
-    identity.Path = (fs::path(resolved->second) / path.filename()).native();
+    try {
+        identity.Path = FTargets.Of(name).native();
+    } catch (const EWriteError&) {
+        // A loop of links: no file can be read or written through it, so it is no other file.
+        identity.Path = name;
+        return identity;
+    }
     struct stat status {};
     if (::stat(name.c_str(), &status) == 0)
         identity.Node = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};

@@ -1,7 +1,7 @@
 #pragma once
-// Which file a name means, as the file system sees it: names that reach one file through other
+// Which file a name means, as a save under it sees it: names that reach one file through other
 // spellings, symbolic links or hard links mean the same file, and so do names of files that do
-// not exist yet whose folders resolve to the same place.
+// not exist yet that a save would create in the same place (a dangling link included).
 
 #include <cstdint>
 #include <map>
@@ -10,10 +10,12 @@
 #include <unordered_map>
 #include <utility>
 
+#include "bigbitmap/save_target.h"
+
 namespace quilmo {
 
 struct TFileIdentity {
-    std::string Path;  // absolute, with every link of its folder resolved
+    std::string Path;  // the file a save under the name writes (SaveTarget)
     // Device and inode, when the file exists.
     std::optional<std::pair<uint64_t, uint64_t>> Node;
 };
@@ -28,9 +30,7 @@ public:
     TFileIdentity Of(const std::string& name);
 
 private:
-    // Folders as written and where they lead, so that long lists from a few folders resolve
-    // each folder once.
-    std::unordered_map<std::string, std::string> FFolders;
+    TSaveTargets FTargets;
 };
 
 // A value for each file; a file is found by its device and inode, or else by its path.

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "errors.h"
+#include "save_target.h"
 #include "temporary_files.h"
 
 namespace quilmo {
@@ -174,16 +175,16 @@ int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
 
 // --- TFileStream
 
+void FailToCreate(const std::filesystem::path& path, const char* reason)
+{
+    throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
+}
+
 namespace {
 
 [[noreturn]] void FailToOpen(const std::filesystem::path& path, const char* reason)
 {
     throw EReadError("Cannot open file \"" + path.string() + "\". " + reason);
-}
-
-[[noreturn]] void FailToCreate(const std::filesystem::path& path, const char* reason)
-{
-    throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
 }
 
 // Only regular files are read: a pipe, a device or a folder is refused at once instead of
@@ -263,24 +264,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// As many links as the system itself follows before it reports a loop.
-constexpr int kMaxLinkHops = 40;
-
-// The file a save replaces: symbolic links are followed, so that they stay links to the new
-// content.
-fs::path SaveTarget(const fs::path& path)
-{
-    fs::path target = path;
-    for (int hop = 0;; ++hop) {
-        std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
-        const fs::path link = fs::read_symlink(target, error);
-        if (error) FailToCreate(path, error.message().c_str());
-        if (hop == kMaxLinkHops) FailToCreate(path, std::strerror(ELOOP));
-        target = link.is_absolute() ? link : target.parent_path() / link;
-    }
-}
-
 // The permission bits of a file that is to be replaced; none when there is no such file.
 std::optional<fs::perms> ExistingPermissions(const fs::path& target)
 {
@@ -307,14 +290,17 @@ void WriteFileAtomically(const std::filesystem::path& path,
     // file's permission bits.
     std::random_device random;
     fs::path temporary;
+    std::optional<TTemporaryFile> known;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         temporary = folder / (".quilmo-" + std::to_string(random()) + ".tmp");
+        // Known before it is made, so that a signal that ends the program never finds it made
+        // and unknown.
+        known.emplace(temporary);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kept ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) FailToCreate(path, std::strerror(errno));
-    const TTemporaryFile known(temporary);
     ::close(fd);
     try {
         TFileStream stream(temporary, TFileMode::fmCreate);

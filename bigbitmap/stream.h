@@ -112,11 +112,15 @@ private:
     std::FILE* FFile = nullptr;
 };
 
+// Raises EWriteError "Cannot create file "PATH". REASON".
+[[noreturn]] void FailToCreate(const std::filesystem::path& path, const char* reason);
+
 // Writes a file as a whole or not at all: the bytes go to a temporary file in the target folder,
 // which replaces the target only after write succeeded. On failure no file is left behind and
 // an existing target is untouched. A replaced file keeps its permission bits; a symbolic link
-// stays a link, and the file it names is the one replaced. A file the user may not write is not
-// replaced (EWriteError "... Permission denied"), as writing it in place would not be allowed.
+// stays a link, and the file it leads to (SaveTarget) is the one replaced. A file the user may
+// not write is not replaced (EWriteError "... Permission denied"), as writing it in place would
+// not be allowed.
 void WriteFileAtomically(const std::filesystem::path& path,
                          const std::function<void(TStream&)>& write);
 

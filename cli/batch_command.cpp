@@ -13,12 +13,12 @@
 #include "batch/result_guard.h"
 #include "batch_console.h"
 #include "batch_pairs.h"
-#include "batch_signals.h"
 #include "batch_workers.h"
 #include "choices.h"
 #include "color_option.h"
 #include "commands.h"
 #include "core/picture_helpers.h"
+#include "ending_signals.h"
 #include "heap_reuse.h"
 #include "threads_option.h"
 
@@ -164,7 +164,8 @@ void Batch(const TBatchArgs& args)
     MakeOutFolder(args.Out);
     KeepFreedBandsForReuse();
 
-    const TBatchSignals signals;
+    // A reader of the lines that goes away is an error the run sees, not a signal that ends it.
+    const TSignalAction brokenPipe(SIGPIPE, SIG_IGN);
     TBatchConsole console(args.Plain, total);
     RunPairs(
         [&reader, &guard, &console](TBatchPair& pair, TPairClearance& clearance) {

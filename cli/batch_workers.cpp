@@ -18,7 +18,7 @@
 #include <thread>
 #include <utility>
 
-#include "batch_signals.h"
+#include "ending_signals.h"
 
 namespace quilmo::cli {
 

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "commands.h"
+#include "ending_signals.h"
 #include "input/graphic_registry.h"
 #include "pixel_limit_option.h"
 #include "plugin_option.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
     quilmo::cli::AddResizeCommand(app);
     quilmo::cli::AddJoinCommand(app);
     quilmo::cli::AddBatchCommand(app);
+    // Every command may be saving a file when it is ended.
+    const quilmo::cli::TEndingSignals ending;
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {  // --help, --version

@@ -242,6 +242,16 @@ TEST_F(BatchRunTest, ResultsThatWouldReplacePicturesOfTheRunOrEachOtherAskFirst)
     Run({p3}, {p4});
     EXPECT_TRUE(Host.Questions.empty());
     EXPECT_TRUE(fs::exists(Folder.File("04.jpg")));
+
+    // A result whose name is a link to a file not there yet is that file: results 1 and 2 are one.
+    fs::create_symlink("02.bmp", Out() / "01.bmp");
+    Settings.Naming = bnSequential;
+    Settings.Format = bfBMP;
+    Settings.SaveFolder = (Out() / "").string();
+    Host.Yes = false;
+    Run({p1, p3}, {p2, p4});
+    EXPECT_EQ(Host.Questions, std::vector<std::string>{kOverwriteQuestion});
+    EXPECT_FALSE(fs::exists(Out() / "02.bmp"));
 }
 
 class BatchPrintTest : public BatchRunTest {

@@ -11,6 +11,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
+#include "bigbitmap/save_target.h"
 #include "bigbitmap/stream.h"
 #include "bigbitmap/temporary_files.h"
 #include "support/picture_checks.h"
@@ -149,6 +150,36 @@ TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
     EXPECT_EQ(ReadText(link), "linked");
     EXPECT_EQ(EntryCount(real.parent_path()), 1);
     EXPECT_EQ(EntryCount(temp.Path), 3);
+}
+
+// Whoever compares names before saving (the batch's guard) sees the file the save writes.
+TEST(FileWriting, ASaveWritesTheFileItsTargetIsWhereverLinksLead)
+{
+    const TTempFolder temp;
+    const fs::path out = temp.Path / "out";
+    fs::create_directories(out / "sub");
+    // A link to a file not there yet, a chain whose relative targets are taken from each link's
+    // own folder, and a linked folder.
+    fs::create_symlink("02.bmp", out / "01.bmp");
+    fs::create_symlink("sub/x", out / "chain.bmp");
+    fs::create_symlink("../02.bmp", out / "sub" / "x");
+    fs::create_directory_symlink(out / "sub", temp.Path / "linked");
+    const fs::path written = fs::canonical(out) / "02.bmp";
+    for (const fs::path& name : {out / "01.bmp", out / "chain.bmp", temp.Path / "linked" / "x",
+                                 temp.Path / "linked" / ".." / "02.bmp"})
+        EXPECT_EQ(SaveTarget(name), written) << name;
+    WriteText(out / "chain.bmp", "chained");
+    EXPECT_EQ(ReadText(written), "chained");
+    EXPECT_EQ(fs::read_symlink(out / "01.bmp"), "02.bmp");
+    EXPECT_EQ(EntryCount(out), 4);
+
+    // A loop of links is refused, by the save as by the one who asks where it leads.
+    fs::create_symlink("b.bmp", out / "a.bmp");
+    fs::create_symlink("a.bmp", out / "b.bmp");
+    const std::string loop = "Cannot create file \"" + (out / "a.bmp").string() + "\". Too many levels of symbolic links";
+    ExpectError<EWriteError>([&] { SaveTarget(out / "a.bmp"); }, loop);
+    ExpectError<EWriteError>([&] { WriteText(out / "a.bmp", "looped"); }, loop);
+    EXPECT_EQ(EntryCount(out), 6);
 }
 
 TEST(FileReading, OnlyRegularFilesAreOpened)

@@ -224,6 +224,42 @@ TEST_F(CliBatch, ResultsUnderOneNameAreRefusedUnlessTheLaterMayWinAndWhatReplace
     EXPECT_EQ(ColourAt(result, 4, 0), kBlue);
 }
 
+TEST_F(CliBatch, AResultThatLinksLeadToIsTheFileTheyLeadToAndALoopFailsItsPair)
+{
+    const std::string a = Solid("a.bmp", kRed);
+    const std::string b = Solid("b.bmp", kGreen);
+    const std::string c = Solid("c.bmp", kBlue);
+    const std::vector<std::string> arguments{"--left", a, b, "--right", c, c, "--plain", "--out"};
+    const auto run = [&](const std::string& out) {
+        std::vector<std::string> into = arguments;
+        into.push_back(out);
+        return Batch(into);
+    };
+    // 01.bmp leads to 02.bmp, which is not there yet: directly, and through a second link.
+    const std::string direct = Out("direct");
+    std::filesystem::create_symlink("02.bmp", direct + "/01.bmp");
+    const std::string chain = Out("chain");
+    std::filesystem::create_symlink("x", chain + "/01.bmp");
+    std::filesystem::create_symlink("02.bmp", chain + "/x");
+    for (const std::string& out : {direct, chain}) {
+        SCOPED_TRACE(out);
+        const TCliResult refused = run(out);
+        EXPECT_EQ(refused.Status, 2);
+        EXPECT_EQ(refused.Out, "");
+        EXPECT_EQ(refused.Err, "Pairs 1 and 2 would both be saved as " + out + "/02.bmp\nResults of the run "
+                               "would replace each other; --overwrite-results lets the later pair win\n");
+        EXPECT_FALSE(std::filesystem::exists(out + "/02.bmp"));
+    }
+
+    const std::string loop = Out("loop");
+    std::filesystem::create_symlink("01.bmp", loop + "/01.bmp");
+    const TCliResult looped = run(loop);
+    EXPECT_EQ(looped.Status, 1);
+    EXPECT_EQ(looped.Out, "1 error\n2 ok " + loop + "/02.bmp\n");
+    EXPECT_EQ(looped.Err, "1: Cannot create file \"" + loop + "/01.bmp\". Too many levels of symbolic links\n"
+                          "1 of 2 pairs did not succeed\n");
+}
+
 TEST_F(CliBatch, PairsFromAPipeAreReadOnceAndCheckedAsTheyCome)
 {
     const std::string out = Out("out");

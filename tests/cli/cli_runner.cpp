@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,29 @@ std::string ReadAll(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// This process's environment with the given variables in place of its own.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variables)
+{
+    const auto nameOf = [](const std::string& variable) { return variable.substr(0, variable.find('=')); };
+    std::vector<std::string> environment;
+    for (char** inherited = environ; *inherited; ++inherited) {
+        const std::string variable = *inherited;
+        if (std::none_of(variables.begin(), variables.end(),
+                         [&](const std::string& given) { return nameOf(given) == nameOf(variable); }))
+            environment.push_back(variable);
+    }
+    environment.insert(environment.end(), variables.begin(), variables.end());
+    return environment;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& words)
+{
+    std::vector<char*> pointers;
+    for (std::string& word : words) pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 }  // namespace
 
 TCliResult RunCli(const std::vector<std::string>& arguments)
@@ -37,9 +61,9 @@ TCliProcess::TCliProcess(const std::vector<std::string>& arguments, const TOptio
 {
     std::vector<std::string> words{QUILMO_CLI};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv = Pointers(words);
+    std::vector<std::string> variables = EnvironmentWith(options.Environment);
+    std::vector<char*> envp = Pointers(variables);
 
     int input[2] = {-1, -1};
     int output[2] = {-1, -1};
@@ -60,9 +84,14 @@ TCliProcess::TCliProcess(const std::vector<std::string>& arguments, const TOptio
     posix_spawn_file_actions_addclose(&actions, input[1]);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    // The signals that end it do so even when this process was started ignoring them.
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&ending, signal);
+    posix_spawnattr_setsigdefault(&attributes, &ending);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&attributes, 0);
-    const int error = posix_spawn(&FPid, argv[0], &actions, &attributes, argv.data(), environ);
+    const int error = posix_spawn(&FPid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
@@ -100,6 +129,7 @@ TCliResult TCliProcess::Wait()
     if (ended == FPid) {
         FPid = -1;
         result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.Signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     } else {
         result.Status = 124;
     }

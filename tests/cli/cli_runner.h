@@ -9,6 +9,7 @@ namespace quilmo::test {
 
 struct TCliResult {
     int Status = -1;
+    int Signal = 0;  // the signal that ended it, if one did
     std::string Out;
     std::string Err;
 };
@@ -33,8 +34,9 @@ private:
 class TCliProcess {
 public:
     struct TOptions {
-        std::string Input;          // its standard input, through a pipe
+        std::string Input{};        // its standard input, through a pipe
         bool ClosedOutput = false;  // stdout a pipe whose reader has gone
+        std::vector<std::string> Environment{};  // NAME=VALUE, in place of what it inherits
     };
     TCliProcess(const std::vector<std::string>& arguments, const TOptions& options);
     explicit TCliProcess(const std::vector<std::string>& arguments) : TCliProcess(arguments, TOptions{}) {}

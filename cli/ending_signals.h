@@ -1,27 +1,37 @@
 #pragma once
-// A batch run ended by a signal (SIGTERM, SIGINT, SIGHUP) ends its workers with it and leaves no
-// temporary file behind; a closed standard output is an error the run sees, not a signal that
-// ends it.
+// Whatever quilmo-cli does, a signal that ends it (SIGTERM, SIGINT, SIGHUP) leaves no temporary
+// file behind and ends the batch workers with it; the program then ends as the signal would have
+// ended it.
 
 #include <signal.h>
 #include <sys/types.h>
 
-#include <array>
-
 namespace quilmo::cli {
 
-// Handles the ending signals, and ignores SIGPIPE, for as long as it lives. A signal that was
-// ignored when the program started stays ignored.
-class TBatchSignals {
+// One signal's action, replaced for as long as it lives. A signal that was ignored when the
+// program started stays ignored.
+class TSignalAction {
 public:
-    TBatchSignals();
-    ~TBatchSignals();
-    TBatchSignals(const TBatchSignals&) = delete;
-    TBatchSignals& operator=(const TBatchSignals&) = delete;
+    TSignalAction(int signal, void (*handler)(int));
+    ~TSignalAction();
+    TSignalAction(const TSignalAction&) = delete;
+    TSignalAction& operator=(const TSignalAction&) = delete;
 
 private:
-    std::array<struct sigaction, 4> FKept{};
-    std::array<bool, 4> FInstalled{};
+    const int FSignal;
+    struct sigaction FKept {};
+    bool FInstalled = false;
+};
+
+// Handles the ending signals for as long as it lives.
+class TEndingSignals {
+public:
+    TEndingSignals();
+
+private:
+    const TSignalAction FTerminate;
+    const TSignalAction FInterrupt;
+    const TSignalAction FHangUp;
 };
 
 // Blocks the ending signals for as long as it lives, so that a worker is never ended between

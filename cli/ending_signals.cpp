@@ -1,10 +1,11 @@
-#include "batch_signals.h"
+#include "ending_signals.h"
 
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 
@@ -29,7 +30,7 @@ sigset_t EndingSignals()
     return set;
 }
 
-void EndRun(int signal)
+void EndProgram(int signal)
 {
     const int kept = errno;
     for (const std::atomic<pid_t>& worker : workers)
@@ -46,27 +47,23 @@ void EndRun(int signal)
 
 }  // namespace
 
-TBatchSignals::TBatchSignals()
+TSignalAction::TSignalAction(int signal, void (*handler)(int)) : FSignal(signal)
 {
-    struct sigaction handler {};
-    handler.sa_handler = EndRun;
-    handler.sa_mask = EndingSignals();
-    for (size_t i = 0; i < kEndingSignals.size(); ++i) {
-        ::sigaction(kEndingSignals[i], nullptr, &FKept[i]);
-        if (FKept[i].sa_handler == SIG_IGN) continue;
-        FInstalled[i] = ::sigaction(kEndingSignals[i], &handler, nullptr) == 0;
-    }
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    FInstalled.back() = ::sigaction(SIGPIPE, &ignore, &FKept.back()) == 0;
+    if (::sigaction(signal, nullptr, &FKept) != 0 || FKept.sa_handler == SIG_IGN) return;
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_mask = EndingSignals();
+    FInstalled = ::sigaction(signal, &action, nullptr) == 0;
 }
 
-TBatchSignals::~TBatchSignals()
+TSignalAction::~TSignalAction()
 {
-    for (size_t i = 0; i < kEndingSignals.size(); ++i)
-        if (FInstalled[i]) ::sigaction(kEndingSignals[i], &FKept[i], nullptr);
-    if (FInstalled.back()) ::sigaction(SIGPIPE, &FKept.back(), nullptr);
+    if (FInstalled) ::sigaction(FSignal, &FKept, nullptr);
+}
+
+TEndingSignals::TEndingSignals()
+    : FTerminate(SIGTERM, EndProgram), FInterrupt(SIGINT, EndProgram), FHangUp(SIGHUP, EndProgram)
+{
 }
 
 TEndingSignalsBlocked::TEndingSignalsBlocked()
