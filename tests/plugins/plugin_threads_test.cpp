@@ -49,9 +49,9 @@ TEST(PluginThreads, AReloadWaitsForTheDecodeThatRunsWithThePlugin)
     std::thread lookups([&] {
         while (!reloaded) FindGraphicFormat(".qsp");
     });
-    // However long it is given, a reload never gets past a decode that runs.
+    // However long it is given, a reload never gets past a decode that runs (one that did would
+    // release the library the decode returns into).
     EXPECT_EQ(reload.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
-    EXPECT_TRUE(IsLoaded(BuiltPlugin("t_script.spi")));
 
     picture.Release();
     const TPictureRead read = decode.get();
