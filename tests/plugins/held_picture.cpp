@@ -27,10 +27,11 @@ THeldPicture::THeldPicture(std::filesystem::path path, const TBmpSpec& spec) : F
 
 THeldPicture::~THeldPicture() { Release(); }
 
+bool THeldPicture::IsHeld() const { return std::filesystem::exists(Marker(FPath, kHeldSuffix)); }
+
 void THeldPicture::WaitUntilHeld() const
 {
-    while (!std::filesystem::exists(Marker(FPath, kHeldSuffix)))
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!IsHeld()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void THeldPicture::Release() const

@@ -18,7 +18,9 @@ public:
     THeldPicture& operator=(const THeldPicture&) = delete;
 
     const std::filesystem::path& Path() const { return FPath; }
-    // Returns once a decode of the picture is inside the plug-in.
+    // A decode of the picture is inside the plug-in.
+    bool IsHeld() const;
+    // Returns once one is.
     void WaitUntilHeld() const;
     void Release() const;
 

@@ -37,11 +37,15 @@ void* CopyBlock(const uint8_t* from, uint32_t size)
     return block;
 }
 
+// A test that never lets go (one whose window waits for the plug-in itself) fails after a while
+// instead of hanging.
+constexpr int kLongestHoldMs = 20000;
+
 void HoldUntilReleased(const std::string& source)
 {
     if (std::FILE* held = std::fopen((source + kHeldSuffix).c_str(), "wb")) std::fclose(held);
     const std::string released = source + kReleasedSuffix;
-    while (::access(released.c_str(), F_OK) != 0) ::usleep(1000);
+    for (int waited = 0; waited < kLongestHoldMs && ::access(released.c_str(), F_OK) != 0; ++waited) ::usleep(1000);
 }
 
 }  // namespace
