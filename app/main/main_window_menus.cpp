@@ -155,7 +155,6 @@ void TForm1::SetupSusiePlugins(const std::filesystem::path& userFolder)
             pluginInfoMenu->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setObjectName(QString::fromStdString(entry.Name));
         const TSusieModule module = entry.Module;
-        // A plug-in's settings dialog may change how the plug-in decodes.
         FGate->Connect(item, &QAction::triggered, [this, module] {
             Guarded([&] {
                 const std::optional<std::string> description =

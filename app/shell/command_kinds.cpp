@@ -1,4 +1,6 @@
-// The commands that may run while another one works. Every command not listed here runs alone.
+// The commands that may run while another one works. Every command not listed here runs alone,
+// the plug-in information items among them: a plug-in's settings dialog may change how it decodes
+// a picture that is being read.
 
 #include <QString>
 #include <algorithm>
