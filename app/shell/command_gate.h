@@ -36,7 +36,7 @@ class TCommandGate : public QObject {
 public:
     // A command runs, or work outside any command (the document following the view's size).
     bool Busy() const { return FRunning || FWorking; }
-    // The document works without a command of the gate having started it.
+    // The document works, also when no command of the gate has started it.
     void SetWorking(bool working);
 
     // Runs the command that window names command, as far as its kind allows.
