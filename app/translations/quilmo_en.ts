@@ -573,6 +573,10 @@
         <comment>dialog title</comment>
         <translation>Open Pictures</translation>
     </message>
+    <message>
+        <source>処理中のため実行できません</source>
+        <translation>Not now: the current work is still running</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm2</name>
