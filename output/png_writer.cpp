@@ -1,11 +1,14 @@
 #include "png_writer.h"
 
+#include <memory>
+#include <span>
 #include <string>
 
 #include "bgr_rows.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "input/png_error.h"
+#include "png_deflate_bands.h"
 #include "stream_sink.h"
 
 namespace quilmo {
@@ -19,6 +22,18 @@ void WriteBytes(png_structp png, png_bytep data, size_t count)
 }
 
 void FlushNothing(png_structp) {}
+
+constexpr png_byte kIdat[] = "IDAT";
+constexpr png_byte kIend[] = "IEND";
+
+void BgrToRgb(const uint8_t* bgr, int32_t width, uint8_t* rgb)
+{
+    for (int32_t x = 0; x < width; ++x, bgr += 3, rgb += 3) {
+        rgb[0] = bgr[2];
+        rgb[1] = bgr[1];
+        rgb[2] = bgr[0];
+    }
+}
 
 // One libpng writer into sink, released in every case.
 class TPngWriter {
@@ -47,14 +62,18 @@ public:
                          static_cast<png_uint_32>(picture.GetHeight()), 8, PNG_COLOR_TYPE_RGB,
                          PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
             png_write_info(FPng.Png, FPng.Info);
-            png_set_bgr(FPng.Png);
         });
-        TBGRRows rows(picture, gate);
-        for (int32_t y = 0; y < picture.GetHeight(); ++y) {
-            png_bytep row = const_cast<png_bytep>(rows.Row(y));
-            Call([&] { png_write_row(FPng.Png, row); });
-        }
-        Call([this] { png_write_end(FPng.Png, nullptr); });
+        const int32_t width = picture.GetWidth();
+        const TPngPixels pixels{width, picture.GetHeight(), [&picture, &gate, width]() -> TPngRowReader {
+            auto rows = std::make_shared<TBGRRows>(picture, gate);
+            return [rows, width](int32_t y, uint8_t* rgb) { BgrToRgb(rows->Row(y), width, rgb); };
+        }};
+        // The pixel data is deflated here, on every thread, and written as IDAT chunks of our
+        // own; libpng writes the chunks around them.
+        DeflatePngPixels(pixels, [this](std::span<const uint8_t> data) {
+            Call([&] { png_write_chunk(FPng.Png, kIdat, data.data(), data.size()); });
+        });
+        Call([this] { png_write_chunk(FPng.Png, kIend, nullptr, 0); });
     }
 
 private:

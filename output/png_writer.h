@@ -8,9 +8,10 @@ namespace quilmo {
 class TBigBitmap;
 class TStream;
 
-// 8-bit RGB PNG of picture, which must not be empty, not interlaced, with libpng's default
-// compression. Raises EWriteError (or the stream's error) on failure. With a gate, each row is
-// taken once it is final.
+// 8-bit RGB PNG of picture, which must not be empty, not interlaced, its rows filtered and
+// deflated at zlib's level 6 on the work threads (the same bytes for any thread count). Raises
+// EWriteError (or the stream's error) on failure. With a gate, each row is taken once it is
+// final.
 void WritePng(TBigBitmap& picture, TStream& stream, const TRowGate& gate = {});
 
 }  // namespace quilmo
