@@ -216,7 +216,7 @@ void DeflatePngPixels(const TPngPixels& pixels, const std::function<void(std::sp
 {
     const TBandLayout layout(pixels.Width, pixels.Height, bandBytes);
     const int64_t count = layout.Count();
-    const int threads = ThreadsFor(static_cast<int64_t>(layout.RowBytes()) * pixels.Height, static_cast<int64_t>(bandBytes));
+    const int threads = ThreadsFor(count, 1);
     TBandRing ring(static_cast<size_t>(threads * kBandsAheadPerThread));
     uLong adler = 0;
     // Whatever fails lets the threads that wait for a slot go.
