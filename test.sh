@@ -26,10 +26,10 @@ echo "== threads"
 # tests of very large pictures, which take the same paths, left to the other builds.
 ./scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILMO_TSAN=ON \
   -DQUILMO_WITH_QT=OFF -DQUILMO_BUILD_BENCH=OFF -- core_tests resample_tests batch_tests slot_loading_tests \
-  plugin_threads_tests
+  output_tests plugin_threads_tests
 GTEST_FILTER='-*SixTwelveMegapixel*:*VeryTall*:*AReversalAfterAFailedGapChange*:*ThirtyThousandWide*' \
   TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j2 \
-  -R '^((core|resample|batch|slot_loading)_tests_4_threads|plugin_threads_tests)$'
+  -R '^((core|resample|batch|slot_loading|output)_tests_4_threads|plugin_threads_tests)$'
 
 echo "== fuzzing"
 CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILMO_FUZZ=ON
