@@ -22,11 +22,47 @@ POLICY
 
 # One run of a command, its output dropped, as "WALL CPU KIB": wall and processor seconds and
 # the peak resident memory.
-time_run() {  # LOG COMMAND...
-  local log=$1
-  shift
+time_run() {  # COMMAND...
+  local log
+  log=$(mktemp)
   /usr/bin/time -v -o "$log" "$@" > /dev/null
   awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
     /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
     END {print w, u + s, k}' "$log"
+  rm -f "$log"
+}
+
+# The median of some numbers.
+median() {  # NUMBER...
+  printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
+
+# Times tools the way users meet them: the tools take turns (A, B, C, A, B, C, ...), so each
+# finds the machine's memory and caches as another program left them, and other work on the
+# machine falls on all alike. Timed back to back, a program finds its own freed memory ready
+# and looks faster than it is. RUN_ONE TOOL ARGS... runs a tool once and prints its
+# "WALL CPU KIB" (as time_run does). Sets wall[TOOL] and cpu[TOOL] to the medians of RUNS runs
+# and peak[TOOL] to the highest peak.
+take_turns() {  # RUNS RUN_ONE "TOOL..." ARGS...
+  local runs=$1 run_one=$2 tools=$3 r tool line w c k
+  shift 3
+  declare -gA wall=() cpu=() peak=()
+  local -A walls=() cpus=()
+  for ((r = 0; r < runs; r++)); do
+    for tool in $tools; do
+      line=$("$run_one" "$tool" "$@")
+      read -r w c k <<< "$line"
+      walls[$tool]+=" $w" cpus[$tool]+=" $c"
+      ((k > ${peak[$tool]:-0})) && peak[$tool]=$k
+    done
+  done
+  for tool in $tools; do
+    wall[$tool]=$(median ${walls[$tool]})
+    cpu[$tool]=$(median ${cpus[$tool]})
+  done
+}
+
+# The first line of every comparison: how busy the machine was.
+print_machine() {
+  echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 }

@@ -2,11 +2,10 @@
 # Times quilmo-cli batch against Pillow and libvips on the same work: 100 pairs of photo-like
 # JPEGs, 1600 x 1200 on the left and 1200 x 1600 on the right, joined side by side with the left
 # picture enlarged by bicubic to 1600 pixels high, 10-pixel white gap, each result saved as JPEG
-# quality 85 (3343 x 1600). Every tool runs two processes. Prints the best wall time of RUNS
-# runs (the tools taking turns), its processor time and the peak memory of each tool, and how
-# they compare.
+# quality 85 (3343 x 1600). Every tool runs two processes. The tools take turns; prints each
+# tool's median wall and processor time of RUNS runs and its peak memory, and how they compare.
 #
-#   bench/compare-batch.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+#   bench/compare-batch.sh [BUILD_DIR] [RUNS]      (defaults: build, 5)
 #
 # The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
 # /tmp/quilmo-compare-batch.
@@ -14,7 +13,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-runs=${2:-3}
+runs=${2:-5}
 cli=$build/cli/quilmo-cli
 peers=$root/bench/peers
 work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-batch}
@@ -44,7 +43,7 @@ done
 # One timed run of a command into a fresh out folder, as "WALL CPU KIB".
 measure() {
   rm -rf "$work/out" && mkdir -p "$work/out"
-  time_run "$work/time.log" "$@"
+  time_run "$@"
   [ "$(ls "$work/out" | wc -l)" -eq "$pairs" ] || { echo "$1 wrote $(ls "$work/out" | wc -l) of $pairs results" >&2; exit 1; }
 }
 
@@ -58,21 +57,9 @@ run_tool() {  # TOOL
   esac
 }
 
-echo "quilmo-cli batch vs peers: $pairs pairs, $jobs processes, best wall time of $runs runs"
-echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
-# The tools take turns, so that other work on the machine falls on all of them alike; each
-# keeps its best wall time with that run's processor time, and its highest peak.
-declare -A wall=() cpu=() peak=()
-for ((r = 0; r < runs; r++)); do
-  for tool in quilmo pillow libvips; do
-    run_tool $tool > "$work/run.txt"
-    read -r w c k < "$work/run.txt"
-    if [ -z "${wall[$tool]:-}" ] || awk -v a="${wall[$tool]}" -v b="$w" 'BEGIN {exit !(b < a)}'; then
-      wall[$tool]=$w cpu[$tool]=$c
-    fi
-    ((k > ${peak[$tool]:-0})) && peak[$tool]=$k
-  done
-done
+echo "quilmo-cli batch vs peers: $pairs pairs, $jobs processes, median wall time of $runs runs taking turns"
+print_machine
+take_turns "$runs" run_tool "quilmo pillow libvips"
 printf '  %-10s %8s %8s %10s %12s\n' tool "wall s" "cpu s" "peak MiB" "wall/quilmo"
 for tool in quilmo pillow libvips; do
   awk -v t=$tool -v w=${wall[$tool]} -v c=${cpu[$tool]} -v k=${peak[$tool]} -v q=${wall[quilmo]} \

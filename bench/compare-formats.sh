@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Times the decoding of a 12-megapixel picture in each format the shipped plug-ins read (HEIC,
 # AVIF, WebP, TIFF, JPEG XL): `quilmo-cli convert` (the picture in, a BMP out) against
-# `vips copy` (the same picture in, libvips' uncompressed .v out), process start included, and
-# prints each mean and Quilmo's time as a multiple of libvips'. Both read through the same
-# libraries (libheif, libwebp, libtiff, libjxl).
-#   bench/compare-formats.sh [BUILD_DIR] [RUNS]
+# `vips copy` (the same picture in, libvips' uncompressed .v out), process start included. The
+# tools take turns; prints each median of RUNS runs and Quilmo's time as a multiple of libvips'.
+# Both read through the same libraries (libheif, libwebp, libtiff, libjxl).
+#   bench/compare-formats.sh [BUILD_DIR] [RUNS]      (defaults: build, 10)
 # Needs the tools of scripts/install-bench-deps.sh.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +12,7 @@ build=${1:-$here/build}
 runs=${2:-10}
 quilmo="$build/cli/quilmo-cli"
 [ -x "$quilmo" ] || { echo "no $quilmo: build first" >&2; exit 1; }
+source "$here/bench/common.sh"
 python=/usr/bin/python3
 
 # In memory where there is room, so that both tools' output goes at memory speed and the decode is
@@ -36,18 +37,22 @@ vips copy "$work/in.png" "$work/photo.webp[Q=80]"
 vips copy "$work/in.png" "$work/photo.tif[compression=deflate]"
 vips copy "$work/in.png" "$work/photo.jxl[Q=80]"
 
+run_tool() {  # TOOL IN
+  case $1 in
+    quilmo) time_run "$quilmo" convert "$2" "$work/q.bmp" ;;
+    libvips) time_run vips copy "$2" "$work/v.v" ;;
+  esac
+}
+
+echo "quilmo-cli convert vs vips copy: median of $runs runs taking turns"
+print_machine
 for format in heic avif webp tif jxl; do
   in="$work/photo.$format"
   echo "== $format ($(stat -c %s "$in") bytes)"
-  hyperfine -N -w 2 -r "$runs" --export-json "$work/$format.json" \
-    -n quilmo "$quilmo convert $in $work/q.bmp" \
-    -n libvips "vips copy $in $work/v.v" > /dev/null
-  "$python" - "$work/$format.json" <<'PY'
-import json, sys
-quilmo, vips = json.load(open(sys.argv[1]))["results"]
-for r in (quilmo, vips):
-    print(f"  {r['command']:<8} {r['mean'] * 1000:8.1f} ms ± {r['stddev'] * 1000:5.1f}   "
-          f"user {r['user'] * 1000:7.1f} ms")
-print(f"  quilmo takes {quilmo['mean'] / vips['mean']:.2f} x libvips' time")
-PY
+  take_turns "$runs" run_tool "quilmo libvips" "$in"
+  for tool in quilmo libvips; do
+    awk -v t=$tool -v w=${wall[$tool]} -v c=${cpu[$tool]} \
+      'BEGIN {printf "  %-8s %8.1f ms   cpu %7.1f ms\n", t, w * 1000, c * 1000}'
+  done
+  awk -v q=${wall[quilmo]} -v v=${wall[libvips]} 'BEGIN {printf "  quilmo takes %.2f x libvips'"'"' time\n", q / v}'
 done

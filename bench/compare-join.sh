@@ -3,10 +3,10 @@
 # JPEGs of different shapes (4:3, 3:2 and 3:4, the tallest 2600 pixels high) joined side by
 # side at the tallest height and stacked at the widest width, and six 12-megapixel phone photos
 # (4032 x 3024) side by side; every picture enlarged with bicubic where it is smaller, 10-pixel
-# white gap, saved as JPEG quality 85. Prints the best wall time of RUNS runs and the peak
-# memory of each tool, and how they compare.
+# white gap, saved as JPEG quality 85. The tools take turns; prints each tool's median wall and
+# processor time of RUNS runs and its peak memory, and how they compare.
 #
-#   bench/compare-join.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+#   bench/compare-join.sh [BUILD_DIR] [RUNS]      (defaults: build, 5)
 #
 # The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
 # /tmp/quilmo-compare-join.
@@ -14,7 +14,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-runs=${2:-3}
+runs=${2:-5}
 cli=$build/cli/quilmo-cli
 peers=$root/bench/peers
 work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-join}
@@ -42,59 +42,46 @@ for i in 1 2 3 4 5 6; do
   phones+=("$picture")
 done
 
-# best wall seconds and peak KiB of RUNS runs of a command, as "SECONDS KIB"
-measure() {
-  local best="" peak=0 wall cpu kib
-  for ((r = 0; r < runs; r++)); do
-    read -r wall cpu kib < <(time_run "$work/time.log" "$@")
-    best=$(awk -v a="${best:-$wall}" -v b="$wall" 'BEGIN {print (b < a ? b : a)}')
-    ((kib > peak)) && peak=$kib
-  done
-  echo "$best $peak"
-}
+tools="quilmo imagemagick libvips pillow"
 
-run_tool() {  # TOOL DIRECTION OUT COMMON IN...   (COMMON: the tallest height or widest width)
-  local tool=$1 direction=$2 out=$3 common=$4
+run_tool() {  # TOOL NAME DIRECTION COMMON IN...   (COMMON: the tallest height or widest width)
+  local tool=$1 out=$work/out/$1-${2// /-}.jpg direction=$3 common=$4
   shift 4
   case $tool in
     quilmo)
       local dir=h; [ "$direction" = vertical ] && dir=v
-      measure "$cli" join --direction $dir --method bicubic --gap 10 --quality 85 -o "$out" "$@" ;;
+      time_run "$cli" join --direction $dir --method bicubic --gap 10 --quality 85 -o "$out" "$@" ;;
     imagemagick)
       local fit=x$common border=5x0 append=+append shave=5x0
       [ "$direction" = vertical ] && fit=${common}x border=0x5 append=-append shave=0x5
-      measure "$magick" "$@" -filter Catrom -resize $fit -bordercolor white -border $border \
+      time_run "$magick" "$@" -filter Catrom -resize $fit -bordercolor white -border $border \
         $append -shave $shave -quality 85 "$out" ;;
     libvips)
-      measure /usr/bin/python3 "$peers/vips_join.py" "${direction:0:1}" "$out" "$@" ;;
+      time_run /usr/bin/python3 "$peers/vips_join.py" "${direction:0:1}" "$out" "$@" ;;
     pillow)
-      measure /usr/bin/python3 "$peers/pillow_join.py" "${direction:0:1}" "$out" "$@" ;;
+      time_run /usr/bin/python3 "$peers/pillow_join.py" "${direction:0:1}" "$out" "$@" ;;
   esac
 }
 
 compare() {  # NAME DIRECTION COMMON IN...
-  local name=$1 direction=$2 common=$3
-  shift 3
-  declare -A wall=() peak=()
-  for tool in quilmo imagemagick libvips pillow; do
-    read -r wall[$tool] peak[$tool] < <(run_tool $tool $direction "$work/out/$tool-${name// /-}.jpg" "$common" "$@")
-  done
+  local name=$1
+  take_turns "$runs" run_tool "$tools" "$@"
   size=$("$cli" info "$work/out/quilmo-${name// /-}.jpg" | cut -d' ' -f1)
   bytes=$((${size%x*} * ${size#*x} * 3))
   echo
   echo "$name, $size, pixel bytes $((bytes / 1048576)) MiB"
-  printf '  %-12s %8s %10s %14s %15s\n' tool "wall s" "peak MiB" "wall/quilmo" "peak/pixels"
-  for tool in quilmo imagemagick libvips pillow; do
-    awk -v t=$tool -v w=${wall[$tool]} -v q=${wall[quilmo]} -v k=${peak[$tool]} -v b=$bytes \
-      'BEGIN {printf "  %-12s %8.2f %10.0f %14.2f %15.2f\n", t, w, k / 1024, w / q, k * 1024 / b}'
+  printf '  %-12s %8s %8s %10s %14s %15s\n' tool "wall s" "cpu s" "peak MiB" "wall/quilmo" "peak/pixels"
+  for tool in $tools; do
+    awk -v t=$tool -v w=${wall[$tool]} -v c=${cpu[$tool]} -v q=${wall[quilmo]} -v k=${peak[$tool]} -v b=$bytes \
+      'BEGIN {printf "  %-12s %8.2f %8.2f %10.0f %14.2f %15.2f\n", t, w, c, k / 1024, w / q, k * 1024 / b}'
   done
   awk -v q=${wall[quilmo]} -v p=${wall[pillow]} -v k=${peak[quilmo]} -v b=$bytes -v limit=$peak_limit 'BEGIN {
     printf "  targets: wall <= Pillow: %s (%.2f s vs %.2f s); peak <= %s x pixel bytes: %s (%.2f x)\n",
       (q <= p ? "met" : "MISSED"), q, p, limit, (k * 1024 <= limit * b ? "met" : "MISSED"), k * 1024 / b }'
 }
 
-echo "quilmo-cli join vs peers: best wall time of $runs runs, peak resident memory"
-echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "quilmo-cli join vs peers: median wall time of $runs runs taking turns, peak resident memory"
+print_machine
 peak_limit=2.5
 compare "horizontal join" horizontal 2600 "${mixed[@]}"
 compare "vertical join" vertical 3000 "${mixed[@]}"

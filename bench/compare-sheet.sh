@@ -5,11 +5,11 @@
 # enlarges each picture to its place by its rule (rows of 8 at the row's tallest height, each
 # row widened to the widest); montage and arrayjoin have no such rule, so they do their nearest
 # work: every picture fitted into one of 8 x 5 equal cells of the average size of Quilmo's
-# places. Prints each tool's best wall time of RUNS runs with that run's processor time, its
-# peak memory and the sheet's size, and checks the targets: Quilmo's wall time at most 0.7 x
+# places. The tools take turns; prints each tool's median wall and processor time of RUNS runs,
+# its peak memory and the sheet's size, and checks the targets: Quilmo's wall time at most 0.7 x
 # the faster peer's, its peak memory at most 1.3 x the pixel bytes of its sheet.
 #
-#   bench/compare-sheet.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+#   bench/compare-sheet.sh [BUILD_DIR] [RUNS]      (defaults: build, 5)
 #
 # The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
 # /tmp/quilmo-compare-sheet.
@@ -17,7 +17,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-runs=${2:-3}
+runs=${2:-5}
 cli=$build/cli/quilmo-cli
 work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-sheet}
 across=8
@@ -39,8 +39,6 @@ for ((i = 0; i < 40; i++)); do
   inputs+=("$picture")
 done
 
-measure() { time_run "$work/time.log" "$@"; }
-
 size_of() { "$cli" info "$1" | cut -d' ' -f1; }
 
 # Quilmo's sheet gives the cells the peers fit the pictures into.
@@ -53,32 +51,22 @@ cell_height=$(((${sheet#*x} - (rows - 1) * 10) / rows))
 run_tool() {  # TOOL
   case $1 in
     quilmo)
-      measure "$cli" join --wrap $across --method bicubic --gap 10 --quality 85 \
+      time_run "$cli" join --wrap $across --method bicubic --gap 10 --quality 85 \
         -o "$work/out/quilmo.jpg" "${inputs[@]}" ;;
     montage)
-      measure "$montage" "${inputs[@]}" -filter Catrom -tile ${across}x \
+      time_run "$montage" "${inputs[@]}" -filter Catrom -tile ${across}x \
         -geometry "${cell_width}x${cell_height}+5+5" -background white -quality 85 \
         "$work/out/montage.jpg" ;;
     arrayjoin)
-      measure /usr/bin/python3 "$root/bench/peers/vips_sheet.py" $cell_width $cell_height \
+      time_run /usr/bin/python3 "$root/bench/peers/vips_sheet.py" $cell_width $cell_height \
         $across "$work/out/arrayjoin.jpg" "${inputs[@]}" ;;
   esac
 }
 
-echo "Contact sheet of ${#inputs[@]} JPEGs, $across across: best wall time of $runs runs"
-echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
-# The tools take turns, so that other work on the machine falls on all of them alike.
+echo "Contact sheet of ${#inputs[@]} JPEGs, $across across: median wall time of $runs runs taking turns"
+print_machine
 tools=(quilmo montage arrayjoin)
-declare -A wall=() cpu=() peak=()
-for ((r = 0; r < runs; r++)); do
-  for tool in "${tools[@]}"; do
-    read -r w c k < <(run_tool $tool)
-    if [ -z "${wall[$tool]:-}" ] || awk -v a="$w" -v b="${wall[$tool]}" 'BEGIN {exit !(a < b)}'; then
-      wall[$tool]=$w cpu[$tool]=$c
-    fi
-    ((k > ${peak[$tool]:-0})) && peak[$tool]=$k
-  done
-done
+take_turns "$runs" run_tool "${tools[*]}"
 
 # peak/pixels: the peak memory over the pixel bytes (3 a pixel) of the tool's own sheet.
 printf '  %-10s %12s %8s %8s %10s %12s\n' tool sheet "wall s" "cpu s" "peak MiB" "peak/pixels"

@@ -1,7 +1,8 @@
 """Pillow's side of compare-join.sh: DIRECTION (h or v) OUT IN...
 
 Every picture is enlarged with bicubic to the tallest height (h) or widest width (v) and
-pasted in order onto white, 10 pixels apart; the result is saved as JPEG quality 85.
+pasted in order onto white, 10 pixels apart; the result is saved as JPEG quality 85, or as PNG
+at zlib level 6 when OUT ends in ".png".
 """
 import sys
 
@@ -31,4 +32,7 @@ for image, size in zip(images, sizes):
     position += (size[0] if horizontal else size[1]) + GAP
     part.close()
     image.close()
-joined.save(out, quality=85)
+if out.lower().endswith(".png"):
+    joined.save(out, compress_level=6)
+else:
+    joined.save(out, quality=85)

@@ -2,7 +2,8 @@
 
 The same work as pillow_join.py in one process, streaming: every picture is opened for
 sequential access, resized with the cubic kernel and joined to the previous ones 10 pixels
-apart on white; the result is saved as JPEG quality 85.
+apart on white; the result is saved as JPEG quality 85, or as PNG at zlib level 6 (libvips's
+own filter choice) when OUT ends in ".png".
 """
 import ctypes
 import sys
@@ -31,4 +32,5 @@ for image, w, h in images:
     check(vips, vips.vips_join(joined, resized, ctypes.byref(both), ctypes.c_int(0 if horizontal else 1),
                                b"shim", ctypes.c_int(GAP), b"background", background, None))
     joined = both
-check(vips, vips.vips_image_write_to_file(joined, out.encode(), b"Q", ctypes.c_int(85), None))
+option = (b"compression", 6) if out.lower().endswith(".png") else (b"Q", 85)
+check(vips, vips.vips_image_write_to_file(joined, out.encode(), option[0], ctypes.c_int(option[1]), None))
