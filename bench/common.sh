@@ -1,5 +1,22 @@
 # Shared by the compare-*.sh scripts; sourced, not run.
 
+# What a comparison on pictures made once starts with: root, build, runs, cli, peers and work
+# (the pictures' folder, $QUILMO_BENCH_DIR or /tmp/quilmo-compare-NAME, with an out folder in
+# it) from the script's arguments [BUILD_DIR] [RUNS]; the peers installed and ImageMagick made
+# roomy.
+start_comparison() {  # NAME [BUILD_DIR] [RUNS]
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  build=${2:-$root/build}
+  runs=${3:-5}
+  cli=$build/cli/quilmo-cli
+  peers=$root/bench/peers
+  work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-$1}
+  "$root/scripts/install-bench-deps.sh"
+  [ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
+  mkdir -p "$work/out"
+  use_roomy_imagemagick "$work"
+}
+
 # ImageMagick's own binaries (not whatever "convert" comes first on the PATH), with a policy
 # written into WORK that lets them hold pictures wider than Debian's default limit of 16000
 # pixels.

@@ -11,19 +11,10 @@
 # /tmp/quilmo-compare-batch.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-runs=${2:-5}
-cli=$build/cli/quilmo-cli
-peers=$root/bench/peers
-work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-batch}
+source "$(dirname "$0")/common.sh"
+start_comparison batch "$@"
 pairs=100
 jobs=2
-
-"$root/scripts/install-bench-deps.sh"
-[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-source "$root/bench/common.sh"
-use_roomy_imagemagick "$work"
 
 # Ten different pictures of each shape, copied to 100 files each: what is timed is the joining,
 # not the making of plasma pictures.

@@ -12,19 +12,8 @@
 # /tmp/quilmo-compare-join.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-runs=${2:-5}
-cli=$build/cli/quilmo-cli
-peers=$root/bench/peers
-work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-join}
-
-"$root/scripts/install-bench-deps.sh"
-[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-mkdir -p "$work/out"
-
-source "$root/bench/common.sh"
-use_roomy_imagemagick "$work"
+source "$(dirname "$0")/common.sh"
+start_comparison join "$@"
 
 # Joined: 20198 x 2600 side by side, 3000 x 14800 stacked.
 sizes=(1600x1200 2400x1600 1950x2600 2000x1500 3000x2000 1800x1350)

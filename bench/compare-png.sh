@@ -11,19 +11,8 @@
 # /tmp/quilmo-compare-png.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-runs=${2:-5}
-cli=$build/cli/quilmo-cli
-peers=$root/bench/peers
-work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-png}
-
-"$root/scripts/install-bench-deps.sh"
-[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-mkdir -p "$work/out"
-
-source "$root/bench/common.sh"
-use_roomy_imagemagick "$work"
+source "$(dirname "$0")/common.sh"
+start_comparison png "$@"
 
 inputs=()
 for i in 1 2; do

@@ -15,19 +15,9 @@
 # /tmp/quilmo-compare-sheet.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-runs=${2:-5}
-cli=$build/cli/quilmo-cli
-work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-sheet}
+source "$(dirname "$0")/common.sh"
+start_comparison sheet "$@"
 across=8
-
-"$root/scripts/install-bench-deps.sh"
-[ -x "$cli" ] || { echo "No $cli: build first (./scripts/build.sh $build)" >&2; exit 1; }
-mkdir -p "$work/out"
-
-source "$root/bench/common.sh"
-use_roomy_imagemagick "$work"
 
 # Shapes in an order that gives every row a mix; the sheet stays below 21,758 pixels across.
 shapes=(1200x900 900x1200 1200x800 1000x1000 800x1200 1280x960 1350x900 960x1280 1100x825)
