@@ -1,7 +1,5 @@
 #pragma once
-// The memory behind a bitmap's pixels. Large blocks come straight from the system, asking it to
-// back them with huge pages: a fresh picture of many megabytes then costs a few page faults
-// instead of one per 4 KiB, which on virtual machines takes longer than writing the pixels.
+// The memory behind a bitmap's pixels: blocks of the heap, which reuses what was freed before.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,14 +7,12 @@
 
 namespace quilmo {
 
-struct TPixelMemoryRelease {
-    size_t Mapped = 0;  // bytes mapped from the system; 0 for blocks of the heap
-    void operator()(uint8_t* block) const;
-};
-
-using TPixelMemory = std::unique_ptr<uint8_t[], TPixelMemoryRelease>;
+using TPixelMemory = std::unique_ptr<uint8_t[]>;
 
 // A block of bytes whose contents are not set. Raises std::bad_alloc when memory is short.
-TPixelMemory NewPixelMemory(size_t bytes);
+inline TPixelMemory NewPixelMemory(size_t bytes)
+{
+    return std::make_unique_for_overwrite<uint8_t[]>(bytes);
+}
 
 }  // namespace quilmo
