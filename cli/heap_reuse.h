@@ -3,7 +3,8 @@
 
 namespace quilmo::cli {
 
-// Freed blocks of up to 32 MiB stay in the heap instead of going back to the system.
+// Freed blocks of up to 32 MiB stay in the one heap of all threads instead of going back to the
+// system.
 void KeepFreedBandsForReuse();
 
 }  // namespace quilmo::cli
