@@ -88,6 +88,19 @@ public:
     uint32_t Width() const { return FWidth; }
     uint32_t Height() const { return FHeight; }
 
+    // The sRGB chunk says sRGB; otherwise an iCCP chunk gives the profile (libpng has already
+    // passed over one that does not fit the colour type).
+    TColorProfile Profile() const
+    {
+        if (png_get_valid(FPng.Png, FPng.Info, PNG_INFO_sRGB)) return {};
+        png_charp name = nullptr;
+        int compression = 0;
+        png_bytep profile = nullptr;
+        png_uint_32 length = 0;
+        if (png_get_iCCP(FPng.Png, FPng.Info, &name, &compression, &profile, &length) != PNG_INFO_iCCP) return {};
+        return TColorProfile::FromICC({profile, length});
+    }
+
     void ReadPixels(TPictureRows& rows)
     {
         AskForBgr();
@@ -182,12 +195,12 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TPNGImage::ReadSize(std::span<const uint8_t> bytes) const
+TCompressedGraphic::THeader TPNGImage::ReadHeader(std::span<const uint8_t> bytes) const
 {
     TPngReader reader(bytes);
     reader.ReadHeader();
     CheckPictureSize("PNG", reader.Width(), reader.Height());
-    return {static_cast<int32_t>(reader.Width()), static_cast<int32_t>(reader.Height())};
+    return {static_cast<int32_t>(reader.Width()), static_cast<int32_t>(reader.Height()), reader.Profile()};
 }
 
 void TPNGImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const

@@ -2,6 +2,7 @@
 // A big bitmap written as a PNG file through libpng.
 
 #include "bgr_rows.h"
+#include "color/color_profile.h"
 
 namespace quilmo {
 
@@ -9,8 +10,9 @@ class TBigBitmap;
 class TStream;
 
 // 8-bit RGB PNG of picture, which must not be empty, not interlaced, with libpng's default
-// compression. Raises EWriteError (or the stream's error) on failure. With a gate, each row is
-// taken once it is final.
-void WritePng(TBigBitmap& picture, TStream& stream, const TRowGate& gate = {});
+// compression; a profile other than sRGB goes into an iCCP chunk. Raises EWriteError (or the
+// stream's error) on failure. With a gate, each row is taken once it is final.
+void WritePng(TBigBitmap& picture, TStream& stream, const TColorProfile& profile = {},
+              const TRowGate& gate = {});
 
 }  // namespace quilmo

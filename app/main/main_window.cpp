@@ -309,7 +309,8 @@ void TForm1::ViewResized()
     }
     // Reducing a large picture anew for every step of a window drag would make the drag
     // stutter: until the size settles, the preview scales the picture while drawing.
-    iview->SetPicture(&joined, true);
+    // Other colours than sRGB are shown through the document's sRGB stand-in.
+    iview->SetPicture(FDocument->JoinedProfile().IsSRGB() ? &joined : iview->Picture(), true);
     FResizeSettle->start();
 }
 

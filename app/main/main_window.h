@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace quilmo {
 class TGraphic;
+struct TNamedPicture;
 }
 
 namespace quilmo {
@@ -203,6 +204,7 @@ public:
     TSaveDialogRequest SaveDialogRequest() const;
     QString AskSaveFileName();
     // Writes picture with the tool bar's JPEG settings; the format follows the name.
+    // Writes picture, the joined picture or one made of it, in the joined picture's colours.
     void WritePicture(TBigBitmap& picture, const QString& fileName);
     TUiServices& Ui() { return FUi; }
     TPicturePrinter& PicturePrinter() { return *FPrinter; }
@@ -249,8 +251,7 @@ private:
     void ViewResized();
     // One file from the open dialog titled title, read and handed to place (a missing picture
     // when it cannot be read); nothing when the dialog is cancelled.
-    void ReadOneFile(const QString& title,
-                     const std::function<void(std::unique_ptr<TGraphic>, const std::string&)>& place);
+    void ReadOneFile(const QString& title, const std::function<void(TNamedPicture)>& place);
     void UpdateCommandStates();
     // Runs a command; an error shows its message and the window goes on.
     void Guarded(const std::function<void()>& command);

@@ -197,7 +197,7 @@ TEST(StandardFormats, EveryExtensionFindsItsDecoder)
     RegisterStandardGraphicFormats();
     RegisterStandardGraphicFormats();  // a second call changes nothing
     const std::pair<const char*, const char*> expected[] = {
-        {".bmp", "TBigBitmap"}, {".jpg", "TJPEGImage"}, {".JPEG", "TJPEGImage"}, {".jpe", "TJPEGImage"},
+        {".bmp", "TBmpImage"}, {".jpg", "TJPEGImage"}, {".JPEG", "TJPEGImage"}, {".jpe", "TJPEGImage"},
         {".Png", "TPNGImage"},  {".gif", "TGIFImage"},
     };
     for (auto [extension, className] : expected) {
