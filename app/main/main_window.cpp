@@ -122,6 +122,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
     connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
     connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    connect(srgbbox, &QCheckBox::clicked, this, &TForm1::srgbboxClick);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
     connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);

@@ -80,6 +80,7 @@ public:
     QComboBox* Combo;
     QSpinBox* jpgoption;
     QCheckBox* progbox;
+    QCheckBox* srgbbox;
     QToolButton* ToolButton8;
     QToolButton* copybtn;
     QToolButton* swapbtn;
@@ -190,6 +191,7 @@ public slots:
     void PasteFromBuffer(int k);
     // Help menu.
     void mmxsseClick();
+    void srgbboxClick(bool checked);
     void Susie1Click();
     void N24Click();
     // A language chosen from the language menu; the windows show it from the next start.

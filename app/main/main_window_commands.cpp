@@ -225,6 +225,11 @@ void TForm1::mmxsseClick()
     Guarded([&] { Document().SetUseSSE2(useSSE2); });
 }
 
+void TForm1::srgbboxClick(bool checked)
+{
+    Guarded([&] { Document().SetColorSpace(checked ? TColorSpaceChoice::SRGB : TColorSpaceChoice::Auto); });
+}
+
 void TForm1::ComboChange()
 {
     jpgoptionAction->setVisible(!SaveAsBmp());

@@ -130,7 +130,7 @@ TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGapAndAreListedInOneMess
 
     // One file read for a slot of its own says why it was not read.
     Host.Errors.clear();
-    EXPECT_EQ(Loader.ReadPicture(Garbage("empty.bmp")), nullptr);
+    EXPECT_EQ(Loader.ReadPicture(Garbage("empty.bmp")).Picture, nullptr);
     ASSERT_EQ(Host.Errors.size(), 1u);
     EXPECT_THAT(Host.Errors.front(), ::testing::HasSubstr("empty.bmp: "));
 }
@@ -158,8 +158,8 @@ TEST_F(SlotLoadingTest, APipeOrAFolderIsNotWaitedOnAndLeavesNoGap)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const std::string album = (Folder / "album.bmp").string();
     fs::create_directory(album);
-    EXPECT_EQ(Loader.ReadPicture(pipe), nullptr);
-    EXPECT_EQ(Loader.ReadPicture(album), nullptr);
+    EXPECT_EQ(Loader.ReadPicture(pipe).Picture, nullptr);
+    EXPECT_EQ(Loader.ReadPicture(album).Picture, nullptr);
     Host.Errors.clear();
     Loader.LoadFiles({pipe, Picture("a.bmp", 10), album, Picture("b.bmp", 20)});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
