@@ -30,3 +30,30 @@ time_run() {  # LOG COMMAND...
     /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
     END {print w, u + s, k}' "$log"
 }
+
+# The median of column COLUMN of FILE.
+median_of() {  # COLUMN FILE
+  sort -g -k"$1" "$2" | awk -v c="$1" '{v[NR] = $c} END {print v[int((NR + 1) / 2)]}'
+}
+
+# Runs every command RUNS times in turn (A, B, C, A, B, C, ...), so that a change of load on the
+# machine meets every one alike, and prints one line a command: "NAME WALL CPU KIB", its median
+# wall and processor seconds and its peak resident memory. A command is one string, split at
+# blanks.
+in_turn_medians() {  # WORK RUNS NAME COMMAND [NAME COMMAND]...
+  local work=$1 runs=$2
+  shift 2
+  local names=() commands=() i r
+  while (($#)); do names+=("$1"); commands+=("$2"); shift 2; done
+  for ((r = 0; r < runs; r++)); do
+    for i in "${!names[@]}"; do
+      # shellcheck disable=SC2086
+      time_run "$work/time.log" ${commands[$i]} >> "$work/times-$i"
+    done
+  done
+  for i in "${!names[@]}"; do
+    echo "${names[$i]} $(median_of 1 "$work/times-$i") $(median_of 2 "$work/times-$i")" \
+      "$(sort -n -k3 "$work/times-$i" | tail -n 1 | cut -d' ' -f3)"
+    rm -f "$work/times-$i"
+  done
+}

@@ -16,6 +16,8 @@
 
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "color/profile_building.h"
+#include "core/picture_colors.h"
 #include "input/file_extension.h"
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
@@ -189,6 +191,29 @@ TEST_F(PictureFile, PicturesReadBackAsSaved)
     auto jpeg = ReadBack<TJPEGImage>(File("p.jpg"));
     EXPECT_EQ(jpeg->GetWidth(), 3000);
     EXPECT_EQ(jpeg->GetHeight(), 1000);
+}
+
+TEST_F(PictureFile, APictureInOtherColoursCarriesItsProfileOrIsWrittenInSRGB)
+{
+    const TColorProfile p3 =
+        ProfileFromPrimaries({{0.3127, 0.3290}, {0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}}, kSRGBCurve);
+    // An odd width pads the rows; the rows are converted in several groups.
+    TBigBitmap picture;
+    FillPattern(picture, 333, 150);
+    SavePictureFile(picture, File("p3.png"), {}, p3);
+    auto png = ReadBack<TPNGImage>(File("p3.png"));
+    ExpectSamePixels(*png, picture, 0);
+    TPNGImage tagged;
+    TMemoryStream stream(ReadAll(File("p3.png")));
+    tagged.LoadFromStream(stream);
+    EXPECT_EQ(tagged.Profile(), p3);
+
+    SavePictureFile(picture, File("p3.bmp"), {}, p3);
+    TBigBitmap expected;
+    expected.Assign(&picture);
+    ConvertToSRGB(expected, p3);
+    ExpectSamePixels(*ReadBack<TBigBitmap>(File("p3.bmp")), expected, 0);
+    EXPECT_NE(PixelBytes(expected), PixelBytes(picture));
 }
 
 TEST_F(PictureFile, WebpIsLosslessAt100AndLossyBelow)

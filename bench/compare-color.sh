@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Times what colour management costs a join: a 12-megapixel Display P3 photo (as phones write
+# them) joined side by side with a 12-megapixel untagged sRGB photo, at their own sizes, saved as
+# JPEG quality 85.
+#   quilmo       quilmo-cli join as it comes: the joined picture is in Display P3, the sRGB photo
+#                is converted into it, the file carries the profile
+#   untagged     the same join of the same pixels without profiles: nothing is converted
+#   srgb         --color-space srgb: the Display P3 photo is converted into sRGB
+#   libvips      the sRGB photo through icc_transform into Display P3, arrayjoin beside the P3
+#                photo, the same JPEG (one streaming process, bench/peers/vips_color_join.py)
+# The commands run in turn, RUNS rounds; prints each one's median wall and processor time and
+# peak memory, and the cost of the conversion (quilmo against untagged; the target is 10 %).
+#
+#   bench/compare-color.sh [BUILD_DIR] [RUNS]      (defaults: build, 11)
+#
+# The photos are made once (with ImageMagick and libvips) in $QUILMO_BENCH_DIR, default
+# /tmp/quilmo-compare-color.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+runs=${2:-11}
+cli=$build/cli/quilmo-cli
+profiles=$build/bench/color_profiles
+work=${QUILMO_BENCH_DIR:-/tmp/quilmo-compare-color}
+
+"$root/scripts/install-bench-deps.sh"
+for program in "$cli" "$profiles"; do
+  [ -x "$program" ] || { echo "No $program: build first (./scripts/build.sh $build)" >&2; exit 1; }
+done
+mkdir -p "$work"
+source "$root/bench/common.sh"
+use_roomy_imagemagick "$work"
+
+"$profiles" "$work"
+for i in 1 2; do
+  photo=$work/photo$i-4032x3024.jpg
+  [ -f "$photo" ] || "$magick" -seed $((i + 20)) -size 4032x3024 plasma:fractal -blur 0x1 -quality 90 "$photo"
+done
+# The Display P3 photo, and the same pixels without their profile (the same encoder, stripped).
+if [ ! -f "$work/p3.jpg" ]; then
+  vips icc_transform "$work/photo1-4032x3024.jpg" "$work/p3.v" "$work/display-p3.icc" \
+    --input-profile "$work/srgb.icc" --intent relative --black-point-compensation
+  vips copy "$work/p3.v" "$work/p3.jpg[Q=90]"
+  vips copy "$work/p3.v" "$work/p3-untagged.jpg[Q=90,strip]"
+  rm "$work/p3.v"
+fi
+srgb=$work/photo2-4032x3024.jpg
+out=$(mktemp -d -p "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")")
+trap 'rm -rf "$out"' EXIT
+
+echo "Display P3 photo + sRGB photo, 8064 x 3024 JPEG: median of $runs runs in turn"
+echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
+in_turn_medians "$out" "$runs" \
+  quilmo "$cli join --quality 85 -o $out/quilmo.jpg $work/p3.jpg $srgb" \
+  untagged "$cli join --quality 85 -o $out/untagged.jpg $work/p3-untagged.jpg $srgb" \
+  srgb "$cli join --quality 85 --color-space srgb -o $out/srgb.jpg $work/p3.jpg $srgb" \
+  libvips "/usr/bin/python3 $root/bench/peers/vips_color_join.py $out/vips.jpg $work/display-p3.icc $work/srgb.icc $work/p3.jpg $srgb" \
+  > "$out/medians"
+printf '  %-10s %8s %8s %10s %12s\n' tool "wall s" "cpu s" "peak MiB" "wall/untagged"
+untagged=$(awk '$1 == "untagged" {print $2}' "$out/medians")
+while read -r name wall cpu kib; do
+  awk -v n="$name" -v w="$wall" -v c="$cpu" -v k="$kib" -v u="$untagged" \
+    'BEGIN {printf "  %-10s %8.3f %8.3f %10.0f %12.3f\n", n, w, c, k / 1024, w / u}'
+done < "$out/medians"
+awk -v u="$untagged" '$1 == "quilmo" {printf "  target: the conversion costs at most 10 %%: %s (%+.1f %%)\n",
+  ($2 <= 1.10 * u ? "met" : "MISSED"), ($2 / u - 1) * 100}' "$out/medians"
