@@ -57,11 +57,11 @@ in_turn_medians "$out" "$runs" \
   srgb "$cli join --quality 85 --color-space srgb -o $out/srgb.jpg $work/p3.jpg $srgb" \
   libvips "/usr/bin/python3 $root/bench/peers/vips_color_join.py $out/vips.jpg $work/display-p3.icc $work/srgb.icc $work/p3.jpg $srgb" \
   > "$out/medians"
-printf '  %-10s %8s %8s %10s %12s\n' tool "wall s" "cpu s" "peak MiB" "wall/untagged"
-untagged=$(awk '$1 == "untagged" {print $2}' "$out/medians")
+printf '  %-10s %8s %8s %10s %14s %13s\n' tool "wall s" "cpu s" "peak MiB" "wall/untagged" "cpu/untagged"
+read -r _ untagged untaggedCpu _ < <(grep '^untagged ' "$out/medians")
 while read -r name wall cpu kib; do
-  awk -v n="$name" -v w="$wall" -v c="$cpu" -v k="$kib" -v u="$untagged" \
-    'BEGIN {printf "  %-10s %8.3f %8.3f %10.0f %12.3f\n", n, w, c, k / 1024, w / u}'
+  awk -v n="$name" -v w="$wall" -v c="$cpu" -v k="$kib" -v u="$untagged" -v uc="$untaggedCpu" \
+    'BEGIN {printf "  %-10s %8.3f %8.3f %10.0f %14.3f %13.3f\n", n, w, c, k / 1024, w / u, c / uc}'
 done < "$out/medians"
 awk -v u="$untagged" '$1 == "quilmo" {printf "  target: the conversion costs at most 10 %%: %s (%+.1f %%)\n",
   ($2 <= 1.10 * u ? "met" : "MISSED"), ($2 / u - 1) * 100}' "$out/medians"

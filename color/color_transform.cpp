@@ -5,6 +5,7 @@
 
 #include "bigbitmap/errors.h"
 #include "lcms_handles.h"
+#include "matrix_shaper.h"
 
 namespace quilmo {
 
@@ -40,6 +41,9 @@ std::shared_ptr<const TColorTransform> MakeTransform(const TColorProfile& from, 
 {
     const TProfileHandle source = OpenProfile(from);
     const TProfileHandle target = OpenProfile(to);
+    if (source && target)
+        if (std::unique_ptr<TMatrixShaper> shaper = TMatrixShaper::Make(source.get(), target.get()))
+            return std::make_shared<TColorTransform>(std::move(shaper));
     cmsHTRANSFORM transform = nullptr;
     if (source && target)
         transform = cmsCreateTransform(source.get(), PixelLayout(cmsGetColorSpace(source.get())), target.get(),
@@ -53,11 +57,19 @@ std::shared_ptr<const TColorTransform> MakeTransform(const TColorProfile& from, 
 
 TColorTransform::TColorTransform(void* transform) : FTransform(transform) {}
 
-TColorTransform::~TColorTransform() { cmsDeleteTransform(FTransform); }
+TColorTransform::TColorTransform(std::unique_ptr<TMatrixShaper> shaper) : FShaper(std::move(shaper)) {}
+
+TColorTransform::~TColorTransform()
+{
+    if (FTransform) cmsDeleteTransform(FTransform);
+}
 
 void TColorTransform::Apply(const uint8_t* from, uint8_t* to, size_t pixels) const
 {
-    cmsDoTransform(FTransform, from, to, static_cast<cmsUInt32Number>(pixels));
+    if (FShaper)
+        FShaper->Apply(from, to, pixels);
+    else
+        cmsDoTransform(FTransform, from, to, static_cast<cmsUInt32Number>(pixels));
 }
 
 std::shared_ptr<const TColorTransform> ColorTransform(const TColorProfile& from, const TColorProfile& to)

@@ -1,7 +1,9 @@
 #pragma once
 // Converting pixels from one profile's colours into another's: relative colorimetric with black
-// point compensation, perceptual where a profile has only perceptual tables. Transforms are
-// shared: each pair of profiles is made into a transform once and kept for the next caller.
+// point compensation, perceptual where a profile has only perceptual tables. Between two RGB
+// matrix-shapers (the common case) through tables of our own, within one level of lcms and many
+// times faster; through lcms otherwise. Transforms are shared: each pair of profiles is made
+// into a transform once and kept for the next caller.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,10 +14,13 @@
 
 namespace quilmo {
 
+class TMatrixShaper;
+
 class TColorTransform {
 public:
-    // Takes over a transform of lcms.
+    // Takes over a transform of lcms, or the fast conversion between two matrix-shapers.
     explicit TColorTransform(void* transform);
+    explicit TColorTransform(std::unique_ptr<TMatrixShaper> shaper);
     ~TColorTransform();
     TColorTransform(const TColorTransform&) = delete;
     TColorTransform& operator=(const TColorTransform&) = delete;
@@ -26,7 +31,8 @@ public:
     void Apply(const uint8_t* from, uint8_t* to, size_t pixels) const;
 
 private:
-    void* FTransform;
+    void* FTransform = nullptr;
+    std::unique_ptr<TMatrixShaper> FShaper;
 };
 
 // The transform from from's colours into to's (an RGB profile); none when they are the same

@@ -55,7 +55,7 @@ cmsHPROFILE Open(const TBytes& profile)
 }
 
 // One pixel from one profile's numbers to another's, as lcms converts it.
-TRgb Convert(const uint8_t* pixel, cmsUInt32Number layout, const TBytes& from, const TBytes& to, cmsUInt32Number intent)
+TRgb ConvertPixel(const uint8_t* pixel, cmsUInt32Number layout, const TBytes& from, const TBytes& to, cmsUInt32Number intent)
 {
     cmsHPROFILE source = Open(from);
     cmsHPROFILE target = Open(to);
@@ -67,12 +67,6 @@ TRgb Convert(const uint8_t* pixel, cmsUInt32Number layout, const TBytes& from, c
     cmsCloseProfile(source);
     cmsCloseProfile(target);
     return {result[0], result[1], result[2]};
-}
-
-TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to)
-{
-    const uint8_t pixel[3] = {uint8_t(colour.R), uint8_t(colour.G), uint8_t(colour.B)};
-    return Convert(pixel, TYPE_RGB_8, from, to, INTENT_RELATIVE_COLORIMETRIC);
 }
 
 // The tinted inks of CmykProfile, into L*a*b* through sRGB.
@@ -143,9 +137,11 @@ TBytes CmykProfile()
     return SavedProfile(profile);
 }
 
-TRgb FromSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, {}, profile); }
-
-TRgb ToSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, profile, {}); }
+TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to)
+{
+    const uint8_t pixel[3] = {uint8_t(colour.R), uint8_t(colour.G), uint8_t(colour.B)};
+    return ConvertPixel(pixel, TYPE_RGB_8, from, to, INTENT_RELATIVE_COLORIMETRIC);
+}
 
 TBytes JpegFile(TRgb numbers, const TBytes& profile)
 {
@@ -225,7 +221,7 @@ TBytes CmykJpegFile(const std::array<uint8_t, 4>& inks, const TBytes& profile)
 
 TRgb InksToSRGB(const std::array<uint8_t, 4>& inks, const TBytes& profile)
 {
-    return Convert(inks.data(), TYPE_CMYK_8, profile, {}, INTENT_PERCEPTUAL);
+    return ConvertPixel(inks.data(), TYPE_CMYK_8, profile, {}, INTENT_PERCEPTUAL);
 }
 
 TBytes BmpFile(TRgb numbers, const TBytes& profile)

@@ -32,10 +32,11 @@ TBytes SRGBProfile();
 // ones: cyan takes away blue, magenta red, yellow green.
 TBytes CmykProfile();
 
-// colour (sRGB) in the colours of profile, and back, as lcms converts 8-bit pixels (relative
+// colour from one profile's colours into another's as lcms converts 8-bit pixels (relative
 // colorimetric, black point compensation); an empty profile is sRGB.
-TRgb FromSRGB(TRgb colour, const TBytes& profile);
-TRgb ToSRGB(TRgb colour, const TBytes& profile);
+TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to);
+inline TRgb FromSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, {}, profile); }
+inline TRgb ToSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, profile, {}); }
 
 // Files of a 16 x 8 picture of one colour, its numbers as given, carrying profile (none when
 // empty): JPEG (APP2, quality 100), PNG (iCCP), BMP (V5 header, the profile after the pixels).

@@ -81,15 +81,17 @@ TEST_F(ColorJoin, AnUntaggedPictureIsConvertedIntoTheTaggedOnesColours)
     const TRgb fill{0, 0, 255};
     const std::vector<std::string> gap{"--gap", "10", "--color", "0000ff"};
 
+    // The pictures that carry the profile keep their numbers; the others are converted as lcms
+    // converts them, to within a level.
     const TDecoded automatic = Join(files, "auto.png", "auto", gap);
     EXPECT_EQ(Profile(automatic.Profile), Profile(p3));
     EXPECT_EQ(automatic.At(3, 3), numbers);
-    EXPECT_EQ(automatic.At(28, 3), FromSRGB(plain, p3));
-    EXPECT_EQ(automatic.At(20, 3), FromSRGB(fill, p3));
+    EXPECT_TRUE(Near(automatic.At(28, 3), FromSRGB(plain, p3), 1));
+    EXPECT_TRUE(Near(automatic.At(20, 3), FromSRGB(fill, p3), 1));
 
     const TDecoded srgb = Join(files, "srgb.png", "srgb", gap);
     EXPECT_TRUE(srgb.Profile.empty());
-    EXPECT_EQ(srgb.At(3, 3), ToSRGB(numbers, p3));
+    EXPECT_TRUE(Near(srgb.At(3, 3), ToSRGB(numbers, p3), 1));
     EXPECT_EQ(srgb.At(28, 3), plain);
     EXPECT_EQ(srgb.At(20, 3), fill);
 }
