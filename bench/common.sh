@@ -21,13 +21,16 @@ POLICY
 }
 
 # One run of a command, its output dropped, as "WALL CPU KIB": wall and processor seconds and
-# the peak resident memory.
+# the peak resident memory. The wall time is taken to the microsecond (time itself gives
+# hundredths, too coarse for runs of a fraction of a second).
 time_run() {  # LOG COMMAND...
   local log=$1
   shift
+  local start=$EPOCHREALTIME
   /usr/bin/time -v -o "$log" "$@" > /dev/null
-  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); w = 0; for (i = 1; i <= n; i++) w = w * 60 + p[i]}
-    /User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
+  local end=$EPOCHREALTIME
+  awk -F': ' -v w="$(awk -v s="$start" -v e="$end" 'BEGIN {print e - s}')" \
+    '/User time/ {u = $2} /System time/ {s = $2} /Maximum resident set size/ {k = $2}
     END {print w, u + s, k}' "$log"
 }
 

@@ -20,6 +20,15 @@ struct TShaper {
 
 bool StartsAtBlack(const cmsToneCurve* curve) { return std::abs(cmsEvalToneCurveFloat(curve, 0)) < 1e-6; }
 
+// The same curve, as far as lcms's 16-bit table of it tells.
+bool SameCurve(const cmsToneCurve* a, const cmsToneCurve* b)
+{
+    const cmsUInt32Number entries = cmsGetToneCurveEstimatedTableEntries(a);
+    const cmsUInt16Number* table = cmsGetToneCurveEstimatedTable(a);
+    return entries == cmsGetToneCurveEstimatedTableEntries(b) &&
+           std::equal(table, table + entries, cmsGetToneCurveEstimatedTable(b));
+}
+
 // The matrix-shaper lcms would use for profile in that direction, if it is one.
 bool ReadShaper(cmsHPROFILE profile, cmsUInt32Number direction, TShaper& shaper)
 {
@@ -75,15 +84,19 @@ std::unique_ptr<TMatrixShaper> TMatrixShaper::Make(cmsHPROFILE from, cmsHPROFILE
             }
         }
     for (int out = 0; out < 3; ++out) {
+        for (int earlier = 0; earlier < out && !shaper->FBack[out]; ++earlier)
+            if (SameCurve(target.Curves[earlier], target.Curves[out])) shaper->FBack[out] = shaper->FBack[earlier];
+        if (shaper->FBack[out]) continue;
         cmsToneCurve* back = cmsReverseToneCurve(target.Curves[out]);
         if (!back) return nullptr;
-        std::vector<uint8_t>& table = shaper->FBack[out];
+        std::vector<uint8_t>& table = shaper->FBackTables[out];
         table.resize(kLinearOne + 1);
         for (int32_t i = 0; i <= kLinearOne; ++i) {
             const double value = std::clamp<double>(cmsEvalToneCurveFloat(back, float(i) / kLinearOne), 0, 1);
             table[static_cast<size_t>(i)] = static_cast<uint8_t>(std::lround(value * 255));
         }
         cmsFreeToneCurve(back);
+        shaper->FBack[out] = table.data();
     }
     return shaper;
 }
@@ -91,9 +104,9 @@ std::unique_ptr<TMatrixShaper> TMatrixShaper::Make(cmsHPROFILE from, cmsHPROFILE
 void TMatrixShaper::Apply(const uint8_t* from, uint8_t* to, size_t pixels) const
 {
     constexpr int kShift = kContributionBits - kLinearBits;
-    const uint8_t* const red = FBack[0].data();
-    const uint8_t* const green = FBack[1].data();
-    const uint8_t* const blue = FBack[2].data();
+    const uint8_t* const red = FBack[0];
+    const uint8_t* const green = FBack[1];
+    const uint8_t* const blue = FBack[2];
 #if defined(__SSE2__)
     const __m128i half = _mm_set1_epi32(1 << (kShift - 1));
     const __m128i zero = _mm_setzero_si128();

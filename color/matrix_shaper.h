@@ -36,8 +36,10 @@ private:
         std::array<int32_t, 4> To;
     };
     std::array<std::array<TContribution, 256>, 3> FContributions{};
-    // For each output channel, the 8-bit value of linear light 0 to kLinearOne.
-    std::array<std::vector<uint8_t>, 3> FBack;
+    // For each output channel, the 8-bit value of linear light 0 to kLinearOne; channels with the
+    // same curve share one table, which keeps the tables in the processor's first cache.
+    std::array<std::vector<uint8_t>, 3> FBackTables;
+    std::array<const uint8_t*, 3> FBack{};
 };
 
 }  // namespace quilmo
