@@ -8,6 +8,7 @@
 
 #include "bigbitmap/bitmap.h"
 #include "support/bmp_builder.h"
+#include "support/scratch_folder.h"
 
 namespace quilmo::test {
 
@@ -21,12 +22,12 @@ public:
     TPluginFolder(const TPluginFolder&) = delete;
     TPluginFolder& operator=(const TPluginFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return FPath; }
+    const std::filesystem::path& Path() const { return FFolder.Path(); }
     // Write a file into the folder and return its path.
     std::filesystem::path WriteFile(const std::string& name, const TBytes& bytes) const;
 
 private:
-    std::filesystem::path FPath;
+    TScratchFolder FFolder;
 };
 
 // Where the build put a plug-in.

@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+
+#include "bigbitmap/stream.h"
 
 namespace quilmo::test {
 
@@ -12,8 +13,10 @@ void WriteFuzzSeed(const std::string& target, const std::string& name, const std
     if (!root || !*root) return;
     const std::filesystem::path folder = std::filesystem::path(root) / target;
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    // Both runs of a threaded test program write the same seeds at the same time: each seed
+    // appears whole, never as one run's bytes cut short by the other's.
+    WriteFileAtomically(folder / name,
+                        [&](TStream& stream) { stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size())); });
 }
 
 }  // namespace quilmo::test
