@@ -14,7 +14,6 @@
 #include "bigbitmap/errors.h"
 #include "input/codec_fixtures.h"
 #include "input/png_image.h"
-#include "support/fuzz_seeds.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -125,7 +124,6 @@ TEST(PngImage, EveryColourTypeAndDepthGivesExactColours)
     for (const TPngCase& c : Cases()) {
         SCOPED_TRACE(c.Name);
         const TBytes bytes = MakePng(c.Spec);
-        WriteFuzzSeed("png_image", c.Name + ".png", bytes);
         auto png = LoadGraphic<TPNGImage>(bytes);
         EXPECT_EQ(png->GetWidth(), 4);
         EXPECT_EQ(png->GetHeight(), 1);
@@ -140,7 +138,6 @@ TEST(PngImage, InterlacedPicturesDecodeLikePlainOnes)
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
         const TPngSpec spec = PatternPng(width, height, true);
         const TBytes bytes = MakePng(spec);
-        if (width == 3) WriteFuzzSeed("png_image", "interlaced.png", bytes);
         auto png = LoadGraphic<TPNGImage>(bytes);
         auto bitmap = Decoded(*png);
         ASSERT_EQ(bitmap->GetWidth(), int32_t(width));
@@ -239,7 +236,6 @@ TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
     std::copy(good.begin(), good.begin() + 33, bytes.begin());
     const uint8_t chunkHead[] = {0x3F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'};
     std::copy(std::begin(chunkHead), std::end(chunkHead), bytes.begin() + 33);
-    WriteFuzzSeed("png_image", "huge_itxt", bytes);
     const long growth = PeakGrowthInKiB([&] {
         try {
             LoadGraphic<TPNGImage>(bytes);

@@ -35,10 +35,9 @@ TSamplePicture MakeSamplePicture(int32_t width, int32_t height, int channels, ui
 // over white, every level rounded to the nearest of 8 bits. orientation 1 to 8 as in EXIF.
 std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientation = 1, bool premultiplied = false);
 
-// Decodes file with decode and turns the blocks into a bitmap as the host does; the file also
-// becomes a seed of the fuzz target. Returns the plug-in's code, or the host's.
-int32_t DecodeInto(spi::TDecodeFunction decode, const char* fuzzTarget, const char* seedName, const TBytes& file,
-                   TBitmap& bitmap);
+// Decodes file with decode and turns the blocks into a bitmap as the host does. Returns the
+// plug-in's code, or the host's.
+int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap);
 
 // Expects the bitmap to show colours (width wide), each channel within tolerance.
 void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance = 0);

@@ -12,10 +12,10 @@ using namespace quilmo::test;
 
 namespace {
 
-std::unique_ptr<TBitmap> Decode(const char* seedName, const TBytes& file)
+std::unique_ptr<TBitmap> Decode(const char* caseName, const TBytes& file)
 {
     auto bitmap = std::make_unique<TBitmap>();
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", seedName, file, *bitmap), 0) << seedName;
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, file, *bitmap), 0) << caseName;
     return bitmap;
 }
 
@@ -57,11 +57,11 @@ TEST(WebpReader, TheExifOrientationIsApplied)
 TEST(WebpReader, RefusesWhatItCannotRead)
 {
     TBitmap bitmap;
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "riff_avi", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
                          bitmap),
               2);
     const TBytes lossy = EncodeWebpLossy(MakeSamplePicture(40, 30, 3));
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "lossy_cut", TBytes(lossy.begin(), lossy.end() - 20), bitmap), 3);
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, TBytes(lossy.begin(), lossy.end() - 20), bitmap), 3);
     ExpectDamageHandled(spi::DecodeWebp, lossy);
     ExpectDamageHandled(spi::DecodeWebp, WebpWithOrientation(EncodeWebpLossless(MakeSamplePicture(9, 9, 4)), 6, false));
     ExpectDamageHandled(spi::DecodeWebp, WebpAnimation({MakeSamplePicture(8, 6, 4), MakeSamplePicture(8, 6, 3)}));
