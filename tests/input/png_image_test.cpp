@@ -2,18 +2,14 @@
 
 #include <png.h>
 #include <algorithm>
-#include <functional>
 #include <zlib.h>
 
 #include <string>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "bigbitmap/errors.h"
 #include "input/codec_fixtures.h"
 #include "input/png_image.h"
+#include "support/peak_memory.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -203,29 +199,6 @@ TEST(PngImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
     for (int i = 0; i < 4; ++i) bytes[29 + i] = uint8_t(crc >> (24 - 8 * i));
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TPNGImage>(bytes); },
                                  "Picture too large: 100000 x 100000 pixels (the limit is 268435456 pixels)");
-}
-
-// How much the peak memory of a child process grows while it runs action; -1 when action
-// returns false.
-long PeakGrowthInKiB(const std::function<bool()>& action)
-{
-    int report[2];
-    if (pipe(report) != 0) return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-        rusage before{}, after{};
-        getrusage(RUSAGE_SELF, &before);
-        const bool done = action();
-        getrusage(RUSAGE_SELF, &after);
-        const long growth = done ? after.ru_maxrss - before.ru_maxrss : -1;
-        _exit(write(report[1], &growth, sizeof growth) == sizeof growth ? 0 : 1);
-    }
-    close(report[1]);
-    long growth = -1;
-    if (read(report[0], &growth, sizeof growth) != sizeof growth) growth = -1;
-    close(report[0]);
-    waitpid(child, nullptr, 0);
-    return growth;
 }
 
 TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "input/susie_dib.h"
+#include "plugins/spi_codes.h"
+#include "support/peak_memory.h"
 #include "support/picture_checks.h"
 
 namespace quilmo::test {
@@ -97,6 +99,16 @@ void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColo
             }
         }
     }
+}
+
+void ExpectRefusedAsTooLarge(spi::TDecodeFunction decode, const TBytes& file)
+{
+    const long growth = PeakGrowthInKiB([&] {
+        spi::TDibBlocks blocks;
+        return decode(file.data(), file.size(), blocks) == spi::kOutOfMemory;
+    });
+    ASSERT_GE(growth, 0) << "not refused as too large";
+    if (kPeakMemoryMeansSomething) EXPECT_LT(growth, 64 << 10);
 }
 
 void ExpectDamageHandled(spi::TDecodeFunction decode, const TBytes& file)

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "bigbitmap/bitmap.h"
+#include "bigbitmap/pixel_limit.h"
 #include "plugins/get_picture.h"
+#include "plugins/spi_export.h"
 #include "support/bmp_builder.h"
 
 namespace quilmo::test {
@@ -41,6 +43,17 @@ int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bit
 
 // Expects the bitmap to show colours (width wide), each channel within tolerance.
 void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance = 0);
+
+// The shipped plug-ins' pixel limit while the scope lasts.
+class TPluginPixelLimit {
+public:
+    explicit TPluginPixelLimit(int64_t limit) { QuilmoSetPixelLimit(limit); }
+    ~TPluginPixelLimit() { QuilmoSetPixelLimit(kDefaultMaxPicturePixels); }
+};
+
+// Expects decode to refuse file as too large (code 4) before it takes the memory: the peak
+// grows by less than 64 MiB, where that can be measured.
+void ExpectRefusedAsTooLarge(spi::TDecodeFunction decode, const TBytes& file);
 
 // Copies of file cut short and with bytes flipped: each must decode or fail with a plug-in
 // code, never crash or hang.
