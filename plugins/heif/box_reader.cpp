@@ -2,25 +2,6 @@
 
 namespace quilmo::spi {
 
-uint64_t TByteReader::Number(size_t bytes)
-{
-    const TByteSpan read = Bytes(bytes);
-    uint64_t value = 0;
-    for (const uint8_t byte : read) value = value << 8 | byte;
-    return value;
-}
-
-TByteSpan TByteReader::Bytes(size_t count)
-{
-    if (FFailed || count > Remaining()) {
-        FFailed = true;
-        return {};
-    }
-    const TByteSpan read = FBytes.subspan(FPosition, count);
-    FPosition += count;
-    return read;
-}
-
 bool ReadBoxes(TByteSpan bytes, std::vector<TBox>& boxes)
 {
     TByteReader reader(bytes);

@@ -47,13 +47,13 @@ TBytes WithSmallerIspe(TBytes file, uint8_t width, uint8_t height)
 TEST(HeifLimits, AGridOrOverlayLargerThanThePictureIsRefusedFromItsHeader)
 {
     // Over four gigabytes of alpha overlay for a picture of 32 x 24.
-    ExpectRefusedAsTooLarge(spi::DecodeHeif, AlphaOverlayOf(30000, 30000));
+    ExpectRefusedEarly(spi::DecodeHeif, AlphaOverlayOf(30000, 30000));
     EXPECT_NE(Decode(AlphaOverlayOf(60, 60)), spi::kOutOfMemory);  // no coded tile to decode
 
-    ExpectRefusedAsTooLarge(spi::DecodeHeif,
+    ExpectRefusedEarly(spi::DecodeHeif,
                             HeifFile(1, {{.Id = 1, .Type = "iovl", .Width = 32, .Height = 24,
                                           .Data = OverlayData(20000, 20000)}}));
-    ExpectRefusedAsTooLarge(spi::DecodeHeif,
+    ExpectRefusedEarly(spi::DecodeHeif,
                             HeifFile(2, {{.Id = 1, .Width = 64, .Height = 64},
                                          {.Id = 2, .Type = "grid", .Width = 32, .Height = 24,
                                           .Data = GridData(1, 1, 30000, 30000), .Inputs = {1}}}));
@@ -67,7 +67,7 @@ TEST(HeifLimits, ACodedStreamIsTakenAtTheSizeItDeclares)
     const TBytes heic = WithSmallerIspe(EncodeHeif(MakeSamplePicture(64, 48, 3)), 64, 64);
     {
         const TPluginPixelLimit limit(64 * 64 - 1);
-        ExpectRefusedAsTooLarge(spi::DecodeHeif, heic);
+        ExpectRefusedEarly(spi::DecodeHeif, heic);
     }
     {
         const TPluginPixelLimit limit(64 * 64);
@@ -80,7 +80,7 @@ TEST(HeifLimits, ACodedStreamIsTakenAtTheSizeItDeclares)
         WithSmallerIspe(EncodeHeif(MakeSamplePicture(64, 48, 3), {.Compression = heif_compression_AV1}), 64, 48);
     {
         const TPluginPixelLimit limit(64 * 48 - 1);
-        ExpectRefusedAsTooLarge(spi::DecodeHeif, avif);
+        ExpectRefusedEarly(spi::DecodeHeif, avif);
     }
     EXPECT_EQ(Decode(avif), spi::kBrokenData);  // decoded, but not at the size the file gives
 }

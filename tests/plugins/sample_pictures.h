@@ -8,6 +8,7 @@
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/pixel_limit.h"
 #include "plugins/get_picture.h"
+#include "plugins/spi_codes.h"
 #include "plugins/spi_export.h"
 #include "support/bmp_builder.h"
 
@@ -51,9 +52,9 @@ public:
     ~TPluginPixelLimit() { QuilmoSetPixelLimit(kDefaultMaxPicturePixels); }
 };
 
-// Expects decode to refuse file as too large (code 4) before it takes the memory: the peak
-// grows by less than 64 MiB, where that can be measured.
-void ExpectRefusedAsTooLarge(spi::TDecodeFunction decode, const TBytes& file);
+// Expects decode to refuse file with code before it takes the memory the file declares: the
+// peak grows by less than 64 MiB, where that can be measured.
+void ExpectRefusedEarly(spi::TDecodeFunction decode, const TBytes& file, int32_t code = spi::kOutOfMemory);
 
 // Copies of file cut short and with bytes flipped: each must decode or fail with a plug-in
 // code, never crash or hang.
