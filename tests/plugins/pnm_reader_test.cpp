@@ -13,6 +13,7 @@
 #include "named_pipe.h"
 #include "plugin_folder.h"
 #include "plugins/pnm/pnm_reader.h"
+#include "sample_pictures.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -106,14 +107,18 @@ TEST(PnmReader, BrokenFilesAreRefused)
         {"no_separator", "P5 1 1 255"},
         {"truncated_raw", "P6 2 1 255\n\1\2\3\4\5"},
         {"truncated_plain", "P3 1 1 255 1 2"},
-        {"huge_raw", "P6 2147483647 2147483647 255\n\1\2\3"},
-        {"huge_plain", "P1 100000 100000 0"},
         {"overflowing_width", "P2 99999999999 1 255 0"},
     };
     for (const auto& [name, text] : broken) {
         TBitmap bitmap;
         EXPECT_EQ(DecodeInto(Bytes(text), bitmap), 3) << name;
     }
+}
+
+TEST(PnmReader, PicturesAboveThePixelLimitAreRefusedFromTheirHeader)
+{
+    ExpectRefusedEarly(spi::DecodePnm, Bytes("P6 2147483647 2147483647 255\n\1\2\3"));
+    ExpectRefusedEarly(spi::DecodePnm, Bytes("P1 100000 100000 0"));
 }
 
 TEST(PnmPlugin, TheShippedPluginReadsNetpbmFilesThroughTheHost)

@@ -66,3 +66,12 @@ TEST(WebpReader, RefusesWhatItCannotRead)
     ExpectDamageHandled(spi::DecodeWebp, WebpWithOrientation(EncodeWebpLossless(MakeSamplePicture(9, 9, 4)), 6, false));
     ExpectDamageHandled(spi::DecodeWebp, WebpAnimation({MakeSamplePicture(8, 6, 4), MakeSamplePicture(8, 6, 3)}));
 }
+
+TEST(WebpReader, AnAnimationCanvasAboveThePixelLimitIsRefusedFromItsHeader)
+{
+    // A VP8X chunk for an animation on a canvas of 65536 x 32768, then its ANIM chunk.
+    const TBytes file = {'R', 'I', 'F', 'F', 36,  0,   0,   0,   'W', 'E', 'B', 'P', 'V', 'P', '8', 'X',
+                         10,  0,   0,   0,   0x02, 0,  0,   0,   0xFF, 0xFF, 0x00, 0xFF, 0x7F, 0x00,
+                         'A', 'N', 'I', 'M', 6,   0,   0,   0,   0,   0,   0,   0,   0,   0};
+    ExpectRefusedEarly(spi::DecodeWebp, file);
+}
