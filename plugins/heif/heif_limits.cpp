@@ -19,7 +19,8 @@ constexpr int64_t kLibheifSideLimit = 32768;
 // pictures at the limit: a picture at the limit, made of tiles, with an alpha made of tiles,
 // takes four.
 constexpr uint64_t kPicturesAtTheLimit = 4;
-// Images derived from derived images, as deep as libheif would follow them.
+// How deep images may derive from derived images, or be the auxiliary images of others; a file
+// that goes deeper is taken for broken.
 constexpr size_t kMaxNesting = 8;
 
 uint64_t Sum(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
