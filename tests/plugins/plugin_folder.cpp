@@ -77,15 +77,6 @@ TBytes ScriptedPicture(int32_t result, const TDibBlocks& blocks, uint32_t flags)
     return out;
 }
 
-TBytes BlocksFuzzInput(const TDibBlocks& blocks)
-{
-    TBytes out;
-    Append32(out, static_cast<uint32_t>(blocks.Info.size()));
-    out.insert(out.end(), blocks.Info.begin(), blocks.Info.end());
-    out.insert(out.end(), blocks.Bits.begin(), blocks.Bits.end());
-    return out;
-}
-
 void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours)
 {
     ASSERT_EQ(bitmap.GetWidth(), width);

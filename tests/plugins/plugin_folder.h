@@ -43,8 +43,6 @@ struct TDibBlocks {
 TDibBlocks DibBlocks(const TBmpSpec& spec);
 // A file that makes the test plug-ins' GetPicture return result and these blocks.
 TBytes ScriptedPicture(int32_t result, const TDibBlocks& blocks, uint32_t flags = 0);
-// The same blocks as one fuzz input for the block conversion: info size, info, bits.
-TBytes BlocksFuzzInput(const TDibBlocks& blocks);
 
 // Expects a picture width pixels wide with these colours, row by row from the top left.
 void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours);
