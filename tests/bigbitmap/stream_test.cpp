@@ -145,18 +145,18 @@ TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
 // Whoever compares names before saving (the batch's guard) sees the file the save writes.
 TEST(FileWriting, ASaveWritesTheFileItsTargetIsWhereverLinksLead)
 {
-    const TTempFolder temp;
-    const fs::path out = temp.Path / "out";
+    const TScratchFolder temp;
+    const fs::path out = temp.Path() / "out";
     fs::create_directories(out / "sub");
     // A link to a file not there yet, a chain whose relative targets are taken from each link's
     // own folder, and a linked folder.
     fs::create_symlink("02.bmp", out / "01.bmp");
     fs::create_symlink("sub/x", out / "chain.bmp");
     fs::create_symlink("../02.bmp", out / "sub" / "x");
-    fs::create_directory_symlink(out / "sub", temp.Path / "linked");
+    fs::create_directory_symlink(out / "sub", temp.Path() / "linked");
     const fs::path written = fs::canonical(out) / "02.bmp";
-    for (const fs::path& name : {out / "01.bmp", out / "chain.bmp", temp.Path / "linked" / "x",
-                                 temp.Path / "linked" / ".." / "02.bmp"})
+    for (const fs::path& name : {out / "01.bmp", out / "chain.bmp", temp.Path() / "linked" / "x",
+                                 temp.Path() / "linked" / ".." / "02.bmp"})
         EXPECT_EQ(SaveTarget(name), written) << name;
     WriteText(out / "chain.bmp", "chained");
     EXPECT_EQ(ReadText(written), "chained");
