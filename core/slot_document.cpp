@@ -57,8 +57,20 @@ void TSlotDocument::SetBusy(bool busy)
     FHost.BusyChanged(busy);
 }
 
+void TSlotDocument::HoldPendingWork()
+{
+    FHeld = true;
+}
+
+void TSlotDocument::ReleasePendingWork()
+{
+    FHeld = false;
+    RunPendingWork();
+}
+
 void TSlotDocument::RunPendingWork()
 {
+    if (FHeld) return;
     // Each round carries out what was requested up to its start; changes made meanwhile
     // are taken by the next round.
     while (!FBusy && !(FRequested == FSettings)) {

@@ -55,6 +55,10 @@ public:
     // A command runs. Slot commands are refused meanwhile (the host disables them, told by
     // BusyChanged); setting changes and view resizes wait for it to end.
     bool Busy() const { return FBusy; }
+    // While held (by a window while a command of its own runs), setting changes and view
+    // resizes wait as they do while a command of the document runs; releasing carries them out.
+    void HoldPendingWork();
+    void ReleasePendingWork();
 
     // Where the pointer last right-clicked, pressed or dropped on the preview, and the slot a
     // drag inside the preview started from.
@@ -221,6 +225,7 @@ private:
     // does not fit the view, or its sRGB copy.
     TBigBitmap FPreview;
     bool FBusy = false;
+    bool FHeld = false;
     bool FResizePending = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
+#include <shared_mutex>
 
 #include "bigbitmap/errors.h"
 #include "file_extension.h"
@@ -16,6 +18,13 @@ std::vector<TGraphicFormat>& Formats()
     return formats;
 }
 
+// Pictures are read on every thread, while a plug-in set-up may change the formats.
+std::shared_mutex& FormatsLock()
+{
+    static std::shared_mutex lock;
+    return lock;
+}
+
 std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -28,17 +37,20 @@ std::string Lower(std::string text)
 void RegisterGraphicFormat(TGraphicFormat format)
 {
     format.Extension = Lower(std::move(format.Extension));
+    const std::unique_lock lock(FormatsLock());
     Formats().push_back(std::move(format));
 }
 
 void UnregisterGraphicFormats(const void* owner)
 {
+    const std::unique_lock lock(FormatsLock());
     std::erase_if(Formats(), [owner](const TGraphicFormat& f) { return f.Owner == owner; });
 }
 
 std::vector<TGraphicFormat> RegisteredGraphicFormats()
 {
     std::vector<TGraphicFormat> result;
+    const std::shared_lock lock(FormatsLock());
     const auto& formats = Formats();
     for (size_t i = 0; i < formats.size(); ++i) {
         const bool overridden =
@@ -52,6 +64,7 @@ std::vector<TGraphicFormat> RegisteredGraphicFormats()
 TGraphicFactory FindGraphicFormat(const std::string& extension)
 {
     const std::string wanted = Lower(extension);
+    const std::shared_lock lock(FormatsLock());
     const auto& formats = Formats();
     const auto found = std::find_if(formats.rbegin(), formats.rend(),
                                     [&](const TGraphicFormat& f) { return f.Extension == wanted; });

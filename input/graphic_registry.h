@@ -1,6 +1,7 @@
 #pragma once
 // The graphic classes by file extension: which class decodes a ".jpg", a ".png", or a format
-// an import plug-in announced. Extensions are kept lower-case with their leading dot.
+// an import plug-in announced. Extensions are kept lower-case with their leading dot. Lookups and
+// changes may come from any thread.
 
 #include <filesystem>
 #include <functional>

@@ -112,6 +112,8 @@ void tsusiegraphic::LoadFromFile(const std::filesystem::path& path) { SetSusieEr
 
 int32_t tsusiegraphic::Decode(const std::filesystem::path& path)
 {
+    // No plug-in is released while the list is searched or a plug-in runs.
+    const TSusiePluginsInUse inUse;
     if (SusiePlugins.Count() == 0) return kSusieNotSupported;
     TSusieModule module = nullptr;
     if (const int32_t code = FindPluginForFile(path, module)) return code;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <shared_mutex>
 #include <vector>
 
 #include "susie_errors.h"
@@ -18,6 +19,12 @@ namespace fs = std::filesystem;
 TsusieinfoList SusiePlugins(16, 1);
 
 namespace {
+
+// Defined before unloadAtExit, so that it outlives it.
+std::shared_mutex gPluginsLock;
+// How many TSusiePluginsInUse and TSusiePluginsChange this thread holds.
+thread_local int tUsing = 0;
+thread_local int tChanging = 0;
 
 // Plug-ins stay loaded until the program ends at the latest.
 struct TUnloadAtExit {
@@ -84,6 +91,30 @@ int AddPluginFormats(TSusieModule module, const std::string& fileName, const TPl
 
 }  // namespace
 
+TSusiePluginsInUse::TSusiePluginsInUse() : FLocked(tUsing == 0 && tChanging == 0)
+{
+    if (FLocked) gPluginsLock.lock_shared();
+    ++tUsing;
+}
+
+TSusiePluginsInUse::~TSusiePluginsInUse()
+{
+    --tUsing;
+    if (FLocked) gPluginsLock.unlock_shared();
+}
+
+TSusiePluginsChange::TSusiePluginsChange() : FLocked(tChanging == 0)
+{
+    if (FLocked) gPluginsLock.lock();
+    ++tChanging;
+}
+
+TSusiePluginsChange::~TSusiePluginsChange()
+{
+    --tChanging;
+    if (FLocked) gPluginsLock.unlock();
+}
+
 void* SusieSymbol(TSusieModule module, const char* name) { return dlsym(module, name); }
 
 bool IsStandardFormat(std::string_view pattern)
@@ -96,6 +127,7 @@ bool IsStandardFormat(std::string_view pattern)
 
 bool LoadSusiePlugins(const fs::path& folder, bool alsoStandard)
 {
+    const TSusiePluginsChange change;
     std::error_code error;
     if (!fs::is_directory(folder, error)) return false;
     for (const fs::path& file : PluginFiles(folder)) {
@@ -122,6 +154,7 @@ bool LoadSusiePlugins(const fs::path& folder, bool alsoStandard)
 
 void UnloadSusiePlugins()
 {
+    const TSusiePluginsChange change;
     std::set<TSusieModule> released;
     for (int i = 0; i < SusiePlugins.Count(); ++i) {
         const TSusieModule module = SusiePlugins.Get(i).Module;
@@ -130,11 +163,16 @@ void UnloadSusiePlugins()
     SusiePlugins.Clear();
 }
 
-void CopySusiePlugins(TsusieinfoList& target) { target.Assign(SusiePlugins); }
+void CopySusiePlugins(TsusieinfoList& target)
+{
+    const TSusiePluginsInUse inUse;
+    target.Assign(SusiePlugins);
+}
 
 std::optional<int32_t> FindSupportingPlugin(const std::string& fileName, const void* fileStart,
                                             TSusieModule& module)
 {
+    const TSusiePluginsInUse inUse;
     for (int i = 0; i < SusiePlugins.Count(); ++i) {
         module = SusiePlugins.Get(i).Module;
         auto* isSupported = SusieFunction<SusieIsSupported>(module, "IsSupported");
@@ -147,6 +185,7 @@ std::optional<int32_t> FindSupportingPlugin(const std::string& fileName, const v
 
 int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t functionNumber)
 {
+    const TSusiePluginsInUse inUse;
     auto* configurationDlg = SusieFunction<SusieConfigurationDlg>(module, "ConfigurationDlg");
     if (!configurationDlg) return 1;
     return CallPlugin(configurationDlg, parentWindow, functionNumber).value_or(kSusieInternalError);
@@ -155,6 +194,7 @@ int32_t CallConfigurationDlg(TSusieModule module, void* parentWindow, int32_t fu
 std::optional<std::string> ShowPluginInformation(TSusieModule module, void* parentWindow)
 {
     // A menu item may outlive its plug-in, and dlsym on a released handle reads freed memory.
+    const TSusiePluginsInUse inUse;
     const int index = SusiePlugins.IndexOfModule(module);
     if (index < 0) return std::nullopt;
     if (CallConfigurationDlg(module, parentWindow, 1) == 0) return std::nullopt;

@@ -16,6 +16,33 @@ namespace quilmo {
 // The loaded plug-ins, one entry per announced extension, in loading order.
 extern TsusieinfoList SusiePlugins;
 
+// Held by a thread while it looks into SusiePlugins or runs plug-in code. Loading and releasing
+// plug-ins (TSusiePluginsChange) waits until no other thread holds one, so no library is released
+// under a thread that runs it and no thread sees the list half changed. Either may be taken again
+// on a thread that holds one already.
+class TSusiePluginsInUse {
+public:
+    TSusiePluginsInUse();
+    ~TSusiePluginsInUse();
+    TSusiePluginsInUse(const TSusiePluginsInUse&) = delete;
+    TSusiePluginsInUse& operator=(const TSusiePluginsInUse&) = delete;
+
+private:
+    bool FLocked;
+};
+
+// Held while plug-ins are loaded or released.
+class TSusiePluginsChange {
+public:
+    TSusiePluginsChange();
+    ~TSusiePluginsChange();
+    TSusiePluginsChange(const TSusiePluginsChange&) = delete;
+    TSusiePluginsChange& operator=(const TSusiePluginsChange&) = delete;
+
+private:
+    bool FLocked;
+};
+
 // True for the patterns of the formats Quilmo reads itself (".jpg", "*.PNG", ...).
 bool IsStandardFormat(std::string_view pattern);
 

@@ -36,6 +36,8 @@ std::vector<std::string> StandardExtensions()
 TSusieSetup SetupSusiePlugins(const std::filesystem::path& userFolder, bool alsoStandard,
                               const std::filesystem::path& shippedFolder)
 {
+    // Other threads see the plug-ins as they were or as they become, never half changed.
+    const TSusiePluginsChange change;
     // Released whenever anything is loaded, not only when the menu has items: a plug-in whose
     // first format is a standard one has no menu item and would otherwise be loaded twice.
     UnloadSusiePlugins();

@@ -31,6 +31,7 @@ struct TSusieSetup {
 // folder the user chose, if any, and after them the shipped plug-ins of shippedFolder (none when
 // empty). The user's plug-ins are asked first, so they win an extension both serve. Extensions,
 // menu entries and filter list every loaded plug-in, also when the user's folder gave none.
+// Waits for the decodes that run with the plug-ins on other threads.
 TSusieSetup SetupSusiePlugins(const std::filesystem::path& userFolder, bool alsoStandard,
                               const std::filesystem::path& shippedFolder = {});
 

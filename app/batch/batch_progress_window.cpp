@@ -7,12 +7,13 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-#include "batch/batch_run.h"
 #include "app/main/main_window.h"
+#include "app/shell/command_gate.h"
+#include "batch/batch_run.h"
 
 namespace quilmo {
 
-TForm3::TForm3(TBatchRun& run, QWidget* parent)
+TForm3::TForm3(TBatchRun& run, TCommandGate& gate, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FRun(run)
 {
     setObjectName(QStringLiteral("Form3"));
@@ -34,8 +35,8 @@ TForm3::TForm3(TBatchRun& run, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Memo1);
     layout->addLayout(buttons);
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    gate.Connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    gate.Connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
 }
 
 void TForm3::ShowAt(QPoint place)

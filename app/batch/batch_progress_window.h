@@ -10,11 +10,12 @@ class QPushButton;
 namespace quilmo {
 
 class TBatchRun;
+class TCommandGate;
 
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    TForm3(TBatchRun& run, QWidget* parent);
+    TForm3(TBatchRun& run, TCommandGate& gate, QWidget* parent);
 
     QPlainTextEdit* Memo1;
     QPushButton* Button1;  // "閉じる"

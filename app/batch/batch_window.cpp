@@ -24,6 +24,7 @@
 #include "batch_preview.h"
 #include "batch_progress_window.h"
 #include "app/main/main_window.h"
+#include "app/shell/command_gate.h"
 #include "radio_group.h"
 
 namespace quilmo {
@@ -125,7 +126,7 @@ TForm2::TForm2(TForm1& main) : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopH
     setAcceptDrops(true);
     FLists = std::make_unique<TBatchLists>(*this);
     FRun = std::make_unique<TBatchRun>(*this);
-    Form3 = new TForm3(*FRun, this);
+    Form3 = new TForm3(*FRun, main.Gate(), this);
 
     auto* left = new QWidget(this);
     left->setObjectName(QStringLiteral("Panel1"));
@@ -277,21 +278,22 @@ void TForm2::ConnectControls()
         {Button10, &TForm2::Button10Click}, {Button11, &TForm2::Button11Click},
         {Button13, &TForm2::Button13Click}, {Button1, &TForm2::Button1Click},
         {Button2, &TForm2::Button2Click}};
-    for (const auto& [button, click] : buttons) connect(button, &QPushButton::clicked, this, click);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm2::ListBox1Click);
-    connect(ListBox1, &QListWidget::clicked, this, &TForm2::ListBox1Click);
-    connect(ListBox2, &QListWidget::currentRowChanged, this, &TForm2::ListBox2Click);
-    connect(ListBox2, &QListWidget::clicked, this, &TForm2::ListBox2Click);
-    connect(ListBox1, &TBatchListBox::RowPressed, this, &TForm2::ListBox1MouseDown);
-    connect(ListBox2, &TBatchListBox::RowPressed, this, &TForm2::ListBox2MouseDown);
-    connect(ListBox1, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox1DragOver);
-    connect(ListBox2, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox2DragOver);
-    connect(ListBox1, &TBatchListBox::RowDropped, this, &TForm2::ListBox1DragDrop);
-    connect(ListBox2, &TBatchListBox::RowDropped, this, &TForm2::ListBox2DragDrop);
-    connect(RadioGroup2, &TRadioGroup::Clicked, this, &TForm2::RadioGroup2Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TForm2::CheckBox3Click);
-    connect(Radio2, &QRadioButton::clicked, this, &TForm2::Radio2MouseUp);
-    connect(Panel5, &QToolButton::clicked, this, &TForm2::Panel5Click);
+    TCommandGate& gate = FMain.Gate();
+    for (const auto& [button, click] : buttons) gate.Connect(button, &QPushButton::clicked, this, click);
+    gate.Connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm2::ListBox1Click);
+    gate.Connect(ListBox1, &QListWidget::clicked, this, &TForm2::ListBox1Click);
+    gate.Connect(ListBox2, &QListWidget::currentRowChanged, this, &TForm2::ListBox2Click);
+    gate.Connect(ListBox2, &QListWidget::clicked, this, &TForm2::ListBox2Click);
+    gate.Connect(ListBox1, &TBatchListBox::RowPressed, this, &TForm2::ListBox1MouseDown);
+    gate.Connect(ListBox2, &TBatchListBox::RowPressed, this, &TForm2::ListBox2MouseDown);
+    gate.Connect(ListBox1, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox1DragOver);
+    gate.Connect(ListBox2, &TBatchListBox::RowDraggedOver, this, &TForm2::ListBox2DragOver);
+    gate.Connect(ListBox1, &TBatchListBox::RowDropped, this, &TForm2::ListBox1DragDrop);
+    gate.Connect(ListBox2, &TBatchListBox::RowDropped, this, &TForm2::ListBox2DragDrop);
+    gate.Connect(RadioGroup2, &TRadioGroup::Clicked, this, &TForm2::RadioGroup2Click);
+    gate.Connect(CheckBox3, &QCheckBox::clicked, this, &TForm2::CheckBox3Click);
+    gate.Connect(Radio2, &QRadioButton::clicked, this, &TForm2::Radio2MouseUp);
+    gate.Connect(Panel5, &QToolButton::clicked, this, &TForm2::Panel5Click);
     for (QWidget* box : KeyBoxes()) box->installEventFilter(this);
 }
 
@@ -366,7 +368,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
 
 void TForm2::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (!FMain.Gate().Busy() && event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
@@ -378,7 +380,7 @@ void TForm2::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
     event->acceptProposedAction();
-    FLists->DropFiles(names);
+    FMain.Gate().Run(this, "drop", [&] { FLists->DropFiles(names); });
 }
 
 }  // namespace quilmo

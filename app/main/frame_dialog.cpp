@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "app/shell/command_gate.h"
 #include "core/join_settings.h"
 
 namespace quilmo {
@@ -30,7 +31,7 @@ QLabel* SideLabel(const QString& text, QWidget* parent)
 
 }  // namespace
 
-Tedgeform::Tedgeform(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint)
+Tedgeform::Tedgeform(TCommandGate& gate, QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     // Without a title bar, a raised edge sets the window apart from what lies behind it.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -68,8 +69,8 @@ Tedgeform::Tedgeform(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessW
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 4, 0, 1, 4);
-    connect(ok, &QPushButton::clicked, this, &Tedgeform::Button1Click);
-    connect(cancel, &QPushButton::clicked, this, &Tedgeform::Button2Click);
+    gate.Connect(ok, &QPushButton::clicked, this, &Tedgeform::Button1Click);
+    gate.Connect(cancel, &QPushButton::clicked, this, &Tedgeform::Button2Click);
     setMinimumSize(187, 135);
 }
 

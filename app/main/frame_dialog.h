@@ -11,10 +11,12 @@ class QSpinBox;
 
 namespace quilmo {
 
+class TCommandGate;
+
 class Tedgeform : public QFrame {
     Q_OBJECT
 public:
-    explicit Tedgeform(QWidget* parent);
+    Tedgeform(TCommandGate& gate, QWidget* parent);
 
     // Shows the widths (left, top, right, bottom) at the given place of the screen.
     void ShowFor(const TRect& widths, QPoint topLeft);

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "app/batch/batch_progress_window.h"
 #include "app/batch/batch_window.h"
 #include "app/shell/clipboard_picture.h"
+#include "app/shell/command_gate.h"
 #include "core/slot_document.h"
 #include "app/output/copy_buffer_window.h"
 #include "app/output/effects_launcher.h"
@@ -44,11 +46,13 @@ namespace {
 constexpr const char* kEffectsProgram = "morvane";
 // How long the view's size must stay put before the pretty preview is reduced anew.
 constexpr int kResizeSettleMs = 150;
+// How long the status line says that a command was refused.
+constexpr int kRefusalShownMs = 4000;
 
 }  // namespace
 
 TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList arguments)
-    : FUi(ui), FExeDir(exeDir), FArguments(std::move(arguments))
+    : FUi(ui), FGate(std::make_unique<TCommandGate>()), FExeDir(exeDir), FArguments(std::move(arguments))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quilmo"));
@@ -83,10 +87,10 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     BuildStatusBar();
     BuildPopupMenu();
     BuildHelpMenu();
-    edgeform = new Tedgeform(this);
-    Form6 = new TForm6(this);
+    edgeform = new Tedgeform(*FGate, this);
+    Form6 = new TForm6(*FGate, this);
     resizeform = new Tresizeform(*this);
-    Form4 = new TForm4(FUi, this);
+    Form4 = new TForm4(FUi, *FGate, this);
     Form4->PictureArrived = [this] { bufferitem->setEnabled(true); };
     Form4->PreviewPicture = [this] { return iview->Picture(); };
 
@@ -102,35 +106,7 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     ReadSettings();
     Form2 = new TForm2(*this);
 
-    connect(openbtn, &QToolButton::clicked, this, &TForm1::openbtnClick);
-    connect(batchbtn, &QToolButton::clicked, this, &TForm1::batchbtnClick);
-    connect(gasu, &QSpinBox::valueChanged, this, &TForm1::gasuChange);
-    connect(combo2, &QComboBox::currentIndexChanged, this, &TForm1::combo2Change);
-    connect(wrapspin, &QSpinBox::valueChanged, this, &TForm1::wrapspinChange);
-    connect(combo3, &QComboBox::currentIndexChanged, this, &TForm1::combo3Change);
-    connect(aligncombo, &QComboBox::currentIndexChanged, this, &TForm1::aligncomboChange);
-    connect(SpinEdit, &QSpinBox::valueChanged, this, &TForm1::SpinEditChange);
-    connect(ToolButton26, &QToolButton::clicked, this, &TForm1::ToolButton26Click);
-    connect(ToolButton22, &QToolButton::clicked, this, &TForm1::ToolButton22Click);
-    connect(edgecombo, &QComboBox::currentIndexChanged, this, &TForm1::edgecomboChange);
-    connect(bcombo, &QComboBox::currentIndexChanged, this, &TForm1::bcomboChange);
-    connect(viewbox, &QComboBox::currentIndexChanged, this, &TForm1::viewboxChange);
-    connect(bufferbtn, &QToolButton::clicked, this, &TForm1::bufferbtnClick);
-    for (int k = 1; k <= 3; ++k)
-        connect(bufferitems[k - 1], &QAction::triggered, this, [this, k] { PasteFromBuffer(k); });
-    connect(ToolButton20, &QToolButton::clicked, this, &TForm1::ToolButton20Click);
-    connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
-    connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
-    connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
-    connect(srgbbox, &QCheckBox::clicked, this, &TForm1::srgbboxClick);
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
-    connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
-    connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
-    connect(printbtn, &QToolButton::clicked, this, &TForm1::printbtnClick);
-    connect(setbtn, &QToolButton::clicked, this, &TForm1::setbtnClick);
-    connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
-    connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
-    connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);
+    ConnectControls();
     for (QComboBox* combo :
          {combo2, combo3, aligncombo, viewbox, edgecombo, bcombo, Combo, ComboBox1})
         FocusPanelAfterClick(combo);
@@ -140,10 +116,9 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
         WatchKeys(control);
 
     iview->CanStartDrag = [this](QPoint point) {
-        return !FBusy && FDocument->BeginDrag({point.x(), point.y()});
+        return !FGate->Busy() && FDocument->BeginDrag({point.x(), point.y()});
     };
     connect(iview, &TPreviewView::ContextMenuRequested, this, &TForm1::PreviewContextMenu);
-    connect(iview, &TPreviewView::PictureDropped, this, &TForm1::PreviewDrop);
     connect(iview, &TPreviewView::Resized, this, &TForm1::ViewResized);
     FResizeSettle = new QTimer(this);
     FResizeSettle->setSingleShot(true);
@@ -154,17 +129,74 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     };
 }
 
+void TForm1::ConnectControls()
+{
+    // While a command of the window's own runs, what it leaves the document to do waits for it.
+    connect(FGate.get(), &TCommandGate::Started, this, [this] { FDocument->HoldPendingWork(); });
+    connect(FGate.get(), &TCommandGate::Ending, this, [this] { FDocument->ReleasePendingWork(); });
+    connect(FGate.get(), &TCommandGate::Refused, this, &TForm1::ShowRefusal);
+
+    TCommandGate& gate = *FGate;
+    gate.Connect(openbtn, &QToolButton::clicked, this, &TForm1::openbtnClick);
+    gate.Connect(batchbtn, &QToolButton::clicked, this, &TForm1::batchbtnClick);
+    gate.Connect(gasu, &QSpinBox::valueChanged, this, &TForm1::gasuChange);
+    gate.Connect(combo2, &QComboBox::currentIndexChanged, this, &TForm1::combo2Change);
+    gate.Connect(wrapspin, &QSpinBox::valueChanged, this, &TForm1::wrapspinChange);
+    gate.Connect(combo3, &QComboBox::currentIndexChanged, this, &TForm1::combo3Change);
+    gate.Connect(aligncombo, &QComboBox::currentIndexChanged, this, &TForm1::aligncomboChange);
+    gate.Connect(SpinEdit, &QSpinBox::valueChanged, this, &TForm1::SpinEditChange);
+    gate.Connect(ToolButton26, &QToolButton::clicked, this, &TForm1::ToolButton26Click);
+    gate.Connect(ToolButton22, &QToolButton::clicked, this, &TForm1::ToolButton22Click);
+    gate.Connect(edgecombo, &QComboBox::currentIndexChanged, this, &TForm1::edgecomboChange);
+    gate.Connect(bcombo, &QComboBox::currentIndexChanged, this, &TForm1::bcomboChange);
+    gate.Connect(viewbox, &QComboBox::currentIndexChanged, this, &TForm1::viewboxChange);
+    gate.Connect(bufferbtn, &QToolButton::clicked, this, &TForm1::bufferbtnClick);
+    gate.Connect(ToolButton20, &QToolButton::clicked, this, &TForm1::ToolButton20Click);
+    gate.Connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
+    gate.Connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
+    gate.Connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    gate.Connect(srgbbox, &QCheckBox::clicked, this, &TForm1::srgbboxClick);
+    gate.Connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    gate.Connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
+    gate.Connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
+    gate.Connect(printbtn, &QToolButton::clicked, this, &TForm1::printbtnClick);
+    gate.Connect(setbtn, &QToolButton::clicked, this, &TForm1::setbtnClick);
+    gate.Connect(swapbtn, &QToolButton::clicked, this, &TForm1::swapbtnClick);
+    gate.Connect(clearbtn, &QToolButton::clicked, this, &TForm1::clearbtnClick);
+    gate.Connect(ToolButton7, &QToolButton::clicked, this, &QWidget::close);
+    gate.Connect(iview, &TPreviewView::PictureDropped, this, &TForm1::PreviewDrop);
+    KeepAccessKeysOnWindow();
+}
+
+void TForm1::KeepAccessKeysOnWindow()
+{
+    for (QToolButton* button : {openbtn, savebtn, setbtn, ToolButton7}) {
+        auto* key = new QShortcut(QKeySequence::mnemonic(button->text()), this);
+        key->setObjectName(button->objectName() + QStringLiteral("Key"));
+        // A disabled button ignores the click, as it would ignore the key.
+        connect(key, &QShortcut::activated, button, &QAbstractButton::click);
+        button->setShortcut({});
+    }
+}
+
+void TForm1::ShowRefusal()
+{
+    statusBar()->showMessage(tr("処理中のため実行できません"), kRefusalShownMs);
+}
+
 TForm1::~TForm1() = default;
 
 void TForm1::Start()
 {
-    // A stored folder that is gone is no choice of the user's any more.
-    std::error_code error;
-    const bool userFolder = !FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error);
-    Guarded([&] { SetupSusiePlugins(userFolder ? FSusieDir : std::string()); });
-    std::vector<std::string> arguments;
-    for (const QString& argument : FArguments) arguments.push_back(argument.toStdString());
-    Guarded([&] { FLoader->LoadCommandLine(arguments); });
+    FGate->Run(this, "start", [this] {
+        // A stored folder that is gone is no choice of the user's any more.
+        std::error_code error;
+        const bool userFolder = !FSusieDir.empty() && std::filesystem::is_directory(FSusieDir, error);
+        Guarded([&] { SetupSusiePlugins(userFolder ? FSusieDir : std::string()); });
+        std::vector<std::string> arguments;
+        for (const QString& argument : FArguments) arguments.push_back(argument.toStdString());
+        Guarded([&] { FLoader->LoadCommandLine(arguments); });
+    });
 }
 
 void TForm1::Guarded(const std::function<void()>& command)
@@ -235,21 +267,16 @@ void TForm1::DisableImageCommands()
 
 void TForm1::UpdateCommandStates()
 {
-    // While the document works, nothing that changes or reads its slots may start.
-    const bool idle = !FBusy;
-    for (QWidget* control : std::initializer_list<QWidget*>{savebtn, resavebtn, copybtn, swapbtn,
-                                                           printbtn, clearbtn})
-        control->setEnabled(FImageCommandsOn && idle);
-    for (QAction* item : {Copy1, delpicitem, popswap, clearitem})
-        item->setEnabled(FImageCommandsOn && idle);
-    for (QWidget* control : std::initializer_list<QWidget*>{openbtn, gasu}) control->setEnabled(idle);
-    for (QAction* item : {clearloaditem, loadhereitem, addafteritem, Paste1}) item->setEnabled(idle);
+    for (QObject* control : std::initializer_list<QObject*>{savebtn, resavebtn, copybtn, swapbtn, printbtn,
+                                                           clearbtn, Copy1, delpicitem, popswap, clearitem})
+        FGate->SetAvailable(control, FImageCommandsOn);
 }
 
 void TForm1::BusyChanged(bool busy)
 {
-    FBusy = busy;
-    UpdateCommandStates();
+    // Most work of the document runs inside a command of the gate; the rest (following the
+    // view's size) keeps other commands waiting all the same.
+    FGate->SetWorking(busy);
 }
 
 void TForm1::CountChanged(int32_t count)
@@ -317,24 +344,23 @@ void TForm1::ViewResized()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (Form2->isVisible() &&
-        FUi.AskYesNoCancel(this, tr("一括処理ウィンドウが開いていますが、終了しますか？")) !=
-            QMessageBox::Yes) {
-        event->ignore();
-        return;
-    }
-    if (resizeform->isVisible() || Form2->Form3->isVisible()) {
-        event->ignore();
-        return;
-    }
-    // A settings file that cannot be written must not keep the user from leaving.
-    Guarded([&] { WriteSettings(FIniPath, CurrentSettings(), Form2->Settings()); });
-    setAcceptDrops(false);
-    Form2->hide();
-    edgeform->hide();
-    Form6->hide();
-    Form4->hide();
-    event->accept();
+    // Refused while another command runs.
+    event->ignore();
+    FGate->Run(this, "close", [&] {
+        if (Form2->isVisible() &&
+            FUi.AskYesNoCancel(this, tr("一括処理ウィンドウが開いていますが、終了しますか？")) !=
+                QMessageBox::Yes)
+            return;
+        if (resizeform->isVisible() || Form2->Form3->isVisible()) return;
+        // A settings file that cannot be written must not keep the user from leaving.
+        Guarded([&] { WriteSettings(FIniPath, CurrentSettings(), Form2->Settings()); });
+        setAcceptDrops(false);
+        Form2->hide();
+        edgeform->hide();
+        Form6->hide();
+        Form4->hide();
+        event->accept();
+    });
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)
@@ -385,7 +411,7 @@ void TForm1::FocusPanelAfterClick(QSpinBox* spin)
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!FBusy && event->mimeData()->hasUrls())
+    if (!FGate->Busy() && event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
@@ -397,15 +423,16 @@ void TForm1::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
     event->acceptProposedAction();
-    Guarded([&] { FLoader->DropFiles(names); });
+    FGate->Run(this, "drop", [&] { Guarded([&] { FLoader->DropFiles(names); }); });
 }
 
 void TForm1::PreviewContextMenu(QPoint point)
 {
-    FDocument->FClickPoint = {point.x(), point.y()};
-    Paste1->setEnabled(!FBusy && HoldsPicture(FUi.ClipboardData()));
+    // The point is the items' own: a command that runs may still be working on the last one.
+    FMenuPoint = point;
+    FGate->SetAvailable(Paste1, HoldsPicture(FUi.ClipboardData()));
     if (bufferitem->isEnabled())
-        for (int k = 1; k <= 3; ++k) bufferitems[k - 1]->setEnabled(Form4->Image(k)->HasPicture());
+        for (int k = 1; k <= 3; ++k) FGate->SetAvailable(bufferitems[k - 1], Form4->Image(k)->HasPicture());
     PopupMenu1->popup(iview->mapToGlobal(point));
 }
 

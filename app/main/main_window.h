@@ -29,6 +29,7 @@ struct TNamedPicture;
 
 namespace quilmo {
 
+class TCommandGate;
 class TEffectsLauncher;
 class TForm2;
 class TForm4;
@@ -54,6 +55,8 @@ public:
     // The rest of the start once the window shows: plug-ins, then the command-line files.
     void Start();
 
+    // What every command of every window goes through.
+    TCommandGate& Gate() { return *FGate; }
     TSlotDocument& Document() { return *FDocument; }
     TSlotLoader& Loader() { return *FLoader; }
     const std::filesystem::path& IniPath() const { return FIniPath; }
@@ -224,6 +227,14 @@ private:
     void BuildStatusBar();
     void BuildPopupMenu();
     void BuildHelpMenu();
+    void ConnectControls();
+    // A popup item's command works on the slot under the right click that opened the menu.
+    void ConnectPopupItem(QAction* item, const std::function<void()>& command);
+    // The access keys of the buttons work whatever the window's width, also while their button
+    // waits in the tool bar's overflow menu.
+    void KeepAccessKeysOnWindow();
+    // A command refused while another one runs says why.
+    void ShowRefusal();
     // Keys typed into these controls count for keyPressed; a click on a setting control
     // sends the focus back to the panel.
     void WatchKeys(QWidget* control);
@@ -259,6 +270,7 @@ private:
     void Guarded(const std::function<void()>& command);
 
     TUiServices& FUi;
+    std::unique_ptr<TCommandGate> FGate;
     std::unique_ptr<TEffectsLauncher> FEffects;
     std::unique_ptr<TPicturePrinter> FPrinter;
     std::filesystem::path FExeDir;
@@ -273,12 +285,13 @@ private:
     // The colour dialog starts at the colour last chosen in it.
     QColor FLastChosenColor = Qt::white;
     QTimer* FResizeSettle = nullptr;
+    // Where the preview's popup menu was opened.
+    QPoint FMenuPoint;
     // The last key press a watched control saw, so the window does not count it again when the
     // control passes it on.
     using TCountedKey = std::pair<quint64, int>;
     TCountedKey FCountedKey{};
     bool FImageCommandsOn = false;
-    bool FBusy = false;
 };
 
 }  // namespace quilmo

@@ -9,6 +9,7 @@
 #include "input/slot_loading.h"
 #include "input/susie_plugins.h"
 #include "input/susie_setup.h"
+#include "app/shell/command_gate.h"
 #include "file_filters.h"
 #include "main_window.h"
 #include "plugin_info_window.h"
@@ -62,14 +63,23 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     popswap = Item(PopupMenu1, "popswap", tr("画像入れ替え"));
 
-    connect(Copy1, &QAction::triggered, this, &TForm1::copybtnClick);
-    connect(clearloaditem, &QAction::triggered, this, &TForm1::clearloaditemClick);
-    connect(loadhereitem, &QAction::triggered, this, &TForm1::loadhereitemClick);
-    connect(addafteritem, &QAction::triggered, this, &TForm1::addafteritemClick);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
-    connect(delpicitem, &QAction::triggered, this, &TForm1::delpicitemClick);
-    connect(clearitem, &QAction::triggered, this, &TForm1::clearbtnClick);
-    connect(popswap, &QAction::triggered, this, &TForm1::swapbtnClick);
+    ConnectPopupItem(Copy1, [this] { copybtnClick(); });
+    ConnectPopupItem(clearloaditem, [this] { clearloaditemClick(); });
+    ConnectPopupItem(loadhereitem, [this] { loadhereitemClick(); });
+    ConnectPopupItem(addafteritem, [this] { addafteritemClick(); });
+    for (int k = 1; k <= 3; ++k) ConnectPopupItem(bufferitems[k - 1], [this, k] { PasteFromBuffer(k); });
+    ConnectPopupItem(Paste1, [this] { Paste1Click(); });
+    ConnectPopupItem(delpicitem, [this] { delpicitemClick(); });
+    ConnectPopupItem(clearitem, [this] { clearbtnClick(); });
+    ConnectPopupItem(popswap, [this] { swapbtnClick(); });
+}
+
+void TForm1::ConnectPopupItem(QAction* item, const std::function<void()>& command)
+{
+    FGate->Connect(item, &QAction::triggered, [this, command] {
+        Document().FClickPoint = {FMenuPoint.x(), FMenuPoint.y()};
+        command();
+    });
 }
 
 void TForm1::BuildHelpMenu()
@@ -114,15 +124,15 @@ void TForm1::BuildHelpMenu()
     for (QAction* item : {japaneseitem, englishitem, systemlanguageitem}) {
         item->setCheckable(true);
         languages->addAction(item);
+        FGate->Connect(item, &QAction::triggered, [this, item] { LanguageChosen(item); });
     }
     systemlanguageitem->setChecked(true);
     popuphelp->addSeparator();
     popuphelp->addMenu(tr("バージョン情報"))->addAction(QStringLiteral("ver.135"));
     helpbtn->setMenu(popuphelp);
-    connect(mmxsse, &QAction::triggered, this, &TForm1::mmxsseClick);
-    connect(Susie1, &QAction::triggered, this, &TForm1::Susie1Click);
-    connect(N24, &QAction::triggered, this, &TForm1::N24Click);
-    connect(languages, &QActionGroup::triggered, this, &TForm1::LanguageChosen);
+    FGate->Connect(mmxsse, &QAction::triggered, this, &TForm1::mmxsseClick);
+    FGate->Connect(Susie1, &QAction::triggered, this, &TForm1::Susie1Click);
+    FGate->Connect(N24, &QAction::triggered, this, &TForm1::N24Click);
 }
 
 void TForm1::RemovePluginItems()
@@ -145,7 +155,7 @@ void TForm1::SetupSusiePlugins(const std::filesystem::path& userFolder)
             pluginInfoMenu->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setObjectName(QString::fromStdString(entry.Name));
         const TSusieModule module = entry.Module;
-        connect(item, &QAction::triggered, this, [this, module] {
+        FGate->Connect(item, &QAction::triggered, [this, module] {
             Guarded([&] {
                 const std::optional<std::string> description =
                     ShowPluginInformation(module, nullptr);

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/shell/command_gate.h"
+
 namespace quilmo {
 
-TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool)
+TForm6::TForm6(TCommandGate& gate, QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(tr("プラグイン情報"));
@@ -22,7 +24,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool)
     layout->addWidget(Edit1);
     layout->addWidget(ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(ok, &QPushButton::clicked, this, &TForm6::Button1Click);
+    gate.Connect(ok, &QPushButton::clicked, this, &TForm6::Button1Click);
 }
 
 void TForm6::ShowDescription(const QString& description)

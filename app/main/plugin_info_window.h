@@ -7,10 +7,12 @@ class QLineEdit;
 
 namespace quilmo {
 
+class TCommandGate;
+
 class TForm6 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent);
+    TForm6(TCommandGate& gate, QWidget* parent);
 
     // Shows description with the window's left edge 400 pixels left of, and its top 80 pixels
     // above, the mouse pointer.

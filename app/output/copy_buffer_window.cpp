@@ -10,6 +10,7 @@
 
 #include "app/shell/big_bitmap_painter.h"
 #include "app/shell/clipboard_picture.h"
+#include "app/shell/command_gate.h"
 #include "app/shell/picture_drag.h"
 #include "resample/resample.h"
 #include "app/shell/ui_services.h"
@@ -132,8 +133,8 @@ void TBufferImage::dropEvent(QDropEvent* event)
 
 // --- the window
 
-TForm4::TForm4(TUiServices& ui, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FUi(ui)
+TForm4::TForm4(TUiServices& ui, TCommandGate& gate, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), FUi(ui), FGate(gate)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(tr("コピー画像"));
@@ -150,7 +151,7 @@ TForm4::TForm4(TUiServices& ui, QWidget* parent)
         label->setGeometry((k - 1) * kImageStep, kImageSize.height() + 4, kImageSize.width(), 20);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         connect(image, &TBufferImage::ContextMenuRequested, this, &TForm4::ImageContextMenu);
-        connect(image, &TBufferImage::PictureDropped, this, &TForm4::ImageDropped);
+        FGate.Connect(image, &TBufferImage::PictureDropped, this, &TForm4::ImageDropped);
         FImages[k - 1] = image;
     }
     PopupMenu = new QMenu(this);
@@ -158,8 +159,8 @@ TForm4::TForm4(TUiServices& ui, QWidget* parent)
     Paste1->setObjectName(QStringLiteral("Paste1"));
     Delete1 = PopupMenu->addAction(tr("削除"));
     Delete1->setObjectName(QStringLiteral("Delete1"));
-    connect(Paste1, &QAction::triggered, this, &TForm4::Paste1Click);
-    connect(Delete1, &QAction::triggered, this, &TForm4::Delete1Click);
+    FGate.Connect(Paste1, &QAction::triggered, this, &TForm4::Paste1Click);
+    FGate.Connect(Delete1, &QAction::triggered, this, &TForm4::Delete1Click);
 }
 
 TBufferPicture TForm4::CopyOf(int k)
@@ -200,8 +201,8 @@ void TForm4::ShowBeside(const QWidget& owner)
 void TForm4::ImageContextMenu(int tag, QPoint globalPoint)
 {
     FChosen = tag;
-    Delete1->setEnabled(Image(tag)->HasPicture());
-    Paste1->setEnabled(HoldsPicture(FUi.ClipboardData()));
+    FGate.SetAvailable(Delete1, Image(tag)->HasPicture());
+    FGate.SetAvailable(Paste1, HoldsPicture(FUi.ClipboardData()));
     PopupMenu->popup(globalPoint);
 }
 

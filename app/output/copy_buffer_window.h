@@ -17,6 +17,7 @@ class QMenu;
 
 namespace quilmo {
 
+class TCommandGate;
 class TUiServices;
 
 // A picture of the buffer and the colours of its numbers.
@@ -61,7 +62,7 @@ private:
 class TForm4 : public QWidget {
     Q_OBJECT
 public:
-    TForm4(TUiServices& ui, QWidget* parent);
+    TForm4(TUiServices& ui, TCommandGate& gate, QWidget* parent);
 
     // Buffer image k (1 to 3).
     TBufferImage* Image(int k) { return FImages[k - 1]; }
@@ -95,6 +96,7 @@ private:
     void ImageDropped(int tag, const QString& source);
 
     TUiServices& FUi;
+    TCommandGate& FGate;
     std::array<TBufferImage*, 3> FImages{};
     // The image of the last right click.
     int FChosen = 1;

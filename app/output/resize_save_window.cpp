@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <utility>
 
+#include "app/shell/command_gate.h"
 #include "bigbitmap/big_bitmap.h"
 #include "core/slot_document.h"
 #include "app/main/main_window.h"
@@ -78,10 +79,11 @@ Tresizeform::Tresizeform(TForm1& main)
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 3, 0, 1, 3);
 
-    connect(ok, &QPushButton::clicked, this, &Tresizeform::Button1Click);
-    connect(cancel, &QPushButton::clicked, this, &Tresizeform::Button2Click);
-    connect(CheckBox1, &QCheckBox::toggled, this, &Tresizeform::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::toggled, this, &Tresizeform::CheckBox2Click);
+    TCommandGate& gate = main.Gate();
+    gate.Connect(ok, &QPushButton::clicked, this, &Tresizeform::Button1Click);
+    gate.Connect(cancel, &QPushButton::clicked, this, &Tresizeform::Button2Click);
+    gate.Connect(CheckBox1, &QCheckBox::toggled, this, &Tresizeform::CheckBox1Click);
+    gate.Connect(CheckBox2, &QCheckBox::toggled, this, &Tresizeform::CheckBox2Click);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
     ConnectCoupling();

@@ -577,6 +577,10 @@
         <source>常に sRGB に変換する|色の管理をしない表示先のために、プロファイルを付けずすべての画像を sRGB に変換して結合します</source>
         <translation>Always convert to sRGB|For places without colour management: every picture is converted to sRGB and joined without a profile</translation>
     </message>
+    <message>
+        <source>処理中のため実行できません</source>
+        <translation>Not now: the current work is still running</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm2</name>

@@ -102,6 +102,27 @@ private slots:
         QTRY_VERIFY(!window.isVisible());
     }
 
+    void theAccessKeysWorkWhateverTheWidth()
+    {
+        // A settings file without [form] keys opens the window 612 pixels wide, which leaves the
+        // end of the lower tool bar in its overflow menu.
+        F->WriteIni("[value]\n");
+        TForm1& window = Open();
+        QCOMPARE(window.width(), 612);
+        LoadThroughDialog({Picture(QStringLiteral("a.bmp"), 4, 4, kRed)});
+        QVERIFY(!window.ToolButton7->isVisible() && !window.setbtn->isVisible());
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(F->Ui->OpenTitles.size(), 2);
+        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(F->Ui->SaveRequests.size(), 1u);
+        QTest::keyClick(&window, Qt::Key_U, Qt::AltModifier);
+        QCOMPARE(F->Ui->PrinterSetups, 1);
+        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!window.isVisible());
+    }
+
     void theSse2SwitchTakesThePlainResamplers()
     {
         TForm1& window = Open();

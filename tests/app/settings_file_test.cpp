@@ -13,25 +13,17 @@
 #include "app/shell/settings_file.h"
 #include "bigbitmap/errors.h"
 #include "scoped_env.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using quilmo::test::TScopedEnv;
+using quilmo::test::TScratchFolder;
 namespace fs = std::filesystem;
 
 namespace {
 
 class SettingsFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        FFolder = fs::path(testing::TempDir()) /
-                  ("quilmo_settings_" +
-                   std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(FFolder);
-        fs::create_directories(FFolder);
-    }
-    void TearDown() override { fs::remove_all(FFolder); }
-
     fs::path Ini() const { return FFolder / "quilmo.ini"; }
     void Store(const std::string& bytes) const { std::ofstream(Ini(), std::ios::binary) << bytes; }
     std::string Stored() const
@@ -40,7 +32,8 @@ protected:
         return {std::istreambuf_iterator<char>(stream), {}};
     }
 
-    fs::path FFolder;
+    const TScratchFolder FScratch;
+    const fs::path FFolder = FScratch.Path();
 };
 
 // Every value away from its default, so that a key that feeds the wrong field shows.

@@ -221,6 +221,26 @@ TEST_F(FailureTest, TheHostIsToldWhileACommandRuns)
     EXPECT_FALSE(Document.Busy());
 }
 
+TEST_F(FailureTest, WhileHeldSettingsAndResizesWaitAndAreCarriedOutTogetherOnRelease)
+{
+    LoadAbc();
+    Host.BusyStates.clear();
+    Document.HoldPendingWork();
+    Document.SetDirection(jdVertical);
+    Document.SetMethod(rmBilinear);
+    Document.ViewResized();
+    // The command of the window's that holds the document still works on the slots.
+    Document.ReverseOrder();
+    EXPECT_THAT(Host.BusyStates, ElementsAre(true, false));
+    EXPECT_EQ(Document.Settings().Direction, jdHorizontal);
+    EXPECT_EQ(JoinedSize(), (TSize{320, 50}));
+    Document.ReleasePendingWork();
+    // One build for both settings, then the redraw for the view.
+    EXPECT_THAT(Host.BusyStates, ElementsAre(true, false, true, false, true, false));
+    EXPECT_EQ(JoinedSize(), (TSize{100, 170}));
+    EXPECT_THAT(SlotColours(), ElementsAre(kBlue, kGreen, kRed));
+}
+
 TEST_F(FailureTest, AGapChangeDuringABuildReSpacesAfterItWithoutRebuilding)
 {
     LoadAbc();

@@ -19,6 +19,7 @@
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
 #include "support/picture_checks.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
@@ -212,13 +213,11 @@ TEST(StandardFormats, EveryExtensionFindsItsDecoder)
 TEST(StandardFormats, AJpeFileLoadsAsJpeg)
 {
     RegisterStandardGraphicFormats();
-    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "quilmo_standard_formats";
-    std::filesystem::create_directories(folder);
+    const TScratchFolder folder;
     const TBytes bytes = TurnedJpeg();
     std::ofstream(folder / "photo.jpe", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(folder / "photo.jpe");
     EXPECT_STREQ(graphic->ClassName(), "TJPEGImage");
     EXPECT_EQ(graphic->GetWidth(), 5);
     EXPECT_EQ(graphic->GetHeight(), 9);
-    std::filesystem::remove_all(folder);
 }

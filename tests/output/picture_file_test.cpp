@@ -26,6 +26,7 @@
 #include "output/picture_file.h"
 #include "output/png_writer.h"
 #include "support/picture_checks.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
@@ -37,15 +38,6 @@ using TBytes = std::vector<uint8_t>;
 
 class PictureFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        FFolder = fs::path(testing::TempDir()) /
-                  ("quilmo_picture_file_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(FFolder);
-        fs::create_directories(FFolder);
-    }
-    void TearDown() override { fs::remove_all(FFolder); }
-
     fs::path File(const std::string& name) const { return FFolder / name; }
     std::vector<std::string> FolderContents() const
     {
@@ -54,7 +46,8 @@ protected:
         return names;
     }
 
-    fs::path FFolder;
+    const TScratchFolder FScratch;
+    const fs::path FFolder = FScratch.Path();
 };
 
 TBytes ReadAll(const fs::path& path)

@@ -1,8 +1,11 @@
 // GetPicture of the test plug-ins: returns exactly the result and blocks the file asks for.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "plugins/spi_codes.h"
@@ -34,6 +37,17 @@ void* CopyBlock(const uint8_t* from, uint32_t size)
     return block;
 }
 
+// A test that never lets go (one whose window waits for the plug-in itself) fails after a while
+// instead of hanging.
+constexpr int kLongestHoldMs = 20000;
+
+void HoldUntilReleased(const std::string& source)
+{
+    if (std::FILE* held = std::fopen((source + kHeldSuffix).c_str(), "wb")) std::fclose(held);
+    const std::string released = source + kReleasedSuffix;
+    for (int waited = 0; waited < kLongestHoldMs && ::access(released.c_str(), F_OK) != 0; ++waited) ::usleep(1000);
+}
+
 }  // namespace
 
 int32_t GetPicture(const char* source, int32_t, uint32_t, void** info, void** bits, SusieProgressCallback* progress,
@@ -46,6 +60,7 @@ int32_t GetPicture(const char* source, int32_t, uint32_t, void** info, void** bi
     const uint32_t flags = LE32(&file[8]);
     const uint32_t infoSize = LE32(&file[12]);
     const uint32_t bitsSize = LE32(&file[16]);
+    if (flags & kScriptHoldUntilReleased) HoldUntilReleased(source);
     if (file.size() - kScriptHeaderSize < uint64_t{infoSize} + bitsSize) return quilmo::spi::kBrokenData;
     *info = CopyBlock(&file[kScriptHeaderSize], infoSize);
     *bits = flags & kScriptSameBlockTwice ? *info : CopyBlock(&file[kScriptHeaderSize + infoSize], bitsSize);
