@@ -55,18 +55,22 @@ cmsHPROFILE Open(const TBytes& profile)
 }
 
 // One pixel from one profile's numbers to another's, as lcms converts it.
-TRgb ConvertPixel(const uint8_t* pixel, cmsUInt32Number layout, const TBytes& from, const TBytes& to, cmsUInt32Number intent)
+// count pixels of layout, converted with one transform into RGB numbers.
+std::vector<TRgb> ConvertPixels(const uint8_t* pixels, size_t count, cmsUInt32Number layout, const TBytes& from,
+                                const TBytes& to, cmsUInt32Number intent)
 {
     cmsHPROFILE source = Open(from);
     cmsHPROFILE target = Open(to);
     cmsHTRANSFORM transform =
         cmsCreateTransform(source, layout, target, TYPE_RGB_8, intent, cmsFLAGS_BLACKPOINTCOMPENSATION);
-    uint8_t result[3] = {};
-    cmsDoTransform(transform, pixel, result, 1);
+    std::vector<uint8_t> result(count * 3);
+    cmsDoTransform(transform, pixels, result.data(), cmsUInt32Number(count));
     cmsDeleteTransform(transform);
     cmsCloseProfile(source);
     cmsCloseProfile(target);
-    return {result[0], result[1], result[2]};
+    std::vector<TRgb> colours;
+    for (size_t i = 0; i < count; ++i) colours.push_back({result[3 * i], result[3 * i + 1], result[3 * i + 2]});
+    return colours;
 }
 
 // The tinted inks of CmykProfile, into L*a*b* through sRGB.
@@ -137,11 +141,14 @@ TBytes CmykProfile()
     return SavedProfile(profile);
 }
 
-TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to)
+std::vector<TRgb> Convert(const std::vector<TRgb>& colours, const TBytes& from, const TBytes& to)
 {
-    const uint8_t pixel[3] = {uint8_t(colour.R), uint8_t(colour.G), uint8_t(colour.B)};
-    return ConvertPixel(pixel, TYPE_RGB_8, from, to, INTENT_RELATIVE_COLORIMETRIC);
+    std::vector<uint8_t> pixels;
+    for (const TRgb& c : colours) pixels.insert(pixels.end(), {uint8_t(c.R), uint8_t(c.G), uint8_t(c.B)});
+    return ConvertPixels(pixels.data(), colours.size(), TYPE_RGB_8, from, to, INTENT_RELATIVE_COLORIMETRIC);
 }
+
+TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to) { return Convert(std::vector{colour}, from, to)[0]; }
 
 TBytes JpegFile(TRgb numbers, const TBytes& profile)
 {
@@ -221,7 +228,7 @@ TBytes CmykJpegFile(const std::array<uint8_t, 4>& inks, const TBytes& profile)
 
 TRgb InksToSRGB(const std::array<uint8_t, 4>& inks, const TBytes& profile)
 {
-    return ConvertPixel(inks.data(), TYPE_CMYK_8, profile, {}, INTENT_PERCEPTUAL);
+    return ConvertPixels(inks.data(), 1, TYPE_CMYK_8, profile, {}, INTENT_PERCEPTUAL)[0];
 }
 
 TBytes BmpFile(TRgb numbers, const TBytes& profile)

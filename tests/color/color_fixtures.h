@@ -35,6 +35,7 @@ TBytes CmykProfile();
 // colour from one profile's colours into another's as lcms converts 8-bit pixels (relative
 // colorimetric, black point compensation); an empty profile is sRGB.
 TRgb Convert(TRgb colour, const TBytes& from, const TBytes& to);
+std::vector<TRgb> Convert(const std::vector<TRgb>& colours, const TBytes& from, const TBytes& to);
 inline TRgb FromSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, {}, profile); }
 inline TRgb ToSRGB(TRgb colour, const TBytes& profile) { return Convert(colour, profile, {}); }
 
