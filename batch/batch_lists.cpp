@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "bigbitmap/bitmap.h"
+#include "core/picture_colors.h"
 #include "input/skipped_files.h"
 #include "input/slot_loading.h"
 #include "pair_picture.h"
@@ -21,6 +22,14 @@ bool IsFile(const std::string& name)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(name, error);
+}
+
+// A list's picture as its preview shows it: in sRGB.
+TBatchPicture ReadPreviewPicture(const std::string& path)
+{
+    TBatchPicture picture = ReadBatchPicture(path);
+    if (picture.Bitmap) ConvertToSRGB(*picture.Bitmap, picture.Profile);
+    return picture;
 }
 
 }  // namespace
@@ -218,7 +227,7 @@ void TBatchLists::PreviewFirstRows()
 bool TBatchLists::PreviewSelected(TBatchList list)
 {
     const std::string path = FRows[list][FSelected[list]];
-    const TBatchPicture picture = ReadBatchPicture(path);
+    const TBatchPicture picture = ReadPreviewPicture(path);
     if (!picture.Bitmap) {
         ShowReadError(path, picture);
         Delete(list);
@@ -242,7 +251,7 @@ void TBatchLists::ShowPair(TBatchList list, int32_t row)
     const TBatchList other = Other(list);
     std::array<TBatchPicture, 2> pictures;
     for (const TBatchList side : {list, other}) {
-        pictures[side] = ReadBatchPicture(FRows[side][row]);
+        pictures[side] = ReadPreviewPicture(FRows[side][row]);
         if (pictures[side].Bitmap) continue;
         ShowReadError(FRows[side][row], pictures[side]);
         EraseRow(side, row);

@@ -6,6 +6,7 @@
 #include "batch_texts.h"
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/errors.h"
+#include "core/picture_colors.h"
 #include "output/page_fit.h"
 #include "pair_naming.h"
 #include "pair_picture.h"
@@ -126,10 +127,12 @@ bool TBatchRun::PrintStep(const TBatchPair& pair)
 {
     try {
         TBitmap result;
-        MakePairPicture(
+        const TColorProfile profile = MakePairPicture(
             pair, FSettings,
             [this](const std::string&, const std::string& message) { ShowLoadError(message); },
             result);
+        // Printers take sRGB.
+        ConvertToSRGB(result, profile);
         return PrintPair(result, pair.Number);
     } catch (const std::exception&) {
         return false;

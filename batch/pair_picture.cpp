@@ -4,6 +4,8 @@
 
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/errors.h"
+#include "color/color_transform.h"
+#include "core/picture_colors.h"
 #include "core/picture_helpers.h"
 #include "input/picture_reading.h"
 #include "input/susie_errors.h"
@@ -19,17 +21,18 @@ namespace {
 constexpr int32_t kBlankWidth = 320;
 constexpr int32_t kBlankHeight = 240;
 
-// The picture read from path for the join; an empty bitmap when the pair has none there.
-std::unique_ptr<TBitmap> PairPicture(const std::string& path, TBatchPicture picture,
-                                     const TLoadErrorProc& loadError)
+// The picture read from path for the join; an empty bitmap when the pair has none there, a
+// white page for a picture a plug-in could not read.
+TBatchPicture PairPicture(const std::string& path, TBatchPicture picture, const TLoadErrorProc& loadError)
 {
-    if (path.empty()) return std::make_unique<TBitmap>();
-    if (picture.Bitmap) return std::move(picture.Bitmap);
-    if (!picture.PluginFailure) throw EReadError(path + ": " + picture.Error);
+    if (picture.Bitmap) return picture;
+    if (!path.empty() && !picture.PluginFailure) throw EReadError(path + ": " + picture.Error);
+    TBatchPicture stand;
+    stand.Bitmap = std::make_unique<TBitmap>();
+    if (path.empty()) return stand;
     loadError(path, picture.Error);
-    auto blank = std::make_unique<TBitmap>();
-    SetupBitmapWhite(*blank, kBlankWidth, kBlankHeight);
-    return blank;
+    SetupBitmapWhite(*stand.Bitmap, kBlankWidth, kBlankHeight);
+    return stand;
 }
 
 }  // namespace
@@ -52,14 +55,15 @@ TBatchPicture ReadBatchPicture(const std::string& path)
         bitmap->Assign(read.Picture.get());
         bitmap->SetPixelFormat(pf24bit);
         result.Bitmap = std::move(bitmap);
+        result.Profile = std::move(read.Profile);
     } catch (const std::exception& e) {
         result.Error = e.what();
     }
     return result;
 }
 
-void MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
-                     const TLoadErrorProc& loadError, TBitmap& result)
+TColorProfile MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
+                              const TLoadErrorProc& loadError, TBitmap& result)
 {
     if (pair.Left.empty() && pair.Right.empty()) throw EReadError("The pair has no picture");
     // Both files read at once where threads allow; list 2's picture is told of first.
@@ -70,12 +74,16 @@ void MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
             if (!paths[k]->empty()) read[k] = ReadBatchPicture(*paths[k]);
         };
     });
-    const std::unique_ptr<TBitmap> right = PairPicture(pair.Right, std::move(read[0]), loadError);
-    const std::unique_ptr<TBitmap> left = PairPicture(pair.Left, std::move(read[1]), loadError);
-    JoinPair(*right, *left, result, settings.Method, settings.Gap,
+    TBatchPicture right = PairPicture(pair.Right, std::move(read[0]), loadError);
+    TBatchPicture left = PairPicture(pair.Left, std::move(read[1]), loadError);
+    const TColorProfile profiles[2] = {right.Profile, left.Profile};
+    TColorProfile space = JoinedColorSpace(profiles, settings.ColorSpace);
+    for (TBatchPicture* picture : {&right, &left}) ConvertColors(*picture->Bitmap, picture->Profile, space);
+    JoinPair(*right.Bitmap, *left.Bitmap, result, settings.Method, settings.Gap,
              PairLayout(settings.Direction, !pair.Left.empty(), !pair.Right.empty()),
-             settings.MarginColor, settings.UseSSE2);
+             ConvertColor(settings.MarginColor, space), settings.UseSSE2);
     if (settings.Resize.On) ResizeResult(result, settings.Resize, settings.UseSSE2);
+    return space;
 }
 
 }  // namespace quilmo

@@ -9,11 +9,12 @@
 
 namespace quilmo {
 
-void SavePair(TBitmap& result, const std::string& fileName, const TJpegSaveOptions& jpeg)
+void SavePair(TBitmap& result, const TColorProfile& profile, const std::string& fileName,
+              const TJpegSaveOptions& jpeg)
 {
     TBigBitmap picture;
     picture.Assign(&result);
-    SavePictureFile(picture, fileName, jpeg);
+    SavePictureFile(picture, fileName, jpeg, profile);
 }
 
 TPairOutcome JoinAndSavePair(const TBatchPair& pair, const TBatchRunSettings& settings,
@@ -23,8 +24,8 @@ TPairOutcome JoinAndSavePair(const TBatchPair& pair, const TBatchRunSettings& se
     try {
         outcome.FileName = PairFileName(pair, settings, folder);
         TBitmap result;
-        MakePairPicture(pair, settings, loadError, result);
-        SavePair(result, outcome.FileName, settings.Jpeg);
+        const TColorProfile profile = MakePairPicture(pair, settings, loadError, result);
+        SavePair(result, profile, outcome.FileName, settings.Jpeg);
         outcome.Ok = true;
     } catch (const std::exception& e) {
         outcome.Error = e.what();

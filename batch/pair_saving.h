@@ -19,10 +19,12 @@ struct TPairOutcome {
     std::string Error;     // why not, when it failed
 };
 
-// Writes result to fileName: JPEG with jpeg's settings for a ".jpg" name, an uncompressed 24-bit
-// BMP otherwise. An existing file is replaced as a whole; a failed write raises and leaves no
-// partial file and the old file as it was.
-void SavePair(TBitmap& result, const std::string& fileName, const TJpegSaveOptions& jpeg);
+// Writes result, in the colours of profile, to fileName as SavePictureFile does: JPEG with jpeg's
+// settings for a ".jpg" name, WebP for ".webp", an uncompressed 24-bit BMP otherwise. An existing
+// file is replaced as a whole; a failed write raises and leaves no partial file and the old file
+// as it was.
+void SavePair(TBitmap& result, const TColorProfile& profile, const std::string& fileName,
+              const TJpegSaveOptions& jpeg);
 
 // A save run's work on one pair: joined, resized when asked, and saved into folder under its
 // name (PairFileName). Never raises; a failure is in the outcome.

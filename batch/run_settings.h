@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bigbitmap/geometry.h"
+#include "color/join_color_space.h"
 #include "core/join_settings.h"
 #include "output/jpeg_writer.h"
 #include "resample/resample.h"
@@ -54,6 +55,8 @@ struct TBatchRunSettings {
     bool SameFolder = true;
     std::string SaveFolder;
     bool UseSSE2 = HasSSE2();
+    // The colours of the results: the pair's shared profile ("auto") or always sRGB.
+    TColorSpaceChoice ColorSpace = TColorSpaceChoice::Auto;
 
 };
 

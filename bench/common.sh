@@ -86,3 +86,4 @@ take_turns() {  # RUNS RUN_ONE "TOOL..." ARGS...
 print_machine() {
   echo "(machine: $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 }
+

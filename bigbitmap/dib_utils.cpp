@@ -22,11 +22,13 @@ bool IsIndexedBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8; }
 // The bytes of colour entries (4 each) that follow a header, at most 256 entries.
 int64_t ColourAreaBytes(uint32_t coloursUsed) { return std::min<uint32_t>(coloursUsed, 256) * 4; }
 
-void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
+// Returns the header's colour fields, which the normalised header no longer holds.
+TDIBColorSpace ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
 {
     if (headerSize > kInfoAreaSize)
         throw EDIBUtilsError("LoadDIBFromStream: Invalid Bitmap Header Size");
     stream.ReadBuffer(dib.Info.data() + 4, headerSize - 4);
+    const TDIBColorSpace colourSpace = ParseDIBColorSpace(dib.Info.data(), headerSize);
     TBitmapInfoHeader header = dib.Header();
     switch (header.biBitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
@@ -51,6 +53,7 @@ void ReadInfoHeader(TSepDIB& dib, TStream& stream, uint32_t headerSize)
     header.biClrUsed = std::min<uint32_t>(header.biClrUsed, 256);
     header.biSize = kInfoHeaderSize;
     dib.SetHeader(header);
+    return colourSpace;
 }
 
 void ReadCoreHeader(TSepDIB& dib, TStream& stream)
@@ -176,7 +179,7 @@ TDIBHeader ReadDIBHeader(TStream& stream)
     stream.ReadBuffer(dib.Info.data(), 4);
     const uint32_t headerSize = GetLE32(dib.Info.data());
     if (headerSize >= kInfoHeaderSize)
-        ReadInfoHeader(dib, stream, headerSize);
+        result.ColorSpace = ReadInfoHeader(dib, stream, headerSize);
     else if (headerSize == kCoreHeaderSize)
         ReadCoreHeader(dib, stream);
     else

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dib_color_space.h"
 #include "pixel_format.h"
 
 namespace quilmo {
@@ -63,6 +64,7 @@ struct TSepDIB {
 struct TDIBHeader {
     TSepDIB Dib;             // Bits still empty
     int64_t DataLength = 0;  // file size - data offset as the file header claims it
+    TDIBColorSpace ColorSpace;
 };
 
 // Reads the file header, info (or core) header and colour area, checks the size fields (and

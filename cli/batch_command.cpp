@@ -41,6 +41,7 @@ struct TBatchArgs {
     bool KeepWidth = false;
     bool KeepHeight = false;
     TResampleMethod ResizeMethod = rmBilinear;
+    TColorSpaceChoice ColorSpace = TColorSpaceChoice::Auto;
     bool NoSSE2 = false;
     TBatchNaming Naming = bnSequential;
     std::string Text;
@@ -85,6 +86,7 @@ TBatchRunSettings SettingsOf(const TBatchArgs& args)
     // DIR is a folder: the names go inside it.
     settings.SameFolder = false;
     settings.SaveFolder = (std::filesystem::path(args.Out) / "").string();
+    settings.ColorSpace = args.ColorSpace;
     settings.UseSSE2 = !args.NoSSE2 && HasSSE2();
     return settings;
 }
@@ -240,6 +242,7 @@ void AddBatchCommand(CLI::App& app)
                                               {"bicubic", rmBicubic},
                                               {"lagrange", rmLagrange},
                                               {"lanczos", rmLanczos}}));
+    AddColorSpaceOption(*batch, args->ColorSpace);
     batch->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
     // The jobs share the processors: each works on one thread unless told otherwise.
     AddThreadsOption(*batch, 1, "Threads each job works on (default 1)");

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "color/join_color_space.h"
 #include "resample/resample.h"
 
 namespace quilmo::cli {
@@ -42,6 +43,17 @@ inline CLI::Validator JoinMethodChoices()
                                      {"bicubic", rmBicubic},
                                      {"lagrange", rmLagrange},
                                      {"lanczos", rmLanczos}});
+}
+
+// --color-space, as join and batch take it.
+inline void AddColorSpaceOption(CLI::App& command, TColorSpaceChoice& choice)
+{
+    command
+        .add_option("--color-space", choice,
+                    "auto: in the profile every tagged picture shares, else sRGB (default); "
+                    "srgb: always converted to sRGB")
+        ->type_name("SPACE")
+        ->transform(Choices<TColorSpaceChoice>({{"auto", TColorSpaceChoice::Auto}, {"srgb", TColorSpaceChoice::SRGB}}));
 }
 
 }  // namespace quilmo::cli

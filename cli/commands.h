@@ -10,6 +10,7 @@
 
 namespace quilmo {
 class TBigBitmap;
+class TColorProfile;
 }
 
 namespace quilmo::cli {
@@ -23,7 +24,8 @@ public:
 // info, convert
 void AddPictureCommands(CLI::App& app);
 // The picture as the joining code sees it: a big bitmap, 24 bits unless a BMP said otherwise.
-void LoadPicture(const std::string& path, TBigBitmap& bitmap);
+// Returns the colours of its numbers.
+TColorProfile LoadPicture(const std::string& path, TBigBitmap& bitmap);
 // join
 void AddJoinCommand(CLI::App& app);
 // resize

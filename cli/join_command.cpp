@@ -37,6 +37,7 @@ struct TJoinArgs {
     bool NoSSE2 = false;
     int32_t Wrap = 0;
     TJoinAlign Align = jaStart;
+    TColorSpaceChoice ColorSpace = TColorSpaceChoice::Auto;
     std::string Output;
     std::vector<std::string> Inputs;
 };
@@ -102,6 +103,7 @@ TJoinSettings SettingsOf(const TJoinArgs& args)
     }
     settings.Wrap = args.Wrap;
     settings.Align = args.Align;
+    settings.ColorSpace = args.ColorSpace;
     settings.FUseSSE2 = !args.NoSSE2 && HasSSE2();
     return settings;
 }
@@ -172,6 +174,7 @@ void AddJoinCommand(CLI::App& app)
                      "longest at the start (default), centre or end")
         ->type_name("ALIGN")
         ->transform(Choices<TJoinAlign>({{"start", jaStart}, {"center", jaCenter}, {"end", jaEnd}}));
+    AddColorSpaceOption(*join, args->ColorSpace);
     join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
     AddThreadsOption(*join, 0, "Threads to work on (default: every processor; 1: one picture after the other)");
     join->add_option("-o", args->Output,

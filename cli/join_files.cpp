@@ -5,6 +5,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
+#include "input/color_tagged.h"
 #include "input/compressed_graphic.h"
 #include "input/graphic_registry.h"
 #include "input/picture_reading.h"
@@ -46,6 +47,7 @@ TJoinFiles::TJoinFiles(std::vector<std::string> paths) : FPaths(std::move(paths)
     for (const std::string& path : FPaths) {
         std::unique_ptr<TGraphic> picture = ReadInput(path);
         FSizes.push_back({picture->GetWidth(), picture->GetHeight()});
+        FProfiles.push_back(quilmo::ProfileOf(*picture));
         if (dynamic_cast<TBigBitmap*>(picture.get())) picture.reset();
         FKept.push_back(std::move(picture));
     }

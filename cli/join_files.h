@@ -19,12 +19,14 @@ public:
 
     size_t Count() const override { return FPaths.size(); }
     TSize SizeOf(size_t i) override { return FSizes[i]; }
+    TColorProfile ProfileOf(size_t i) override { return FProfiles[i]; }
     // Errors name the file.
     void Read(size_t i, TJoinPicture& picture) override;
 
 private:
     std::vector<std::string> FPaths;
     std::vector<TSize> FSizes;
+    std::vector<TColorProfile> FProfiles;
     // Each picture as first read, until it is placed: compressed pictures as their file's bytes
     // (only the header read), plug-in pictures decoded. BMP files are read again instead.
     std::vector<std::unique_ptr<TGraphic>> FKept;

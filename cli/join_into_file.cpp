@@ -49,10 +49,11 @@ void JoinIntoFile(TJoinSource& source, const TJoinSettings& settings, const TPro
                   TJoinHooks hooks, const std::string& fileName, const TJpegSaveOptions& jpeg)
 {
     TBigBitmap joined;
+    const TColorProfile space = JoinColorSpace(source, settings.ColorSpace);
     if (WorkThreads() == 1) {
         hooks.Sized = [&](TBigBitmap& picture) { CheckPictureFile(picture, fileName); };
-        ComposeJoined(source, settings, progress, joined, hooks);
-        SavePictureFile(joined, fileName, jpeg);
+        ComposeJoined(source, settings, space, progress, joined, hooks);
+        SavePictureFile(joined, fileName, jpeg, space);
         return;
     }
     TFinalRows final;
@@ -62,7 +63,7 @@ void JoinIntoFile(TJoinSource& source, const TJoinSettings& settings, const TPro
         CheckPictureFile(picture, fileName);
         writer = std::jthread([&] {
             try {
-                SavePictureFile(joined, fileName, jpeg, [&](int32_t rows) { final.Wait(rows); });
+                SavePictureFile(joined, fileName, jpeg, space, [&](int32_t rows) { final.Wait(rows); });
             } catch (...) {
                 writeError = std::current_exception();
             }
@@ -70,7 +71,7 @@ void JoinIntoFile(TJoinSource& source, const TJoinSettings& settings, const TPro
     };
     hooks.RowsDone = [&](int32_t rows) { final.Advance(rows); };
     try {
-        ComposeJoined(source, settings, progress, joined, hooks);
+        ComposeJoined(source, settings, space, progress, joined, hooks);
     } catch (...) {
         final.Abandon();
         if (writer.joinable()) writer.join();

@@ -10,8 +10,9 @@
 
 namespace quilmo::cli {
 
-// ComposeJoined into fileName (as SavePictureFile writes it): a picture the file cannot hold is
-// refused before the pictures are read, and a failure of either side leaves no file.
+// ComposeJoined into fileName (as SavePictureFile writes it), in the colours settings choose: a
+// picture the file cannot hold is refused before the pictures are read, and a failure of either
+// side leaves no file.
 void JoinIntoFile(TJoinSource& source, const TJoinSettings& settings, const TProgressProc& progress,
                   TJoinHooks hooks, const std::string& fileName, const TJpegSaveOptions& jpeg);
 

@@ -8,12 +8,14 @@
 #include "bigbitmap/big_bitmap.h"
 #include "commands.h"
 #include "heap_reuse.h"
+#include "core/picture_colors.h"
+#include "input/color_tagged.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
 
 namespace quilmo::cli {
 
-void LoadPicture(const std::string& path, TBigBitmap& bitmap)
+TColorProfile LoadPicture(const std::string& path, TBigBitmap& bitmap)
 {
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
     // A plug-in reports a file it cannot read through its error code alone.
@@ -22,6 +24,7 @@ void LoadPicture(const std::string& path, TBigBitmap& bitmap)
         bitmap.TakeOver(*big);
     else
         bitmap.Assign(graphic.get());
+    return ProfileOf(*graphic);
 }
 
 namespace {
@@ -44,7 +47,8 @@ void Convert(const TConvertArgs& args)
     // The decoder's buffers, freed as the picture moves on, serve the next stage.
     KeepFreedBandsForReuse();
     TBigBitmap bitmap;
-    LoadPicture(args.Input, bitmap);
+    // BMP files are sRGB.
+    ConvertToSRGB(bitmap, LoadPicture(args.Input, bitmap));
     bitmap.SaveToFile(args.Output);
 }
 

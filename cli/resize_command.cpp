@@ -8,6 +8,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "choices.h"
 #include "commands.h"
+#include "core/picture_colors.h"
 #include "resample/big_resamplers.h"
 #include "threads_option.h"
 
@@ -63,8 +64,10 @@ void Apply(TResizeMethod method, bool sse2, TBigBitmap& bitmap, int32_t width, i
 void Resize(const TResizeArgs& args)
 {
     TBigBitmap bitmap;
-    LoadPicture(args.Input, bitmap);
+    const TColorProfile profile = LoadPicture(args.Input, bitmap);
     MakeTwentyFourBit(bitmap);
+    // BMP files are sRGB.
+    ConvertToSRGB(bitmap, profile);
     Apply(args.Method, !args.NoSSE2 && HasSSE2(), bitmap, args.Width, args.Height);
     bitmap.SaveToFile(args.Output);
 }

@@ -11,6 +11,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
+#include "color/color_transform.h"
 #include "composition.h"
 #include "join_settings.h"
 #include "resample/row_resampler.h"
@@ -47,6 +48,8 @@ struct TPart {
     TPixelRows To;
     // None: the rows are copied as they are.
     std::unique_ptr<TRowResampler> Resampler;
+    // None: the picture's colours are the joined picture's.
+    std::shared_ptr<const TColorTransform> Convert;
     std::vector<int32_t> Reports;   // rows before which the enlarger reports
     std::vector<int32_t> BandEnds;  // picture rows
     size_t NextBand = 0;
@@ -70,15 +73,18 @@ struct TPart {
 // What a part lets go of once it is drawn; released after the lock is left.
 struct TReleased {
     std::unique_ptr<TRowResampler> Resampler;
+    std::shared_ptr<const TColorTransform> Convert;
     TBigBitmap Copy;
 };
 
 class TComposeWork {
 public:
     TComposeWork(TJoinSource& source, std::span<const TRect> places, const TJoinSettings& settings,
-                 TBigBitmap& joined, const TProgressProc& progress, const TJoinHooks& hooks)
+                 const TColorProfile& space, TBigBitmap& joined, const TProgressProc& progress,
+                 const TJoinHooks& hooks)
         : FSource(source),
           FSettings(settings),
+          FSpace(space),
           FJoined(joined),
           FProgress(progress),
           FHooks(hooks),
@@ -86,13 +92,16 @@ public:
           FFillGroups((joined.GetHeight() + kFillRows - 1) / kFillRows),
           FFills(static_cast<size_t>(FFillGroups))
     {
-        for (size_t i = 0; i < places.size(); ++i) FParts[i].Place = places[i];
+        for (size_t i = 0; i < places.size(); ++i) {
+            FParts[i].Place = places[i];
+            FProfiles.push_back(source.ProfileOf(i));
+        }
         // Where no picture lies, in columns of each row band: the places sorted from the left.
         FSortedPlaces.assign(places.begin(), places.end());
         std::sort(FSortedPlaces.begin(), FSortedPlaces.end(),
                   [](const TRect& a, const TRect& b) { return a.Left < b.Left; });
-        const uint8_t colour[3] = {ColorBlue(settings.JoinColor), ColorGreen(settings.JoinColor),
-                                   ColorRed(settings.JoinColor)};
+        const TColor joinColour = ConvertColor(settings.JoinColor, space);
+        const uint8_t colour[3] = {ColorBlue(joinColour), ColorGreen(joinColour), ColorRed(joinColour)};
         FColourRow.resize(static_cast<size_t>(joined.GetWidth()) * 3);
         for (size_t k = 0; k < FColourRow.size(); ++k) FColourRow[k] = colour[k % 3];
     }
@@ -219,6 +228,7 @@ private:
         const bool sameSize = part.From.Width == width && part.From.Height == height;
         if (FSettings.Method == rmOriginal && !sameSize)
             throw EConvertError("A picture changed its size while it was converted");
+        part.Convert = ColorTransform(FProfiles[i], FSpace);
         part.To = {width, height, {}};
         part.To.Rows.resize(static_cast<size_t>(height));
         for (int32_t y = 0; y < height; ++y)
@@ -240,10 +250,14 @@ private:
         const int32_t first = band == 0 ? 0 : part.BandEnds[band - 1];
         const auto rowBytes = static_cast<size_t>(part.To.Width) * 3;
         for (int32_t y = first; y < part.BandEnds[band]; ++y) {
-            if (part.Resampler)
+            if (part.Resampler) {
                 part.Resampler->ComputeRow(y, part.To.Rows[y], work);
-            else
+                if (part.Convert) part.Convert->Apply(part.To.Rows[y], part.To.Rows[y], part.To.Width);
+            } else if (part.Convert) {
+                part.Convert->Apply(part.From.Rows[y], part.To.Rows[y], part.To.Width);
+            } else {
                 std::memcpy(part.To.Rows[y], part.From.Rows[y], rowBytes);
+            }
         }
     }
 
@@ -274,6 +288,7 @@ private:
             part.State = TPart::Finished;
             released = std::make_unique<TReleased>();
             released->Resampler = std::move(part.Resampler);
+            released->Convert = std::move(part.Convert);
             released->Copy.TakeOver(part.Picture.Copy);
             part.Picture.Pixels = nullptr;
             --FHeld;
@@ -298,6 +313,8 @@ private:
 
     TJoinSource& FSource;
     const TJoinSettings& FSettings;
+    const TColorProfile& FSpace;
+    std::vector<TColorProfile> FProfiles;
     TBigBitmap& FJoined;
     const TProgressProc& FProgress;
     const TJoinHooks& FHooks;
@@ -325,9 +342,10 @@ private:
 }  // namespace
 
 void ComposePixels(TJoinSource& source, std::span<const TRect> places, const TJoinSettings& settings,
-                   TBigBitmap& joined, const TProgressProc& progress, const TJoinHooks& hooks)
+                   const TColorProfile& space, TBigBitmap& joined, const TProgressProc& progress,
+                   const TJoinHooks& hooks)
 {
-    TComposeWork(source, places, settings, joined, progress, hooks).Run();
+    TComposeWork(source, places, settings, space, joined, progress, hooks).Run();
 }
 
 }  // namespace quilmo

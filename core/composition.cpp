@@ -38,9 +38,16 @@ void TPictureList::Read(size_t i, TJoinPicture& picture)
     picture.Pixels = &picture.Copy;
 }
 
+TColorProfile JoinColorSpace(TJoinSource& source, TColorSpaceChoice choice)
+{
+    std::vector<TColorProfile> profiles;
+    for (size_t i = 0; i < source.Count(); ++i) profiles.push_back(source.ProfileOf(i));
+    return JoinedColorSpace(profiles, choice);
+}
+
 std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& settings,
-                                 const TProgressProc& progress, TBigBitmap& joined,
-                                 const TJoinHooks& hooks)
+                                 const TColorProfile& space, const TProgressProc& progress,
+                                 TBigBitmap& joined, const TJoinHooks& hooks)
 {
     std::vector<TSize> sizes;
     for (size_t i = 0; i < source.Count(); ++i) {
@@ -58,18 +65,22 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     if (progress) progress(0, 100, 3);
     std::vector<TRect> places;
     for (const TRect& place : layout.Placements) places.push_back(OffsetRectBy(place, frame));
-    ComposePixels(source, places, settings, joined, progress, hooks);
+    ComposePixels(source, places, settings, space, joined, progress, hooks);
     return layout.Placements;
 }
 
 namespace {
 
-// The parts of a joined picture, each read in place.
+// The parts of a joined picture, each read in place, in its colours.
 class TJoinedParts : public TJoinSource {
 public:
-    TJoinedParts(TBigBitmap& joined, std::span<const TRect> parts) : FJoined(joined), FParts(parts) {}
+    TJoinedParts(TBigBitmap& joined, const TColorProfile& space, std::span<const TRect> parts)
+        : FJoined(joined), FSpace(space), FParts(parts)
+    {
+    }
     size_t Count() const override { return FParts.size(); }
     TSize SizeOf(size_t i) override { return {FParts[i].Width(), FParts[i].Height()}; }
+    TColorProfile ProfileOf(size_t) override { return FSpace; }
     void Read(size_t i, TJoinPicture& picture) override
     {
         picture.Pixels = &FJoined;
@@ -78,13 +89,14 @@ public:
 
 private:
     TBigBitmap& FJoined;
+    const TColorProfile& FSpace;
     std::span<const TRect> FParts;
 };
 
 }  // namespace
 
-void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<const TRect> to,
-                     const TRect& frame, TColor color, TSize size,
+void RearrangeJoined(TBigBitmap& joined, const TColorProfile& space, std::span<const TRect> from,
+                     std::span<const TRect> to, const TRect& frame, TColor color, TSize size,
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output)
 {
     const TSize framed = FramedSize(size.Width, size.Height, frame);
@@ -94,14 +106,14 @@ void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<
         sources.push_back(OffsetRectBy(from[k], frame));
         places.push_back(OffsetRectBy(to[k], frame));
     }
-    TJoinedParts parts(joined, sources);
+    TJoinedParts parts(joined, space, sources);
     // Moved as they are: every part keeps its size.
     TJoinSettings copying;
     copying.Method = rmOriginal;
     copying.JoinColor = color;
     TJoinHooks hooks;
     hooks.Placed = afterCopy;
-    ComposePixels(parts, places, copying, output, {}, hooks);
+    ComposePixels(parts, places, copying, space, output, {}, hooks);
 }
 
 }  // namespace quilmo

@@ -8,6 +8,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/geometry.h"
+#include "color/color_profile.h"
 #include "join_settings.h"
 #include "picture_helpers.h"
 #include "resample/resample.h"
@@ -36,21 +37,32 @@ public:
     virtual ~TJoinSource() = default;
     virtual size_t Count() const = 0;
     virtual TSize SizeOf(size_t i) = 0;
+    // The colours of picture i's numbers; asked with the sizes.
+    virtual TColorProfile ProfileOf(size_t i) = 0;
     // Picture i as 24-bit rows; the builder lets go of it once it is drawn.
     virtual void Read(size_t i, TJoinPicture& picture) = 0;
 };
 
-// Pictures already in memory; 24-bit big bitmaps are read in place.
+// Pictures already in memory, with their profiles (none: all sRGB); 24-bit big bitmaps are read
+// in place.
 class TPictureList : public TJoinSource {
 public:
-    explicit TPictureList(std::span<TGraphic* const> pictures) : FPictures(pictures) {}
+    explicit TPictureList(std::span<TGraphic* const> pictures, std::span<const TColorProfile> profiles = {})
+        : FPictures(pictures), FProfiles(profiles)
+    {
+    }
     size_t Count() const override { return FPictures.size(); }
     TSize SizeOf(size_t i) override;
+    TColorProfile ProfileOf(size_t i) override { return i < FProfiles.size() ? FProfiles[i] : TColorProfile(); }
     void Read(size_t i, TJoinPicture& picture) override;
 
 private:
     std::span<TGraphic* const> FPictures;
+    std::span<const TColorProfile> FProfiles;
 };
+
+// The colours the pictures of source are joined in, by choice (see JoinedColorSpace).
+TColorProfile JoinColorSpace(TJoinSource& source, TColorSpaceChoice choice);
 
 // What a caller may hear of a join while it is made.
 struct TJoinHooks {
@@ -63,7 +75,8 @@ struct TJoinHooks {
 };
 
 // Join the pictures of source into joined (24 bits, frame included) by the layout rule of
-// settings; returns each picture's rectangle without the frame. Progress is reported as
+// settings, in the colours of space: a picture whose profile differs is converted as it is
+// placed, and so is the join colour (sRGB). Returns each picture's rectangle without the frame. Progress is reported as
 // (0, 100, 3) once the joined picture exists, then as the enlargers report, always on the
 // calling thread. The work uses WorkThreads() threads: pictures are read on several at once and
 // large pictures are scaled in row bands shared among them; with one thread it is done in order,
@@ -72,13 +85,14 @@ struct TJoinHooks {
 // partial result and the error of the earliest picture that failed is raised; the pictures are
 // never changed.
 std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& settings,
-                                 const TProgressProc& progress, TBigBitmap& joined,
-                                 const TJoinHooks& hooks = {});
+                                 const TColorProfile& space, const TProgressProc& progress,
+                                 TBigBitmap& joined, const TJoinHooks& hooks = {});
 
 // Build output (size without frame, in color, framed as joined is) from the parts of joined at
-// from[k] copied to to[k], both measured without frame. afterCopy(k) runs after each part.
-void RearrangeJoined(TBigBitmap& joined, std::span<const TRect> from, std::span<const TRect> to,
-                     const TRect& frame, TColor color, TSize size,
+// from[k] copied to to[k], both measured without frame; joined and output are in the colours of
+// space, color in sRGB. afterCopy(k) runs after each part.
+void RearrangeJoined(TBigBitmap& joined, const TColorProfile& space, std::span<const TRect> from,
+                     std::span<const TRect> to, const TRect& frame, TColor color, TSize size,
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output);
 
 }  // namespace quilmo

@@ -9,6 +9,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "composition.h"
 #include "join_layout.h"
+#include "picture_colors.h"
 #include "picture_helpers.h"
 #include "slot_document.h"
 #include "status_texts.h"
@@ -104,13 +105,15 @@ void TSlotDocument::JoinAndCommit(TSlotTable& table, const TJoinSettings& settin
     if (n == 0) return;
     std::vector<TGraphic*> pictures;
     for (int32_t i = 0; i < n; ++i) pictures.push_back(table.Pictures[i].get());
-    TPictureList source(pictures);
+    TPictureList source(pictures, std::span(table.Profiles.data(), static_cast<size_t>(n)));
     TJoinResult result;
+    result.Profile = JoinColorSpace(source, settings.ColorSpace);
     const std::vector<TRect> rects =
-        ComposeJoined(source, settings, ProgressProc(), result.Joined);
+        ComposeJoined(source, settings, result.Profile, ProgressProc(), result.Joined);
     std::copy(rects.begin(), rects.end(), result.Rects.begin());
     ReportProgress(0, 100, 5);
-    result.Preview = MakePreview(result.Joined, result.Rects, settings, n - 1, kBuildReduceAmount);
+    result.Preview = MakePreview(result.Joined, result.Profile, result.Rects, settings, n - 1,
+                                 kBuildReduceAmount);
     ReportProgress(100, 100, 0);
 
     CommitSlots(table);
@@ -125,6 +128,7 @@ void TSlotDocument::CommitResult(TJoinResult& result, const TJoinSettings& setti
 {
     FSlotRects = result.Rects;
     FJoined.TakeOver(result.Joined);
+    FJoinedProfile = result.Profile;
     CommitPreview(result.Preview, settings);
     ShowSlotNames(last);
 }
@@ -133,7 +137,7 @@ void TSlotDocument::CommitPreview(TPreviewResult& preview, const TJoinSettings& 
 {
     FSettings = settings;
     FSlotEdges = preview.Edges;
-    ShowPreview(std::move(preview.Reduced), settings.PreviewMode);
+    ShowPreview(std::move(preview.StandIn), settings.PreviewMode);
 }
 
 bool TSlotDocument::Rearrange(std::span<const TRect> from, const TJoinSettings& settings,
@@ -142,8 +146,10 @@ bool TSlotDocument::Rearrange(std::span<const TRect> from, const TJoinSettings& 
     const std::optional<TJoinLayout> layout = LayOutDrawn(SizesOf(from), settings);
     if (!layout) return false;
     RearrangeJoined(
-        FJoined, from, layout->Placements, settings.Frame(), settings.JoinColor, layout->Size,
-        [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); }, result.Joined);
+        FJoined, FJoinedProfile, from, layout->Placements, settings.Frame(), settings.JoinColor,
+        layout->Size, [this](size_t k) { ReportProgress(ProgressPosition(k + 1), 100, 0); },
+        result.Joined);
+    result.Profile = FJoinedProfile;
     std::copy(layout->Placements.begin(), layout->Placements.end(), result.Rects.begin());
     return true;
 }
@@ -158,6 +164,7 @@ void TSlotDocument::ReverseOrder()
         TSlotTable table = CurrentSlots();
         std::reverse(table.Pictures.begin(), table.Pictures.begin() + n);
         std::reverse(table.Names.begin(), table.Names.begin() + n);
+        std::reverse(table.Profiles.begin(), table.Profiles.begin() + n);
         FHost.SetStatusText(kStatusReversing);
         const TProgressBarHider hider(FHost);
         ReportProgress(0, 100, 0);
@@ -169,8 +176,8 @@ void TSlotDocument::ReverseOrder()
             return;
         }
         ReportProgress(30, 100, 0);
-        result.Preview =
-            MakePreview(result.Joined, result.Rects, settings, n - 1, kReverseReduceAmount);
+        result.Preview = MakePreview(result.Joined, result.Profile, result.Rects, settings, n - 1,
+                                     kReverseReduceAmount);
         ReportProgress(100, 100, 0);
         CommitSlots(table);
         CommitResult(result, settings, n - 1);
@@ -194,7 +201,8 @@ void TSlotDocument::RespaceTo(const TJoinSettings& next)
         return;
     }
     ReportProgress(30, 100, 0);
-    result.Preview = MakePreview(result.Joined, result.Rects, next, n - 1, kGapReduceAmount);
+    result.Preview =
+        MakePreview(result.Joined, result.Profile, result.Rects, next, n - 1, kGapReduceAmount);
     ReportProgress(100, 100, 0);
     CommitResult(result, next, n - 1);
 }
@@ -248,28 +256,42 @@ TSlotDocument::TSlotEdges TSlotDocument::SlotEdgesFor(std::span<const TRect> rec
     return edges;
 }
 
+TSlotDocument::TPreviewResult TSlotDocument::PreviewPlaces(TSize size, std::span<const TRect> rects,
+                                                           const TJoinSettings& settings,
+                                                           int32_t last) const
+{
+    TPreviewResult result;
+    result.Shown = DisplayedSize(size.Width, size.Height, settings.PreviewMode);
+    result.Edges = SlotEdgesFor(rects, size, result.Shown, settings, last);
+    return result;
+}
+
 TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
+                                                         const TColorProfile& profile,
                                                          std::span<const TRect> rects,
                                                          const TJoinSettings& settings,
                                                          int32_t last,
                                                          std::optional<int32_t> amount)
 {
     const TSize size{joined.GetWidth(), joined.GetHeight()};
-    TPreviewResult result;
-    result.Shown = DisplayedSize(size.Width, size.Height, settings.PreviewMode);
-    result.Edges = SlotEdgesFor(rects, size, result.Shown, settings, last);
-    if (settings.PreviewMode == pmFast || result.Shown == size) return result;
-    result.Reduced = std::make_unique<TBigBitmap>();
-    BigReduceInto(*result.Reduced, joined, result.Shown.Width, result.Shown.Height,
-                  settings.FUseSSE2, amount, ProgressProc());
+    TPreviewResult result = PreviewPlaces(size, rects, settings, last);
+    const bool reduces = settings.PreviewMode == pmPretty && !(result.Shown == size);
+    if (!reduces && profile.IsSRGB()) return result;
+    result.StandIn = std::make_unique<TBigBitmap>();
+    if (reduces)
+        BigReduceInto(*result.StandIn, joined, result.Shown.Width, result.Shown.Height,
+                      settings.FUseSSE2, amount, ProgressProc());
+    else
+        result.StandIn->Assign(&joined);
+    ConvertToSRGB(*result.StandIn, profile);
     return result;
 }
 
-void TSlotDocument::ShowPreview(std::unique_ptr<TBigBitmap> reduced, TPreviewMode mode)
+void TSlotDocument::ShowPreview(std::unique_ptr<TBigBitmap> standIn, TPreviewMode mode)
 {
-    if (reduced) {
-        FPreview.TakeOver(*reduced);
-        FHost.ShowPreview(&FPreview, false);
+    if (standIn) {
+        FPreview.TakeOver(*standIn);
+        FHost.ShowPreview(&FPreview, mode == pmFast);
         return;
     }
     FPreview.Assign(nullptr);
@@ -285,13 +307,15 @@ void TSlotDocument::SwitchPreviewMode(const TJoinSettings& next)
     }
     const std::span<const TRect> rects(FSlotRects);
     if (next.PreviewMode == pmFast) {
-        TPreviewResult preview = MakePreview(FJoined, rects, next, FCount - 1, std::nullopt);
+        TPreviewResult preview =
+            MakePreview(FJoined, FJoinedProfile, rects, next, FCount - 1, std::nullopt);
         CommitPreview(preview, next);
         return;
     }
     const TProgressBarHider hider(FHost);
     ReportProgress(0, 100, 0);
-    TPreviewResult preview = MakePreview(FJoined, rects, next, FCount - 1, kBuildReduceAmount);
+    TPreviewResult preview =
+        MakePreview(FJoined, FJoinedProfile, rects, next, FCount - 1, kBuildReduceAmount);
     ReportProgress(100, 100, 0);
     CommitPreview(preview, next);
 }
@@ -299,10 +323,17 @@ void TSlotDocument::SwitchPreviewMode(const TJoinSettings& next)
 void TSlotDocument::RedrawForView()
 {
     if (FJoined.GetEmpty()) return;
-    TPreviewResult preview = MakePreview(FJoined, FSlotRects, FSettings, FCount - 1, std::nullopt);
-    FSlotEdges = preview.Edges;
     // The fast view scales by itself; only the pretty one needs a new reduction.
-    if (FSettings.PreviewMode == pmPretty) ShowPreview(std::move(preview.Reduced), pmPretty);
+    if (FSettings.PreviewMode == pmFast) {
+        FSlotEdges = PreviewPlaces({FJoined.GetWidth(), FJoined.GetHeight()}, FSlotRects, FSettings,
+                                   FCount - 1)
+                         .Edges;
+        return;
+    }
+    TPreviewResult preview =
+        MakePreview(FJoined, FJoinedProfile, FSlotRects, FSettings, FCount - 1, std::nullopt);
+    FSlotEdges = preview.Edges;
+    ShowPreview(std::move(preview.StandIn), pmPretty);
 }
 
 }  // namespace quilmo

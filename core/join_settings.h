@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "bigbitmap/geometry.h"
+#include "color/join_color_space.h"
 #include "resample/resample.h"
 
 namespace quilmo {
@@ -33,6 +34,8 @@ struct TJoinSettings {
     bool FUseSSE2 = HasSSE2();  // the SSE2 variant of each resampler
     int32_t Wrap = 0;  // a new line after every Wrap pictures; 0: one line
     TJoinAlign Align = jaStart;
+    // The colours of the joined picture: "auto" (the pictures' shared profile) or always sRGB.
+    TColorSpaceChoice ColorSpace = TColorSpaceChoice::Auto;
 
     friend bool operator==(const TJoinSettings&, const TJoinSettings&) = default;
 

@@ -102,8 +102,13 @@ void TSlotDocument::ApplySettings(const TJoinSettings& next)
     const bool colourChanged = FCount >= 1 && next.JoinColor != built.JoinColor && colourShows;
     const bool gapChanged = FCount >= 2 && next.Gap != built.Gap;
     const bool previewChanged = next.PreviewMode != built.PreviewMode;
+    // The choice matters only to slots with profiles of their own.
+    const bool spaceChanged =
+        next.ColorSpace != built.ColorSpace &&
+        std::any_of(FSlotProfiles.begin(), FSlotProfiles.begin() + FCount,
+                    [](const TColorProfile& profile) { return !profile.IsSRGB(); });
 
-    if (joinChanged || frameChanged || colourChanged) {
+    if (joinChanged || frameChanged || colourChanged || spaceChanged) {
         // The frame dialog rebuilds without showing the progress bar first; a new colour
         // keeps the status line as it is.
         if (frameResized)
@@ -120,15 +125,45 @@ void TSlotDocument::ApplySettings(const TJoinSettings& next)
     }
 }
 
+void TSlotDocument::TSlotTable::Put(int32_t i, TNamedPicture picture)
+{
+    Pictures[i] = std::move(picture.Picture);
+    Names[i] = std::move(picture.Name);
+    Profiles[i] = std::move(picture.Profile);
+}
+
+void TSlotDocument::TSlotTable::Move(int32_t from, int32_t to)
+{
+    Pictures[to] = std::move(Pictures[from]);
+    Names[to] = std::move(Names[from]);
+    Profiles[to] = std::move(Profiles[from]);
+    Clear(from);
+}
+
+void TSlotDocument::TSlotTable::Swap(int32_t a, int32_t b)
+{
+    std::swap(Pictures[a], Pictures[b]);
+    std::swap(Names[a], Names[b]);
+    std::swap(Profiles[a], Profiles[b]);
+}
+
+void TSlotDocument::TSlotTable::Clear(int32_t i)
+{
+    Pictures[i].reset();
+    Names[i].clear();
+    Profiles[i] = {};
+}
+
 TSlotDocument::TSlotTable TSlotDocument::CurrentSlots() const
 {
-    return {FSlots, FSlotNames, FCount};
+    return {FSlots, FSlotNames, FSlotProfiles, FCount};
 }
 
 void TSlotDocument::CommitSlots(TSlotTable& table)
 {
     FSlots = std::move(table.Pictures);
     FSlotNames = std::move(table.Names);
+    FSlotProfiles = std::move(table.Profiles);
     const bool countChanged = table.Count != FCount;
     FLastCount = table.Count;
     FCount = table.Count;
@@ -148,6 +183,7 @@ void TSlotDocument::EmptyDocument(TSlotTable table)
     table.Count = 0;
     CommitSlots(table);
     FJoined.Assign(nullptr);
+    FJoinedProfile = {};
     FPreview.Assign(nullptr);
     FHost.ShowPreview(nullptr, FSettings.PreviewMode == pmFast);
     FHost.SetStatusText("");
@@ -191,20 +227,16 @@ void TSlotDocument::SetCount(int32_t value)
                 const TGraphic* previous = i >= 1 ? table.Pictures[i - 1].get() : nullptr;
                 const TSize size =
                     previous ? TSize{previous->GetWidth(), previous->GetHeight()} : kFirstBlankSize;
-                auto blank = std::make_shared<TBigBitmap>();
+                auto blank = std::make_unique<TBigBitmap>();
                 SetupBigBitmapWhite(*blank, size.Width, size.Height);
-                table.Pictures[i] = std::move(blank);
-                table.Names[i] = UiText(kBlankPageName);
+                table.Put(i, {std::move(blank), UiText(kBlankPageName), {}});
             }
             RebuildFrom(std::move(table), FSettings, p > 0 ? kStatusJoining : kStatusCreating,
                         true);
             EnableImageCommands();
             return;
         }
-        for (int32_t i = v; i < p; ++i) {
-            table.Pictures[i].reset();
-            table.Names[i].clear();
-        }
+        for (int32_t i = v; i < p; ++i) table.Clear(i);
         if (v == 0)
             EmptyDocument(std::move(table));
         else
@@ -232,8 +264,7 @@ void TSlotDocument::LoadPictures(
         int32_t i = start;
         for (TNamedPicture& picture : pictures) {
             if (i >= kSlotCount) break;
-            table.Pictures[i] = std::move(picture.Picture);
-            table.Names[i] = picture.Name;
+            table.Put(i, std::move(picture));
             ++i;
         }
         if (i == start) {
@@ -247,49 +278,43 @@ void TSlotDocument::LoadPictures(
     });
 }
 
-void TSlotDocument::PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
-                                 const char* status)
+void TSlotDocument::PlaceAtClick(TNamedPicture picture, const char* status)
 {
-    if (!picture) return;
+    if (!picture.Picture) return;
     Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t k = SlotAtPoint();
-        table.Pictures[k] = std::move(picture);
-        table.Names[k] = name;
+        table.Put(k, std::move(picture));
         table.Count = std::max(table.Count, 1);
         RebuildFrom(std::move(table), FSettings, status, true);
         EnableImageCommands();
     });
 }
 
-void TSlotDocument::ReplaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name)
+void TSlotDocument::ReplaceAtClick(TNamedPicture picture)
 {
-    PlaceAtClick(std::move(picture), name, kStatusLoading);
+    PlaceAtClick(std::move(picture), kStatusLoading);
 }
 
 void TSlotDocument::PasteFromClipboard(std::unique_ptr<TGraphic> picture)
 {
-    PlaceAtClick(std::move(picture), UiText(kClipboardName), kStatusLoading);
+    PlaceAtClick({std::move(picture), UiText(kClipboardName), {}}, kStatusLoading);
 }
 
-void TSlotDocument::PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture)
+void TSlotDocument::PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture, const TColorProfile& profile)
 {
-    PlaceAtClick(std::move(picture), UiText(kCopyBufferName),
+    PlaceAtClick({std::move(picture), UiText(kCopyBufferName), profile},
                  FCount == 0 ? kStatusCreating : kStatusRejoining);
 }
 
-void TSlotDocument::InsertAfterClick(std::unique_ptr<TGraphic> picture, const std::string& name)
+void TSlotDocument::InsertAfterClick(TNamedPicture picture)
 {
-    if (!picture || !CanInsert()) return;
+    if (!picture.Picture || !CanInsert()) return;
     Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t t = table.Count == 0 ? 0 : SlotAtPoint() + 1;
-        for (int32_t i = table.Count; i > t; --i) {
-            table.Pictures[i] = std::move(table.Pictures[i - 1]);
-            table.Names[i] = std::move(table.Names[i - 1]);
-        }
-        table.Pictures[t] = std::move(picture);
-        table.Names[t] = name;
+        for (int32_t i = table.Count; i > t; --i) table.Move(i - 1, i);
+        table.Put(t, std::move(picture));
         ++table.Count;
         RebuildFrom(std::move(table), FSettings, kStatusLoading, true);
         EnableImageCommands();
@@ -302,12 +327,8 @@ void TSlotDocument::DeleteAtClick()
     Run([&] {
         TSlotTable table = CurrentSlots();
         const int32_t n = table.Count;
-        for (int32_t i = SlotAtPoint(); i + 1 < n; ++i) {
-            table.Pictures[i] = std::move(table.Pictures[i + 1]);
-            table.Names[i] = std::move(table.Names[i + 1]);
-        }
-        table.Pictures[n - 1].reset();
-        table.Names[n - 1].clear();
+        for (int32_t i = SlotAtPoint(); i + 1 < n; ++i) table.Move(i + 1, i);
+        table.Clear(n - 1);
         table.Count = n - 1;
         if (table.Count >= 1)
             RebuildFrom(std::move(table), FSettings, kStatusRejoining, true);
@@ -342,8 +363,7 @@ void TSlotDocument::ExchangeSlots(int32_t a, int32_t b)
     if (a == b || !filled(a) || !filled(b)) return;
     Run([&] {
         TSlotTable table = CurrentSlots();
-        std::swap(table.Pictures[a], table.Pictures[b]);
-        std::swap(table.Names[a], table.Names[b]);
+        table.Swap(a, b);
         RebuildFrom(std::move(table), FSettings, kStatusLoading, true);
         EnableImageCommands();
     });
@@ -412,6 +432,12 @@ void TSlotDocument::SetPreviewMode(TPreviewMode mode)
 void TSlotDocument::SetUseSSE2(bool useSSE2)
 {
     FRequested.FUseSSE2 = useSSE2;
+    RunPendingWork();
+}
+
+void TSlotDocument::SetColorSpace(TColorSpaceChoice choice)
+{
+    FRequested.ColorSpace = choice;
     RunPendingWork();
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bigbitmap/big_bitmap.h"
+#include "color/color_profile.h"
 #include "document_host.h"
 #include "join_settings.h"
 
@@ -19,10 +20,11 @@ namespace quilmo {
 
 inline constexpr int32_t kSlotCount = 6;
 
-// A decoded picture and the name its slot gets.
+// A decoded picture, the name its slot gets and the colours of its numbers.
 struct TNamedPicture {
     std::unique_ptr<TGraphic> Picture;
     std::string Name;
+    TColorProfile Profile;
 };
 
 class TSlotDocument {
@@ -37,10 +39,13 @@ public:
     // The picture of slot i; nullptr when the slot is empty.
     const TGraphic* Slot(int32_t i) const { return FSlots[i].get(); }
     const std::string& SlotName(int32_t i) const { return FSlotNames[i]; }
+    const TColorProfile& SlotProfile(int32_t i) const { return FSlotProfiles[i]; }
     const TRect& SlotRect(int32_t i) const { return FSlotRects[i]; }
     int32_t SlotEdge(int32_t i) const { return FSlotEdges.Ends[i]; }
     // The joined picture at full size, frame included; empty exactly when the count is 0.
     TBigBitmap& Joined() { return FJoined; }
+    // The colours of the joined picture's numbers.
+    const TColorProfile& JoinedProfile() const { return FJoinedProfile; }
     // The settings the joined picture was built with. Changes that arrive while a command runs
     // wait in the requested settings until it ends.
     const TJoinSettings& Settings() const { return FSettings; }
@@ -70,9 +75,9 @@ public:
     // delivers; read gets the first slot index and how many slots are free from there.
     void LoadPictures(
         const std::function<std::vector<TNamedPicture>(int32_t start, int32_t room)>& read);
-    void ReplaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name);
+    void ReplaceAtClick(TNamedPicture picture);
     bool CanInsert() const { return FCount < kSlotCount; }
-    void InsertAfterClick(std::unique_ptr<TGraphic> picture, const std::string& name);
+    void InsertAfterClick(TNamedPicture picture);
     void DeleteAtClick();
     void ClearAll();
     // A press at point starts a drag of that slot when at least two slots are filled.
@@ -82,7 +87,7 @@ public:
     void ExchangeSlots(int32_t a, int32_t b);
     void ReverseOrder();
     void PasteFromClipboard(std::unique_ptr<TGraphic> picture);
-    void PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture);
+    void PasteFromCopyBuffer(std::unique_ptr<TGraphic> picture, const TColorProfile& profile);
 
     // Setting changes, each followed by what it needs rebuilt. When that fails the setting goes
     // back to what it was and the host is told to show it again (SettingsRestored).
@@ -96,6 +101,7 @@ public:
     void SetJoinColor(TColor color);
     void SetPreviewMode(TPreviewMode mode);
     void SetUseSSE2(bool useSSE2);
+    void SetColorSpace(TColorSpaceChoice choice);
     // Every setting at once (the settings file at start): one rebuild at most.
     void SetSettings(const TJoinSettings& settings);
 
@@ -121,7 +127,14 @@ private:
     struct TSlotTable {
         std::array<std::shared_ptr<TGraphic>, kSlotCount> Pictures;
         std::array<std::string, kSlotCount> Names;
+        std::array<TColorProfile, kSlotCount> Profiles;
         int32_t Count = 0;
+
+        void Put(int32_t i, TNamedPicture picture);
+        // Slot to takes slot from's picture, name and profile; slot from is left empty.
+        void Move(int32_t from, int32_t to);
+        void Swap(int32_t a, int32_t b);
+        void Clear(int32_t i);
     };
     // Where the slots lie in the view: the far end of each along the line, and each one's
     // picture with half the gap around it.
@@ -132,14 +145,16 @@ private:
     // What the view shows of a joined picture, and where its slots end there.
     struct TPreviewResult {
         TSize Shown;
-        // The reduced picture the pretty preview shows; empty when the joined one is shown.
-        std::unique_ptr<TBigBitmap> Reduced;
+        // What the view shows in place of the joined picture: its reduction when the pretty
+        // preview does not fit the view, or its sRGB copy; none when the joined one is shown.
+        std::unique_ptr<TBigBitmap> StandIn;
         TSlotEdges Edges{};
     };
     // A new joined picture with everything that goes with it, made before any of it replaces
     // the document's, so that a failure on the way leaves the document untouched.
     struct TJoinResult {
         TBigBitmap Joined;
+        TColorProfile Profile;
         std::array<TRect, kSlotCount> Rects{};
         TPreviewResult Preview;
     };
@@ -168,8 +183,7 @@ private:
     void CommitPreview(TPreviewResult& preview, const TJoinSettings& settings);
     void EmptyDocument(TSlotTable table);
     // Put picture into the slot under the click point (slot 0 of an empty document).
-    void PlaceAtClick(std::unique_ptr<TGraphic> picture, const std::string& name,
-                      const char* status);
+    void PlaceAtClick(TNamedPicture picture, const char* status);
     void RespaceTo(const TJoinSettings& next);
     // The joined picture with the pictures at from moved, in that order, to where settings
     // lays them out: into result, or false when they would change size and need a full build.
@@ -180,12 +194,16 @@ private:
 
     TSize ViewSize() const;
     TSize DisplayedSize(int32_t width, int32_t height, TPreviewMode mode) const;
-    // The preview of joined, whose slots 0..last lie at rects, for the view; reduced with
-    // progress reports given amount, else quietly.
-    TPreviewResult MakePreview(TBigBitmap& joined, std::span<const TRect> rects,
-                               const TJoinSettings& settings, int32_t last,
-                               std::optional<int32_t> amount);
-    void ShowPreview(std::unique_ptr<TBigBitmap> reduced, TPreviewMode mode);
+    // Where the view shows a joined picture of size and its slots 0..last, which lie at rects.
+    TPreviewResult PreviewPlaces(TSize size, std::span<const TRect> rects,
+                                 const TJoinSettings& settings, int32_t last) const;
+    // The preview of joined (in the colours of profile), whose slots 0..last lie at rects, for
+    // the view; reduced with progress reports given amount, else quietly. The preview is in
+    // sRGB: a joined picture in other colours is shown through a converted copy.
+    TPreviewResult MakePreview(TBigBitmap& joined, const TColorProfile& profile,
+                               std::span<const TRect> rects, const TJoinSettings& settings,
+                               int32_t last, std::optional<int32_t> amount);
+    void ShowPreview(std::unique_ptr<TBigBitmap> standIn, TPreviewMode mode);
     // The preview coordinates of each slot's far end, for the picture shown at shown.
     TSlotEdges SlotEdgesFor(std::span<const TRect> rects, TSize joined, TSize shown,
                             const TJoinSettings& settings, int32_t last) const;
@@ -196,12 +214,15 @@ private:
     TJoinSettings FRequested;
     std::array<std::shared_ptr<TGraphic>, kSlotCount> FSlots;
     std::array<std::string, kSlotCount> FSlotNames;
+    std::array<TColorProfile, kSlotCount> FSlotProfiles;
     std::array<TRect, kSlotCount> FSlotRects{};
     TSlotEdges FSlotEdges{};
     int32_t FCount = 0;
     int32_t FLastCount = 0;
     TBigBitmap FJoined;
-    // The reduced picture the pretty preview shows when the joined one does not fit the view.
+    TColorProfile FJoinedProfile;
+    // What the view shows instead of the joined picture: its reduction when the pretty preview
+    // does not fit the view, or its sRGB copy.
     TBigBitmap FPreview;
     bool FBusy = false;
     bool FHeld = false;

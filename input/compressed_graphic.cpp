@@ -31,6 +31,7 @@ void TCompressedGraphic::Assign(TGraphic* source)
     if (!source) {
         FBytes.clear();
         FWidth = FHeight = 0;
+        FProfile = {};
         FPixels.reset();
         SetModified(true);
         return;
@@ -45,6 +46,7 @@ void TCompressedGraphic::Assign(TGraphic* source)
         FBytes = other.FBytes;
         FWidth = other.FWidth;
         FHeight = other.FHeight;
+        FProfile = other.FProfile;
         FPixels = std::move(pixels);
         SetModified(true);
         return;
@@ -61,7 +63,7 @@ void TCompressedGraphic::AssignTo(TGraphic& dest)
             big->Assign(FPixels.get());
         } else {
             TBigBitmap picture;
-            DecodeTo(FBytes, {FWidth, FHeight}, picture);
+            DecodeTo(FBytes, FWidth, FHeight, picture);
             big->TakeOver(picture);
         }
         return;
@@ -82,12 +84,13 @@ void TCompressedGraphic::AssignTo(TGraphic& dest)
     TGraphic::AssignTo(dest);
 }
 
-void TCompressedGraphic::DecodeTo(std::span<const uint8_t> bytes, TSize size, TBigBitmap& bitmap) const
+void TCompressedGraphic::DecodeTo(std::span<const uint8_t> bytes, int32_t width, int32_t height,
+                                  TBigBitmap& bitmap) const
 {
     // The same refusal, in the same words, as the BMP stream a standard bitmap would write.
-    if (!RowFitsBand(24, size.Width))
+    if (!RowFitsBand(24, width))
         throw EBigBitmapError("TBigBitmap.LoadFromStream: Too Big Width or Too Many Pixel Bits");
-    bitmap.SetBitmaps(size.Width, size.Height, bbpf24bit);
+    bitmap.SetBitmaps(width, height, bbpf24bit);
     TBigBitmapRows rows(bitmap);
     Decode(bytes, rows);
 }
@@ -100,7 +103,7 @@ void TCompressedGraphic::TakePixels(TBigBitmap& dest)
     }
     if (!FPixels) {
         TBigBitmap picture;
-        DecodeTo(FBytes, {FWidth, FHeight}, picture);
+        DecodeTo(FBytes, FWidth, FHeight, picture);
         dest.TakeOver(picture);
         return;
     }
@@ -116,28 +119,32 @@ void TCompressedGraphic::Draw(TCanvas& canvas, const TRect& rect)
     picture.Draw(canvas, rect);
 }
 
+void TCompressedGraphic::TakeHeader(THeader header)
+{
+    FWidth = header.Width;
+    FHeight = header.Height;
+    FProfile = std::move(header.Profile);
+    SetModified(true);
+}
+
 void TCompressedGraphic::LoadHeader(std::vector<uint8_t> bytes)
 {
-    const TSize size = ReadSize(bytes);
+    THeader header = ReadHeader(bytes);
     FBytes = std::move(bytes);
-    FWidth = size.Width;
-    FHeight = size.Height;
     FPixels.reset();
-    SetModified(true);
+    TakeHeader(std::move(header));
 }
 
 void TCompressedGraphic::LoadFromStream(TStream& stream)
 {
     std::vector<uint8_t> bytes = stream.ReadRest();
-    const TSize size = ReadSize(bytes);
+    THeader header = ReadHeader(bytes);
     // Decoded before anything of this graphic changes, so that a failure leaves it as it was.
     auto pixels = std::make_unique<TBigBitmap>();
-    DecodeTo(bytes, size, *pixels);
+    DecodeTo(bytes, header.Width, header.Height, *pixels);
     FBytes = std::move(bytes);
-    FWidth = size.Width;
-    FHeight = size.Height;
     FPixels = std::move(pixels);
-    SetModified(true);
+    TakeHeader(std::move(header));
 }
 
 void TCompressedGraphic::SaveToStream(TStream& stream)

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "bigbitmap/graphic.h"
+#include "color/color_profile.h"
+#include "color_tagged.h"
 
 namespace quilmo {
 
@@ -22,7 +24,7 @@ class TPictureRows;
 // above the reader's pixel limit, before anything is allocated for the picture.
 void CheckPictureSize(const char* format, int64_t width, int64_t height);
 
-class TCompressedGraphic : public TGraphic {
+class TCompressedGraphic : public TGraphic, public TColorTagged {
 public:
     TCompressedGraphic();
     ~TCompressedGraphic() override;
@@ -54,26 +56,32 @@ public:
     void TakePixels(TBigBitmap& dest);
 
     const std::vector<uint8_t>& Bytes() const { return FBytes; }
+    // The colours of the decoded pixels, as the file describes them.
+    const TColorProfile& Profile() const override { return FProfile; }
 
 protected:
-    struct TSize {
+    struct THeader {
         int32_t Width = 0;
         int32_t Height = 0;
+        TColorProfile Profile;
     };
-    // The size the picture of bytes shows at, from its header; raises EInvalidGraphic for a
-    // header that cannot be read and for sizes CheckPictureSize refuses.
-    virtual TSize ReadSize(std::span<const uint8_t> bytes) const = 0;
-    // Writes the picture of bytes into rows (painted white) of the size ReadSize gave; raises
+    // The size the picture of bytes shows at and the colours its pixels decode to, from its
+    // header; raises EInvalidGraphic for a header that cannot be read and for sizes
+    // CheckPictureSize refuses.
+    virtual THeader ReadHeader(std::span<const uint8_t> bytes) const = 0;
+    // Writes the picture of bytes into rows (painted white) of the size ReadHeader gave; raises
     // EInvalidGraphic for anything that cannot be decoded.
     virtual void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const = 0;
 
 private:
-    // bitmap becomes the picture of bytes, whose header gave size.
-    void DecodeTo(std::span<const uint8_t> bytes, TSize size, TBigBitmap& bitmap) const;
+    // bitmap becomes the picture of bytes, whose header gave width and height.
+    void DecodeTo(std::span<const uint8_t> bytes, int32_t width, int32_t height, TBigBitmap& bitmap) const;
+    void TakeHeader(THeader header);
 
     std::vector<uint8_t> FBytes;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
+    TColorProfile FProfile;
     // The decoded picture; none when only the header was read or the pixels were taken.
     std::unique_ptr<TBigBitmap> FPixels;
 };

@@ -139,12 +139,13 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TGIFImage::ReadSize(std::span<const uint8_t> bytes) const
+TCompressedGraphic::THeader TGIFImage::ReadHeader(std::span<const uint8_t> bytes) const
 {
     TGifReader reader(bytes);
     reader.ReadHeader();
     CheckPictureSize("GIF", reader.Width(), reader.Height());
-    return {reader.Width(), reader.Height()};
+    // GIF describes no colours: sRGB.
+    return {reader.Width(), reader.Height(), {}};
 }
 
 void TGIFImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const

@@ -1,9 +1,12 @@
 #include "jpeg_image.h"
 
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bigbitmap/errors.h"
+#include "color/color_transform.h"
 #include "exif_orientation.h"
 #include "jpeg_error.h"
 #include "jpeg_markers.h"
@@ -14,6 +17,7 @@ namespace quilmo {
 namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr int kIccMarker = JPEG_APP0 + 2;
 
 [[noreturn]] void Fail(const char* message)
 {
@@ -32,6 +36,12 @@ void CmykToBgr(const uint8_t* cmyk, uint8_t* bgr, int32_t width, bool inverted)
         bgr[1] = mix(paper(cmyk[1]), white);
         bgr[2] = mix(paper(cmyk[0]), white);
     }
+}
+
+// Adobe's inverted inks (0 is full ink) as profiles take them.
+void InvertInks(std::vector<uint8_t>& cmyk)
+{
+    for (uint8_t& ink : cmyk) ink = static_cast<uint8_t>(255 - ink);
 }
 
 // One decompressor over the bytes of a file, released in every case.
@@ -55,6 +65,7 @@ public:
     {
         Call([&] { jpeg_mem_src(&FInfo, bytes.data(), bytes.size()); });
         Call([&] { jpeg_save_markers(&FInfo, kExifMarker, 0xFFFF); });
+        Call([&] { jpeg_save_markers(&FInfo, kIccMarker, 0xFFFF); });
         Call([&] { jpeg_read_header(&FInfo, TRUE); });
         for (jpeg_saved_marker_ptr marker = FInfo.marker_list; marker; marker = marker->next) {
             if (marker->marker != kExifMarker) continue;
@@ -67,9 +78,27 @@ public:
     int32_t StoredWidth() const { return static_cast<int32_t>(FInfo.image_width); }
     int32_t StoredHeight() const { return static_cast<int32_t>(FInfo.image_height); }
     int Orientation() const { return FOrientation; }
+    bool IsCmyk() const { return FInfo.jpeg_color_space == JCS_CMYK || FInfo.jpeg_color_space == JCS_YCCK; }
 
+    // The embedded profile, when it describes the file's kind of pixels.
+    TColorProfile Profile()
+    {
+        JOCTET* bytes = nullptr;
+        unsigned int length = 0;
+        Call([&] { jpeg_read_icc_profile(&FInfo, &bytes, &length); });
+        const std::unique_ptr<JOCTET, decltype(&std::free)> held(bytes, &std::free);
+        if (!bytes) return {};
+        const TColorProfile profile = TColorProfile::FromICC({bytes, length});
+        const TProfileKind kind = IsCmyk() ? TProfileKind::CMYK
+                                  : FInfo.num_components == 1 ? TProfileKind::Gray
+                                                              : TProfileKind::RGB;
+        return profile.Kind() == kind ? profile : TColorProfile();
+    }
+
+    // CMYK pixels come out in sRGB: through the file's CMYK profile when it has one.
     void ReadPixels(TPictureRows& rows)
     {
+        const std::shared_ptr<const TColorTransform> inks = IsCmyk() ? ColorTransform(Profile(), {}) : nullptr;
         Call([this] { jpeg_start_decompress(&FInfo); });
         const auto width = static_cast<int32_t>(FInfo.output_width);
         const auto height = static_cast<int32_t>(FInfo.output_height);
@@ -81,7 +110,12 @@ public:
                 ReadScanline(bgr);
             } else {
                 ReadScanline(cmyk.data());
-                CmykToBgr(cmyk.data(), bgr, width, FInfo.saw_Adobe_marker);
+                if (inks) {
+                    if (FInfo.saw_Adobe_marker) InvertInks(cmyk);
+                    inks->Apply(cmyk.data(), bgr, static_cast<size_t>(width));
+                } else {
+                    CmykToBgr(cmyk.data(), bgr, width, FInfo.saw_Adobe_marker);
+                }
             }
             oriented.Place(y);
         }
@@ -102,8 +136,6 @@ private:
         if (read != 1) Fail("Premature end of JPEG file");
     }
 
-    bool IsCmyk() const { return FInfo.jpeg_color_space == JCS_CMYK || FInfo.jpeg_color_space == JCS_YCCK; }
-
     jpeg_decompress_struct FInfo{};
     TJpegErrorManager FErrors;
     int FOrientation = 1;
@@ -111,15 +143,18 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TJPEGImage::ReadSize(std::span<const uint8_t> bytes) const
+TCompressedGraphic::THeader TJPEGImage::ReadHeader(std::span<const uint8_t> bytes) const
 {
     const TJpegEnding ending = JpegEnding(bytes);
     if (ending == TJpegEnding::Truncated) Fail("Premature end of JPEG file");
     TJpegReader reader(ending);
     reader.ReadHeader(bytes);
     CheckPictureSize("JPEG", reader.StoredWidth(), reader.StoredHeight());
-    if (OrientationSwapsSides(reader.Orientation())) return {reader.StoredHeight(), reader.StoredWidth()};
-    return {reader.StoredWidth(), reader.StoredHeight()};
+    // CMYK pixels are decoded into sRGB.
+    TColorProfile profile = reader.IsCmyk() ? TColorProfile() : reader.Profile();
+    if (OrientationSwapsSides(reader.Orientation()))
+        return {reader.StoredHeight(), reader.StoredWidth(), std::move(profile)};
+    return {reader.StoredWidth(), reader.StoredHeight(), std::move(profile)};
 }
 
 void TJPEGImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const

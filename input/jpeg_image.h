@@ -1,7 +1,8 @@
 #pragma once
 // JPEG pictures (".jpg", ".jpeg", ".jpe") through libjpeg. Greyscale and CMYK pictures come out
-// in colour, and the EXIF orientation is applied: the graphic is upright and reports the
-// upright size.
+// in colour (CMYK ones in sRGB, through their profile when they carry one), and the EXIF
+// orientation is applied: the graphic is upright and reports the upright size. The embedded ICC
+// profile of a greyscale or colour picture is its profile.
 
 #include <memory>
 
@@ -15,7 +16,7 @@ public:
 
 protected:
     std::unique_ptr<TGraphic> NewEmpty() const override { return std::make_unique<TJPEGImage>(); }
-    TSize ReadSize(std::span<const uint8_t> bytes) const override;
+    THeader ReadHeader(std::span<const uint8_t> bytes) const override;
     void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const override;
 };
 

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "bigbitmap/big_bitmap.h"
+#include "color_tagged.h"
 #include "compressed_graphic.h"
 #include "core/composition.h"
 #include "graphic_registry.h"
@@ -29,6 +30,7 @@ TPictureRead ReadPictureFile(const std::string& path)
         } else {
             picture->LoadFromFile(path);
         }
+        result.Profile = ProfileOf(*picture);
         result.Picture = std::move(picture);
     } catch (const std::exception& e) {
         result.Error = e.what();

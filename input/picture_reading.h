@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bigbitmap/graphic.h"
+#include "color/color_profile.h"
 
 namespace quilmo {
 
@@ -17,6 +18,7 @@ struct TPictureRead {
     std::unique_ptr<TGraphic> Picture;  // none when the file could not be read
     int32_t PluginError = 0;            // the plug-in's error code when one failed
     std::string Error;                  // the reason otherwise
+    TColorProfile Profile;              // the colours of the picture's numbers
 };
 
 // Never raises.

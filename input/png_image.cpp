@@ -70,6 +70,10 @@ public:
         png_set_user_limits(FPng.Png, static_cast<png_uint_32>(std::min<int64_t>(side, kMaxWidth24Bit)),
                             static_cast<png_uint_32>(side));
         png_set_chunk_malloc_max(FPng.Png, kChunkMemoryLimit);
+        // Texts are never shown, and inflating hundreds of compressed ones takes seconds: they
+        // are passed over unread.
+        static constexpr png_byte kTexts[] = "tEXt\0zTXt\0iTXt";
+        png_set_keep_unknown_chunks(FPng.Png, PNG_HANDLE_CHUNK_NEVER, kTexts, 3);
     }
     TPngReader(const TPngReader&) = delete;
     TPngReader& operator=(const TPngReader&) = delete;
@@ -87,6 +91,19 @@ public:
 
     uint32_t Width() const { return FWidth; }
     uint32_t Height() const { return FHeight; }
+
+    // The sRGB chunk says sRGB; otherwise an iCCP chunk gives the profile (libpng has already
+    // passed over one that does not fit the colour type).
+    TColorProfile Profile() const
+    {
+        if (png_get_valid(FPng.Png, FPng.Info, PNG_INFO_sRGB)) return {};
+        png_charp name = nullptr;
+        int compression = 0;
+        png_bytep profile = nullptr;
+        png_uint_32 length = 0;
+        if (png_get_iCCP(FPng.Png, FPng.Info, &name, &compression, &profile, &length) != PNG_INFO_iCCP) return {};
+        return TColorProfile::FromICC({profile, length});
+    }
 
     void ReadPixels(TPictureRows& rows)
     {
@@ -182,12 +199,12 @@ private:
 
 }  // namespace
 
-TCompressedGraphic::TSize TPNGImage::ReadSize(std::span<const uint8_t> bytes) const
+TCompressedGraphic::THeader TPNGImage::ReadHeader(std::span<const uint8_t> bytes) const
 {
     TPngReader reader(bytes);
     reader.ReadHeader();
     CheckPictureSize("PNG", reader.Width(), reader.Height());
-    return {static_cast<int32_t>(reader.Width()), static_cast<int32_t>(reader.Height())};
+    return {static_cast<int32_t>(reader.Width()), static_cast<int32_t>(reader.Height()), reader.Profile()};
 }
 
 void TPNGImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const

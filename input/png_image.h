@@ -14,7 +14,7 @@ public:
 
 protected:
     std::unique_ptr<TGraphic> NewEmpty() const override { return std::make_unique<TPNGImage>(); }
-    TSize ReadSize(std::span<const uint8_t> bytes) const override;
+    THeader ReadHeader(std::span<const uint8_t> bytes) const override;
     void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const override;
 };
 

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "bigbitmap/big_bitmap.h"
-#include "core/slot_document.h"
 #include "file_extension.h"
 #include "resample/work_threads.h"
 #include "susie_errors.h"
@@ -37,7 +36,7 @@ std::filesystem::path FolderOf(const std::string& name)
 // decoded, or a plug-in picture converted once), a BMP as it is.
 TPictureRead ReadSlotPicture(const std::string& path)
 {
-    if (!FileExists(path)) return {nullptr, 0, UiText(kFileNotFound)};
+    if (!FileExists(path)) return {nullptr, 0, UiText(kFileNotFound), {}};
     TPictureRead read = ReadPictureFile(path);
     try {
         if (read.Picture && !dynamic_cast<TBigBitmap*>(read.Picture.get())) {
@@ -86,15 +85,14 @@ bool TSlotLoader::ShowLoadError(int32_t code)
     return true;
 }
 
-std::unique_ptr<TGraphic> TSlotLoader::Accept(const std::string& name, TPictureRead read,
-                                              std::vector<TSkippedFile>& skipped)
+TNamedPicture TSlotLoader::Accept(const std::string& name, TPictureRead read, std::vector<TSkippedFile>& skipped)
 {
     if (read.PluginError != 0) {
         ShowLoadError(read.PluginError);
-        return nullptr;
+        return {};
     }
     if (!read.Picture) skipped.push_back({name, read.Error});
-    return std::move(read.Picture);
+    return {std::move(read.Picture), name, std::move(read.Profile)};
 }
 
 void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
@@ -102,12 +100,12 @@ void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
     if (!skipped.empty()) FDocument.Host().ShowError(SkippedFilesMessage(skipped));
 }
 
-std::unique_ptr<TGraphic> TSlotLoader::ReadPicture(const std::string& name)
+TNamedPicture TSlotLoader::ReadPicture(const std::string& name)
 {
     // Read on another thread while the window goes on answering.
     const TWhileWaiting answering([this] { FDocument.Host().ProcessMessages(); });
     std::vector<TSkippedFile> skipped;
-    std::unique_ptr<TGraphic> picture = Accept(name, std::move(ReadSlotPictures({&name, 1})[0]), skipped);
+    TNamedPicture picture = Accept(name, std::move(ReadSlotPictures({&name, 1})[0]), skipped);
     ShowSkipped(skipped);
     return picture;
 }
@@ -126,9 +124,10 @@ void TSlotLoader::Load(const std::vector<std::string>& names, std::vector<TSkipp
             for (size_t next = 0; next < names.size() && std::cmp_less(pictures.size(), room);) {
                 const size_t count = std::min(names.size() - next, static_cast<size_t>(room) - pictures.size());
                 std::vector<TPictureRead> reads = ReadSlotPictures({names.data() + next, count});
-                for (size_t k = 0; k < count; ++k)
-                    if (std::unique_ptr<TGraphic> picture = Accept(names[next + k], std::move(reads[k]), skipped))
-                        pictures.push_back({std::move(picture), names[next + k]});
+                for (size_t k = 0; k < count; ++k) {
+                    TNamedPicture picture = Accept(names[next + k], std::move(reads[k]), skipped);
+                    if (picture.Picture) pictures.push_back(std::move(picture));
+                }
                 next += count;
             }
             return pictures;

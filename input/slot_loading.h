@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "bigbitmap/graphic.h"
+#include "core/slot_document.h"
 #include "picture_reading.h"
 #include "skipped_files.h"
 
 namespace quilmo {
-
-class TSlotDocument;
 
 class TSlotLoader {
 public:
@@ -32,8 +31,8 @@ public:
     // rebuild when anything was read, else leave the document as it is. Afterwards one
     // message lists the files passed over, but for plug-in failures, shown as they happen.
     void LoadFiles(const std::vector<std::string>& names);
-    // Decode one file; nullptr when it cannot be read, which is shown.
-    std::unique_ptr<TGraphic> ReadPicture(const std::string& name);
+    // Decode one file; no picture when it cannot be read, which is shown.
+    TNamedPicture ReadPicture(const std::string& name);
     // Shows the message for a plug-in error code; nothing for 0. Always true.
     bool ShowLoadError(int32_t code);
 
@@ -45,10 +44,9 @@ public:
 
 private:
     void Load(const std::vector<std::string>& names, std::vector<TSkippedFile> skipped);
-    // The picture of a read; nullptr when the file could not be read: plug-in failures are
+    // The picture of a read; none when the file could not be read: plug-in failures are
     // shown, others added to skipped.
-    std::unique_ptr<TGraphic> Accept(const std::string& name, TPictureRead read,
-                                     std::vector<TSkippedFile>& skipped);
+    TNamedPicture Accept(const std::string& name, TPictureRead read, std::vector<TSkippedFile>& skipped);
     void ShowSkipped(const std::vector<TSkippedFile>& skipped);
 
     TSlotDocument& FDocument;

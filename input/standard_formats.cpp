@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "bigbitmap/big_bitmap.h"
+#include "bmp_image.h"
 #include "core/ui_text.h"
 #include "gif_image.h"
 #include "graphic_registry.h"
@@ -27,7 +27,7 @@ void RegisterStandardGraphicFormats()
     static bool registered = false;
     if (registered) return;
     registered = true;
-    RegisterGraphicFormat({".bmp", UI_TEXT("quilmo", "ビットマップ"), Factory<TBigBitmap>(), &owner});
+    RegisterGraphicFormat({".bmp", UI_TEXT("quilmo", "ビットマップ"), Factory<TBmpImage>(), &owner});
     for (const char* extension : {".jpg", ".jpeg", ".jpe"})
         RegisterGraphicFormat({extension, UI_TEXT("quilmo", "JPEG イメージファイル"), Factory<TJPEGImage>(), &owner});
     RegisterGraphicFormat({".png", "Portable Network Graphics", Factory<TPNGImage>(), &owner});

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "bigbitmap/dib_utils.h"
+#include "bigbitmap/le_bytes.h"
 #include "bigbitmap/pixel_limit.h"
+#include "color/dib_color_space.h"
 
 namespace quilmo {
 
@@ -144,6 +146,15 @@ int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t*
         return kSusieCannotTransfer;
     }
     return 0;
+}
+
+TColorProfile SusieBlockProfile(const uint8_t* info, size_t infoSize)
+{
+    if (!info || infoSize < kV5HeaderSize || GetLE32(info) < kV5HeaderSize) return {};
+    const TDIBColorSpace colours = ParseDIBColorSpace(info, kV5HeaderSize);
+    if (colours.CSType != PROFILE_EMBEDDED) return {};
+    if (colours.ProfileData > infoSize || colours.ProfileSize > infoSize - colours.ProfileData) return {};
+    return RgbProfile({info + colours.ProfileData, colours.ProfileSize});
 }
 
 }  // namespace quilmo

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "bigbitmap/bitmap.h"
+#include "color/color_profile.h"
 #include "susie_errors.h"
 
 namespace quilmo {
@@ -22,5 +23,12 @@ namespace quilmo {
 // copied or converted.
 int32_t SusieBlocksToBitmap(const uint8_t* info, size_t infoSize, const uint8_t* bits,
                             size_t bitsSize, TBitmap& bitmap);
+
+// The colours of a plug-in's picture: the profile its info block of infoSize bytes embeds, the
+// standard way (a header of at least V5's 124 bytes, bV5CSType PROFILE_EMBEDDED, bV5ProfileData
+// the profile's offset from the header's start, bV5ProfileSize its length). sRGB for a shorter
+// header, another colour space, a profile that does not lie wholly inside the block or that is
+// no RGB profile lcms can use; nothing outside the block is read.
+TColorProfile SusieBlockProfile(const uint8_t* info, size_t infoSize);
 
 }  // namespace quilmo

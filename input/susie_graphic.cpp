@@ -92,6 +92,7 @@ void tsusiegraphic::Assign(TGraphic* source)
         FPicFormat = PixelFormat();
         FPicPalette.clear();
     }
+    FProfile = source ? ProfileOf(*source) : TColorProfile();
 }
 
 void tsusiegraphic::AssignTo(TGraphic& dest)
@@ -130,10 +131,12 @@ int32_t tsusiegraphic::Decode(const std::filesystem::path& path)
     // One block handed out twice is freed once and makes no picture.
     TPluginBlock bitsBlock(bits != info ? bits : nullptr);
     if (result != 0) return result;
-    const int32_t code = SusieBlocksToBitmap(static_cast<const uint8_t*>(infoBlock.get()), BlockSize(infoBlock),
+    const auto* infoBytes = static_cast<const uint8_t*>(infoBlock.get());
+    const int32_t code = SusieBlocksToBitmap(infoBytes, BlockSize(infoBlock),
                                              static_cast<const uint8_t*>(bitsBlock.get()), BlockSize(bitsBlock),
                                              *this);
     if (code != 0) return code;
+    FProfile = SusieBlockProfile(infoBytes, BlockSize(infoBlock));
     FPicFormat = PixelFormat();
     FPicPalette = FPicFormat == pf4bit || FPicFormat == pf8bit ? Palette() : TPalette{};
     return 0;

@@ -8,10 +8,11 @@
 #include <string>
 
 #include "bigbitmap/bitmap.h"
+#include "color_tagged.h"
 
 namespace quilmo {
 
-class tsusiegraphic : public TBitmap {
+class tsusiegraphic : public TBitmap, public TColorTagged {
 public:
     const char* ClassName() const override { return "tsusiegraphic"; }
 
@@ -19,6 +20,8 @@ public:
     TPixelFormat PicFormat() const { return FPicFormat; }
     // The palette of a 4- or 8-bit picture (16 or 256 colours); empty for other depths.
     const TPalette& GetPalette() const { return FPicPalette; }
+    // The profile the plug-in embedded in its info block (a V5 header); sRGB without one.
+    const TColorProfile& Profile() const override { return FProfile; }
 
     void Assign(TGraphic* source) override;
     // A standard or big bitmap receives the picture through its BMP form; any other
@@ -36,6 +39,7 @@ private:
 
     TPixelFormat FPicFormat = pf24bit;
     TPalette FPicPalette;
+    TColorProfile FProfile;
 };
 
 // Register tsusiegraphic for extension (".pic"); description names the plug-in ("pic").

@@ -75,7 +75,8 @@ public:
     TJpegWriter(const TJpegWriter&) = delete;
     TJpegWriter& operator=(const TJpegWriter&) = delete;
 
-    void Write(TBigBitmap& picture, const TJpegSaveOptions& options, const TRowGate& gate)
+    void Write(TBigBitmap& picture, const TJpegSaveOptions& options, const TColorProfile& profile,
+               const TRowGate& gate)
     {
         FInfo.image_width = static_cast<JDIMENSION>(picture.GetWidth());
         FInfo.image_height = static_cast<JDIMENSION>(picture.GetHeight());
@@ -87,6 +88,10 @@ public:
         Call([&] { jpeg_set_quality(&FInfo, options.Quality, TRUE); });
         if (options.Progressive) Call([this] { jpeg_simple_progression(&FInfo); });
         Call([this] { jpeg_start_compress(&FInfo, TRUE); });
+        if (!profile.IsSRGB()) {
+            const std::span<const uint8_t> icc = profile.Bytes();
+            Call([&] { jpeg_write_icc_profile(&FInfo, icc.data(), static_cast<unsigned int>(icc.size())); });
+        }
         TBGRRows rows(picture, gate);
         for (int32_t y = 0; y < picture.GetHeight(); ++y) {
             JSAMPROW row = const_cast<JSAMPROW>(rows.Row(y));
@@ -124,12 +129,12 @@ void CheckJpegSize(int32_t width, int32_t height)
 }
 
 void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options,
-               const TRowGate& gate)
+               const TColorProfile& profile, const TRowGate& gate)
 {
     CheckJpegSize(picture.GetWidth(), picture.GetHeight());
     TJpegOutput output(stream);
     TJpegWriter writer(output);
-    writer.Write(picture, options, gate);
+    writer.Write(picture, options, profile, gate);
 }
 
 }  // namespace quilmo

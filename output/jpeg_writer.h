@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "bgr_rows.h"
+#include "color/color_profile.h"
 
 namespace quilmo {
 
@@ -23,9 +24,9 @@ void CheckJpegSize(int32_t width, int32_t height);
 
 // Colour JPEG of picture, which must not be empty nor larger than CheckJpegSize allows. The encoder starts from libjpeg's defaults,
 // then takes the floating-point DCT, the quality with baseline-compatible tables, and simple
-// progression when asked. Raises EWriteError (or the stream's error) on failure. With a gate,
-// each row is taken once it is final.
+// progression when asked. A profile other than sRGB goes into APP2 markers. Raises EWriteError
+// (or the stream's error) on failure. With a gate, each row is taken once it is final.
 void WriteJpeg(TBigBitmap& picture, TStream& stream, const TJpegSaveOptions& options,
-               const TRowGate& gate = {});
+               const TColorProfile& profile = {}, const TRowGate& gate = {});
 
 }  // namespace quilmo

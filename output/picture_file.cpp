@@ -3,6 +3,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "bmp_writer.h"
 #include "format_limits.h"
 #include "input/file_extension.h"
 #include "png_writer.h"
@@ -26,7 +27,7 @@ void CheckPictureFile(TBigBitmap& picture, const std::filesystem::path& fileName
 }
 
 void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
-                     const TJpegSaveOptions& jpeg, const TRowGate& gate)
+                     const TJpegSaveOptions& jpeg, const TColorProfile& profile, const TRowGate& gate)
 {
     CheckPictureFile(picture, fileName);
     const TPictureFileFormat format = PictureFileFormat(fileName.string());
@@ -34,10 +35,10 @@ void SavePictureFile(TBigBitmap& picture, const std::filesystem::path& fileName,
     if (gate && !rowByRow) gate(picture.GetHeight());
     WriteFileAtomically(fileName, [&](TStream& stream) {
         switch (format) {
-        case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg, gate); break;
-        case TPictureFileFormat::PNG: WritePng(picture, stream, gate); break;
-        case TPictureFileFormat::WebP: WriteWebp(picture, stream, jpeg.Quality); break;
-        case TPictureFileFormat::BMP: picture.SaveToStream(stream); break;
+        case TPictureFileFormat::JPEG: WriteJpeg(picture, stream, jpeg, profile, gate); break;
+        case TPictureFileFormat::PNG: WritePng(picture, stream, profile, gate); break;
+        case TPictureFileFormat::WebP: WriteWebp(picture, stream, jpeg.Quality, profile); break;
+        case TPictureFileFormat::BMP: WriteBmp(picture, stream, profile); break;
         }
     });
 }

@@ -55,12 +55,17 @@ public:
     TPngWriter(const TPngWriter&) = delete;
     TPngWriter& operator=(const TPngWriter&) = delete;
 
-    void Write(TBigBitmap& picture, const TRowGate& gate)
+    void Write(TBigBitmap& picture, const TColorProfile& profile, const TRowGate& gate)
     {
         Call([&] {
             png_set_IHDR(FPng.Png, FPng.Info, static_cast<png_uint_32>(picture.GetWidth()),
                          static_cast<png_uint_32>(picture.GetHeight()), 8, PNG_COLOR_TYPE_RGB,
                          PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+            if (!profile.IsSRGB()) {
+                const std::span<const uint8_t> icc = profile.Bytes();
+                png_set_iCCP(FPng.Png, FPng.Info, "ICC profile", PNG_COMPRESSION_TYPE_BASE, icc.data(),
+                             static_cast<png_uint_32>(icc.size()));
+            }
             png_write_info(FPng.Png, FPng.Info);
         });
         const int32_t width = picture.GetWidth();
@@ -101,11 +106,11 @@ private:
 
 }  // namespace
 
-void WritePng(TBigBitmap& picture, TStream& stream, const TRowGate& gate)
+void WritePng(TBigBitmap& picture, TStream& stream, const TColorProfile& profile, const TRowGate& gate)
 {
     TStreamSink sink(stream);
     TPngWriter writer(sink);
-    writer.Write(picture, gate);
+    writer.Write(picture, profile, gate);
 }
 
 }  // namespace quilmo

@@ -1,6 +1,7 @@
 #include "webp_writer.h"
 
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "bgr_rows.h"
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
+#include "color/color_profile.h"
 #include "stream_sink.h"
 
 namespace quilmo {
@@ -24,8 +26,36 @@ int WriteToSink(const uint8_t* data, size_t size, const WebPPicture* picture)
 struct TFreePicture {
     void operator()(WebPPicture* picture) const { WebPPictureFree(picture); }
 };
+struct TClearMemory {
+    void operator()(WebPMemoryWriter* memory) const { WebPMemoryWriterClear(memory); }
+};
+struct TDeleteMux {
+    void operator()(WebPMux* mux) const { WebPMuxDelete(mux); }
+};
+struct TClearData {
+    void operator()(WebPData* data) const { WebPDataClear(data); }
+};
 
 [[noreturn]] void Fail(const char* what) { throw EWriteError(std::string("Cannot write the WebP picture: ") + what); }
+
+// The encoded picture with the profile's ICCP chunk, into sink.
+void WriteWithProfile(const WebPMemoryWriter& encoded, const TColorProfile& profile, TStreamSink& sink)
+{
+    const std::unique_ptr<WebPMux, TDeleteMux> mux(WebPMuxNew());
+    if (!mux) Fail("out of memory");
+    const WebPData image{encoded.mem, encoded.size};
+    const std::span<const uint8_t> icc = profile.Bytes();
+    const WebPData chunk{icc.data(), icc.size()};
+    WebPData assembled{};
+    const std::unique_ptr<WebPData, TClearData> release(&assembled);
+    if (WebPMuxSetImage(mux.get(), &image, 0) != WEBP_MUX_OK || WebPMuxSetChunk(mux.get(), "ICCP", &chunk, 0) != WEBP_MUX_OK ||
+        WebPMuxAssemble(mux.get(), &assembled) != WEBP_MUX_OK)
+        Fail("cannot add the colour profile");
+    if (!sink.Write(assembled.bytes, assembled.size)) {
+        sink.RethrowFailure();
+        Fail("write failed");
+    }
+}
 
 const char* EncodingError(WebPEncodingError error)
 {
@@ -48,7 +78,7 @@ void CheckWebpSize(int32_t width, int32_t height)
                           std::to_string(kMaxWebpSide));
 }
 
-void WriteWebp(TBigBitmap& picture, TStream& stream, int quality)
+void WriteWebp(TBigBitmap& picture, TStream& stream, int quality, const TColorProfile& profile)
 {
     CheckWebpSize(picture.GetWidth(), picture.GetHeight());
     WebPConfig config;
@@ -75,12 +105,23 @@ void WriteWebp(TBigBitmap& picture, TStream& stream, int quality)
     }
 
     TStreamSink sink(stream);
-    target.writer = WriteToSink;
-    target.custom_ptr = &sink;
-    if (!WebPEncode(&config, &target)) {
-        sink.RethrowFailure();
-        Fail(EncodingError(target.error_code));
+    if (profile.IsSRGB()) {
+        target.writer = WriteToSink;
+        target.custom_ptr = &sink;
+        if (!WebPEncode(&config, &target)) {
+            sink.RethrowFailure();
+            Fail(EncodingError(target.error_code));
+        }
+        return;
     }
+    // The profile's chunk goes in front of the picture's, so the picture is made in memory first.
+    WebPMemoryWriter encoded;
+    WebPMemoryWriterInit(&encoded);
+    const std::unique_ptr<WebPMemoryWriter, TClearMemory> clear(&encoded);
+    target.writer = WebPMemoryWrite;
+    target.custom_ptr = &encoded;
+    if (!WebPEncode(&config, &target)) Fail(EncodingError(target.error_code));
+    WriteWithProfile(encoded, profile, sink);
 }
 
 }  // namespace quilmo

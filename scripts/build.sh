@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one build tree incrementally: build.sh DIR [cmake options...] [-- targets...]
-# Without targets, everything is built.
+# Without targets, everything is built. A new tree gets CMake's default generator (Unix
+# Makefiles, as Debian's build tools use), so that every build shows the build still works with
+# it; an existing tree keeps the generator it was made with.
 set -euo pipefail
 dir=$1
 shift
@@ -11,7 +13,7 @@ while (($#)) && [ "$1" != -- ]; do
 done
 targets=()
 (($#)) && shift && targets=(--target "$@")
-cmake -S "$(dirname "$0")/.." -B "$dir" -G Ninja "${options[@]}" > "$dir.configure.log" 2>&1 || {
+cmake -S "$(dirname "$0")/.." -B "$dir" "${options[@]}" > "$dir.configure.log" 2>&1 || {
   cat "$dir.configure.log" >&2
   exit 1
 }

@@ -3,9 +3,9 @@
 set -euo pipefail
 
 exec "$(dirname "$0")/apt-install.sh" \
-  build-essential cmake pkg-config ninja-build \
+  build-essential cmake pkg-config \
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev \
-  libheif-dev libwebp-dev libtiff-dev libjxl-dev \
+  libheif-dev libwebp-dev libtiff-dev libjxl-dev liblcms2-dev \
   qt6-base-dev qt6-l10n-tools libgl-dev fonts-ipafont-gothic poppler-utils \
   libsimpleini-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \

@@ -191,6 +191,9 @@ QWidget* TForm2::BuildJoinPanel()
                                   {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP")}, 3, panel);
     jpgspin = MakeSpin(panel, "jpgspin", tr("JPG品質"), 10, 100, 85);
     prog = MakeCheck(panel, "prog", tr("Progress"));
+    srgbcheck = MakeCheck(panel, "srgbcheck", tr("常に sRGB に変換する"));
+    srgbcheck->setToolTip(tr("色の管理をしない表示先のために、プロファイルを付けず"
+                             "すべての画像を sRGB に変換して結合します"));
     RadioGroup1 = new TRadioGroup("RadioGroup1", tr("印刷方向"),
                                   {tr("水平"), tr("垂直")}, 2, panel);
     Button11 = MakeButton(panel, "Button11", tr("クリア"));
@@ -211,9 +214,10 @@ QWidget* TForm2::BuildJoinPanel()
     grid->addWidget(LabelFor(jpgspin, tr("JPG設定")), 5, 0);
     grid->addWidget(jpgspin, 5, 1);
     grid->addWidget(prog, 5, 2);
-    grid->addWidget(RadioGroup1, 6, 0, 1, 3);
-    grid->setRowStretch(7, 1);
-    grid->addLayout(Row({Button11, Button12, Button13}), 8, 0, 1, 3);
+    grid->addWidget(srgbcheck, 6, 0, 1, 3);
+    grid->addWidget(RadioGroup1, 7, 0, 1, 3);
+    grid->setRowStretch(8, 1);
+    grid->addLayout(Row({Button11, Button12, Button13}), 9, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return panel;
 }

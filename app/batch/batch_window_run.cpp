@@ -46,6 +46,7 @@ TBatchRunSettings TForm2::RunSettings() const
     s.SameFolder = Radio1->isChecked();
     s.SaveFolder = Edit2->text().toStdString();
     s.UseSSE2 = FMain.Document().Settings().FUseSSE2;
+    s.ColorSpace = srgbcheck->isChecked() ? TColorSpaceChoice::SRGB : TColorSpaceChoice::Auto;
     return s;
 }
 

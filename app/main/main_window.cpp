@@ -155,6 +155,7 @@ void TForm1::ConnectControls()
     gate.Connect(savebtn, &QToolButton::clicked, this, &TForm1::savebtnClick);
     gate.Connect(resavebtn, &QToolButton::clicked, this, &TForm1::resavebtnClick);
     gate.Connect(Combo, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
+    gate.Connect(srgbbox, &QCheckBox::clicked, this, &TForm1::srgbboxClick);
     gate.Connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboChange);
     gate.Connect(copybtn, &QToolButton::clicked, this, &TForm1::copybtnClick);
     gate.Connect(ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
@@ -336,7 +337,8 @@ void TForm1::ViewResized()
     }
     // Reducing a large picture anew for every step of a window drag would make the drag
     // stutter: until the size settles, the preview scales the picture while drawing.
-    iview->SetPicture(&joined, true);
+    // Other colours than sRGB are shown through the document's sRGB stand-in.
+    iview->SetPicture(FDocument->JoinedProfile().IsSRGB() ? &joined : iview->Picture(), true);
     FResizeSettle->start();
 }
 

@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace quilmo {
 class TGraphic;
+struct TNamedPicture;
 }
 
 namespace quilmo {
@@ -82,6 +83,7 @@ public:
     QComboBox* Combo;
     QSpinBox* jpgoption;
     QCheckBox* progbox;
+    QCheckBox* srgbbox;
     QToolButton* ToolButton8;
     QToolButton* copybtn;
     QToolButton* swapbtn;
@@ -192,6 +194,7 @@ public slots:
     void PasteFromBuffer(int k);
     // Help menu.
     void mmxsseClick();
+    void srgbboxClick(bool checked);
     void Susie1Click();
     void N24Click();
     // A language chosen from the language menu; the windows show it from the next start.
@@ -206,6 +209,7 @@ public:
     TSaveDialogRequest SaveDialogRequest() const;
     QString AskSaveFileName();
     // Writes picture with the tool bar's JPEG settings; the format follows the name.
+    // Writes picture, the joined picture or one made of it, in the joined picture's colours.
     void WritePicture(TBigBitmap& picture, const QString& fileName);
     TUiServices& Ui() { return FUi; }
     TPicturePrinter& PicturePrinter() { return *FPrinter; }
@@ -260,8 +264,7 @@ private:
     void ViewResized();
     // One file from the open dialog titled title, read and handed to place (a missing picture
     // when it cannot be read); nothing when the dialog is cancelled.
-    void ReadOneFile(const QString& title,
-                     const std::function<void(std::unique_ptr<TGraphic>, const std::string&)>& place);
+    void ReadOneFile(const QString& title, const std::function<void(TNamedPicture)>& place);
     void UpdateCommandStates();
     // Runs a command; an error shows its message and the window goes on.
     void Guarded(const std::function<void()>& command);

@@ -148,6 +148,10 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     progbox = Named(new QCheckBox(tr("プログレッシブ"), bar), "progbox",
                     tr("プログレッシブ"));
     bar->addWidget(progbox);
+    srgbbox = Named(new QCheckBox(QStringLiteral("sRGB"), bar), "srgbbox",
+                    tr("常に sRGB に変換する|色の管理をしない表示先のために、プロファイルを付けず"
+                       "すべての画像を sRGB に変換して結合します"));
+    bar->addWidget(srgbbox);
     ToolButton8 = MakeButton(bar, "ToolButton8", tr("モルヴァンを起動"), TToolIcon::Effects);
     bar->addWidget(ToolButton8);
     copybtn = MakeButton(bar, "copybtn", tr("画像のコピー"), TToolIcon::Copy);

@@ -70,8 +70,7 @@ void TForm1::batchbtnClick()
     Form2->OpenForBatch();
 }
 
-void TForm1::ReadOneFile(const QString& title,
-                         const std::function<void(std::unique_ptr<TGraphic>, const std::string&)>& place)
+void TForm1::ReadOneFile(const QString& title, const std::function<void(TNamedPicture)>& place)
 {
     const QStringList names = FUi.GetOpenFileNames(
         this, title, QString::fromStdString(Loader().FLastDir.string()), FOpenFilter, false);
@@ -79,9 +78,9 @@ void TForm1::ReadOneFile(const QString& title,
     Loader().FLastDir = FolderOf(names.front()).toStdString();
     const std::string name = names.front().toStdString();
     Guarded([&] {
-        std::unique_ptr<TGraphic> picture = Loader().ReadPicture(name);
+        TNamedPicture picture = Loader().ReadPicture(name);
         QCoreApplication::processEvents();
-        place(std::move(picture), name);
+        place(std::move(picture));
     });
 }
 
@@ -94,18 +93,14 @@ void TForm1::clearloaditemClick()
 void TForm1::loadhereitemClick()
 {
     ReadOneFile(tr("画像を開く(&O)...", "dialog title"),
-                [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
-                    Document().ReplaceAtClick(std::move(picture), name);
-                });
+                [this](TNamedPicture picture) { Document().ReplaceAtClick(std::move(picture)); });
 }
 
 void TForm1::addafteritemClick()
 {
     if (!Document().CanInsert()) return;
     ReadOneFile(tr("画像の追加読み込み"),
-                [this](std::unique_ptr<TGraphic> picture, const std::string& name) {
-                    Document().InsertAfterClick(std::move(picture), name);
-                });
+                [this](TNamedPicture picture) { Document().InsertAfterClick(std::move(picture)); });
 }
 
 void TForm1::Paste1Click()
@@ -195,7 +190,10 @@ void TForm1::bufferbtnClick()
 
 void TForm1::PasteFromBuffer(int k)
 {
-    Guarded([&] { Document().PasteFromCopyBuffer(Form4->CopyOf(k)); });
+    Guarded([&] {
+        TBufferPicture copy = Form4->CopyOf(k);
+        Document().PasteFromCopyBuffer(std::move(copy.Picture), copy.Profile);
+    });
 }
 
 void TForm1::ToolButton26Click()
@@ -225,6 +223,11 @@ void TForm1::mmxsseClick()
     // Unchecking brings SSE2 back only where the processor has it.
     const bool useSSE2 = !mmxsse->isChecked() && HasSSE2();
     Guarded([&] { Document().SetUseSSE2(useSSE2); });
+}
+
+void TForm1::srgbboxClick(bool checked)
+{
+    Guarded([&] { Document().SetColorSpace(checked ? TColorSpaceChoice::SRGB : TColorSpaceChoice::Auto); });
 }
 
 void TForm1::ComboChange()
@@ -277,7 +280,7 @@ QString TForm1::AskSaveFileName()
 void TForm1::WritePicture(TBigBitmap& picture, const QString& fileName)
 {
     const TJpegSaveOptions jpeg{jpgoption->value(), progbox->isChecked()};
-    quilmo::SavePictureFile(picture, fileName.toStdString(), jpeg);
+    quilmo::SavePictureFile(picture, fileName.toStdString(), jpeg, Document().JoinedProfile());
 }
 
 void TForm1::SavePictureFile(const QString& fileName)
@@ -293,22 +296,23 @@ void TForm1::copybtnClick()
 {
     if (Document().Joined().GetEmpty()) return;
     Document().UseJoined([&](TBigBitmap& joined) {
-        FUi.SetClipboardData(PictureMimeData(joined).release());
-        if (bcombo->currentIndex() == 1) Form4->Push(joined);
+        const TColorProfile& profile = Document().JoinedProfile();
+        FUi.SetClipboardData(PictureMimeData(joined, profile).release());
+        if (bcombo->currentIndex() == 1) Form4->Push(joined, profile);
     });
 }
 
 void TForm1::ToolButton8Click()
 {
     if (Document().Joined().GetEmpty()) {
-        FEffects->Start(nullptr);
+        FEffects->Start(nullptr, {});
         return;
     }
     const QString kept = StatusPanel0->text();
     StatusPanel0->setText(tr("　画像エフェクトを呼び出し中・・・・・"));
     const auto restore = qScopeGuard([&] { StatusPanel0->setText(kept); });
     QCoreApplication::processEvents();
-    Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined); });
+    Document().UseJoined([&](TBigBitmap& joined) { FEffects->Start(&joined, Document().JoinedProfile()); });
 }
 
 void TForm1::printbtnClick()
@@ -325,7 +329,8 @@ void TForm1::printbtnClick()
                 return keyPressed;
             },
             [&](QPainter& painter, const QRect& target) {
-                PrintBigBitmap(painter, joined, target, Document().Settings().FUseSSE2);
+                PrintBigBitmap(painter, joined, Document().JoinedProfile(), target,
+                               Document().Settings().FUseSSE2);
             });
     });
 }

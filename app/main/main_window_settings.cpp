@@ -56,6 +56,7 @@ void TForm1::ReadSettings()
         join.FrameRect = s.EdgeRect;
         join.PreviewMode = static_cast<TPreviewMode>(s.View);
         join.JoinColor = s.BackColor;
+        join.ColorSpace = s.Srgb ? TColorSpaceChoice::SRGB : TColorSpaceChoice::Auto;
         mmxsse->setChecked(s.Sse2);
         LanguageItem(s.Language)->setChecked(true);
         join.FUseSSE2 = HasSSE2() && !s.Sse2;
@@ -75,6 +76,7 @@ TJoinSettings TForm1::ControlSettings() const
     settings.Gap = SpinEdit->value();
     settings.FrameOn = edgecombo->currentIndex() == 1;
     settings.PreviewMode = static_cast<TPreviewMode>(viewbox->currentIndex());
+    settings.ColorSpace = srgbbox->isChecked() ? TColorSpaceChoice::SRGB : TColorSpaceChoice::Auto;
     return settings;
 }
 
@@ -89,6 +91,8 @@ void TForm1::ShowJoinSettings(const TJoinSettings& settings)
     SetIndexQuietly(edgecombo, settings.FrameOn ? 1 : 0);
     SetIndexQuietly(viewbox, settings.PreviewMode);
     ShowJoinColor(settings.JoinColor);
+    const QSignalBlocker blocker(srgbbox);
+    srgbbox->setChecked(settings.ColorSpace == TColorSpaceChoice::SRGB);
     if (HasSSE2()) mmxsse->setChecked(!settings.FUseSSE2);
 }
 
@@ -120,6 +124,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Edge = edgecombo->currentIndex();
     s.EdgeRect = join.FrameRect;
     s.Sse2 = mmxsse->isChecked();
+    s.Srgb = join.ColorSpace == TColorSpaceChoice::SRGB;
     s.Language = japaneseitem->actionGroup()->checkedAction()->data().toString().toStdString();
     s.Color = FPanelColor;
     s.BackColor = join.JoinColor;

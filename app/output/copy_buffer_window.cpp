@@ -14,6 +14,7 @@
 #include "app/shell/picture_drag.h"
 #include "resample/resample.h"
 #include "app/shell/ui_services.h"
+#include "core/picture_colors.h"
 
 namespace quilmo {
 
@@ -30,11 +31,11 @@ QSizeF Fitted(int width, int height, QSizeF room)
     return {width * scale, height * scale};
 }
 
-std::unique_ptr<TBigBitmap> CopyOfPicture(TBigBitmap& picture)
+TBufferPicture CopyOfPicture(const TBigBitmap& picture, const TColorProfile& profile)
 {
     auto copy = std::make_unique<TBigBitmap>();
-    copy->Assign(&picture);
-    return copy;
+    copy->Assign(const_cast<TBigBitmap*>(&picture));
+    return {std::move(copy), profile};
 }
 
 }  // namespace
@@ -61,23 +62,27 @@ TBufferImage::TBufferImage(int tag, QWidget* parent) : QWidget(parent), FTag(tag
     setAcceptDrops(true);
 }
 
-void TBufferImage::SetPicture(std::unique_ptr<TBigBitmap> picture)
+void TBufferImage::SetPicture(TBufferPicture picture)
 {
-    FPicture = picture && !picture->GetEmpty() ? std::move(picture) : nullptr;
+    FPicture = picture.Picture && !picture.Picture->GetEmpty() ? std::move(picture) : TBufferPicture();
     FShown.Assign(nullptr);
-    if (FPicture && (FPicture->GetWidth() > width() || FPicture->GetHeight() > height())) {
+    TBigBitmap* full = FPicture.Picture.get();
+    if (full && (full->GetWidth() > width() || full->GetHeight() > height())) {
         // Only a small copy is ever drawn; the full picture stays as it is for pasting.
-        const QSizeF fitted = Fitted(FPicture->GetWidth(), FPicture->GetHeight(), QSizeF(size()));
-        BigReduceInto(FShown, *FPicture, std::max(1, static_cast<int>(fitted.width())),
+        const QSizeF fitted = Fitted(full->GetWidth(), full->GetHeight(), QSizeF(size()));
+        BigReduceInto(FShown, *full, std::max(1, static_cast<int>(fitted.width())),
                       std::max(1, static_cast<int>(fitted.height())), HasSSE2(), std::nullopt, {});
+    } else if (full && !FPicture.Profile.IsSRGB()) {
+        FShown.Assign(full);
     }
+    ConvertToSRGB(FShown, FPicture.Profile);
     update();
 }
 
-std::unique_ptr<TBigBitmap> TBufferImage::TakePicture()
+TBufferPicture TBufferImage::TakePicture()
 {
-    std::unique_ptr<TBigBitmap> picture = std::move(FPicture);
-    SetPicture(nullptr);
+    TBufferPicture picture = std::move(FPicture);
+    SetPicture({});
     return picture;
 }
 
@@ -87,8 +92,8 @@ void TBufferImage::paintEvent(QPaintEvent*)
     // An outline shows where an empty image is, to drop a picture onto.
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (!FPicture) return;
-    const TBigBitmap& shown = FShown.GetEmpty() ? *FPicture : FShown;
+    if (!FPicture.Picture) return;
+    const TBigBitmap& shown = FShown.GetEmpty() ? *FPicture.Picture : FShown;
     const QSizeF size = Fitted(shown.GetWidth(), shown.GetHeight(), QSizeF(this->size()));
     DrawBigBitmap(painter, shown,
                   QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size));
@@ -100,7 +105,7 @@ void TBufferImage::mousePressEvent(QMouseEvent* event)
         emit ContextMenuRequested(FTag, event->globalPosition().toPoint());
         return;
     }
-    if (FPicture && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton))
+    if (HasPicture() && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton))
         FDragStart = event->position().toPoint();
 }
 
@@ -158,17 +163,17 @@ TForm4::TForm4(TUiServices& ui, TCommandGate& gate, QWidget* parent)
     FGate.Connect(Delete1, &QAction::triggered, this, &TForm4::Delete1Click);
 }
 
-std::unique_ptr<TBigBitmap> TForm4::CopyOf(int k)
+TBufferPicture TForm4::CopyOf(int k)
 {
-    TBigBitmap* picture = Image(k)->Picture();
-    return picture ? CopyOfPicture(*picture) : nullptr;
+    const TBufferPicture& picture = Image(k)->Picture();
+    return picture.Picture ? CopyOfPicture(*picture.Picture, picture.Profile) : TBufferPicture();
 }
 
-void TForm4::Push(TBigBitmap& picture)
+void TForm4::Push(TBigBitmap& picture, const TColorProfile& profile)
 {
     if (Image(2)->HasPicture()) Image(3)->SetPicture(Image(2)->TakePicture());
     if (Image(1)->HasPicture()) Image(2)->SetPicture(Image(1)->TakePicture());
-    Image(1)->SetPicture(CopyOfPicture(picture));
+    Image(1)->SetPicture(CopyOfPicture(picture, profile));
     if (PictureArrived) PictureArrived();
 }
 
@@ -176,14 +181,14 @@ bool TForm4::TakeClipboardPicture(int k)
 {
     const QMimeData* data = FUi.ClipboardData();
     if (!HoldsPicture(data)) return false;
-    Image(k)->SetPicture(PictureFromMimeData(*data));
+    Image(k)->SetPicture({PictureFromMimeData(*data), {}});
     if (PictureArrived) PictureArrived();
     return true;
 }
 
 void TForm4::Clear()
 {
-    for (TBufferImage* image : FImages) image->SetPicture(nullptr);
+    for (TBufferImage* image : FImages) image->SetPicture({});
 }
 
 void TForm4::ShowBeside(const QWidget& owner)
@@ -212,24 +217,25 @@ void TForm4::Paste1Click()
 
 void TForm4::Delete1Click()
 {
-    Image(FChosen)->SetPicture(nullptr);
+    Image(FChosen)->SetPicture({});
 }
 
 void TForm4::ImageDropped(int tag, const QString& source)
 {
     TBufferImage* target = Image(tag);
     if (source == kPreviewDragSource) {
-        // The picture the preview shows comes in; the joined picture itself is not touched.
+        // The picture the preview shows (in sRGB) comes in; the joined picture itself is not
+        // touched.
         const TBigBitmap* shown = PreviewPicture ? PreviewPicture() : nullptr;
         if (!shown) return;
-        target->SetPicture(CopyOfPicture(const_cast<TBigBitmap&>(*shown)));
+        target->SetPicture(CopyOfPicture(*shown, {}));
         if (PictureArrived) PictureArrived();
         return;
     }
     const std::optional<int> from = BufferOfDragSource(source);
     if (!from || *from == tag) return;
     // The two images exchange their pictures.
-    std::unique_ptr<TBigBitmap> kept = target->TakePicture();
+    TBufferPicture kept = target->TakePicture();
     target->SetPicture(Image(*from)->TakePicture());
     Image(*from)->SetPicture(std::move(kept));
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "bigbitmap/big_bitmap.h"
+#include "color/color_profile.h"
 
 class QAction;
 class QMenu;
@@ -19,18 +20,24 @@ namespace quilmo {
 class TCommandGate;
 class TUiServices;
 
-// One of the three buffer images: its picture at full size, and a reduced copy to show.
+// A picture of the buffer and the colours of its numbers.
+struct TBufferPicture {
+    std::unique_ptr<TBigBitmap> Picture;
+    TColorProfile Profile;
+};
+
+// One of the three buffer images: its picture at full size, and a small sRGB copy to show.
 class TBufferImage : public QWidget {
     Q_OBJECT
 public:
     TBufferImage(int tag, QWidget* parent);
 
     int Tag() const { return FTag; }
-    bool HasPicture() const { return FPicture != nullptr; }
-    TBigBitmap* Picture() { return FPicture.get(); }
+    bool HasPicture() const { return FPicture.Picture != nullptr; }
+    const TBufferPicture& Picture() const { return FPicture; }
     // Takes picture (none: empties the image).
-    void SetPicture(std::unique_ptr<TBigBitmap> picture);
-    std::unique_ptr<TBigBitmap> TakePicture();
+    void SetPicture(TBufferPicture picture);
+    TBufferPicture TakePicture();
 
 signals:
     void ContextMenuRequested(int tag, QPoint globalPoint);
@@ -46,7 +53,8 @@ protected:
 
 private:
     int FTag;
-    std::unique_ptr<TBigBitmap> FPicture;
+    TBufferPicture FPicture;
+    // What is drawn when it is not the picture itself: its reduction, or its sRGB copy.
     TBigBitmap FShown;
     std::optional<QPoint> FDragStart;
 };
@@ -59,10 +67,11 @@ public:
     // Buffer image k (1 to 3).
     TBufferImage* Image(int k) { return FImages[k - 1]; }
     // A copy of buffer image k's picture; none when it is empty.
-    std::unique_ptr<TBigBitmap> CopyOf(int k);
+    TBufferPicture CopyOf(int k);
 
-    // The copy of a joined picture: the older pictures move down one place.
-    void Push(TBigBitmap& picture);
+    // The copy of a joined picture (in the colours of profile): the older pictures move down
+    // one place.
+    void Push(TBigBitmap& picture, const TColorProfile& profile);
     // Buffer image 1 takes the clipboard's picture; false when there is none.
     bool TakeClipboardPicture(int k);
     void Clear();

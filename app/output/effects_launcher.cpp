@@ -12,6 +12,8 @@
 #include "bigbitmap/errors.h"
 #include "bigbitmap/le_bytes.h"
 #include "bigbitmap/stream.h"
+#include "color/color_profile.h"
+#include "output/bmp_writer.h"
 
 namespace quilmo {
 
@@ -106,7 +108,7 @@ bool TEffectsLauncher::Available() const
     return std::filesystem::is_regular_file(FProgram, error);
 }
 
-void TEffectsLauncher::Start(TBigBitmap* picture) const
+void TEffectsLauncher::Start(TBigBitmap* picture, const TColorProfile& profile) const
 {
     const std::string program = FProgram.string();
     if (!picture) {
@@ -118,7 +120,7 @@ void TEffectsLauncher::Start(TBigBitmap* picture) const
     PutLE32(head, kCopyDataIdentifier);
     PutLE32(head + 4, 0);
     record.WriteBuffer(head, sizeof head);
-    picture->SaveToStream(record);
+    WriteBmp(*picture, record, profile);
     // The length is known once the picture has been written.
     PutLE32(head + 4, static_cast<uint32_t>(record.Position() - int64_t{sizeof head}));
     record.SetPosition(0);

@@ -10,6 +10,7 @@
 namespace quilmo {
 
 class TBigBitmap;
+class TColorProfile;
 
 inline constexpr uint32_t kCopyDataIdentifier = 1141;
 
@@ -18,9 +19,10 @@ public:
     explicit TEffectsLauncher(std::filesystem::path program);
 
     bool Available() const;
-    // Starts the program with the picture (none: with "c"). A program that cannot be started
-    // is passed over in silence; a record that cannot be written raises EWriteError.
-    void Start(TBigBitmap* picture) const;
+    // Starts the program with the picture (none: with "c"), in the colours of profile, which
+    // reach the program converted into sRGB. A program that cannot be started is passed over in
+    // silence; a record that cannot be written raises EWriteError.
+    void Start(TBigBitmap* picture, const TColorProfile& profile) const;
 
 private:
     std::filesystem::path FProgram;

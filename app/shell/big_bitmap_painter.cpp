@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "bigbitmap/big_bitmap.h"
+#include "color/color_profile.h"
+#include "core/picture_colors.h"
 #include "resample/resample.h"
 
 namespace quilmo {
@@ -40,17 +42,23 @@ void DrawBigBitmap(QPainter& painter, const TBigBitmap& picture, const QRectF& t
     }
 }
 
-void PrintBigBitmap(QPainter& painter, TBigBitmap& picture, const QRect& target, bool useSSE2)
+void PrintBigBitmap(QPainter& painter, TBigBitmap& picture, const TColorProfile& profile,
+                    const QRect& target, bool useSSE2)
 {
     const int32_t width = std::clamp(target.width(), 1, std::max(picture.GetWidth(), 1));
     const int32_t height = std::clamp(target.height(), 1, std::max(picture.GetHeight(), 1));
-    if (picture.GetEmpty() || (width == picture.GetWidth() && height == picture.GetHeight())) {
+    const bool reduces = !picture.GetEmpty() && (width != picture.GetWidth() || height != picture.GetHeight());
+    if (!reduces && profile.IsSRGB()) {
         DrawBigBitmap(painter, picture, target);
         return;
     }
-    TBigBitmap reduced;
-    BigReduceInto(reduced, picture, width, height, useSSE2, std::nullopt, {});
-    DrawBigBitmap(painter, reduced, target);
+    TBigBitmap printed;
+    if (reduces)
+        BigReduceInto(printed, picture, width, height, useSSE2, std::nullopt, {});
+    else
+        printed.Assign(&picture);
+    ConvertToSRGB(printed, profile);
+    DrawBigBitmap(painter, printed, target);
 }
 
 }  // namespace quilmo

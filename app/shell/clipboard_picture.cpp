@@ -7,6 +7,8 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
+#include "color/color_profile.h"
+#include "core/picture_colors.h"
 
 namespace quilmo {
 
@@ -14,11 +16,15 @@ namespace {
 
 constexpr qsizetype kFileHeaderSize = 14;
 
-// Holds its own copy of the picture, so later changes of the joined picture do not reach the
-// clipboard, and converts it only for the form a program asks for.
+// Holds its own copy of the picture, in sRGB, so later changes of the joined picture do not
+// reach the clipboard, and converts it only for the form a program asks for.
 class TPictureMimeData : public QMimeData {
 public:
-    explicit TPictureMimeData(TBigBitmap& picture) { FPicture.Assign(&picture); }
+    TPictureMimeData(TBigBitmap& picture, const TColorProfile& profile)
+    {
+        FPicture.Assign(&picture);
+        ConvertToSRGB(FPicture, profile);
+    }
 
     QStringList formats() const override
     {
@@ -49,9 +55,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<QMimeData> PictureMimeData(TBigBitmap& picture)
+std::unique_ptr<QMimeData> PictureMimeData(TBigBitmap& picture, const TColorProfile& profile)
 {
-    return std::make_unique<TPictureMimeData>(picture);
+    return std::make_unique<TPictureMimeData>(picture, profile);
 }
 
 bool HoldsPicture(const QMimeData* data)

@@ -9,13 +9,14 @@ class QMimeData;
 namespace quilmo {
 
 class TBigBitmap;
+class TColorProfile;
 
 // The BMP file form (file header and packed DIB) programs exchange as "image/bmp".
 inline constexpr const char* kBmpMimeType = "image/bmp";
 
-// A copy of picture for the clipboard: as "image/bmp" and as an image any program can paste.
-// Both forms are made only when a program asks for them.
-std::unique_ptr<QMimeData> PictureMimeData(TBigBitmap& picture);
+// A copy of picture (in the colours of profile) for the clipboard, in sRGB: as "image/bmp" and as
+// an image any program can paste. Both forms are made only when a program asks for them.
+std::unique_ptr<QMimeData> PictureMimeData(TBigBitmap& picture, const TColorProfile& profile);
 
 // True when data holds a picture a paste can take.
 bool HoldsPicture(const QMimeData* data);

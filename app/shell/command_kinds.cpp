@@ -30,6 +30,7 @@ constexpr TAnytimeCommand kAnytime[] = {
     {"Form1", "ToolButton26"},
     {"Form1", "ToolButton22"},
     {"Form1", "mmxsse"},
+    {"Form1", "srgbbox"},
     {"edgeform", "Button1"},
     // Values a save, a print or a batch run reads when it starts, and the look of the windows.
     {"Form1", "Combo"},

@@ -178,6 +178,7 @@ void MainKeys(const Visit& visit, Settings& s)
     visit("value", "wrap", s.Wrap, 0, kMaxWrap);
     visit("value", "align", s.Align, 0, static_cast<int32_t>(jaEnd));
     visit("value", "language", s.Language);
+    visit("value", "srgb", s.Srgb);
     visit("form", "left", s.Left);
     visit("form", "top", s.Top);
     visit("form", "width", s.Width);
@@ -207,6 +208,7 @@ void BatchKeys(const Visit& visit, Settings& s)
     visit("value2", "color", s.Color);
     visit("value2", "renban", s.Renban);
     visit("value2", "savepath", s.SavePath);
+    visit("value2", "srgb", s.Srgb);
     visit("form2", "dwidth", s.DWidth);
     visit("form2", "dheight", s.DHeight);
     visit("form2", "resizing", s.Resizing);

@@ -33,6 +33,7 @@ struct TMainSettings {
     int32_t Edge = 0;         // frame off, on
     TRect EdgeRect;           // frame widths: left, top, right, bottom
     bool Sse2 = false;        // "SSE2を無効にする" checked
+    bool Srgb = false;        // joined pictures always in sRGB; a file without the key: "auto"
     TColor Color = 0x80000010;  // view background, the system button-shadow colour
     TColor BackColor = clWhite;  // fill colour of the joined picture
     std::string Language;        // "ja", "en", or empty: the system's language
@@ -59,6 +60,7 @@ struct TBatchSettings {
     std::string Renban;    // naming text
     std::string SavePath;  // save folder
     bool SamePath = true;  // save beside the source pictures
+    bool Srgb = false;     // results always in sRGB; a file without the key: "auto"
 
     friend bool operator==(const TBatchSettings&, const TBatchSettings&) = default;
 };

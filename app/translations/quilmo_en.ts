@@ -574,6 +574,10 @@
         <translation>Open Pictures</translation>
     </message>
     <message>
+        <source>常に sRGB に変換する|色の管理をしない表示先のために、プロファイルを付けずすべての画像を sRGB に変換して結合します</source>
+        <translation>Always convert to sRGB|For places without colour management: every picture is converted to sRGB and joined without a profile</translation>
+    </message>
+    <message>
         <source>処理中のため実行できません</source>
         <translation>Not now: the current work is still running</translation>
     </message>
@@ -791,6 +795,14 @@
     <message>
         <source>一括処理用にファイルを開く</source>
         <translation>Open Files for a Batch</translation>
+    </message>
+    <message>
+        <source>常に sRGB に変換する</source>
+        <translation>Always convert to sRGB</translation>
+    </message>
+    <message>
+        <source>色の管理をしない表示先のために、プロファイルを付けずすべての画像を sRGB に変換して結合します</source>
+        <translation>For places without colour management: every picture is converted to sRGB and joined without a profile</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "plugins/dib_writer.h"
+#include "plugins/heif/heif_limits.h"
 #include "plugins/pixel_converter.h"
 #include "plugins/pixel_limit.h"
 #include "plugins/spi_codes.h"
@@ -54,8 +55,13 @@ int32_t CodeOf(const heif_error& error)
     }
 }
 
-// One side may be as long as the pixel limit allows for a picture one pixel high.
-int SideLimit() { return static_cast<int>(std::min<int64_t>(PluginPixelLimit(), INT_MAX)); }
+// Grid tiles are decoded side by side, on as many threads as the pixel limit has room for.
+int TileThreads(uint64_t largestTile)
+{
+    constexpr uint64_t kMostThreads = 4;
+    const uint64_t room = static_cast<uint64_t>(PluginPixelLimit()) / std::max<uint64_t>(largestTile, 1);
+    return static_cast<int>(std::min(kMostThreads, room));
+}
 
 int32_t CopyPixels(heif_image* image, bool deep, TAlpha alpha, TDibWriter& writer)
 {
@@ -93,12 +99,17 @@ int32_t DecodeHeif(const uint8_t* data, size_t size, TDibBlocks& blocks)
     if (!LooksLikeHeif(data, size)) return kUnknownFormat;
     const std::unique_ptr<heif_context, TFreeContext> context(heif_context_alloc());
     if (!context) return kOutOfMemory;
-    heif_context_set_maximum_image_size_limit(context.get(), SideLimit());
+    heif_context_set_maximum_image_size_limit(context.get(), HeifSideLimit());
     if (const int32_t code = CodeOf(heif_context_read_from_memory_without_copy(context.get(), data, size, nullptr)))
         return code;
     heif_image_handle* primary = nullptr;
     if (const int32_t code = CodeOf(heif_context_get_primary_image_handle(context.get(), &primary))) return code;
     const std::unique_ptr<heif_image_handle, TReleaseHandle> handle(primary);
+    // libheif takes the memory for a grid or an overlay, or for what a coded stream declares,
+    // without a look at the pixel limit.
+    THeifDecoding decoding;
+    if (const int32_t code = CheckHeifDecoding(data, size, decoding)) return code;
+    heif_context_set_max_decoding_threads(context.get(), TileThreads(decoding.LargestCoded));
 
     // The size with rotation applied, known before anything is decoded.
     const int width = heif_image_handle_get_width(handle.get());

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "plugins/dib_writer.h"
+#include "plugins/jxl/jxl_decoder.h"
+#include "plugins/jxl/jxl_limits.h"
 #include "plugins/pixel_converter.h"
 #include "plugins/spi_codes.h"
 
@@ -13,9 +15,6 @@ namespace quilmo::spi {
 
 namespace {
 
-struct TDestroyDecoder {
-    void operator()(JxlDecoder* decoder) const { JxlDecoderDestroy(decoder); }
-};
 struct TDestroyRunner {
     void operator()(void* runner) const { JxlThreadParallelRunnerDestroy(runner); }
 };
@@ -104,7 +103,8 @@ bool LooksLikeJxl(const uint8_t* data, size_t size)
 int32_t DecodeJxl(const uint8_t* data, size_t size, TDibBlocks& blocks)
 {
     if (!LooksLikeJxl(data, size)) return kUnknownFormat;
-    const std::unique_ptr<JxlDecoder, TDestroyDecoder> decoder(JxlDecoderCreate(nullptr));
+    if (const int32_t code = CheckJxlDecoding(data, size)) return code;
+    const TJxlDecoder decoder(JxlDecoderCreate(nullptr));
     const std::unique_ptr<void, TDestroyRunner> runner(
         JxlThreadParallelRunnerCreate(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads()));
     if (!decoder || !runner) return kOutOfMemory;

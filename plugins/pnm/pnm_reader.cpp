@@ -120,9 +120,9 @@ int32_t ReadHeader(TPnmScanner& scanner, char type, TPnmFormat& format)
     if (!format.Bitmap && (!scanner.ReadNumber(kMaxLevels, format.MaxValue) || format.MaxValue == 0))
         return kBrokenData;
     if (format.Raw && !scanner.SkipSingleSeparator()) return kBrokenData;
-    // Refuse sizes the data cannot fill before allocating anything for them.
-    if (format.Height > scanner.Remaining() / format.MinRowBytes()) return kBrokenData;
+    // Refuse sizes above the limit, or that the data cannot fill, before allocating anything.
     if (!PicturePixelsAllowed(format.Width, format.Height)) return kOutOfMemory;
+    if (format.Height > scanner.Remaining() / format.MinRowBytes()) return kBrokenData;
     return 0;
 }
 

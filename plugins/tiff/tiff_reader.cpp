@@ -11,6 +11,7 @@
 #include "plugins/dib_writer.h"
 #include "plugins/pixel_limit.h"
 #include "plugins/spi_codes.h"
+#include "plugins/tiff/tiff_directory.h"
 #include "plugins/tiff/tiff_samples.h"
 
 namespace quilmo::spi {
@@ -94,6 +95,7 @@ bool LooksLikeTiff(const uint8_t* data, size_t size)
 int32_t DecodeTiff(const uint8_t* data, size_t size, TDibBlocks& blocks)
 {
     if (!LooksLikeTiff(data, size)) return kUnknownFormat;
+    if (!DirectoryFitsTheFile(data, size)) return kBrokenData;
     const std::unique_ptr<TIFFOpenOptions, TFreeOptions> options(TIFFOpenOptionsAlloc());
     if (!options) return kOutOfMemory;
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), AllocationLimit());

@@ -13,7 +13,22 @@ namespace quilmo::spi {
 
 namespace {
 
-constexpr uint64_t kPieceSlack = 64 << 20;
+uint64_t PieceSize(TIFF* tiff) { return TIFFIsTiled(tiff) ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff); }
+
+// A strip or a tile is decoded whole. Tiles may overhang the picture, but not by much: a
+// header's piece size takes no memory the picture as stored would not.
+bool PiecesFitThePicture(TIFF* tiff, uint32_t height)
+{
+    constexpr uint64_t kPieceSlack = 64 << 20;
+    uint16_t planar = PLANARCONFIG_CONTIG, samples = 1;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    const uint64_t planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    uint64_t pictureBytes = 0;
+    if (__builtin_mul_overflow(TIFFScanlineSize64(tiff), height * planes, &pictureBytes)) return true;
+    const uint64_t pieceSize = PieceSize(tiff);
+    return pieceSize != 0 && pieceSize <= pictureBytes + kPieceSlack;
+}
 
 struct TPlainLayout {
     TSampleLayout Samples;
@@ -80,13 +95,9 @@ public:
         const uint32_t bandRows = std::min(pieceHeight, height);
         const size_t planes = FLayout.Separate ? static_cast<size_t>(FLayout.Samples.Channels()) : 1;
         FPieceRowBytes = size_t{pieceWidth} * FLayout.PixelBytes() / planes;
-        // Tiles may overhang the picture, but not by much: a header's tile size takes no memory
-        // the picture would not. The piece must hold its rows (compared by division, which
-        // cannot overflow).
-        const uint64_t pieceSize = FTiled ? TIFFTileSize64(FTiff) : TIFFStripSize64(FTiff);
-        const uint64_t pictureBytes = uint64_t{width} * height * FLayout.PixelBytes();
-        if (pieceSize == 0 || pieceSize > pictureBytes + kPieceSlack || FPieceRowBytes > pieceSize / bandRows)
-            return kBrokenData;
+        // The piece must hold its rows (compared by division, which cannot overflow).
+        const uint64_t pieceSize = PieceSize(FTiff);
+        if (FPieceRowBytes > pieceSize / bandRows) return kBrokenData;
         FPiece.resize(pieceSize);
         // Contiguous strips are whole rows already; everything else is gathered into a band.
         const bool gather = FTiled || FLayout.Separate;
@@ -201,6 +212,7 @@ int32_t ReadThroughRgba(TIFF* tiff, TDibWriter& writer)
 
 int32_t ReadTiffPixels(TIFF* tiff, TDibWriter& writer)
 {
+    if (!PiecesFitThePicture(tiff, writer.StoredHeight())) return kBrokenData;
     const std::optional<TPlainLayout> layout = PlainLayout(tiff);
     if (!layout) return ReadThroughRgba(tiff, writer);
     TPlainReader reader(tiff, *layout, writer);

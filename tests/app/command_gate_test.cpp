@@ -157,7 +157,7 @@ private slots:
         // A copy on the clipboard and in the copy buffer, for the commands that would take it.
         window.copybtn->click();
         const QMimeData* copied = F->Ui->Clipboard.get();
-        const TBigBitmap* buffered = window.Form4->Image(1)->Picture();
+        const TBigBitmap* buffered = window.Form4->Image(1)->Picture().Picture.get();
         QVERIFY(copied && buffered);
         const THeldPicture held(F->Path(QStringLiteral("held.qsp")).toStdString(), GreyPicture());
         const TUntouched before(window, *F->Ui);
@@ -201,7 +201,7 @@ private slots:
         QVERIFY(F->Ui->Errors.isEmpty() && F->Ui->Questions.isEmpty() && F->Ui->SaveRequests.empty());
         QCOMPARE(F->Ui->PrinterSetups, 0);
         QCOMPARE(F->Ui->Clipboard.get(), copied);
-        QCOMPARE(window.Form4->Image(1)->Picture(), buffered);
+        QCOMPARE(window.Form4->Image(1)->Picture().Picture.get(), buffered);
         QVERIFY(!window.Form4->Image(2)->HasPicture() && !window.Form4->Image(3)->HasPicture());
         QVERIFY(!window.Form2->Form3->isVisible());
         QVERIFY(window.isVisible());

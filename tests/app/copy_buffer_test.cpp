@@ -29,7 +29,7 @@ private:
     {
         QList<int> widths;
         for (int k = 1; k <= 3; ++k) {
-            const TBigBitmap* picture = F->Window->Form4->Image(k)->Picture();
+            const TBigBitmap* picture = F->Window->Form4->Image(k)->Picture().Picture.get();
             widths << (picture ? picture->GetWidth() : 0);
         }
         return widths;

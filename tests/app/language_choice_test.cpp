@@ -5,9 +5,11 @@
 
 #include "app/shell/language_choice.h"
 #include "scoped_env.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using quilmo::test::TScopedEnv;
+using quilmo::test::TScratchFolder;
 namespace fs = std::filesystem;
 
 namespace {
@@ -51,7 +53,8 @@ TEST(LanguageChoice, LcAllComesBeforeLcMessagesBeforeLang)
 
 TEST(LanguageChoice, AStoredLanguageWinsOverTheLocale)
 {
-    const fs::path ini = fs::path(testing::TempDir()) / "quilmo_language.ini";
+    const TScratchFolder folder;
+    const fs::path ini = folder / "quilmo.ini";
     const auto store = [&](const std::string& text) { std::ofstream(ini) << text; };
     {
         const TLocale locale("en_US.UTF-8");

@@ -134,9 +134,20 @@ private slots:
         QCOMPARE(window.Document().Settings().FUseSSE2, HasSSE2());
     }
 
+    void theSrgbBoxChoosesTheJoinedColours()
+    {
+        TForm1& window = Open();
+        QVERIFY(!window.srgbbox->isChecked());
+        QVERIFY(window.Document().Settings().ColorSpace == TColorSpaceChoice::Auto);
+        window.srgbbox->click();
+        QVERIFY(window.Document().Settings().ColorSpace == TColorSpaceChoice::SRGB);
+        window.srgbbox->click();
+        QVERIFY(window.Document().Settings().ColorSpace == TColorSpaceChoice::Auto);
+    }
+
     void readsTheSettingsFileIntoTheControls()
     {
-        F->WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\n[form]\nbackcolor=255\n");
+        F->WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\nsrgb=1\n[form]\nbackcolor=255\n");
         std::ofstream(Path(QStringLiteral("morvane")).toStdString()) << "#!/bin/sh\n";
         TForm1& window = Open();
         QCOMPARE(window.geometry(), QRect(100, 10, 612, 450));
@@ -149,6 +160,8 @@ private slots:
         QVERIFY(window.SaveAsBmp());
         QCOMPARE(window.JoinColor(), TColor{255});
         QVERIFY(window.ToolButton8->isEnabled());
+        QVERIFY(window.srgbbox->isChecked());
+        QVERIFY(window.Document().Settings().ColorSpace == TColorSpaceChoice::SRGB);
 
         F->Window.reset();
         F->WriteIni("[value]\nsplit=99\n");

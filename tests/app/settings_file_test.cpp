@@ -13,25 +13,17 @@
 #include "app/shell/settings_file.h"
 #include "bigbitmap/errors.h"
 #include "scoped_env.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using quilmo::test::TScopedEnv;
+using quilmo::test::TScratchFolder;
 namespace fs = std::filesystem;
 
 namespace {
 
 class SettingsFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        FFolder = fs::path(testing::TempDir()) /
-                  ("quilmo_settings_" +
-                   std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(FFolder);
-        fs::create_directories(FFolder);
-    }
-    void TearDown() override { fs::remove_all(FFolder); }
-
     fs::path Ini() const { return FFolder / "quilmo.ini"; }
     void Store(const std::string& bytes) const { std::ofstream(Ini(), std::ios::binary) << bytes; }
     std::string Stored() const
@@ -40,7 +32,8 @@ protected:
         return {std::istreambuf_iterator<char>(stream), {}};
     }
 
-    fs::path FFolder;
+    const TScratchFolder FScratch;
+    const fs::path FFolder = FScratch.Path();
 };
 
 // Every value away from its default, so that a key that feeds the wrong field shows.
@@ -55,6 +48,7 @@ TMainSettings SampleMain()
     s.EdgeRect = {5, 6, 7, 8};
     s.Sse2 = true, s.Color = 0x80000010, s.BackColor = 0x00FF8040;
     s.Language = "en";
+    s.Srgb = true;
     return s;
 }
 
@@ -117,12 +111,12 @@ TEST_F(SettingsFile, NewFileListsTheKeysInWriteOrderAndReadsBack)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
               "[file]\ndir=/home/u/写真/\nsusie=/opt/spi\n\n\n"
               "[value]\nsplit=3\njpg=70\nidx=1\nidx2=0\nidx3=4\nbcombo=1\nview=0\nedge=1\n"
-              "progress=1\nsse2=1\nwrap=3\nalign=2\nlanguage=en\n\n\n"
+              "progress=1\nsse2=1\nwrap=3\nalign=2\nlanguage=en\nsrgb=1\n\n\n"
               "[form]\nleft=-8\ntop=20\nwidth=900\nheight=700\ncolor=-2147483632\n"
               "backcolor=16744512\n\n\n"
               "[print]\nOrientation=1\n\n\n"
               "[value2]\nradio1=1\nradio2=0\nradio3=1\ncombo3=3\nsamepath=0\nspin=12\nsave=2\n"
-              "jpg=90\nprog=1\ncolor=1193046\nrenban=pic_\nsavepath=/tmp/出力\n\n\n"
+              "jpg=90\nprog=1\ncolor=1193046\nrenban=pic_\nsavepath=/tmp/出力\nsrgb=0\n\n\n"
               "[edge]\nleft=5\ntop=6\nright=7\nbottom=8\n\n\n"
               "[form2]\ndwidth=800\ndheight=600\nresizing=2\nwbool=1\nhbool=0\nresize=1\n");
     EXPECT_EQ(ReadMainSettings(file, ""), SampleMain());

@@ -17,11 +17,16 @@
 #include "core/slot_document.h"
 #include "input/graphic_registry.h"
 #include "output/picture_file.h"
+#include "support/scratch_folder.h"
 
 namespace quilmo::test {
 
 void PrepareWindowTests()
 {
+    // Qt's file dialogs keep their history in $XDG_CONFIG_HOME/QtProject.conf: a folder of this
+    // process's own keeps the user's history out of the tests, and theirs out of the user's.
+    static const TScratchFolder config;
+    qputenv("XDG_CONFIG_HOME", QByteArray(config.Path().c_str()));
     RegisterStandardGraphicFormats();
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (!text.startsWith(QLatin1String("This plugin does not support")))

@@ -19,8 +19,9 @@ inline constexpr TColor kRed = RGBColor(200, 0, 0);
 inline constexpr TColor kGreen = RGBColor(0, 200, 0);
 inline constexpr TColor kBlue = RGBColor(0, 0, 200);
 
-// Standard formats registered, and the offscreen platform's notes on what it cannot do
-// (raise windows, grab the keyboard) kept out of the test output.
+// Standard formats registered, Qt's settings in a folder of this process's own, and the
+// offscreen platform's notes on what it cannot do (raise windows, grab the keyboard) kept out
+// of the test output.
 void PrepareWindowTests();
 
 // A drag that enters target and is dropped there.

@@ -8,7 +8,6 @@
 #include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "support/bmp_builder.h"
-#include "support/fuzz_seeds.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -29,9 +28,9 @@ TBytes RleBmp(uint16_t bits, int32_t width, int32_t height, const TBytes& codes)
 }
 
 // The decoded rows in stored order.
-TBytes Decode(const TBytes& bmp, const std::string& seedName)
+TBytes Decode(const TBytes& bmp, const std::string& caseName)
 {
-    WriteFuzzSeed("bmp_stream", seedName, bmp);
+    SCOPED_TRACE(caseName);
     TReadOnlyMemoryStream stream(bmp.data(), bmp.size());
     TSepDIB dib;
     LoadDIBFromStream(dib, stream);
@@ -40,9 +39,9 @@ TBytes Decode(const TBytes& bmp, const std::string& seedName)
     return dib.Bits;
 }
 
-void ExpectDecodeError(const TBytes& bmp, const std::string& message, const std::string& seedName)
+void ExpectDecodeError(const TBytes& bmp, const std::string& message, const std::string& caseName)
 {
-    WriteFuzzSeed("bmp_stream", seedName, bmp);
+    SCOPED_TRACE(caseName);
     TBigBitmap bitmap;
     bitmap.SetBitmaps(1, 1, bbpf24bit);
     TReadOnlyMemoryStream stream(bmp.data(), bmp.size());

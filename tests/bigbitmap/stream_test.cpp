@@ -15,23 +15,13 @@
 #include "bigbitmap/stream.h"
 #include "bigbitmap/temporary_files.h"
 #include "support/picture_checks.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder for one test, removed afterwards.
-struct TTempFolder {
-    const fs::path Path = fs::temp_directory_path() / ("quilmo-stream-test-" + std::to_string(getpid()));
-    TTempFolder()
-    {
-        fs::remove_all(Path);
-        fs::create_directories(Path);
-    }
-    ~TTempFolder() { fs::remove_all(Path); }
-};
 
 void WriteText(const fs::path& path, const std::string& text)
 {
@@ -81,15 +71,15 @@ TEST(ShiftedMemoryStream, ReadsAndWritesHeadAndDataAsOne)
 // fails; the old file stays.
 TEST(FileWriting, TheTemporaryFileOfASaveInProgressCanBeRemovedFromOutside)
 {
-    const TTempFolder temp;
-    const fs::path target = temp.Path / "picture.bmp";
+    const TScratchFolder temp;
+    const fs::path target = temp.Path() / "picture.bmp";
     std::ofstream(target) << "old";
     EXPECT_THROW(WriteFileAtomically(target,
                                      [&](TStream& s) {
                                          s.WriteBuffer("new", 3);
-                                         EXPECT_EQ(EntryCount(temp.Path), 2);
+                                         EXPECT_EQ(EntryCount(temp.Path()), 2);
                                          RemoveTemporaryFiles();
-                                         EXPECT_EQ(EntryCount(temp.Path), 1);
+                                         EXPECT_EQ(EntryCount(temp.Path()), 1);
                                      }),
                  EWriteError);
     EXPECT_EQ(ReadText(target), "old");
@@ -97,8 +87,8 @@ TEST(FileWriting, TheTemporaryFileOfASaveInProgressCanBeRemovedFromOutside)
 
 TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)
 {
-    const TTempFolder temp;
-    const fs::path& folder = temp.Path;
+    const TScratchFolder temp;
+    const fs::path& folder = temp.Path();
     const fs::path target = folder / "picture.bmp";
     std::ofstream(target) << "old";
 
@@ -122,9 +112,9 @@ TEST(FileWriting, FailedSaveLeavesTheOldFileAndNoLeftovers)
 
 TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
 {
-    const TTempFolder temp;
+    const TScratchFolder temp;
     // A name near the file system's limit still gets a temporary beside it.
-    const fs::path longName = temp.Path / (std::string(246, 'n') + ".bmp");
+    const fs::path longName = temp.Path() / (std::string(246, 'n') + ".bmp");
     WriteText(longName, "new");
     EXPECT_EQ(ReadText(longName), "new");
 
@@ -136,10 +126,10 @@ TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
     EXPECT_EQ(fs::status(longName).permissions(), readOnly);
 
     // A link stays a link; the file it names is replaced from within its own folder.
-    const fs::path real = temp.Path / "real" / "picture.bmp";
+    const fs::path real = temp.Path() / "real" / "picture.bmp";
     fs::create_directory(real.parent_path());
     WriteText(real, "old");
-    const fs::path link = temp.Path / "link.bmp";
+    const fs::path link = temp.Path() / "link.bmp";
     fs::create_symlink("real/picture.bmp", link);
     WriteFileAtomically(link, [&](TStream& s) {
         EXPECT_EQ(EntryCount(real.parent_path()), 2);
@@ -149,24 +139,24 @@ TEST(FileWriting, LongNamesModesAndLinksSurviveASave)
     EXPECT_EQ(fs::read_symlink(link), "real/picture.bmp");
     EXPECT_EQ(ReadText(link), "linked");
     EXPECT_EQ(EntryCount(real.parent_path()), 1);
-    EXPECT_EQ(EntryCount(temp.Path), 3);
+    EXPECT_EQ(EntryCount(temp.Path()), 3);
 }
 
 // Whoever compares names before saving (the batch's guard) sees the file the save writes.
 TEST(FileWriting, ASaveWritesTheFileItsTargetIsWhereverLinksLead)
 {
-    const TTempFolder temp;
-    const fs::path out = temp.Path / "out";
+    const TScratchFolder temp;
+    const fs::path out = temp.Path() / "out";
     fs::create_directories(out / "sub");
     // A link to a file not there yet, a chain whose relative targets are taken from each link's
     // own folder, and a linked folder.
     fs::create_symlink("02.bmp", out / "01.bmp");
     fs::create_symlink("sub/x", out / "chain.bmp");
     fs::create_symlink("../02.bmp", out / "sub" / "x");
-    fs::create_directory_symlink(out / "sub", temp.Path / "linked");
+    fs::create_directory_symlink(out / "sub", temp.Path() / "linked");
     const fs::path written = fs::canonical(out) / "02.bmp";
-    for (const fs::path& name : {out / "01.bmp", out / "chain.bmp", temp.Path / "linked" / "x",
-                                 temp.Path / "linked" / ".." / "02.bmp"})
+    for (const fs::path& name : {out / "01.bmp", out / "chain.bmp", temp.Path() / "linked" / "x",
+                                 temp.Path() / "linked" / ".." / "02.bmp"})
         EXPECT_EQ(SaveTarget(name), written) << name;
     WriteText(out / "chain.bmp", "chained");
     EXPECT_EQ(ReadText(written), "chained");
@@ -184,8 +174,8 @@ TEST(FileWriting, ASaveWritesTheFileItsTargetIsWhereverLinksLead)
 
 TEST(FileReading, OnlyRegularFilesAreOpened)
 {
-    const TTempFolder temp;
-    const fs::path pipe = temp.Path / "pipe.bmp";
+    const TScratchFolder temp;
+    const fs::path pipe = temp.Path() / "pipe.bmp";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     // With a writer on the pipe, a reader that took it would wait on reading rather than on opening.
     const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
@@ -194,5 +184,5 @@ TEST(FileReading, OnlyRegularFilesAreOpened)
     ExpectError<EReadError>([&] { open(pipe); }, "Cannot open file \"" + pipe.string() + "\". Not a regular file");
     ::close(writer);
     ExpectError<EReadError>([&] { open("/dev/null"); }, "Cannot open file \"/dev/null\". Not a regular file");
-    ExpectError<EReadError>([&] { open(temp.Path); }, "Cannot open file \"" + temp.Path.string() + "\". Is a directory");
+    ExpectError<EReadError>([&] { open(temp.Path()); }, "Cannot open file \"" + temp.Path().string() + "\". Is a directory");
 }

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 #include <thread>
 
@@ -136,19 +135,6 @@ TCliResult TCliProcess::Wait()
     result.Out = ReadAll(FScratch / "out");
     result.Err = ReadAll(FScratch / "err");
     return result;
-}
-
-TScratchFolder::TScratchFolder()
-{
-    std::random_device random;
-    FPath = std::filesystem::temp_directory_path() / ("quilmo-test-" + std::to_string(random()));
-    std::filesystem::create_directories(FPath);
-}
-
-TScratchFolder::~TScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
 }
 
 std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder)

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
+
 namespace quilmo::test {
 
 struct TCliResult {
@@ -17,18 +19,6 @@ struct TCliResult {
 // A run that waits on something instead of failing ends after two minutes with status 124; a
 // run ended by a signal has status -1.
 TCliResult RunCli(const std::vector<std::string>& arguments);
-
-// A fresh folder for one test's files, removed with the object.
-class TScratchFolder {
-public:
-    TScratchFolder();
-    ~TScratchFolder();
-    std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
-    const std::filesystem::path& Path() const { return FPath; }
-
-private:
-    std::filesystem::path FPath;
-};
 
 // quilmo-cli started in the background, in a process group of its own.
 class TCliProcess {

@@ -76,7 +76,7 @@ TJoinRun Join(int threads, const TJoinSettings& settings)
         run.Steps.push_back(step);
         return 0;
     };
-    ComposeJoined(source, settings, progress, joined, hooks);
+    ComposeJoined(source, settings, {}, progress, joined, hooks);
     EXPECT_EQ(int32_t(told.size()), joined.GetHeight());
     for (size_t y = 0; y < told.size(); ++y)
         EXPECT_EQ(0, std::memcmp(told[y].data(), joined.GetScanline(int32_t(y)), told[y].size())) << "row " << y;
@@ -122,6 +122,7 @@ class TFailingSource : public TJoinSource {
 public:
     size_t Count() const override { return 5; }
     TSize SizeOf(size_t) override { return {200, 200}; }
+    TColorProfile ProfileOf(size_t) override { return {}; }
     void Read(size_t i, TJoinPicture& picture) override
     {
         if (i == 1) {
@@ -140,7 +141,7 @@ TEST(ComposeThreads, TheEarliestPictureThatFailsIsTheOneReported)
         const TWorkThreadsScope scope(threads);
         TFailingSource source;
         TBigBitmap joined;
-        ExpectError<std::runtime_error>([&] { ComposeJoined(source, {}, {}, joined); }, "picture 1");
+        ExpectError<std::runtime_error>([&] { ComposeJoined(source, {}, {}, {}, joined); }, "picture 1");
     }
 }
 

@@ -38,7 +38,7 @@ TEST_F(BuildTest, SixTwelveMegapixelPhotosJoinSideBySideWithEveryMethod)
             picture->SetBitmaps(4032, 3024, bbpf1bit);
             const TPaletteEntry entry{ColorRed(colour), ColorGreen(colour), ColorBlue(colour), 0};
             picture->SetPalette({entry, entry});
-            pictures.push_back({std::move(picture), "photo"});
+            pictures.push_back({std::move(picture), "photo", {}});
         }
         return pictures;
     });

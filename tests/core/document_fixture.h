@@ -47,7 +47,7 @@ protected:
             std::vector<TNamedPicture> pictures;
             for (const TSolid& s : solids)
                 if (static_cast<int32_t>(pictures.size()) < room)
-                    pictures.push_back({SolidPicture(s.Width, s.Height, s.Colour), s.Name});
+                    pictures.push_back({SolidPicture(s.Width, s.Height, s.Colour), s.Name, {}});
             return pictures;
         });
         Host.Calls.clear();

@@ -81,7 +81,7 @@ TEST_F(FailureTest, ATooWideLoadKeepsTheSlotsAndTheStatusFromBefore)
         EXPECT_EQ(start, 1);
         EXPECT_EQ(room, 5);
         std::vector<TNamedPicture> pictures;
-        pictures.push_back({SolidPicture(kHalfTooWide, 1, kGreen), "wide"});
+        pictures.push_back({SolidPicture(kHalfTooWide, 1, kGreen), "wide", {}});
         return pictures;
     });
     EXPECT_THAT(Host.Errors, ElementsAre(kTooBig));
@@ -102,7 +102,7 @@ TEST_F(FailureTest, AnEmptyPictureCannotBeJoined)
 {
     Document.LoadPictures([](int32_t, int32_t) {
         std::vector<TNamedPicture> pictures;
-        pictures.push_back({std::make_unique<TBigBitmap>(), "empty"});
+        pictures.push_back({std::make_unique<TBigBitmap>(), "empty", {}});
         return pictures;
     });
     EXPECT_THAT(Host.Errors, ElementsAre("Cannot join an empty picture"));
@@ -145,7 +145,7 @@ TEST_F(FailureTest, AReversalAfterAFailedGapChangeUsesTheGapThePictureWasBuiltWi
         document.LoadPictures([](int32_t, int32_t) {
             std::vector<TNamedPicture> pictures;
             for (const TColor colour : {kRed, kGreen, kBlue})
-                pictures.push_back({SolidPicture(kGapTooWide, 1, colour), "p"});
+                pictures.push_back({SolidPicture(kGapTooWide, 1, colour), "p", {}});
             return pictures;
         });
         if (failedGapChange) document.SetGap(50);  // 1000 pixels more: too wide
@@ -182,7 +182,7 @@ TEST_F(FailureTest, AVeryTallVerticalJoinIsConsistentEvenWhereEdgeProductsPass32
     Document.LoadPictures([](int32_t, int32_t room) {
         std::vector<TNamedPicture> pictures;
         for (int32_t i = 0; i < room; ++i)
-            pictures.push_back({SolidPicture(1, 3000000, kRed), "tall"});
+            pictures.push_back({SolidPicture(1, 3000000, kRed), "tall", {}});
         return pictures;
     });
     EXPECT_TRUE(Host.Errors.empty());
@@ -196,10 +196,10 @@ TEST_F(FailureTest, AVeryTallVerticalJoinIsConsistentEvenWhereEdgeProductsPass32
 TEST_F(FailureTest, MissingPicturesAndBadSlotsChangeNothing)
 {
     Load({{10, 10, kRed, "a"}, {10, 10, kGreen, "b"}});
-    Document.ReplaceAtClick(nullptr, "x");
-    Document.InsertAfterClick(nullptr, "x");
+    Document.ReplaceAtClick({nullptr, "x", {}});
+    Document.InsertAfterClick({nullptr, "x", {}});
     Document.PasteFromClipboard(nullptr);
-    Document.PasteFromCopyBuffer(nullptr);
+    Document.PasteFromCopyBuffer(nullptr, {});
     Document.ExchangeSlots(0, 2);
     Document.ExchangeSlots(-1, 1);
     Document.ExchangeSlots(1, 1);

@@ -17,8 +17,8 @@ TEST_F(PreviewTest, APictureThatFitsIsShownItselfAndCentred)
 {
     Document.LoadPictures([](int32_t, int32_t) {
         std::vector<TNamedPicture> pictures;
-        pictures.push_back({SolidPicture(200, 200, kRed), "a"});
-        pictures.push_back({SolidPicture(200, 200, kGreen), "b"});
+        pictures.push_back({SolidPicture(200, 200, kRed), "a", {}});
+        pictures.push_back({SolidPicture(200, 200, kGreen), "b", {}});
         return pictures;
     });
     EXPECT_EQ(Host.Shown, &Document.Joined());

@@ -30,7 +30,7 @@ TEST_F(SlotOperationsTest, InsertAfterTheFirstOfThree)
 {
     LoadABCD(3);
     ClickInSlot(0);
-    Document.InsertAfterClick(SolidPicture(100, 50, kFill), "/p/x.jpg");
+    Document.InsertAfterClick({SolidPicture(100, 50, kFill), "/p/x.jpg", {}});
     EXPECT_EQ(Document.Count(), 4);
     EXPECT_EQ(Document.LastCount(), 4);
     EXPECT_THAT(SlotColours(), ElementsAre(kRed, kFill, kGreen, kBlue));
@@ -50,14 +50,14 @@ TEST_F(SlotOperationsTest, InsertIntoAFullDocumentDoesNothing)
           {10, 10, kRed, "5"},
           {10, 10, kRed, "6"}});
     EXPECT_FALSE(Document.CanInsert());
-    Document.InsertAfterClick(SolidPicture(10, 10, kFill), "x");
+    Document.InsertAfterClick({SolidPicture(10, 10, kFill), "x", {}});
     EXPECT_EQ(Document.Count(), 6);
     EXPECT_TRUE(Host.Calls.empty());
 }
 
 TEST_F(SlotOperationsTest, InsertIntoAnEmptyDocumentFillsSlotZero)
 {
-    Document.InsertAfterClick(SolidPicture(10, 10, kFill), "/p/x.jpg");
+    Document.InsertAfterClick({SolidPicture(10, 10, kFill), "/p/x.jpg", {}});
     EXPECT_EQ(Document.Count(), 1);
     EXPECT_THAT(SlotColours(), ElementsAre(kFill));
 }
@@ -92,7 +92,7 @@ TEST_F(SlotOperationsTest, APointBeyondTheLastPictureMeansSlotZero)
     LoadABCD(3);
     ClickAt(3999, 2000);
     EXPECT_EQ(Document.SlotAtPoint(), 0);
-    Document.ReplaceAtClick(SolidPicture(100, 50, kFill), "/p/x.jpg");
+    Document.ReplaceAtClick({SolidPicture(100, 50, kFill), "/p/x.jpg", {}});
     EXPECT_THAT(SlotColours(), ElementsAre(kFill, kGreen, kBlue));
     Document.PasteFromClipboard(SolidPicture(100, 50, kGrey));
     EXPECT_THAT(SlotColours(), ElementsAre(kGrey, kGreen, kBlue));
@@ -111,7 +111,7 @@ TEST_F(SlotOperationsTest, APointInAGapMeansTheNextSlot)
 
 TEST_F(SlotOperationsTest, ReplaceInAnEmptyDocumentMakesCountOne)
 {
-    Document.ReplaceAtClick(SolidPicture(30, 20, kFill), "/p/x.jpg");
+    Document.ReplaceAtClick({SolidPicture(30, 20, kFill), "/p/x.jpg", {}});
     EXPECT_EQ(Document.Count(), 1);
     EXPECT_EQ(Document.SlotName(0), "/p/x.jpg");
     EXPECT_THAT(Host.CallsStartingWith("status"),
@@ -120,11 +120,11 @@ TEST_F(SlotOperationsTest, ReplaceInAnEmptyDocumentMakesCountOne)
 
 TEST_F(SlotOperationsTest, PasteFromTheCopyBufferSaysCreatingOrRejoining)
 {
-    Document.PasteFromCopyBuffer(SolidPicture(30, 20, kFill));
+    Document.PasteFromCopyBuffer(SolidPicture(30, 20, kFill), {});
     EXPECT_EQ(Document.SlotName(0), "コピー画像");
     EXPECT_EQ(Host.CallsStartingWith("status").front(), "status 　画像作成中・・・・・");
     Host.Calls.clear();
-    Document.PasteFromCopyBuffer(SolidPicture(30, 20, kRed));
+    Document.PasteFromCopyBuffer(SolidPicture(30, 20, kRed), {});
     EXPECT_EQ(Host.CallsStartingWith("status").front(), "status 　画像再結合中・・・・・");
     EXPECT_EQ(Document.Count(), 1);
 }

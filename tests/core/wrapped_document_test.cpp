@@ -99,7 +99,7 @@ protected:
         fresh.LoadPictures([&](int32_t, int32_t) {
             std::vector<TNamedPicture> pictures;
             for (const TSolid& s : solids)
-                pictures.push_back({SolidPicture(s.Width, s.Height, s.Colour), s.Name});
+                pictures.push_back({SolidPicture(s.Width, s.Height, s.Colour), s.Name, {}});
             return pictures;
         });
         EXPECT_EQ(PixelBytes(Document.Joined()), PixelBytes(fresh.Joined()));

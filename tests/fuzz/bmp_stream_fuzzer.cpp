@@ -1,5 +1,5 @@
 // Any bytes as a BMP stream: either a picture with consistent bands or a clean error, and the
-// target bitmap untouched on error.
+// target bitmap untouched on error; a BMP file's colours (an embedded profile) read as well.
 
 #include <cstdint>
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "bigbitmap/dib_utils.h"
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/stream.h"
+#include "input/bmp_image.h"
 
 using namespace quilmo;
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const std::exception&) {
     }
 
-    TBigBitmap bitmap;
+    TBmpImage bitmap;
     bitmap.SetBitmaps(3, 2, bbpf24bit);
     TReadOnlyMemoryStream stream(data, size);
     try {

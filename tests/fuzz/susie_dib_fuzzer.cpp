@@ -1,6 +1,6 @@
 // Any bytes as the two blocks a plug-in returns (a 32-bit info block size, the info block, the
 // bits block): either a picture whose every row can be read, or a refusal that leaves the
-// target bitmap as it was.
+// target bitmap as it was; and the profile of the info block, read within it.
 
 #include <cstdint>
 #include <vector>
@@ -34,6 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Separate heap blocks of exactly these sizes, so that a read past either is caught.
     const std::vector<uint8_t> info(data + 4, data + 4 + infoSize);
     const std::vector<uint8_t> bits(data + 4 + infoSize, data + size);
+
+    static volatile bool profiled;
+    profiled = !SusieBlockProfile(info.data(), info.size()).IsSRGB();
 
     TBitmap bitmap;
     bitmap.Allocate(3, 2, pf8bit);

@@ -19,6 +19,7 @@
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
 #include "support/picture_checks.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
@@ -197,7 +198,7 @@ TEST(StandardFormats, EveryExtensionFindsItsDecoder)
     RegisterStandardGraphicFormats();
     RegisterStandardGraphicFormats();  // a second call changes nothing
     const std::pair<const char*, const char*> expected[] = {
-        {".bmp", "TBigBitmap"}, {".jpg", "TJPEGImage"}, {".JPEG", "TJPEGImage"}, {".jpe", "TJPEGImage"},
+        {".bmp", "TBmpImage"}, {".jpg", "TJPEGImage"}, {".JPEG", "TJPEGImage"}, {".jpe", "TJPEGImage"},
         {".Png", "TPNGImage"},  {".gif", "TGIFImage"},
     };
     for (auto [extension, className] : expected) {
@@ -212,13 +213,11 @@ TEST(StandardFormats, EveryExtensionFindsItsDecoder)
 TEST(StandardFormats, AJpeFileLoadsAsJpeg)
 {
     RegisterStandardGraphicFormats();
-    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "quilmo_standard_formats";
-    std::filesystem::create_directories(folder);
+    const TScratchFolder folder;
     const TBytes bytes = TurnedJpeg();
     std::ofstream(folder / "photo.jpe", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(folder / "photo.jpe");
     EXPECT_STREQ(graphic->ClassName(), "TJPEGImage");
     EXPECT_EQ(graphic->GetWidth(), 5);
     EXPECT_EQ(graphic->GetHeight(), 9);
-    std::filesystem::remove_all(folder);
 }

@@ -5,7 +5,6 @@
 #include "bigbitmap/errors.h"
 #include "input/codec_fixtures.h"
 #include "input/gif_image.h"
-#include "support/fuzz_seeds.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -44,7 +43,6 @@ void ExpectPixels(TBigBitmap& bitmap, int width, int height, const std::vector<T
 TEST(GifImage, PixelsComeFromTheColourTable)
 {
     const TBytes bytes = MakeGif(OneFrame(3, 2, {0, 1, 2, 3, 2, 1}));
-    WriteFuzzSeed("gif_image", "plain.gif", bytes);
     auto gif = LoadGraphic<TGIFImage>(bytes);
     ExpectPixels(*Decoded(*gif), 3, 2, {Colour(0), Colour(1), Colour(2), Colour(3), Colour(2), Colour(1)});
 }
@@ -54,7 +52,6 @@ TEST(GifImage, TransparentPixelsAreWhite)
     TGifSpec spec = OneFrame(3, 2, {0, 1, 2, 3, 2, 1});
     spec.Frames[0].Transparent = 2;
     const TBytes bytes = MakeGif(spec);
-    WriteFuzzSeed("gif_image", "transparent.gif", bytes);
     ExpectPixels(*Decoded(*LoadGraphic<TGIFImage>(bytes)), 3, 2,
                  {Colour(0), Colour(1), kWhite, Colour(3), kWhite, Colour(1)});
 }
@@ -68,7 +65,6 @@ TEST(GifImage, OnlyTheFirstFrameShowsOnTheScreenWithItsOwnColours)
     spec.Frames.push_back({1, 1, 2, 2, false, kColours, -1, {3, 2, 1, 0}});
     spec.Frames.push_back({0, 0, 4, 3, false, {}, -1, TBytes(12, 0)});
     const TBytes bytes = MakeGif(spec);
-    WriteFuzzSeed("gif_image", "frames.gif", bytes);
     auto gif = LoadGraphic<TGIFImage>(bytes);
     ExpectPixels(*Decoded(*gif), 4, 3,
                  {kWhite, kWhite, kWhite, kWhite,        //
@@ -91,7 +87,6 @@ TEST(GifImage, InterlacedFramesAreReadInPassOrder)
     TGifSpec spec = OneFrame(2, 11, indices);
     spec.Frames[0].Interlaced = true;
     const TBytes bytes = MakeGif(spec);
-    WriteFuzzSeed("gif_image", "interlaced.gif", bytes);
     std::vector<TColor> expected;
     for (uint8_t index : indices) expected.push_back(Colour(index));
     ExpectPixels(*Decoded(*LoadGraphic<TGIFImage>(bytes)), 2, 11, expected);

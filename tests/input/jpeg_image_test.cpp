@@ -5,7 +5,6 @@
 #include "bigbitmap/errors.h"
 #include "input/codec_fixtures.h"
 #include "input/jpeg_image.h"
-#include "support/fuzz_seeds.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -94,7 +93,6 @@ TEST(JpegImage, ColourGreyAndCmykPicturesComeOutInColour)
     for (auto& [name, spec, expected] : cases) {
         SCOPED_TRACE(name);
         const TBytes bytes = MakeJpeg(spec);
-        WriteFuzzSeed("jpeg_image", name + ".jpg", bytes);
         auto jpeg = LoadGraphic<TJPEGImage>(bytes);
         EXPECT_EQ(jpeg->GetWidth(), 16);
         EXPECT_EQ(jpeg->GetHeight(), 8);
@@ -124,7 +122,6 @@ TEST(JpegImage, ExifOrientationTurnsThePictureUpright)
             TJpegSpec spec = Grey2x3();
             spec.App1 = ExifWithOrientation(expected.Orientation, bigEndian);
             const TBytes bytes = MakeJpeg(spec);
-            if (expected.Orientation == 6 && bigEndian) WriteFuzzSeed("jpeg_image", "exif6.jpg", bytes);
             auto jpeg = LoadGraphic<TJPEGImage>(bytes);
             EXPECT_EQ(jpeg->GetWidth(), expected.Width);
             EXPECT_EQ(jpeg->GetHeight(), expected.Height);
@@ -174,7 +171,6 @@ TEST(JpegImage, ProgressivePicturesDecodeLikeBaselineOnes)
     spec.Progressive = true;
     spec.App1 = ExifWithOrientation(3, false);
     const TBytes bytes = MakeJpeg(spec);
-    WriteFuzzSeed("jpeg_image", "progressive.jpg", bytes);
     ExpectGreys(*Decoded(*LoadGraphic<TJPEGImage>(bytes)), 2, 3, {f, e, d, c, b, a});
 }
 
@@ -184,7 +180,6 @@ TEST(JpegImage, AFileLackingOnlyItsEndMarkerLoads)
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
         const TBytes complete = MakeJpeg(Busy(progressive));
         const TBytes noEndMarker(complete.begin(), complete.end() - 2);
-        WriteFuzzSeed("jpeg_image", progressive ? "no_eoi_progressive.jpg" : "no_eoi.jpg", noEndMarker);
         auto expected = Decoded(*LoadGraphic<TJPEGImage>(complete));
         auto loaded = Decoded(*LoadGraphic<TJPEGImage>(noEndMarker));
         ASSERT_EQ(loaded->GetWidth(), 64);

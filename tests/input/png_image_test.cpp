@@ -2,19 +2,14 @@
 
 #include <png.h>
 #include <algorithm>
-#include <functional>
 #include <zlib.h>
 
 #include <string>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "bigbitmap/errors.h"
 #include "input/codec_fixtures.h"
 #include "input/png_image.h"
-#include "support/fuzz_seeds.h"
+#include "support/peak_memory.h"
 #include "support/picture_checks.h"
 
 using namespace quilmo;
@@ -125,7 +120,6 @@ TEST(PngImage, EveryColourTypeAndDepthGivesExactColours)
     for (const TPngCase& c : Cases()) {
         SCOPED_TRACE(c.Name);
         const TBytes bytes = MakePng(c.Spec);
-        WriteFuzzSeed("png_image", c.Name + ".png", bytes);
         auto png = LoadGraphic<TPNGImage>(bytes);
         EXPECT_EQ(png->GetWidth(), 4);
         EXPECT_EQ(png->GetHeight(), 1);
@@ -140,7 +134,6 @@ TEST(PngImage, InterlacedPicturesDecodeLikePlainOnes)
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
         const TPngSpec spec = PatternPng(width, height, true);
         const TBytes bytes = MakePng(spec);
-        if (width == 3) WriteFuzzSeed("png_image", "interlaced.png", bytes);
         auto png = LoadGraphic<TPNGImage>(bytes);
         auto bitmap = Decoded(*png);
         ASSERT_EQ(bitmap->GetWidth(), int32_t(width));
@@ -208,29 +201,6 @@ TEST(PngImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
                                  "Picture too large: 100000 x 100000 pixels (the limit is 268435456 pixels)");
 }
 
-// How much the peak memory of a child process grows while it runs action; -1 when action
-// returns false.
-long PeakGrowthInKiB(const std::function<bool()>& action)
-{
-    int report[2];
-    if (pipe(report) != 0) return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-        rusage before{}, after{};
-        getrusage(RUSAGE_SELF, &before);
-        const bool done = action();
-        getrusage(RUSAGE_SELF, &after);
-        const long growth = done ? after.ru_maxrss - before.ru_maxrss : -1;
-        _exit(write(report[1], &growth, sizeof growth) == sizeof growth ? 0 : 1);
-    }
-    close(report[1]);
-    long growth = -1;
-    if (read(report[0], &growth, sizeof growth) != sizeof growth) growth = -1;
-    close(report[0]);
-    waitpid(child, nullptr, 0);
-    return growth;
-}
-
 TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
 {
     // The picture's header, then an iTXt chunk of 57 bytes in all that claims 0x3FFFFFFF bytes.
@@ -239,7 +209,6 @@ TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
     std::copy(good.begin(), good.begin() + 33, bytes.begin());
     const uint8_t chunkHead[] = {0x3F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'};
     std::copy(std::begin(chunkHead), std::end(chunkHead), bytes.begin() + 33);
-    WriteFuzzSeed("png_image", "huge_itxt", bytes);
     const long growth = PeakGrowthInKiB([&] {
         try {
             LoadGraphic<TPNGImage>(bytes);

@@ -15,6 +15,7 @@
 #include "input/slot_loading.h"
 #include "input/susie_errors.h"
 #include "output/picture_file.h"
+#include "support/scratch_folder.h"
 
 namespace quilmo::test {
 namespace {
@@ -33,18 +34,14 @@ protected:
     TRecordingHost Host;
     TSlotDocument Document{Host};
     TSlotLoader Loader{Document};
-    fs::path Folder;
+    const TScratchFolder Scratch;
+    const fs::path Folder = Scratch.Path();
 
     static void SetUpTestSuite() { RegisterStandardGraphicFormats(); }
 
     void SetUp() override
     {
         Host.View = {4000, 4000};
-        Folder = fs::temp_directory_path() /
-                 ("quilmo_slot_loading_" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Folder);
         // Every picture extension here reads BMP bytes: these tests are about slots, not codecs.
         for (const char* extension : {".bmp", ".jpg", ".png"})
             RegisterGraphicFormat(
@@ -52,11 +49,7 @@ protected:
         RegisterGraphicFormat({".plg", "test plug-in",
                                [] { return std::make_unique<TFailingPluginGraphic>(); }, this});
     }
-    void TearDown() override
-    {
-        UnregisterGraphicFormats(this);
-        fs::remove_all(Folder);
-    }
+    void TearDown() override { UnregisterGraphicFormats(this); }
 
     // A picture file of width x 10 pixels; returns its full name.
     std::string Picture(const std::string& name, int32_t width)
@@ -130,7 +123,7 @@ TEST_F(SlotLoadingTest, UnreadableAndMissingFilesLeaveNoGapAndAreListedInOneMess
 
     // One file read for a slot of its own says why it was not read.
     Host.Errors.clear();
-    EXPECT_EQ(Loader.ReadPicture(Garbage("empty.bmp")), nullptr);
+    EXPECT_EQ(Loader.ReadPicture(Garbage("empty.bmp")).Picture, nullptr);
     ASSERT_EQ(Host.Errors.size(), 1u);
     EXPECT_THAT(Host.Errors.front(), ::testing::HasSubstr("empty.bmp: "));
 }
@@ -158,8 +151,8 @@ TEST_F(SlotLoadingTest, APipeOrAFolderIsNotWaitedOnAndLeavesNoGap)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const std::string album = (Folder / "album.bmp").string();
     fs::create_directory(album);
-    EXPECT_EQ(Loader.ReadPicture(pipe), nullptr);
-    EXPECT_EQ(Loader.ReadPicture(album), nullptr);
+    EXPECT_EQ(Loader.ReadPicture(pipe).Picture, nullptr);
+    EXPECT_EQ(Loader.ReadPicture(album).Picture, nullptr);
     Host.Errors.clear();
     Loader.LoadFiles({pipe, Picture("a.bmp", 10), album, Picture("b.bmp", 20)});
     EXPECT_THAT(SlotWidths(), ElementsAre(10, 20, 0, 0, 0, 0));
@@ -265,10 +258,8 @@ TEST(FileExtensionTest, DropFilterLoaderAndWriterAgree)
     TRecordingHost host;
     TSlotDocument document(host);
     TSlotLoader loader(document);
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("quilmo_file_extension_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::create_directories(folder / "dir.x");
+    const TScratchFolder folder;
+    fs::create_directory(folder / "dir.x");
     TBigBitmap picture;
     SetupBigBitmap(picture, 8, 5, RGBColor(9, 9, 9));
     for (const auto& [name, jpeg] : {std::pair{".jpg", true}, {"a.JPG", true}, {"dir.x/name", false}, {"name.", false}}) {
@@ -282,7 +273,6 @@ TEST(FileExtensionTest, DropFilterLoaderAndWriterAgree)
         else
             EXPECT_THROW(LoadGraphicFile(path), EInvalidGraphic);
     }
-    fs::remove_all(folder);
 }
 
 TEST(SortNamesTest, IgnoresLetterCase)

@@ -16,6 +16,8 @@
 
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
+#include "color/profile_building.h"
+#include "core/picture_colors.h"
 #include "input/file_extension.h"
 #include "input/jpeg_image.h"
 #include "input/png_image.h"
@@ -24,6 +26,7 @@
 #include "output/picture_file.h"
 #include "output/png_writer.h"
 #include "support/picture_checks.h"
+#include "support/scratch_folder.h"
 
 using namespace quilmo;
 using namespace quilmo::test;
@@ -35,15 +38,6 @@ using TBytes = std::vector<uint8_t>;
 
 class PictureFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        FFolder = fs::path(testing::TempDir()) /
-                  ("quilmo_picture_file_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(FFolder);
-        fs::create_directories(FFolder);
-    }
-    void TearDown() override { fs::remove_all(FFolder); }
-
     fs::path File(const std::string& name) const { return FFolder / name; }
     std::vector<std::string> FolderContents() const
     {
@@ -52,7 +46,8 @@ protected:
         return names;
     }
 
-    fs::path FFolder;
+    const TScratchFolder FScratch;
+    const fs::path FFolder = FScratch.Path();
 };
 
 TBytes ReadAll(const fs::path& path)
@@ -189,6 +184,29 @@ TEST_F(PictureFile, PicturesReadBackAsSaved)
     auto jpeg = ReadBack<TJPEGImage>(File("p.jpg"));
     EXPECT_EQ(jpeg->GetWidth(), 3000);
     EXPECT_EQ(jpeg->GetHeight(), 1000);
+}
+
+TEST_F(PictureFile, APictureInOtherColoursCarriesItsProfileOrIsWrittenInSRGB)
+{
+    const TColorProfile p3 =
+        ProfileFromPrimaries({{0.3127, 0.3290}, {0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}}, kSRGBCurve);
+    // An odd width pads the rows; the rows are converted in several groups.
+    TBigBitmap picture;
+    FillPattern(picture, 333, 150);
+    SavePictureFile(picture, File("p3.png"), {}, p3);
+    auto png = ReadBack<TPNGImage>(File("p3.png"));
+    ExpectSamePixels(*png, picture, 0);
+    TPNGImage tagged;
+    TMemoryStream stream(ReadAll(File("p3.png")));
+    tagged.LoadFromStream(stream);
+    EXPECT_EQ(tagged.Profile(), p3);
+
+    SavePictureFile(picture, File("p3.bmp"), {}, p3);
+    TBigBitmap expected;
+    expected.Assign(&picture);
+    ConvertToSRGB(expected, p3);
+    ExpectSamePixels(*ReadBack<TBigBitmap>(File("p3.bmp")), expected, 0);
+    EXPECT_NE(PixelBytes(expected), PixelBytes(picture));
 }
 
 TEST_F(PictureFile, WebpIsLosslessAt100AndLossyBelow)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <jxl/decode.h>
 #include <jxl/encode.h>
-#include <unistd.h>
 #include <webp/decode.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -13,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "support/scratch_folder.h"
 
 // The encoders keep a few blocks for good (libx265 in particular); those leaks are theirs.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libx265.so\nleak:libdav1d.so\nleak:libaom.so\n"; }
@@ -234,9 +235,8 @@ TBytes PackSamples(const TSamplePicture& picture, const TTiffLayout& layout, int
 
 TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout)
 {
-    static int serial = 0;
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("quilmo-tiff-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    const TScratchFolder folder;
+    const std::filesystem::path path = folder / "picture.tif";
     TIFF* tiff = TIFFOpen(path.c_str(), layout.Big ? "w8" : "w");
     EXPECT_NE(tiff, nullptr);
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, picture.Width);
@@ -276,9 +276,7 @@ TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout)
     }
     TIFFClose(tiff);
     std::ifstream file(path, std::ios::binary);
-    TBytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
-    return bytes;
+    return TBytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 TBytes EncodeJxl(const TSamplePicture& picture, float distance, JxlOrientation orientation)

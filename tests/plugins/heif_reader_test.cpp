@@ -12,11 +12,11 @@ using namespace quilmo::test;
 namespace {
 
 // Decodes file with the plug-in and expects what libheif decodes, rounded to 8 bits.
-void ExpectAsLibheif(const char* seedName, const TBytes& file, bool alpha, int bits)
+void ExpectAsLibheif(const char* caseName, const TBytes& file, bool alpha, int bits)
 {
-    SCOPED_TRACE(seedName);
+    SCOPED_TRACE(caseName);
     TBitmap bitmap;
-    ASSERT_EQ(DecodeInto(spi::DecodeHeif, "heif", seedName, file, bitmap), 0);
+    ASSERT_EQ(DecodeInto(spi::DecodeHeif, file, bitmap), 0);
     const TSamplePicture own = LibheifDecode(file, alpha, bits);
     ExpectColours(bitmap, own.Width, ExpectedColours(own));
 }
@@ -36,7 +36,7 @@ TEST(HeifReader, HeicInEightAndTenBits)
     ExpectAsLibheif("heic8", file, false, 8);
     // Lossy, but close to what was encoded.
     TBitmap bitmap;
-    ASSERT_EQ(DecodeInto(spi::DecodeHeif, "heif", "heic8", file, bitmap), 0);
+    ASSERT_EQ(DecodeInto(spi::DecodeHeif, file, bitmap), 0);
     ExpectColours(bitmap, 64, ExpectedColours(eight), 16);
 
     // Ten bits are rounded, where libheif's own 8-bit output would cut them.
@@ -54,7 +54,7 @@ TEST(HeifReader, AlphaRotationAndOddSizes)
     const TBytes turned = EncodeHeif(picture, {.Orientation = heif_orientation_rotate_90_cw});
     ExpectAsLibheif("heic_rotated", turned, false, 8);
     TBitmap bitmap;
-    ASSERT_EQ(DecodeInto(spi::DecodeHeif, "heif", "heic_rotated", turned, bitmap), 0);
+    ASSERT_EQ(DecodeInto(spi::DecodeHeif, turned, bitmap), 0);
     ExpectColours(bitmap, 48, ExpectedColours(picture, 6), 16);
 }
 
@@ -72,9 +72,9 @@ TEST(HeifReader, RefusesWhatItCannotRead)
     SkipWithoutEncoder(heif_compression_HEVC);
     TBitmap bitmap;
     const TBytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    EXPECT_EQ(DecodeInto(spi::DecodeHeif, "heif", "png", png, bitmap), 2);
+    EXPECT_EQ(DecodeInto(spi::DecodeHeif, png, bitmap), 2);
     const TBytes file = EncodeHeif(MakeSamplePicture(64, 48, 4), {});
-    EXPECT_EQ(DecodeInto(spi::DecodeHeif, "heif", "heic_cut", TBytes(file.begin(), file.begin() + file.size() / 2),
+    EXPECT_EQ(DecodeInto(spi::DecodeHeif, TBytes(file.begin(), file.begin() + file.size() / 2),
                          bitmap),
               3);
     ExpectDamageHandled(spi::DecodeHeif, file);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <fstream>
 
@@ -28,11 +27,7 @@ void Append32(TBytes& out, uint32_t value)
 
 TPluginFolder::TPluginFolder(std::initializer_list<std::string> plugins)
 {
-    static int serial = 0;
-    FPath = fs::temp_directory_path() /
-            ("quilmo-plugins-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    fs::create_directories(FPath);
-    for (const std::string& plugin : plugins) fs::create_symlink(BuiltPlugin(plugin), FPath / plugin);
+    for (const std::string& plugin : plugins) fs::create_symlink(BuiltPlugin(plugin), FFolder / plugin);
 }
 
 TPluginFolder::~TPluginFolder()
@@ -40,13 +35,11 @@ TPluginFolder::~TPluginFolder()
     UnloadSusiePlugins();
     UnregisterSusieGraphic();
     TakeSusieError();
-    std::error_code ignored;
-    fs::remove_all(FPath, ignored);
 }
 
 fs::path TPluginFolder::WriteFile(const std::string& name, const TBytes& bytes) const
 {
-    const fs::path path = FPath / name;
+    const fs::path path = FFolder / name;
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
@@ -79,15 +72,6 @@ TBytes ScriptedPicture(int32_t result, const TDibBlocks& blocks, uint32_t flags)
     Append32(out, flags);
     Append32(out, static_cast<uint32_t>(blocks.Info.size()));
     Append32(out, static_cast<uint32_t>(blocks.Bits.size()));
-    out.insert(out.end(), blocks.Info.begin(), blocks.Info.end());
-    out.insert(out.end(), blocks.Bits.begin(), blocks.Bits.end());
-    return out;
-}
-
-TBytes BlocksFuzzInput(const TDibBlocks& blocks)
-{
-    TBytes out;
-    Append32(out, static_cast<uint32_t>(blocks.Info.size()));
     out.insert(out.end(), blocks.Info.begin(), blocks.Info.end());
     out.insert(out.end(), blocks.Bits.begin(), blocks.Bits.end());
     return out;

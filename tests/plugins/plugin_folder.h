@@ -8,6 +8,7 @@
 
 #include "bigbitmap/bitmap.h"
 #include "support/bmp_builder.h"
+#include "support/scratch_folder.h"
 
 namespace quilmo::test {
 
@@ -21,12 +22,12 @@ public:
     TPluginFolder(const TPluginFolder&) = delete;
     TPluginFolder& operator=(const TPluginFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return FPath; }
+    const std::filesystem::path& Path() const { return FFolder.Path(); }
     // Write a file into the folder and return its path.
     std::filesystem::path WriteFile(const std::string& name, const TBytes& bytes) const;
 
 private:
-    std::filesystem::path FPath;
+    TScratchFolder FFolder;
 };
 
 // Where the build put a plug-in.
@@ -42,8 +43,6 @@ struct TDibBlocks {
 TDibBlocks DibBlocks(const TBmpSpec& spec);
 // A file that makes the test plug-ins' GetPicture return result and these blocks.
 TBytes ScriptedPicture(int32_t result, const TDibBlocks& blocks, uint32_t flags = 0);
-// The same blocks as one fuzz input for the block conversion: info size, info, bits.
-TBytes BlocksFuzzInput(const TDibBlocks& blocks);
 
 // Expects a picture width pixels wide with these colours, row by row from the top left.
 void ExpectPixels(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "input/susie_dib.h"
-#include "support/fuzz_seeds.h"
+#include "support/peak_memory.h"
 #include "support/picture_checks.h"
 
 namespace quilmo::test {
@@ -74,10 +74,8 @@ std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientati
     return colours;
 }
 
-int32_t DecodeInto(spi::TDecodeFunction decode, const char* fuzzTarget, const char* seedName, const TBytes& file,
-                   TBitmap& bitmap)
+int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap)
 {
-    WriteFuzzSeed(fuzzTarget, seedName, file);
     spi::TDibBlocks blocks;
     if (const int32_t code = decode(file.data(), file.size(), blocks)) return code;
     return SusieBlocksToBitmap(blocks.Info.Data.get(), blocks.Info.Size, blocks.Bits.Data.get(), blocks.Bits.Size,
@@ -99,6 +97,18 @@ void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColo
                 break;
             }
         }
+    }
+}
+
+void ExpectRefusedEarly(spi::TDecodeFunction decode, const TBytes& file, int32_t code)
+{
+    const long growth = PeakGrowthInKiB([&] {
+        spi::TDibBlocks blocks;
+        return decode(file.data(), file.size(), blocks) == code;
+    });
+    ASSERT_GE(growth, 0) << "not refused with code " << code;
+    if (kPeakMemoryMeansSomething) {
+        EXPECT_LT(growth, 64 << 10);
     }
 }
 

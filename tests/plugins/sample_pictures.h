@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "bigbitmap/bitmap.h"
+#include "bigbitmap/pixel_limit.h"
 #include "plugins/get_picture.h"
+#include "plugins/spi_codes.h"
+#include "plugins/spi_export.h"
 #include "support/bmp_builder.h"
 
 namespace quilmo::test {
@@ -35,13 +38,23 @@ TSamplePicture MakeSamplePicture(int32_t width, int32_t height, int channels, ui
 // over white, every level rounded to the nearest of 8 bits. orientation 1 to 8 as in EXIF.
 std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientation = 1, bool premultiplied = false);
 
-// Decodes file with decode and turns the blocks into a bitmap as the host does; the file also
-// becomes a seed of the fuzz target. Returns the plug-in's code, or the host's.
-int32_t DecodeInto(spi::TDecodeFunction decode, const char* fuzzTarget, const char* seedName, const TBytes& file,
-                   TBitmap& bitmap);
+// Decodes file with decode and turns the blocks into a bitmap as the host does. Returns the
+// plug-in's code, or the host's.
+int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap);
 
 // Expects the bitmap to show colours (width wide), each channel within tolerance.
 void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance = 0);
+
+// The shipped plug-ins' pixel limit while the scope lasts.
+class TPluginPixelLimit {
+public:
+    explicit TPluginPixelLimit(int64_t limit) { QuilmoSetPixelLimit(limit); }
+    ~TPluginPixelLimit() { QuilmoSetPixelLimit(kDefaultMaxPicturePixels); }
+};
+
+// Expects decode to refuse file with code before it takes the memory the file declares: the
+// peak grows by less than 64 MiB, where that can be measured.
+void ExpectRefusedEarly(spi::TDecodeFunction decode, const TBytes& file, int32_t code = spi::kOutOfMemory);
 
 // Copies of file cut short and with bytes flipped: each must decode or fail with a plug-in
 // code, never crash or hang.

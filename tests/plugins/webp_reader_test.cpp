@@ -12,10 +12,10 @@ using namespace quilmo::test;
 
 namespace {
 
-std::unique_ptr<TBitmap> Decode(const char* seedName, const TBytes& file)
+std::unique_ptr<TBitmap> Decode(const char* caseName, const TBytes& file)
 {
     auto bitmap = std::make_unique<TBitmap>();
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", seedName, file, *bitmap), 0) << seedName;
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, file, *bitmap), 0) << caseName;
     return bitmap;
 }
 
@@ -57,12 +57,21 @@ TEST(WebpReader, TheExifOrientationIsApplied)
 TEST(WebpReader, RefusesWhatItCannotRead)
 {
     TBitmap bitmap;
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "riff_avi", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
                          bitmap),
               2);
     const TBytes lossy = EncodeWebpLossy(MakeSamplePicture(40, 30, 3));
-    EXPECT_EQ(DecodeInto(spi::DecodeWebp, "webp", "lossy_cut", TBytes(lossy.begin(), lossy.end() - 20), bitmap), 3);
+    EXPECT_EQ(DecodeInto(spi::DecodeWebp, TBytes(lossy.begin(), lossy.end() - 20), bitmap), 3);
     ExpectDamageHandled(spi::DecodeWebp, lossy);
     ExpectDamageHandled(spi::DecodeWebp, WebpWithOrientation(EncodeWebpLossless(MakeSamplePicture(9, 9, 4)), 6, false));
     ExpectDamageHandled(spi::DecodeWebp, WebpAnimation({MakeSamplePicture(8, 6, 4), MakeSamplePicture(8, 6, 3)}));
+}
+
+TEST(WebpReader, AnAnimationCanvasAboveThePixelLimitIsRefusedFromItsHeader)
+{
+    // A VP8X chunk for an animation on a canvas of 65536 x 32768, then its ANIM chunk.
+    const TBytes file = {'R', 'I', 'F', 'F', 36,  0,   0,   0,   'W', 'E', 'B', 'P', 'V', 'P', '8', 'X',
+                         10,  0,   0,   0,   0x02, 0,  0,   0,   0xFF, 0xFF, 0x00, 0xFF, 0x7F, 0x00,
+                         'A', 'N', 'I', 'M', 6,   0,   0,   0,   0,   0,   0,   0,   0,   0};
+    ExpectRefusedEarly(spi::DecodeWebp, file);
 }

@@ -78,29 +78,32 @@ TEST(WorkThreads, AnErrorStopsTheTasksAndIsRaised)
 TEST(WorkThreads, AWaitingThreadKeepsAnsweringAndHandsEvenOneTaskAway)
 {
     const std::thread::id caller = std::this_thread::get_id();
-    const auto ranOn = [&](int threads) {
+    std::atomic<int> idle{0};
+    // One task, which lasts until the waiting thread has answered that often: however busy the
+    // machine, a thread that keeps answering gets there (one that stops is given ten seconds).
+    const auto ranOn = [&](int threads, int answers) {
         const TWorkThreadsScope scope(threads);
         std::thread::id where;
         RunTasks(1, 1, [&] {
             return [&](int64_t) {
                 where = std::this_thread::get_id();
-                std::this_thread::sleep_for(std::chrono::milliseconds(60));
+                for (int wait = 0; idle < answers && wait < 10000; ++wait)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
             };
         });
         return where;
     };
-    EXPECT_EQ(ranOn(2), caller);
-    int idle = 0;
+    EXPECT_EQ(ranOn(2, 0), caller);
     {
         const TWhileWaiting answering([&] {
             EXPECT_EQ(std::this_thread::get_id(), caller);
             ++idle;
         });
-        EXPECT_NE(ranOn(2), caller);
+        EXPECT_NE(ranOn(2, 3), caller);
         EXPECT_GE(idle, 3);
         // On one thread everything stays on the calling one.
         idle = 0;
-        EXPECT_EQ(ranOn(1), caller);
+        EXPECT_EQ(ranOn(1, 0), caller);
         EXPECT_EQ(idle, 0);
     }
 }
