@@ -78,7 +78,10 @@ void TSlotLoader::ResetExtensions()
 bool TSlotLoader::IsKnownExtension(const std::string& name) const
 {
     const std::string extension = LowerExt(name);
-    return std::find(FExtensions.begin(), FExtensions.end(), extension) != FExtensions.end();
+    const auto known = [&](const std::string& wanted) {
+        return std::find(FExtensions.begin(), FExtensions.end(), wanted) != FExtensions.end();
+    };
+    return known(extension) || known(PluginFieldExt(extension));
 }
 
 bool TSlotLoader::ShowLoadError(const std::string& name, int32_t code)

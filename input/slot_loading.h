@@ -24,7 +24,7 @@ public:
     std::filesystem::path FLastDir;
 
     void ResetExtensions();
-    // The name's LowerExt is in FExtensions.
+    // The name's LowerExt, or what of it a plug-in's extension field holds, is in FExtensions.
     bool IsKnownExtension(const std::string& name) const;
 
     // Fill slots from the count onward with the files of names that exist and can be read;

@@ -193,6 +193,13 @@ TEST_F(SlotLoadingTest, LoadErrorTexts)
                                          "c.plg を読み込めませんでした\nファイルオープンエラーのため、ファイルを開けません"));
 }
 
+TEST_F(SlotLoadingTest, ExtensionsLongerThanAPluginFieldAreKnownByWhatItHolds)
+{
+    Loader.FExtensions.push_back(".avif");
+    EXPECT_TRUE(Loader.IsKnownExtension("clip.AVIFS"));
+    EXPECT_FALSE(Loader.IsKnownExtension("clip.avi"));
+}
+
 TEST_F(SlotLoadingTest, DroppedFilesAreFilteredAndSortedIgnoringCase)
 {
     Loader.DropFiles(

@@ -8,6 +8,10 @@
 #include <tuple>
 
 #include "format_tools.h"
+#include "input/graphic_registry.h"
+#include "input/susie_errors.h"
+#include "input/susie_plugins.h"
+#include "plugin_folder.h"
 #include "plugins/heif/heif_reader.h"
 
 using namespace quilmo;
@@ -81,4 +85,11 @@ TEST_F(FormatToolFiles, AnAvifSequenceGivesItsFirstFrame)
     const TBytes sequence = Make("avifenc -l 1.png 2.png out.avifs", "out.avifs");
     ExpectAsReference(sequence, ReferenceDecode("avifdec", "out.avifs", sequence));
     ExpectAsReference(sequence, first);
+
+    // Named as sequences are, through the host: the plug-in of ".avif" reads ".avifs".
+    TPluginFolder folder({"ifheif.spi"});
+    ASSERT_TRUE(LoadSusiePlugins(folder.Path(), false));
+    const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(folder.WriteFile("clip.avifs", sequence));
+    ASSERT_EQ(TakeSusieError(), 0);
+    ExpectColours(dynamic_cast<TBitmap&>(*graphic), first.Width, ExpectedColours(first));
 }
