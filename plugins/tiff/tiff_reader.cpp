@@ -71,11 +71,11 @@ struct TCloseTiff {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
-// No single block libtiff allocates needs more than a picture at the limit with four 64-bit
-// samples a pixel, and room for its tables besides.
+// No single block libtiff allocates needs more than the samples of a picture at the limit, and
+// room for its tables besides.
 tmsize_t AllocationLimit()
 {
-    constexpr int64_t kMaxBytesPerPixel = 32;
+    constexpr int64_t kMaxBytesPerPixel = kSampleBytesAtTheLimit;
     constexpr int64_t kTables = 64 << 20;
     constexpr int64_t kMax = std::numeric_limits<tmsize_t>::max();
     const int64_t pixels = PluginPixelLimit();

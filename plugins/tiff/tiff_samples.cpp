@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plugins/picture_colours.h"
+#include "plugins/pixel_limit.h"
 #include "plugins/pixel_converter.h"
 #include "plugins/spi_codes.h"
 #include "plugins/tiff/tiff_translations.h"
@@ -254,6 +255,12 @@ int32_t ReadThroughRgba(TIFF* tiff, TDibWriter& writer)
     return 0;
 }
 
+bool SamplesWithinTheLimit(const TPageLayout& layout, const TDibWriter& writer)
+{
+    const uint64_t pixels = uint64_t{writer.StoredWidth()} * writer.StoredHeight();
+    return pixels * layout.PixelBytes() <= static_cast<uint64_t>(PluginPixelLimit()) * kSampleBytesAtTheLimit;
+}
+
 // Inks and L*a*b* come out in sRGB; every other page's numbers are in its profile's colours.
 bool KeepsItsColours(uint16_t photometric)
 {
@@ -269,6 +276,7 @@ int32_t ReadTiffPixels(TIFF* tiff, const TColorProfile& profile, TDibWriter& wri
     int32_t code = 0;
     const std::optional<TPageLayout> layout = PageLayout(tiff, profile, code);
     if (code != 0) return code;
+    if (layout && !SamplesWithinTheLimit(*layout, writer)) return kOutOfMemory;
     code = layout ? TSampleReader(tiff, *layout, writer).Read() : ReadThroughRgba(tiff, writer);
     uint16_t photometric = 0;
     TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);

@@ -14,8 +14,13 @@
 
 namespace quilmo::spi {
 
-// 0 or a plug-in error code, kNotImplemented for samples neither reads (signed integers, other
-// depths); writer is allocated for the page's stored size. profile is the page's ICC profile:
+// The bytes of samples a pixel of a picture at the pixel limit may have: four of 16 bits. Pictures
+// of wider samples are held to the same bytes, so to fewer pixels.
+inline constexpr int64_t kSampleBytesAtTheLimit = 8;
+
+// 0 or a plug-in error code: kNotImplemented for samples neither reads (signed integers, other
+// depths), kOutOfMemory for samples above what the limit allows; writer is allocated for the
+// page's stored size. profile is the page's ICC profile:
 // the pixels' colours, or the inks'.
 int32_t ReadTiffPixels(TIFF* tiff, const TColorProfile& profile, TDibWriter& writer);
 

@@ -2,9 +2,10 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "color/lcms_handles.h"
 
@@ -149,14 +150,21 @@ public:
 
     void Translate(const uint8_t* samples, uint32_t count, uint8_t* out) const override
     {
+        // A few pixels at a time: L*a*b* in doubles takes three times the room of the samples.
+        constexpr uint32_t kChunk = 1024;
         const size_t inChannels = static_cast<size_t>(FLayout.Channels());
-        std::vector<cmsCIELab> lab(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            double value[3] = {};
-            for (int c = 0; c < FLayout.ColourChannels; ++c) value[c] = Raw(samples, i * inChannels + c) * FEncoding.Scale[c] + FEncoding.Offset[c];
-            lab[i] = {value[0], value[1], value[2]};
+        const size_t outChannels = FLayout.Alpha == TAlpha::None ? 3 : 4;
+        std::array<cmsCIELab, kChunk> lab;
+        for (uint32_t first = 0; first < count; first += kChunk) {
+            const uint32_t pixels = std::min(kChunk, count - first);
+            for (uint32_t i = 0; i < pixels; ++i) {
+                double value[3] = {};
+                for (int c = 0; c < FLayout.ColourChannels; ++c)
+                    value[c] = Raw(samples, (first + i) * inChannels + c) * FEncoding.Scale[c] + FEncoding.Offset[c];
+                lab[i] = {value[0], value[1], value[2]};
+            }
+            cmsDoTransform(FTransform.get(), lab.data(), out + first * outChannels, pixels);
         }
-        cmsDoTransform(FTransform.get(), lab.data(), out, count);
         if (FLayout.Alpha != TAlpha::None) CopyAlpha(samples, count, FLayout.ColourChannels, FBits, out);
     }
 

@@ -227,6 +227,18 @@ TEST(TiffReader, WideSamplesAreScaledAndOthersRefusedAsNotRead)
               0);
     ExpectColours(bitmap, 6, grey);
 
+    // Wide samples are held to the bytes of four 16-bit samples a pixel at the limit: 4 x 2 pixels
+    // of three doubles count as 24 pixels.
+    const TBytes doubles = EncodeTiffRows(4, 2, 3, {.Bits = 64, .Format = SAMPLEFORMAT_IEEEFP}, TBytes(4 * 2 * 3 * 8, 0));
+    {
+        const TPluginPixelLimit limit(23);
+        EXPECT_EQ(Decode(doubles, bitmap), spi::kOutOfMemory);
+    }
+    {
+        const TPluginPixelLimit limit(24);
+        EXPECT_EQ(Decode(doubles, bitmap), 0);
+    }
+
     // Signed integers are read by nobody, and the reason says so.
     const TTiffLayout signed16{.Photometric = PHOTOMETRIC_MINISBLACK, .Bits = 16, .Format = SAMPLEFORMAT_INT};
     EXPECT_EQ(Decode(EncodeTiffRows(2, 1, 1, signed16, rows(int16_t(-5), int16_t(300))), bitmap), spi::kNotImplemented);
