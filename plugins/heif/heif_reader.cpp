@@ -78,8 +78,10 @@ TPictureColours ColoursOf(const heif_image_handle* handle)
         return {TColorProfile::FromICC(icc), 0};
     }
     heif_color_profile_nclx* coded = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &coded).code != heif_error_Ok) return {};
+    const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &coded);
+    // libheif hands out the profile also with some errors (values it does not know).
     const std::unique_ptr<heif_color_profile_nclx, TFreeNclx> nclx(coded);
+    if (error.code != heif_error_Ok || !nclx) return {};
     return CodedColours(CicpPrimaries(nclx->color_primaries), nclx->transfer_characteristics);
 }
 

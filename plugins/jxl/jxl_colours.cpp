@@ -10,15 +10,20 @@ namespace {
 
 TChromaticity Chromaticity(const double (&xy)[2]) { return {xy[0], xy[1]}; }
 
+// Grey pixels take any primaries (libjxl leaves them unset): only the white point and the curve
+// matter.
 TPrimaries PrimariesOf(const JxlColorEncoding& encoding)
 {
-    TPrimaries primaries = CicpPrimaries(encoding.primaries == JXL_PRIMARIES_2100 ? kCicpBT2020
-                                         : encoding.primaries == JXL_PRIMARIES_P3 ? kCicpDisplayP3
-                                                                                  : 1);
-    // Grey pixels take any primaries: only the white point and the curve matter.
-    if (encoding.primaries == JXL_PRIMARIES_CUSTOM && encoding.color_space == JXL_COLOR_SPACE_RGB)
-        primaries = {{}, Chromaticity(encoding.primaries_red_xy), Chromaticity(encoding.primaries_green_xy),
-                     Chromaticity(encoding.primaries_blue_xy)};
+    TPrimaries primaries = kSRGBPrimaries;
+    if (encoding.color_space == JXL_COLOR_SPACE_RGB) {
+        if (encoding.primaries == JXL_PRIMARIES_2100)
+            primaries = CicpPrimaries(kCicpBT2020);
+        else if (encoding.primaries == JXL_PRIMARIES_P3)
+            primaries = CicpPrimaries(kCicpDisplayP3);
+        else if (encoding.primaries == JXL_PRIMARIES_CUSTOM)
+            primaries = {{}, Chromaticity(encoding.primaries_red_xy), Chromaticity(encoding.primaries_green_xy),
+                         Chromaticity(encoding.primaries_blue_xy)};
+    }
     switch (encoding.white_point) {
     case JXL_WHITE_POINT_D65: primaries.White = {0.3127, 0.3290}; break;
     case JXL_WHITE_POINT_E: primaries.White = {1.0 / 3, 1.0 / 3}; break;
@@ -59,7 +64,7 @@ TPictureColours DecodedColours(JxlDecoder* decoder, const JxlBasicInfo& info)
         JxlDecoderGetColorAsEncodedProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_ORIGINAL, nullptr) !=
             JXL_DEC_SUCCESS)
         PreferWideColours(decoder, info);
-    JxlColorEncoding encoding;
+    JxlColorEncoding encoding{};
     if (JxlDecoderGetColorAsEncodedProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &encoding) ==
         JXL_DEC_SUCCESS)
         return ColoursOf(encoding);
