@@ -20,15 +20,15 @@ namespace quilmo::spi {
 
 namespace {
 
-// libheif wants one heif_init for each heif_deinit; this plug-in keeps it initialised while it
-// is loaded.
-void InitialiseLibheif()
-{
-    static const struct TLibheif {
-        TLibheif() { heif_init(nullptr); }
-        ~TLibheif() { heif_deinit(); }
-    } library;
-}
+// libheif wants one heif_init for each heif_deinit; this plug-in keeps it initialised from its
+// loading to its release, when heif_deinit frees what libheif's decoders took when they were
+// loaded with it.
+const struct TLibheif {
+    TLibheif() { heif_init(nullptr); }
+    ~TLibheif() { heif_deinit(); }
+    TLibheif(const TLibheif&) = delete;
+    TLibheif& operator=(const TLibheif&) = delete;
+} gLibheif;
 
 struct TFreeContext {
     void operator()(heif_context* context) const { heif_context_free(context); }
@@ -144,7 +144,6 @@ int32_t DecodeStill(const uint8_t* data, size_t size, TDibBlocks& blocks)
 
 bool LooksLikeHeif(const uint8_t* data, size_t size)
 {
-    InitialiseLibheif();
     // "maybe" is the answer for files of the common brand mif1, which libheif reads.
     return data && heif_check_filetype(data, static_cast<int>(std::min<size_t>(size, INT_MAX))) != heif_filetype_no;
 }
