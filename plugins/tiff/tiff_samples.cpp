@@ -80,6 +80,16 @@ bool ReadSampleCounts(TIFF* tiff, uint16_t photometric, uint16_t samples, TSampl
     return true;
 }
 
+// The white L*a*b* samples are relative to: the WhitePoint tag's, D50 without one (as in ICC
+// profiles and Adobe's TIFF notes; libtiff defaults to it too).
+TChromaticity LabWhite(TIFF* tiff)
+{
+    float* white = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_WHITEPOINT, &white) && white && white[0] > 0 && white[1] > 0 && white[0] + white[1] < 1)
+        return {white[0], white[1]};
+    return {0.3457, 0.3585};
+}
+
 // The page's layout when it is read here, nullopt when libtiff's RGBA conversion reads it; code
 // is set to kNotImplemented for samples neither reads.
 std::optional<TPageLayout> PageLayout(TIFF* tiff, const TColorProfile& profile, int32_t& code)
@@ -102,7 +112,7 @@ std::optional<TPageLayout> PageLayout(TIFF* tiff, const TColorProfile& profile, 
     if (photometric == PHOTOMETRIC_SEPARATED)
         layout.Translation = plain ? CmykSamples(layout.Samples.Alpha, bits, profile) : nullptr;
     else if (lab)
-        layout.Translation = plain ? LabSamples(layout.Samples, photometric, bits) : nullptr;
+        layout.Translation = plain ? LabSamples(layout.Samples, photometric, bits, LabWhite(tiff)) : nullptr;
     else if (!plain)
         layout.Translation = WideSamples(layout.Samples, format, bits);
     else

@@ -141,10 +141,49 @@ bool LabEncodingOf(uint16_t photometric, uint16_t bits, TLabEncoding& encoding)
     }
 }
 
+// L*a*b* relative to another white than D50 brought to D50, the white of ICC's L*a*b*: through
+// XYZ, adapted as lcms adapts between illuminants (Bradford), which is linear and so a matrix.
+class TWhiteAdaptation {
+public:
+    explicit TWhiteAdaptation(const TChromaticity& white)
+    {
+        const cmsCIExyY xyY{white.X, white.Y, 1};
+        cmsxyY2XYZ(&FWhite, &xyY);
+        const cmsCIEXYZ* d50 = cmsD50_XYZ();
+        FNeeded = std::abs(FWhite.X - d50->X) > 1e-3 || std::abs(FWhite.Z - d50->Z) > 1e-3;
+        const cmsCIEXYZ basis[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+        for (int column = 0; column < 3; ++column) {
+            cmsCIEXYZ adapted;
+            cmsAdaptToIlluminant(&adapted, &FWhite, d50, &basis[column]);
+            FMatrix[0][column] = adapted.X;
+            FMatrix[1][column] = adapted.Y;
+            FMatrix[2][column] = adapted.Z;
+        }
+    }
+
+    void Apply(cmsCIELab& lab) const
+    {
+        if (!FNeeded) return;
+        cmsCIEXYZ xyz;
+        cmsLab2XYZ(&FWhite, &xyz, &lab);
+        const double in[3] = {xyz.X, xyz.Y, xyz.Z};
+        double out[3];
+        for (int row = 0; row < 3; ++row) out[row] = FMatrix[row][0] * in[0] + FMatrix[row][1] * in[1] + FMatrix[row][2] * in[2];
+        const cmsCIEXYZ adapted{out[0], out[1], out[2]};
+        cmsXYZ2Lab(cmsD50_XYZ(), &lab, &adapted);
+    }
+
+private:
+    cmsCIEXYZ FWhite{};
+    bool FNeeded = false;
+    double FMatrix[3][3] = {};
+};
+
 class TLabSamples final : public TSampleTranslation {
 public:
-    TLabSamples(TSampleLayout layout, uint16_t bits, const TLabEncoding& encoding, TTransformHandle transform)
-        : FLayout(layout), FBits(bits), FEncoding(encoding), FTransform(std::move(transform))
+    TLabSamples(TSampleLayout layout, uint16_t bits, const TLabEncoding& encoding, const TChromaticity& white,
+                TTransformHandle transform)
+        : FLayout(layout), FBits(bits), FEncoding(encoding), FAdaptation(white), FTransform(std::move(transform))
     {
     }
 
@@ -162,6 +201,7 @@ public:
                 for (int c = 0; c < FLayout.ColourChannels; ++c)
                     value[c] = Raw(samples, (first + i) * inChannels + c) * FEncoding.Scale[c] + FEncoding.Offset[c];
                 lab[i] = {value[0], value[1], value[2]};
+                FAdaptation.Apply(lab[i]);
             }
             cmsDoTransform(FTransform.get(), lab.data(), out + first * outChannels, pixels);
         }
@@ -182,6 +222,7 @@ private:
     TSampleLayout FLayout;
     uint16_t FBits;
     TLabEncoding FEncoding;
+    TWhiteAdaptation FAdaptation;
     TTransformHandle FTransform;
 };
 
@@ -211,17 +252,18 @@ std::unique_ptr<TSampleTranslation> CmykSamples(TAlpha alpha, uint16_t bits, con
     return std::make_unique<TCmykSamples>(alpha, bits, std::move(transform));
 }
 
-std::unique_ptr<TSampleTranslation> LabSamples(TSampleLayout layout, uint16_t photometric, uint16_t bits)
+std::unique_ptr<TSampleTranslation> LabSamples(TSampleLayout layout, uint16_t photometric, uint16_t bits,
+                                               const TChromaticity& white)
 {
     TLabEncoding encoding;
     if ((bits != 8 && bits != 16) || !LabEncodingOf(photometric, bits, encoding)) return nullptr;
-    const TProfileHandle lab(cmsCreateLab4Profile(nullptr));  // D50, the white of ICC's L*a*b*
+    const TProfileHandle lab(cmsCreateLab4Profile(nullptr));
     const TProfileHandle srgb(cmsCreate_sRGBProfile());
     if (!lab || !srgb) return nullptr;
     TTransformHandle transform(cmsCreateTransform(lab.get(), TYPE_Lab_DBL, srgb.get(), LcmsLayout(PT_RGB, 3, 1, layout.Alpha),
                                                   INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
     if (!transform) return nullptr;
-    return std::make_unique<TLabSamples>(layout, bits, encoding, std::move(transform));
+    return std::make_unique<TLabSamples>(layout, bits, encoding, white, std::move(transform));
 }
 
 }  // namespace quilmo::spi

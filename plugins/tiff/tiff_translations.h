@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "color/color_profile.h"
+#include "color/profile_building.h"
 #include "plugins/pixel_converter.h"
 
 namespace quilmo::spi {
@@ -31,8 +32,9 @@ std::unique_ptr<TSampleTranslation> WideSamples(TSampleLayout layout, uint16_t f
 // is a CMYK profile lcms converts from, else by the plain formula.
 std::unique_ptr<TSampleTranslation> CmykSamples(TAlpha alpha, uint16_t bits, const TColorProfile& profile);
 
-// L* alone or L*, a*, b* of 8 or 16 bits in the page's photometric encoding, then alpha when there
-// is one; none for other encodings.
-std::unique_ptr<TSampleTranslation> LabSamples(TSampleLayout layout, uint16_t photometric, uint16_t bits);
+// L* alone or L*, a*, b* of 8 or 16 bits in the page's photometric encoding, relative to white,
+// then alpha when there is one; none for other encodings.
+std::unique_ptr<TSampleTranslation> LabSamples(TSampleLayout layout, uint16_t photometric, uint16_t bits,
+                                               const TChromaticity& white);
 
 }  // namespace quilmo::spi

@@ -253,6 +253,7 @@ TBytes WriteTiff(int32_t width, int32_t height, int channels, bool alpha, const 
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.Compression);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, layout.Orientation);
     if (alpha) TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &layout.Alpha);
+    if (layout.WhitePoint[0] > 0) TIFFSetField(tiff, TIFFTAG_WHITEPOINT, layout.WhitePoint.data());
     if (!layout.Icc.empty())
         TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(layout.Icc.size()), layout.Icc.data());
     if (!layout.ColourMap.empty()) {

@@ -6,6 +6,7 @@
 #include <libheif/heif.h>
 #include <tiffio.h>
 
+#include <array>
 #include <vector>
 
 #include "sample_pictures.h"
@@ -44,6 +45,7 @@ struct TTiffLayout {
     std::vector<uint16_t> ColourMap = {};     // red, green, blue entries for a palette
     uint16_t Format = SAMPLEFORMAT_UINT;
     TBytes Icc = {};
+    std::array<float, 2> WhitePoint = {};  // x, y; none when 0
 };
 
 TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout = {});

@@ -135,6 +135,22 @@ cmsCIELab LabOf(TRgb colour)
     return result;
 }
 
+// L*a*b* relative to D65, as ImageMagick writes it, straight from sRGB's definition.
+cmsCIELab D65LabOf(TRgb colour)
+{
+    const auto linear = [](int level) {
+        const double v = level / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double r = linear(colour.R), g = linear(colour.G), b = linear(colour.B);
+    const cmsCIEXYZ xyz{0.4124 * r + 0.3576 * g + 0.1805 * b, 0.2126 * r + 0.7152 * g + 0.0722 * b,
+                        0.0193 * r + 0.1192 * g + 0.9505 * b};
+    const cmsCIEXYZ d65{0.95047, 1.0, 1.08883};
+    cmsCIELab lab;
+    cmsXYZ2Lab(&d65, &lab, &xyz);
+    return lab;
+}
+
 std::vector<TColor> ColoursOf(const std::vector<TRgb>& colours)
 {
     std::vector<TColor> result;
@@ -150,6 +166,7 @@ TEST(TiffReader, LabSamplesComeOutInSRGB)
         const char* Name;
         uint16_t Photometric, Bits;
         uint16_t (*Sample)(double value, int channel);  // L*, a* or b* as stored
+        bool D65 = false;  // relative to D65, which the WhitePoint tag says, not to D50
     };
     const TEncoding encodings[] = {
         {"cielab8", PHOTOMETRIC_CIELAB, 8,
@@ -161,14 +178,19 @@ TEST(TiffReader, LabSamplesComeOutInSRGB)
          [](double v, int c) { return uint16_t(std::lround(c == 0 ? v * 655.35 : (v + 128) * 256)); }},
         {"itulab8", PHOTOMETRIC_ITULAB, 8,
          [](double v, int c) { return uint16_t(std::lround(c == 0 ? v * 2.55 : c == 1 ? (v + 85) * 1.5 : (v + 75) * 1.275)); }},
+        {"cielab16_d65", PHOTOMETRIC_CIELAB, 16,
+         [](double v, int c) { return c == 0 ? uint16_t(std::lround(v * 655.35)) : uint16_t(int16_t(std::lround(v * 256))); },
+         true},
     };
     for (const TEncoding& encoding : encodings) {
         TSamplePicture picture{static_cast<int32_t>(kPatches.size()), 1, 3, encoding.Bits == 8 ? 255u : 65535u, {}};
         for (const TRgb& patch : kPatches) {
-            const cmsCIELab lab = LabOf(patch);
+            const cmsCIELab lab = encoding.D65 ? D65LabOf(patch) : LabOf(patch);
             for (int c = 0; c < 3; ++c) picture.Samples.push_back(encoding.Sample(c == 0 ? lab.L : c == 1 ? lab.a : lab.b, c));
         }
-        ExpectDecodes(encoding.Name, picture, {.Photometric = encoding.Photometric, .Bits = encoding.Bits},
+        const std::array<float, 2> white = encoding.D65 ? std::array{0.3127f, 0.3290f} : std::array{0.0f, 0.0f};
+        ExpectDecodes(encoding.Name, picture,
+                      {.Photometric = encoding.Photometric, .Bits = encoding.Bits, .WhitePoint = white},
                       ColoursOf(kPatches), 2);
     }
     // L* alone is grey: 50 is sRGB's 119.
