@@ -19,7 +19,7 @@ TColorProfile LoadPicture(const std::string& path, TBigBitmap& bitmap)
 {
     const std::unique_ptr<TGraphic> graphic = LoadGraphicFile(path);
     // A plug-in reports a file it cannot read through its error code alone.
-    if (const int32_t code = TakeSusieError()) throw std::runtime_error(LoadErrorMessage(code));
+    if (const int32_t code = TakeSusieError()) throw std::runtime_error(path + ": " + LoadErrorMessage(code));
     if (auto* big = dynamic_cast<TBigBitmap*>(graphic.get()))
         bitmap.TakeOver(*big);
     else

@@ -92,7 +92,9 @@ const std::vector<float>& SRGBColours()
     return colours;
 }
 
-bool IsPictureProfileClass(cmsProfileClassSignature deviceClass)
+// Signatures are taken as the numbers a profile holds: any four bytes, most of which no
+// enumerator of lcms names.
+bool IsPictureProfileClass(uint32_t deviceClass)
 {
     return deviceClass == cmsSigInputClass || deviceClass == cmsSigDisplayClass ||
            deviceClass == cmsSigOutputClass || deviceClass == cmsSigColorSpaceClass;
@@ -106,9 +108,9 @@ TColorProfile TColorProfile::FromICC(std::span<const uint8_t> bytes)
     const TProfileHandle profile(
         cmsOpenProfileFromMem(bytes.data(), static_cast<cmsUInt32Number>(bytes.size())));
     if (!profile || !IsPictureProfileClass(cmsGetDeviceClass(profile.get()))) return {};
-    const cmsColorSpaceSignature space = cmsGetColorSpace(profile.get());
+    const uint32_t space = cmsGetColorSpace(profile.get());
     for (const TKindOf& kind : kKinds) {
-        if (kind.Space != space) continue;
+        if (static_cast<uint32_t>(kind.Space) != space) continue;
         auto data = std::make_shared<TData>();
         data->Samples = SampleColours(profile.get(), kind);
         if (data->Samples.empty()) return {};

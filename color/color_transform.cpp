@@ -30,13 +30,6 @@ std::shared_ptr<const TColorTransform> FindKept(const TColorProfile& from, const
     return nullptr;
 }
 
-cmsUInt32Number IntentFor(cmsHPROFILE from, cmsHPROFILE to)
-{
-    const bool relative = cmsIsIntentSupported(from, INTENT_RELATIVE_COLORIMETRIC, LCMS_USED_AS_INPUT) &&
-                          cmsIsIntentSupported(to, INTENT_RELATIVE_COLORIMETRIC, LCMS_USED_AS_OUTPUT);
-    return relative ? INTENT_RELATIVE_COLORIMETRIC : INTENT_PERCEPTUAL;
-}
-
 std::shared_ptr<const TColorTransform> MakeTransform(const TColorProfile& from, const TColorProfile& to)
 {
     const TProfileHandle source = OpenProfile(from);
@@ -47,7 +40,7 @@ std::shared_ptr<const TColorTransform> MakeTransform(const TColorProfile& from, 
     cmsHTRANSFORM transform = nullptr;
     if (source && target)
         transform = cmsCreateTransform(source.get(), PixelLayout(cmsGetColorSpace(source.get())), target.get(),
-                                       TYPE_BGR_8, IntentFor(source.get(), target.get()),
+                                       TYPE_BGR_8, ConversionIntent(source.get(), target.get()),
                                        cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE);
     if (!transform) throw EConvertError("Cannot convert the colours of a picture");
     return std::make_shared<TColorTransform>(transform);

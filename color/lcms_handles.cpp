@@ -20,4 +20,11 @@ cmsUInt32Number PixelLayout(cmsColorSpaceSignature space)
     }
 }
 
+cmsUInt32Number ConversionIntent(cmsHPROFILE from, cmsHPROFILE to)
+{
+    const bool relative = cmsIsIntentSupported(from, INTENT_RELATIVE_COLORIMETRIC, LCMS_USED_AS_INPUT) &&
+                          cmsIsIntentSupported(to, INTENT_RELATIVE_COLORIMETRIC, LCMS_USED_AS_OUTPUT);
+    return relative ? INTENT_RELATIVE_COLORIMETRIC : INTENT_PERCEPTUAL;
+}
+
 }  // namespace quilmo

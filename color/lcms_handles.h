@@ -28,4 +28,7 @@ TProfileHandle OpenProfile(const TColorProfile& profile);
 // equal bytes of which the first is read; CMYK as four bytes, 0 for no ink.
 cmsUInt32Number PixelLayout(cmsColorSpaceSignature space);
 
+// Relative colorimetric, or perceptual where one of the profiles has only perceptual tables.
+cmsUInt32Number ConversionIntent(cmsHPROFILE from, cmsHPROFILE to);
+
 }  // namespace quilmo

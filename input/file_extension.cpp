@@ -17,4 +17,10 @@ std::string LowerExt(const std::string& fileName)
     return extension;
 }
 
+std::string PluginFieldExt(const std::string& extension)
+{
+    constexpr size_t kFieldCharacters = 5;
+    return extension.substr(0, kFieldCharacters);
+}
+
 }  // namespace quilmo

@@ -10,4 +10,9 @@ namespace quilmo {
 // that part has no dot. ".jpg" is all extension, "name." has the extension ".".
 std::string LowerExt(const std::string& fileName);
 
+// The extension as a plug-in's extension field holds it: five characters with the dot. Files are
+// found by it when their whole extension is not registered, so that ".avifs" (AVIF sequences)
+// goes to the plug-in of ".avif", which could announce it only cut so.
+std::string PluginFieldExt(const std::string& extension);
+
 }  // namespace quilmo

@@ -74,7 +74,8 @@ TGraphicFactory FindGraphicFormat(const std::string& extension)
 std::unique_ptr<TGraphic> NewGraphicFor(const std::filesystem::path& path)
 {
     const std::string extension = LowerExt(path.string());
-    const TGraphicFactory create = FindGraphicFormat(extension);
+    TGraphicFactory create = FindGraphicFormat(extension);
+    if (!create) create = FindGraphicFormat(PluginFieldExt(extension));
     if (!create) throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
     return create();
 }

@@ -34,8 +34,9 @@ TGraphicFactory FindGraphicFormat(const std::string& extension);
 // The built-in formats: BMP, JPEG (".jpg", ".jpeg", ".jpe"), PNG, GIF. Called once at start.
 void RegisterStandardGraphicFormats();
 
-// An empty graphic of the class that reads path, by its extension (LowerExt). Raises
-// EInvalidGraphic for an unknown extension.
+// An empty graphic of the class that reads path, by its extension (LowerExt), else by what of it a
+// plug-in's extension field holds (PluginFieldExt). Raises EInvalidGraphic for an unknown
+// extension.
 std::unique_ptr<TGraphic> NewGraphicFor(const std::filesystem::path& path);
 // Decode a file with the graphic class of its extension (LowerExt). Raises EInvalidGraphic for an unknown
 // extension, and the decoder's error for a file it cannot read.

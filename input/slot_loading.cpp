@@ -16,6 +16,8 @@ namespace quilmo {
 
 namespace {
 
+constexpr const char* kFileNotReadText = UI_TEXT("quilmo", "%1 を読み込めませんでした");
+
 bool FileExists(const std::string& name)
 {
     std::error_code error;
@@ -76,19 +78,24 @@ void TSlotLoader::ResetExtensions()
 bool TSlotLoader::IsKnownExtension(const std::string& name) const
 {
     const std::string extension = LowerExt(name);
-    return std::find(FExtensions.begin(), FExtensions.end(), extension) != FExtensions.end();
+    const auto known = [&](const std::string& wanted) {
+        return std::find(FExtensions.begin(), FExtensions.end(), wanted) != FExtensions.end();
+    };
+    return known(extension) || known(PluginFieldExt(extension));
 }
 
-bool TSlotLoader::ShowLoadError(int32_t code)
+bool TSlotLoader::ShowLoadError(const std::string& name, int32_t code)
 {
-    if (code != 0) FDocument.Host().ShowErrorOkCancel(LoadErrorMessage(code));
+    if (code != 0)
+        FDocument.Host().ShowErrorOkCancel(FillIn(UiText(kFileNotReadText), name) + "\n" + LoadErrorMessage(code));
     return true;
 }
 
 TNamedPicture TSlotLoader::Accept(const std::string& name, TPictureRead read, std::vector<TSkippedFile>& skipped)
 {
     if (read.PluginError != 0) {
-        ShowLoadError(read.PluginError);
+        ShowLoadError(name, read.PluginError);
+        skipped.push_back({name, LoadErrorMessage(read.PluginError)});
         return {};
     }
     if (!read.Picture) skipped.push_back({name, read.Error});

@@ -24,17 +24,18 @@ public:
     std::filesystem::path FLastDir;
 
     void ResetExtensions();
-    // The name's LowerExt is in FExtensions.
+    // The name's LowerExt, or what of it a plug-in's extension field holds, is in FExtensions.
     bool IsKnownExtension(const std::string& name) const;
 
     // Fill slots from the count onward with the files of names that exist and can be read;
-    // rebuild when anything was read, else leave the document as it is. Afterwards one
-    // message lists the files passed over, but for plug-in failures, shown as they happen.
+    // rebuild when anything was read, else leave the document as it is. Plug-in failures are
+    // shown as they happen; afterwards one message lists every file passed over and why.
     void LoadFiles(const std::vector<std::string>& names);
     // Decode one file; no picture when it cannot be read, which is shown.
     TNamedPicture ReadPicture(const std::string& name);
-    // Shows the message for a plug-in error code; nothing for 0. Always true.
-    bool ShowLoadError(int32_t code);
+    // Shows the message for a plug-in error code with the name of the file that failed; nothing
+    // for 0. Always true.
+    bool ShowLoadError(const std::string& name, int32_t code);
 
     // Files dropped on the window: known, existing ones are loaded in name order.
     void DropFiles(const std::vector<std::string>& names);
@@ -44,8 +45,8 @@ public:
 
 private:
     void Load(const std::vector<std::string>& names, std::vector<TSkippedFile> skipped);
-    // The picture of a read; none when the file could not be read: plug-in failures are
-    // shown, others added to skipped.
+    // The picture of a read; none when the file could not be read, which is added to skipped
+    // (plug-in failures are shown as well).
     TNamedPicture Accept(const std::string& name, TPictureRead read, std::vector<TSkippedFile>& skipped);
     void ShowSkipped(const std::vector<TSkippedFile>& skipped);
 

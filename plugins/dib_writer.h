@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "plugins/dib_blocks.h"
 
@@ -26,12 +27,19 @@ public:
     // Orientations outside 1 to 8 count as 1.
     int32_t Allocate(uint32_t storedWidth, uint32_t storedHeight, int orientation);
 
+    // Puts an ICC profile of RGB pixels behind the header, the standard way: the header becomes
+    // a BITMAPV5HEADER whose colour space is PROFILE_EMBEDDED. 0 or kOutOfMemory; without a call
+    // the 40-byte header stays.
+    int32_t SetProfile(std::span<const uint8_t> icc);
+
     TPixelLine StoredRow(uint32_t y) const;
     // The upright rows, bottom row first, Stride() bytes apart.
     uint8_t* Bits() const { return FBlocks.Bits.Data.get(); }
     size_t Stride() const { return FStride; }
     uint32_t StoredWidth() const { return FWidth; }
     uint32_t StoredHeight() const { return FHeight; }
+    uint32_t UprightWidth() const { return OrientationSwapsSides(FOrientation) ? FHeight : FWidth; }
+    uint32_t UprightHeight() const { return OrientationSwapsSides(FOrientation) ? FWidth : FHeight; }
 
     // Hands the finished blocks over.
     void TakeBlocks(TDibBlocks& blocks) { blocks = std::move(FBlocks); }

@@ -5,7 +5,8 @@ set -euo pipefail
 exec "$(dirname "$0")/apt-install.sh" \
   build-essential cmake pkg-config \
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev \
-  libheif-dev libwebp-dev libtiff-dev libjxl-dev liblcms2-dev \
+  libheif-dev libavif-dev libwebp-dev libtiff-dev libjxl-dev liblcms2-dev \
+  libheif-examples libavif-bin libjxl-tools webp libtiff-tools \
   qt6-base-dev qt6-l10n-tools libgl-dev fonts-ipafont-gothic poppler-utils \
   libsimpleini-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \

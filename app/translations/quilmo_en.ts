@@ -189,6 +189,10 @@
         <source>Quilmoバッチ印刷 No.%1</source>
         <translation>Quilmo batch print No.%1</translation>
     </message>
+    <message>
+        <source>%1 を読み込めませんでした</source>
+        <translation>Cannot read %1</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

@@ -85,6 +85,7 @@ bool ReadReferences(TByteSpan content, THeifFile& heif)
         if (fields.Failed()) return false;
         std::vector<uint32_t>* list = reference.Type == FourCC("dimg")   ? &heif.Items[from].Inputs
                                       : reference.Type == FourCC("auxl") ? &heif.Items[from].AuxiliaryFor
+                                      : reference.Type == FourCC("thmb") ? &heif.Items[from].ThumbnailFor
                                                                          : nullptr;
         if (list) list->insert(list->end(), to.begin(), to.end());
     }

@@ -24,6 +24,7 @@ struct THeifItem {
     std::vector<TBox> Configurations;  // its hvcC and av1C properties
     std::vector<uint32_t> Inputs;       // the items a grid, overlay or identity derives from
     std::vector<uint32_t> AuxiliaryFor; // the items it is the alpha, depth... of
+    std::vector<uint32_t> ThumbnailFor; // the items it is a thumbnail of
     uint8_t ConstructionMethod = 0;     // 0: in the file, 1: in the idat box
     uint16_t DataReference = 0;         // 0: this file
     uint64_t BaseOffset = 0;

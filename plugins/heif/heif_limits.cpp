@@ -152,6 +152,11 @@ int32_t CheckHeifDecoding(const uint8_t* data, size_t size, THeifDecoding& decod
 {
     THeifFile heif;
     if (!ReadHeifItems({data, size}, heif)) return kBrokenData;
+    const auto primary = heif.Items.find(heif.Primary);
+    if (primary != heif.Items.end() &&
+        (!primary->second.ThumbnailFor.empty() || !primary->second.AuxiliaryFor.empty()))
+        return kBrokenData;
+    decoding.Primary = heif.Primary;
     TDecodingCost costs(heif);
     TCost cost;
     if (const int32_t code = costs.Of(heif.Primary, cost)) return code;

@@ -13,6 +13,7 @@ namespace quilmo::spi {
 int HeifSideLimit();
 
 struct THeifDecoding {
+    uint32_t Primary = 0;       // the primary image's item, as the file names it
     uint64_t LargestCoded = 0;  // the pixels of the largest coded image to decode
 };
 
@@ -20,8 +21,9 @@ struct THeifDecoding {
 // or has a side libheif refuses, when a canvas and the largest image decoded onto it come to
 // more than two pictures at the limit, or when the coded images decoded in all (every tile,
 // as often as it is used) come to more than four; kBrokenData when the boxes are broken,
-// refer to items that are missing, or go round in a circle; kUnknownFormat for an image of a
-// kind libheif cannot decode.
+// refer to items that are missing, or go round in a circle, or when the primary image is the
+// thumbnail or an auxiliary image of another (which is not the picture); kUnknownFormat for an
+// image of a kind libheif cannot decode.
 int32_t CheckHeifDecoding(const uint8_t* data, size_t size, THeifDecoding& decoding);
 
 }  // namespace quilmo::spi

@@ -5,10 +5,11 @@
 
 #include <memory>
 
-#include "plugins/dib_writer.h"
+#include "plugins/decoded_rows.h"
+#include "plugins/jxl/jxl_colours.h"
 #include "plugins/jxl/jxl_decoder.h"
 #include "plugins/jxl/jxl_limits.h"
-#include "plugins/pixel_converter.h"
+#include "plugins/pixel_limit.h"
 #include "plugins/spi_codes.h"
 
 namespace quilmo::spi {
@@ -19,48 +20,53 @@ struct TDestroyRunner {
     void operator()(void* runner) const { JxlThreadParallelRunnerDestroy(runner); }
 };
 
-// The picture libjxl decodes into a buffer of its own layout (top-down rows of 8-bit samples),
-// then moved into the DIB. Decoding through libjxl's row callback instead costs it far more
-// memory and time.
+// The picture libjxl decodes into a buffer of its own layout (top-down rows of 8-bit samples,
+// 16-bit ones for pictures of high dynamic range), then moved into the DIB. Decoding through
+// libjxl's row callback instead costs it far more memory and time.
 class TJxlOutput {
 public:
-    // 0 or an error code; the writer is sized by the picture as it is shown, since libjxl turns
-    // it upright itself.
-    int32_t Start(const JxlBasicInfo& info)
+    void Start(const JxlBasicInfo& info) { FInfo = info; }
+
+    // The colours libjxl will give, and the samples that hold them.
+    void SetColours(JxlDecoder* decoder)
     {
-        if (const int32_t code = FWriter.Allocate(info.xsize, info.ysize, 1)) return code;
-        const TAlpha alpha = info.alpha_bits == 0      ? TAlpha::None
-                             : info.alpha_premultiplied ? TAlpha::Premultiplied
-                                                        : TAlpha::Straight;
-        FLayout = {info.num_color_channels == 1 ? 1 : 3, alpha};
-        FFormat = {static_cast<uint32_t>(FLayout.Channels()), JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-        return 0;
+        FColours = DecodedColours(decoder, FInfo);
+        const TAlpha alpha = FInfo.alpha_bits == 0      ? TAlpha::None
+                             : FInfo.alpha_premultiplied ? TAlpha::Premultiplied
+                                                         : TAlpha::Straight;
+        // The tone map takes red, green and blue.
+        const bool grey = FInfo.num_color_channels == 1 && !FColours.HdrTransfer;
+        FRows.Layout = {grey ? 1 : 3, alpha};
+        FRows.Deep = FColours.HdrTransfer != 0;
+        FRows.MaxValue = FRows.Deep ? 65535 : 255;
+        FFormat = {static_cast<uint32_t>(FRows.Layout.Channels()), FRows.Deep ? JXL_TYPE_UINT16 : JXL_TYPE_UINT8,
+                   JXL_NATIVE_ENDIAN, 0};
     }
 
+    // 0 or an error code; the picture is as it is shown, since libjxl turns it upright itself.
     int32_t SetBuffer(JxlDecoder* decoder)
     {
+        if (!PicturePixelsAllowed(FInfo.xsize, FInfo.ysize)) return kOutOfMemory;
         size_t size = 0;
-        const size_t rowBytes = size_t{FWriter.StoredWidth()} * FFormat.num_channels;
+        FRows.Stride = size_t{FInfo.xsize} * FFormat.num_channels * (FRows.Deep ? 2 : 1);
         if (JxlDecoderImageOutBufferSize(decoder, &FFormat, &size) != JXL_DEC_SUCCESS ||
-            size < rowBytes * FWriter.StoredHeight())
+            size < FRows.Stride * FInfo.ysize)
             return kBrokenData;
         if (!FPixels.Allocate(size)) return kOutOfMemory;
+        FRows.Top = FPixels.Data.get();
         return JxlDecoderSetImageOutBuffer(decoder, &FFormat, FPixels.Data.get(), size) == JXL_DEC_SUCCESS ? 0
                                                                                                               : kBrokenData;
     }
 
-    void Finish(TDibBlocks& blocks)
+    int32_t Finish(TDibBlocks& blocks)
     {
-        const TPixelConverter converter(FLayout, 255);
-        const size_t rowBytes = size_t{FWriter.StoredWidth()} * FFormat.num_channels;
-        for (uint32_t y = 0; y < FWriter.StoredHeight(); ++y)
-            converter.Put(FPixels.Data.get() + y * rowBytes, FWriter.StoredWidth(), FWriter.StoredRow(y));
-        FWriter.TakeBlocks(blocks);
+        return PutDecodedPicture(FRows, FInfo.xsize, FInfo.ysize, FColours, blocks);
     }
 
 private:
-    TDibWriter FWriter;
-    TSampleLayout FLayout;
+    JxlBasicInfo FInfo{};
+    TPictureColours FColours;
+    TDecodedRows FRows;
     JxlPixelFormat FFormat{};
     TMallocBlock FPixels;
 };
@@ -73,9 +79,12 @@ int32_t Decode(JxlDecoder* decoder, TJxlOutput& output)
         case JXL_DEC_BASIC_INFO: {
             JxlBasicInfo info;
             if (JxlDecoderGetBasicInfo(decoder, &info) != JXL_DEC_SUCCESS) return kBrokenData;
-            if (const int32_t code = output.Start(info)) return code;
+            output.Start(info);
             break;
         }
+        case JXL_DEC_COLOR_ENCODING:
+            output.SetColours(decoder);
+            break;
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
             if (const int32_t code = output.SetBuffer(decoder)) return code;
             break;
@@ -109,14 +118,13 @@ int32_t DecodeJxl(const uint8_t* data, size_t size, TDibBlocks& blocks)
         JxlThreadParallelRunnerCreate(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads()));
     if (!decoder || !runner) return kOutOfMemory;
     if (JxlDecoderSetParallelRunner(decoder.get(), JxlThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS ||
-        JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
+        JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
         JxlDecoderSetInput(decoder.get(), data, size) != JXL_DEC_SUCCESS)
         return kInternalError;
     JxlDecoderCloseInput(decoder.get());
     TJxlOutput output;
     if (const int32_t code = Decode(decoder.get(), output)) return code;
-    output.Finish(blocks);
-    return 0;
+    return output.Finish(blocks);
 }
 
 }  // namespace quilmo::spi

@@ -1,6 +1,6 @@
 #pragma once
 // JPEG XL pictures decoded into a 24-bit DIB: the first frame, turned and mirrored as the file
-// says.
+// says, with the colours libjxl gives them (PQ and HLG mapped to standard range).
 
 #include <cstddef>
 #include <cstdint>

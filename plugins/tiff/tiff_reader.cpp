@@ -71,15 +71,24 @@ struct TCloseTiff {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
-// No single block libtiff allocates needs more than a picture at the limit with four 16-bit
-// samples a pixel, and room for its tables besides.
+// No single block libtiff allocates needs more than the samples of a picture at the limit, and
+// room for its tables besides.
 tmsize_t AllocationLimit()
 {
-    constexpr int64_t kMaxBytesPerPixel = 8;
+    constexpr int64_t kMaxBytesPerPixel = kSampleBytesAtTheLimit;
     constexpr int64_t kTables = 64 << 20;
     constexpr int64_t kMax = std::numeric_limits<tmsize_t>::max();
     const int64_t pixels = PluginPixelLimit();
     return pixels > (kMax - kTables) / kMaxBytesPerPixel ? kMax : static_cast<tmsize_t>(pixels * kMaxBytesPerPixel + kTables);
+}
+
+// The ICC profile of tag 34675; sRGB without one.
+TColorProfile ProfileOf(TIFF* tiff)
+{
+    uint32_t size = 0;
+    const void* icc = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &size, &icc) || !icc) return {};
+    return TColorProfile::FromICC({static_cast<const uint8_t*>(icc), size});
 }
 
 }  // namespace
@@ -114,7 +123,7 @@ int32_t DecodeTiff(const uint8_t* data, size_t size, TDibBlocks& blocks)
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_ORIENTATION, &orientation);
     TDibWriter writer;
     if (const int32_t code = writer.Allocate(width, height, orientation)) return code;
-    if (const int32_t code = ReadTiffPixels(tiff.get(), writer)) return code;
+    if (const int32_t code = ReadTiffPixels(tiff.get(), ProfileOf(tiff.get()), writer)) return code;
     writer.TakeBlocks(blocks);
     return 0;
 }

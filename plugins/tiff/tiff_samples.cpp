@@ -6,8 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include "plugins/picture_colours.h"
+#include "plugins/pixel_limit.h"
 #include "plugins/pixel_converter.h"
 #include "plugins/spi_codes.h"
+#include "plugins/tiff/tiff_translations.h"
 
 namespace quilmo::spi {
 
@@ -30,55 +33,105 @@ bool PiecesFitThePicture(TIFF* tiff, uint32_t height)
     return pieceSize != 0 && pieceSize <= pictureBytes + kPieceSlack;
 }
 
-struct TPlainLayout {
-    TSampleLayout Samples;
+// How the page's samples lie, and what the pixel converter takes of them.
+struct TPageLayout {
+    TSampleLayout Samples;    // the page's colour and alpha samples
     size_t SampleBytes = 1;
-    bool Separate = false;  // one plane per sample
+    bool Separate = false;    // one plane per sample
+    // Turns the samples into 8-bit ones the converter takes; none: it takes them as they are.
+    std::shared_ptr<const TSampleTranslation> Translation;
 
     size_t PixelBytes() const { return SampleBytes * static_cast<size_t>(Samples.Channels()); }
+    TSampleLayout ConverterLayout() const { return Translation ? Translation->Layout() : Samples; }
 };
 
-std::optional<TPlainLayout> PlainLayout(TIFF* tiff)
+// The colour samples of a photometric interpretation read here, 0 for others: grey, RGB, four
+// inks, L*a*b* (with L* alone for one sample).
+int ColourChannels(uint16_t photometric, uint16_t samples)
 {
-    uint16_t bits = 0, samples = 0, photometric = 0, format = 0, planar = 0;
+    switch (photometric) {
+    case PHOTOMETRIC_MINISBLACK: return 1;
+    case PHOTOMETRIC_RGB: return 3;
+    case PHOTOMETRIC_SEPARATED: return 4;
+    case PHOTOMETRIC_CIELAB:
+    case PHOTOMETRIC_ICCLAB:
+    case PHOTOMETRIC_ITULAB: return samples >= 3 ? 3 : 1;
+    default: return 0;
+    }
+}
+
+// The colour samples, and one more sample only when it is alpha; false for other counts.
+bool ReadSampleCounts(TIFF* tiff, uint16_t photometric, uint16_t samples, TSampleLayout& layout)
+{
+    layout.ColourChannels = ColourChannels(photometric, samples);
+    if (layout.ColourChannels == 0) return false;
+    if (samples == layout.ColourChannels) return true;
+    uint16_t extraCount = 0;
+    uint16_t* extras = nullptr;
+    if (samples != layout.ColourChannels + 1 || !TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extras) ||
+        extraCount != 1)
+        return false;
+    if (extras[0] == EXTRASAMPLE_ASSOCALPHA)
+        layout.Alpha = TAlpha::Premultiplied;
+    else if (extras[0] == EXTRASAMPLE_UNASSALPHA)
+        layout.Alpha = TAlpha::Straight;
+    else
+        return false;
+    return true;
+}
+
+// The white L*a*b* samples are relative to: the WhitePoint tag's, D50 without one (as in ICC
+// profiles and Adobe's TIFF notes; libtiff defaults to it too).
+TChromaticity LabWhite(TIFF* tiff)
+{
+    float* white = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_WHITEPOINT, &white) && white && white[0] > 0 && white[1] > 0 && white[0] + white[1] < 1)
+        return {white[0], white[1]};
+    return {0.3457, 0.3585};
+}
+
+// The page's layout when it is read here, nullopt when libtiff's RGBA conversion reads it; code
+// is set to kNotImplemented for samples neither reads.
+std::optional<TPageLayout> PageLayout(TIFF* tiff, const TColorProfile& profile, int32_t& code)
+{
+    uint16_t bits = 0, samples = 0, photometric = 0, format = 0, planar = 0, inks = INKSET_CMYK;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inks);
     if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) return std::nullopt;
-    if ((bits != 8 && bits != 16) || format != SAMPLEFORMAT_UINT) return std::nullopt;
-    TPlainLayout layout;
+    TPageLayout layout;
+    if (!ReadSampleCounts(tiff, photometric, samples, layout.Samples)) return std::nullopt;
+    if (photometric == PHOTOMETRIC_SEPARATED && inks != INKSET_CMYK) return std::nullopt;
     layout.SampleBytes = bits / 8;
     layout.Separate = planar == PLANARCONFIG_SEPARATE;
-    if (photometric == PHOTOMETRIC_MINISBLACK)
-        layout.Samples.ColourChannels = 1;
-    else if (photometric == PHOTOMETRIC_RGB)
-        layout.Samples.ColourChannels = 3;
+    const bool plain = format == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16);
+    const bool lab =
+        photometric == PHOTOMETRIC_CIELAB || photometric == PHOTOMETRIC_ICCLAB || photometric == PHOTOMETRIC_ITULAB;
+    if (photometric == PHOTOMETRIC_SEPARATED)
+        layout.Translation = plain ? CmykSamples(layout.Samples.Alpha, bits, profile) : nullptr;
+    else if (lab)
+        layout.Translation = plain ? LabSamples(layout.Samples, photometric, bits, LabWhite(tiff)) : nullptr;
+    else if (!plain)
+        layout.Translation = WideSamples(layout.Samples, format, bits);
     else
-        return std::nullopt;
-    if (samples == layout.Samples.ColourChannels) return layout;
-    // One more sample is taken only when it is alpha.
-    uint16_t extraCount = 0;
-    uint16_t* extras = nullptr;
-    if (samples != layout.Samples.ColourChannels + 1 ||
-        !TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extras) || extraCount != 1)
-        return std::nullopt;
-    if (extras[0] == EXTRASAMPLE_ASSOCALPHA)
-        layout.Samples.Alpha = TAlpha::Premultiplied;
-    else if (extras[0] == EXTRASAMPLE_UNASSALPHA)
-        layout.Samples.Alpha = TAlpha::Straight;
-    else
-        return std::nullopt;
+        return layout;
+    // Smaller grey samples are libtiff's; other kinds of numbers nobody's.
+    if (!layout.Translation && (bits >= 8 || format != SAMPLEFORMAT_UINT)) code = kNotImplemented;
+    if (!layout.Translation) return std::nullopt;
     return layout;
 }
 
 // The page as bands of whole rows of interleaved samples, decoded strip by strip or tile by tile.
-class TPlainReader {
+class TSampleReader {
 public:
-    TPlainReader(TIFF* tiff, const TPlainLayout& layout, TDibWriter& writer)
+    TSampleReader(TIFF* tiff, const TPageLayout& layout, TDibWriter& writer)
         : FTiff(tiff), FLayout(layout), FWriter(writer), FTiled(TIFFIsTiled(tiff) != 0),
-          FConverter(layout.Samples, layout.SampleBytes == 1 ? 255 : 65535)
+          FConverter(layout.ConverterLayout(), layout.Translation || layout.SampleBytes == 1 ? 255 : 65535)
     {
+        if (layout.Translation)
+            FTranslated.resize(size_t{writer.StoredWidth()} * static_cast<size_t>(layout.ConverterLayout().Channels()));
     }
 
     int32_t Read()
@@ -148,21 +201,25 @@ private:
 
     void Put(const uint8_t* row, uint32_t y)
     {
-        // libtiff hands 16-bit samples over in the machine's byte order.
-        if (FLayout.SampleBytes == 2)
+        if (FLayout.Translation) {
+            FLayout.Translation->Translate(row, FWriter.StoredWidth(), FTranslated.data());
+            FConverter.Put(FTranslated.data(), FWriter.StoredWidth(), FWriter.StoredRow(y));
+        } else if (FLayout.SampleBytes == 2) {  // in the machine's byte order, as libtiff hands them over
             FConverter.Put(reinterpret_cast<const uint16_t*>(row), FWriter.StoredWidth(), FWriter.StoredRow(y));
-        else
+        } else {
             FConverter.Put(row, FWriter.StoredWidth(), FWriter.StoredRow(y));
+        }
     }
 
     TIFF* FTiff;
-    const TPlainLayout& FLayout;
+    const TPageLayout& FLayout;
     TDibWriter& FWriter;
     bool FTiled;
     TPixelConverter FConverter;
     size_t FPieceRowBytes = 0;
     std::vector<uint8_t> FPiece;
     std::vector<uint8_t> FBand;
+    std::vector<uint8_t> FTranslated;
 };
 
 struct TEndRgbaImage {
@@ -172,7 +229,7 @@ struct TEndRgbaImage {
 int32_t ReadThroughRgba(TIFF* tiff, TDibWriter& writer)
 {
     char message[1024];
-    if (!TIFFRGBAImageOK(tiff, message)) return kUnknownFormat;
+    if (!TIFFRGBAImageOK(tiff, message)) return kNotImplemented;
     TIFFRGBAImage image{};
     if (!TIFFRGBAImageBegin(&image, tiff, 1, message)) return kBrokenData;
     const std::unique_ptr<TIFFRGBAImage, TEndRgbaImage> end(&image);
@@ -208,15 +265,34 @@ int32_t ReadThroughRgba(TIFF* tiff, TDibWriter& writer)
     return 0;
 }
 
+bool SamplesWithinTheLimit(const TPageLayout& layout, const TDibWriter& writer)
+{
+    const uint64_t pixels = uint64_t{writer.StoredWidth()} * writer.StoredHeight();
+    return pixels * layout.PixelBytes() <= static_cast<uint64_t>(PluginPixelLimit()) * kSampleBytesAtTheLimit;
+}
+
+// Inks and L*a*b* come out in sRGB; every other page's numbers are in its profile's colours.
+bool KeepsItsColours(uint16_t photometric)
+{
+    return photometric != PHOTOMETRIC_SEPARATED && photometric != PHOTOMETRIC_CIELAB &&
+           photometric != PHOTOMETRIC_ICCLAB && photometric != PHOTOMETRIC_ITULAB;
+}
+
 }  // namespace
 
-int32_t ReadTiffPixels(TIFF* tiff, TDibWriter& writer)
+int32_t ReadTiffPixels(TIFF* tiff, const TColorProfile& profile, TDibWriter& writer)
 {
     if (!PiecesFitThePicture(tiff, writer.StoredHeight())) return kBrokenData;
-    const std::optional<TPlainLayout> layout = PlainLayout(tiff);
-    if (!layout) return ReadThroughRgba(tiff, writer);
-    TPlainReader reader(tiff, *layout, writer);
-    return reader.Read();
+    int32_t code = 0;
+    const std::optional<TPageLayout> layout = PageLayout(tiff, profile, code);
+    if (code != 0) return code;
+    if (layout && !SamplesWithinTheLimit(*layout, writer)) return kOutOfMemory;
+    code = layout ? TSampleReader(tiff, *layout, writer).Read() : ReadThroughRgba(tiff, writer);
+    uint16_t photometric = 0;
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    if (code != 0 || !KeepsItsColours(photometric)) return code;
+    const bool grey = photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE;
+    return PutColours(profile, grey, writer);
 }
 
 }  // namespace quilmo::spi

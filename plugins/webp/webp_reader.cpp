@@ -5,9 +5,11 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "input/exif_orientation.h"
 #include "plugins/dib_writer.h"
+#include "plugins/picture_colours.h"
 #include "plugins/pixel_converter.h"
 #include "plugins/spi_codes.h"
 
@@ -35,21 +37,39 @@ int32_t CodeOf(VP8StatusCode status)
     }
 }
 
+// What the file's chunks say besides the picture.
+struct TWebpMetadata {
+    int Orientation = 1;
+    std::vector<uint8_t> Icc;
+};
+
 // The orientation of the EXIF chunk, 1 without one. The chunk holds the TIFF structure, which
 // some writers put behind the "Exif\0\0" of a JPEG segment.
-int OrientationOf(const uint8_t* data, size_t size)
+int OrientationOf(const WebPChunkIterator& chunk)
 {
-    const WebPData file{data, size};
-    const std::unique_ptr<WebPDemuxer, TDeleteDemuxer> demuxer(WebPDemux(&file));
-    if (!demuxer || !(WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS) & EXIF_FLAG)) return 1;
-    WebPChunkIterator chunk;
-    if (!WebPDemuxGetChunk(demuxer.get(), "EXIF", 1, &chunk)) return 1;
     const uint8_t* exif = chunk.chunk.bytes;
     const size_t exifSize = chunk.chunk.size;
     const bool jpegStyle = exifSize >= 6 && std::memcmp(exif, "Exif\0\0", 6) == 0;
-    const int orientation = jpegStyle ? ExifOrientation(exif, exifSize) : TiffOrientation(exif, exifSize);
-    WebPDemuxReleaseChunkIterator(&chunk);
-    return orientation;
+    return jpegStyle ? ExifOrientation(exif, exifSize) : TiffOrientation(exif, exifSize);
+}
+
+TWebpMetadata MetadataOf(const uint8_t* data, size_t size)
+{
+    TWebpMetadata metadata;
+    const WebPData file{data, size};
+    const std::unique_ptr<WebPDemuxer, TDeleteDemuxer> demuxer(WebPDemux(&file));
+    if (!demuxer) return metadata;
+    const uint32_t flags = WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS);
+    WebPChunkIterator chunk;
+    if ((flags & EXIF_FLAG) && WebPDemuxGetChunk(demuxer.get(), "EXIF", 1, &chunk)) {
+        metadata.Orientation = OrientationOf(chunk);
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    if ((flags & ICCP_FLAG) && WebPDemuxGetChunk(demuxer.get(), "ICCP", 1, &chunk)) {
+        metadata.Icc.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    return metadata;
 }
 
 void PutRows(const uint8_t* rows, size_t stride, TAlpha alpha, TDibWriter& writer)
@@ -120,19 +140,20 @@ int32_t DecodeWebp(const uint8_t* data, size_t size, TDibBlocks& blocks)
     WebPBitstreamFeatures features;
     if (const int32_t code = CodeOf(WebPGetFeatures(data, size, &features))) return code;
     if (features.width <= 0 || features.height <= 0) return kBrokenData;
-    const int orientation = OrientationOf(data, size);
+    const TWebpMetadata metadata = MetadataOf(data, size);
     TDibWriter writer;
     // An animation's size is its canvas's.
-    if (const int32_t code =
-            writer.Allocate(static_cast<uint32_t>(features.width), static_cast<uint32_t>(features.height), orientation))
+    if (const int32_t code = writer.Allocate(static_cast<uint32_t>(features.width),
+                                             static_cast<uint32_t>(features.height), metadata.Orientation))
         return code;
     int32_t code;
     if (features.has_animation)
         code = DecodeFirstFrame(data, size, writer);
-    else if (!features.has_alpha && orientation == 1)
+    else if (!features.has_alpha && metadata.Orientation == 1)
         code = DecodeIntoDib(data, size, writer);
     else
         code = DecodeStill(data, size, features.has_alpha != 0, writer);
+    if (code == 0) code = PutIccColours(metadata.Icc, false, writer);
     if (code != 0) return code;
     writer.TakeBlocks(blocks);
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // WebP pictures, lossy and lossless, decoded into a 24-bit DIB. An animation gives its first
-// frame as composed on the canvas; an EXIF orientation in the file is applied.
+// frame as composed on the canvas; an EXIF orientation in the file is applied, and an ICC profile
+// (ICCP chunk) goes with the picture.
 
 #include <cstddef>
 #include <cstdint>

@@ -117,7 +117,10 @@ TEST(ColorProfile, WhatLcmsCannotUseIsSRGB)
     TBytes abstract(size);
     cmsSaveProfileToMem(lab, abstract.data(), &size);
     cmsCloseProfile(lab);
-    for (const TBytes& bytes : {cut, garbage, abstract, TBytes()}) {
+    // A colour space and a class no signature names.
+    TBytes unnamed = DisplayP3Profile();
+    std::fill_n(unnamed.begin() + 12, 8, 0xFE);
+    for (const TBytes& bytes : {cut, garbage, abstract, unnamed, TBytes()}) {
         const TColorProfile profile = Profile(bytes);
         EXPECT_TRUE(profile.IsSRGB());
         EXPECT_TRUE(profile.Bytes().empty());

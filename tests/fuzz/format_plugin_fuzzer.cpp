@@ -1,6 +1,6 @@
 // Any bytes given to one of the shipped format plug-ins through its exported functions, as the
 // host would give a picture in memory: a clean refusal, or blocks that the host turns into a
-// picture of the size their header gives.
+// picture of the size their header gives, with colours it reads within the block.
 
 #include <malloc.h>
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         GetPicture(reinterpret_cast<const char*>(data), static_cast<int32_t>(size), 1, &info, &bits, nullptr, 0);
     const std::unique_ptr<void, TFree> infoBlock(info), bitsBlock(bits);
     if (code != 0) {
-        if (code != 2 && code != 3 && code != 4) __builtin_trap();
+        if (code != -1 && code != 2 && code != 3 && code != 4) __builtin_trap();
         if (info || bits) __builtin_trap();
         return 0;
     }
@@ -60,5 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto* header = static_cast<const uint8_t*>(info);
     if (uint32_t(bitmap.GetWidth()) != LE32(header + 4) || uint32_t(bitmap.GetHeight()) != LE32(header + 8))
         __builtin_trap();
+    SusieBlockProfile(header, malloc_usable_size(info));
     return 0;
 }

@@ -161,11 +161,13 @@ TEST_F(SlotLoadingTest, APipeOrAFolderIsNotWaitedOnAndLeavesNoGap)
                                          ": ファイルが見つかりません"));
 }
 
-TEST_F(SlotLoadingTest, APlugInFailureIsShownAndLeavesTheSlot)
+TEST_F(SlotLoadingTest, APlugInFailureIsShownWithTheFileAndListedWithTheFilesNotRead)
 {
-    Loader.LoadFiles({Picture("a.plg", 10), Picture("b.bmp", 20)});
-    EXPECT_THAT(Host.Errors,
-                ElementsAre("プラグインエラー:未知のフォーマットのため、ファイルを開けません"));
+    const std::string failing = Picture("a.plg", 10);
+    Loader.LoadFiles({failing, Picture("b.bmp", 20)});
+    const std::string reason = "プラグインエラー:未知のフォーマットのため、ファイルを開けません";
+    EXPECT_THAT(Host.Errors, ElementsAre(failing + " を読み込めませんでした\n" + reason,
+                                         "次のファイルを読み込めませんでした。\n\n" + failing + ": " + reason));
     EXPECT_THAT(SlotWidths(), ElementsAre(20, 0, 0, 0, 0, 0));
     EXPECT_EQ(TakeSusieError(), 0);
 }
@@ -184,11 +186,18 @@ TEST_F(SlotLoadingTest, AJpeFileLoadsAsJpeg)
 
 TEST_F(SlotLoadingTest, LoadErrorTexts)
 {
-    Loader.ShowLoadError(0);
-    Loader.ShowLoadError(-5);
-    Loader.ShowLoadError(7);
-    EXPECT_THAT(Host.Errors, ElementsAre("ため、ファイルを開けません",
-                                         "ファイルオープンエラーのため、ファイルを開けません"));
+    Loader.ShowLoadError("a.plg", 0);
+    Loader.ShowLoadError("b.plg", -5);
+    Loader.ShowLoadError("c.plg", 7);
+    EXPECT_THAT(Host.Errors, ElementsAre("b.plg を読み込めませんでした\nため、ファイルを開けません",
+                                         "c.plg を読み込めませんでした\nファイルオープンエラーのため、ファイルを開けません"));
+}
+
+TEST_F(SlotLoadingTest, ExtensionsLongerThanAPluginFieldAreKnownByWhatItHolds)
+{
+    Loader.FExtensions.push_back(".avif");
+    EXPECT_TRUE(Loader.IsKnownExtension("clip.AVIFS"));
+    EXPECT_FALSE(Loader.IsKnownExtension("clip.avi"));
 }
 
 TEST_F(SlotLoadingTest, DroppedFilesAreFilteredAndSortedIgnoringCase)

@@ -233,50 +233,79 @@ TBytes PackSamples(const TSamplePicture& picture, const TTiffLayout& layout, int
 
 }  // namespace
 
-TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout)
+namespace {
+
+// A file of one page written by write, which gets the page with its tags set.
+template <typename TWrite>
+TBytes WriteTiff(int32_t width, int32_t height, int channels, bool alpha, const TTiffLayout& layout, TWrite write)
 {
     const TScratchFolder folder;
     const std::filesystem::path path = folder / "picture.tif";
     TIFF* tiff = TIFFOpen(path.c_str(), layout.Big ? "w8" : "w");
     EXPECT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, picture.Width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, picture.Height);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.Bits);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, picture.Channels);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, channels);
+    TIFFSetField(tiff, TIFFTAG_SAMPLEFORMAT, layout.Format);
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, layout.Photometric);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, layout.Planar);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.Compression);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, layout.Orientation);
-    // Four inks are no colours with alpha.
-    if (picture.HasAlpha() && layout.Photometric != PHOTOMETRIC_SEPARATED)
-        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &layout.Alpha);
+    if (alpha) TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &layout.Alpha);
+    if (layout.WhitePoint[0] > 0) TIFFSetField(tiff, TIFFTAG_WHITEPOINT, layout.WhitePoint.data());
+    if (!layout.Icc.empty())
+        TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(layout.Icc.size()), layout.Icc.data());
     if (!layout.ColourMap.empty()) {
         const size_t entries = layout.ColourMap.size() / 3;
         TIFFSetField(tiff, TIFFTAG_COLORMAP, layout.ColourMap.data(), layout.ColourMap.data() + entries,
                      layout.ColourMap.data() + 2 * entries);
     }
-    const bool separate = layout.Planar == PLANARCONFIG_SEPARATE;
-    const int planes = separate ? picture.Channels : 1;
     if (layout.Tile) {
         TIFFSetField(tiff, TIFFTAG_TILEWIDTH, layout.Tile);
         TIFFSetField(tiff, TIFFTAG_TILELENGTH, layout.Tile);
-        for (int plane = 0; plane < planes; ++plane)
+    } else {
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 2);
+    }
+    write(tiff);
+    TIFFClose(tiff);
+    std::ifstream file(path, std::ios::binary);
+    return TBytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout)
+{
+    // Four inks are no colours with alpha.
+    const bool alpha = picture.HasAlpha() && layout.Photometric != PHOTOMETRIC_SEPARATED;
+    return WriteTiff(picture.Width, picture.Height, picture.Channels, alpha, layout, [&](TIFF* tiff) {
+        const bool separate = layout.Planar == PLANARCONFIG_SEPARATE;
+        const int planes = separate ? picture.Channels : 1;
+        for (int plane = 0; plane < planes; ++plane) {
+            if (!layout.Tile) {
+                for (int32_t y = 0; y < picture.Height; ++y) {
+                    TBytes row = PackSamples(picture, layout, 0, y, picture.Width, 1, separate ? plane : -1);
+                    EXPECT_EQ(TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), static_cast<uint16_t>(plane)), 1);
+                }
+                continue;
+            }
             for (uint32_t y = 0; y < static_cast<uint32_t>(picture.Height); y += layout.Tile)
                 for (uint32_t x = 0; x < static_cast<uint32_t>(picture.Width); x += layout.Tile) {
                     TBytes tile = PackSamples(picture, layout, x, y, layout.Tile, layout.Tile, separate ? plane : -1);
                     EXPECT_GE(TIFFWriteTile(tiff, tile.data(), x, y, 0, static_cast<uint16_t>(plane)), 0);
                 }
-    } else {
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 2);
-        for (int plane = 0; plane < planes; ++plane)
-            for (int32_t y = 0; y < picture.Height; ++y) {
-                TBytes row = PackSamples(picture, layout, 0, y, picture.Width, 1, separate ? plane : -1);
-                EXPECT_EQ(TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), static_cast<uint16_t>(plane)), 1);
-            }
-    }
-    TIFFClose(tiff);
-    std::ifstream file(path, std::ios::binary);
-    return TBytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        }
+    });
+}
+
+TBytes EncodeTiffRows(int32_t width, int32_t height, int channels, const TTiffLayout& layout, const TBytes& rows)
+{
+    return WriteTiff(width, height, channels, false, layout, [&](TIFF* tiff) {
+        const size_t rowBytes = rows.size() / static_cast<size_t>(height);
+        for (int32_t y = 0; y < height; ++y)
+            EXPECT_EQ(TIFFWriteScanline(tiff, const_cast<uint8_t*>(rows.data()) + y * rowBytes, static_cast<uint32_t>(y)), 1);
+    });
 }
 
 TBytes EncodeJxl(const TSamplePicture& picture, float distance, JxlOrientation orientation)

@@ -6,6 +6,7 @@
 #include <libheif/heif.h>
 #include <tiffio.h>
 
+#include <array>
 #include <vector>
 
 #include "sample_pictures.h"
@@ -42,9 +43,15 @@ struct TTiffLayout {
     uint32_t Tile = 0;                        // tile side; 0 writes strips of two rows
     bool Big = false;                         // BigTIFF
     std::vector<uint16_t> ColourMap = {};     // red, green, blue entries for a palette
+    uint16_t Format = SAMPLEFORMAT_UINT;
+    TBytes Icc = {};
+    std::array<float, 2> WhitePoint = {};  // x, y; none when 0
 };
 
 TBytes EncodeTiff(const TSamplePicture& picture, const TTiffLayout& layout = {});
+// A picture of width x height pixels of channels samples whose rows, in strips, are rows: samples
+// of the layout's depth and format in the machine's byte order.
+TBytes EncodeTiffRows(int32_t width, int32_t height, int channels, const TTiffLayout& layout, const TBytes& rows);
 
 // distance 0 is lossless.
 TBytes EncodeJxl(const TSamplePicture& picture, float distance = 0, JxlOrientation orientation = JXL_ORIENT_IDENTITY);

@@ -72,16 +72,17 @@ TEST_F(CliPlugins, TheShippedPluginsNeedNoOptionAndCanBeLeftOut)
     EXPECT_EQ(without.Err, "Unknown picture file extension (.ppm)\n");
 }
 
-TEST_F(CliPlugins, PluginFailuresSayWhat)
+TEST_F(CliPlugins, PluginFailuresSayWhichFileAndWhat)
 {
-    const TCliResult broken = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "info", File("bad.pgm", "P2 2 2 255 1")});
+    const std::string bad = File("bad.pgm", "P2 2 2 255 1");
+    const std::string reason = ": プラグインエラー:データが壊れているため、ファイルを開けません\n";
+    const TCliResult broken = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "info", bad});
     EXPECT_EQ(broken.Status, 1);
-    EXPECT_NE(broken.Err.find("プラグインエラー:データが壊れているため、ファイルを開けません"), std::string::npos)
-        << broken.Err;
+    EXPECT_EQ(broken.Err, bad + reason);
     const TCliResult joined = RunCli({"--plugins", QUILMO_PLUGIN_DIR, "join", "-o", (Folder / "out.bmp").string(),
-                                      File("a.ppm", kPixmap), (Folder / "bad.pgm").string()});
+                                      File("a.ppm", kPixmap), bad});
     EXPECT_EQ(joined.Status, 1);
-    EXPECT_NE(joined.Err.find("データが壊れているため"), std::string::npos) << joined.Err;
+    EXPECT_NE(joined.Err.find(bad + reason), std::string::npos) << joined.Err;
     EXPECT_FALSE(std::filesystem::exists(Folder / "out.bmp"));
 
     const TCliResult noPlugins = RunCli({"--plugins", Folder.Path().string(), "info", File("a.ppm", kPixmap)});

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "color/color_transform.h"
 #include "input/susie_dib.h"
 #include "support/peak_memory.h"
 #include "support/picture_checks.h"
@@ -76,10 +77,27 @@ std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientati
 
 int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap)
 {
+    TPluginColours colours;
+    return DecodeInto(decode, file, bitmap, colours);
+}
+
+int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap, TPluginColours& colours)
+{
     spi::TDibBlocks blocks;
     if (const int32_t code = decode(file.data(), file.size(), blocks)) return code;
+    colours = {SusieBlockProfile(blocks.Info.Data.get(), blocks.Info.Size), blocks.Info.Size};
     return SusieBlocksToBitmap(blocks.Info.Data.get(), blocks.Info.Size, blocks.Bits.Data.get(), blocks.Bits.Size,
                                bitmap);
+}
+
+TColor TPluginColours::ShownInSRGB(const TBitmap& bitmap, int32_t x, int32_t y) const
+{
+    const TColor colour = ColourAt(bitmap, x, y);
+    const std::shared_ptr<const TColorTransform> transform = ColorTransform(Profile, TColorProfile());
+    if (!transform) return colour;
+    uint8_t pixel[3] = {ColorBlue(colour), ColorGreen(colour), ColorRed(colour)};
+    transform->Apply(pixel, pixel, 1);
+    return RGBColor(pixel[2], pixel[1], pixel[0]);
 }
 
 void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance)

@@ -7,6 +7,7 @@
 
 #include "bigbitmap/bitmap.h"
 #include "bigbitmap/pixel_limit.h"
+#include "color/color_profile.h"
 #include "plugins/get_picture.h"
 #include "plugins/spi_codes.h"
 #include "plugins/spi_export.h"
@@ -41,6 +42,16 @@ std::vector<TColor> ExpectedColours(const TSamplePicture& picture, int orientati
 // Decodes file with decode and turns the blocks into a bitmap as the host does. Returns the
 // plug-in's code, or the host's.
 int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap);
+
+// The same, with the colours the host takes from the blocks and the size of the info block.
+struct TPluginColours {
+    TColorProfile Profile;
+    size_t InfoSize = 0;
+
+    // The pixel at x, y of bitmap through the profile into sRGB, as the colour library converts it.
+    TColor ShownInSRGB(const TBitmap& bitmap, int32_t x, int32_t y) const;
+};
+int32_t DecodeInto(spi::TDecodeFunction decode, const TBytes& file, TBitmap& bitmap, TPluginColours& colours);
 
 // Expects the bitmap to show colours (width wide), each channel within tolerance.
 void ExpectColours(const TBitmap& bitmap, int32_t width, const std::vector<TColor>& colours, int tolerance = 0);
