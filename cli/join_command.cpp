@@ -138,6 +138,7 @@ void Join(const TJoinArgs& args)
 // The pictures' own coefficients into the file, or a refusal that says why and writes nothing.
 void JoinLosslessly(const TJoinArgs& args)
 {
+    KeepFreedBandsForReuse();
     TJoinFiles files(args.Inputs);
     std::vector<TLosslessPicture> pictures;
     std::vector<TSize> sizes;

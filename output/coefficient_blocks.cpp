@@ -32,16 +32,15 @@ TBlockTurn BlockTurnOf(int orientation)
     }
 }
 
-void FillBlocks(const TBlockGrid& grid, JCOEF dc)
+void FillBlocks(JBLOCKROW blocks, int32_t count, JCOEF dc)
 {
     JBLOCK flat{};
     flat[0] = dc;
-    for (int32_t y = 0; y < grid.Height; ++y)
-        for (int32_t x = 0; x < grid.Width; ++x) std::memcpy(grid.Rows[y][x], flat, sizeof(JBLOCK));
+    for (int32_t x = 0; x < count; ++x) std::memcpy(blocks[x], flat, sizeof(JBLOCK));
 }
 
 void CopyBlocks(const TBlockSource& source, TBlockTurn turn, const TRequantiser* requantiser,
-                const TBlockGrid& target, int32_t left, int32_t top)
+                const TBlockGrid& target, int32_t left, int32_t top, TSymbolTally& acSymbols)
 {
     const int32_t turnedWidth = turn.Transpose ? source.Height : source.Width;
     const int32_t turnedHeight = turn.Transpose ? source.Width : source.Height;
@@ -50,8 +49,10 @@ void CopyBlocks(const TBlockSource& source, TBlockTurn turn, const TRequantiser*
         if (!turn.Any()) {
             JBLOCK* out = target.Rows[top + y] + left;
             std::memcpy(out, row, static_cast<size_t>(source.Width) * sizeof(JBLOCK));
-            if (requantiser)
-                for (int32_t x = 0; x < source.Width; ++x) requantiser->Apply(out[x]);
+            for (int32_t x = 0; x < source.Width; ++x) {
+                if (requantiser) requantiser->Apply(out[x]);
+                acSymbols.CountAcSymbols(out[x]);
+            }
             continue;
         }
         for (int32_t x = 0; x < source.Width; ++x) {
@@ -61,6 +62,7 @@ void CopyBlocks(const TBlockSource& source, TBlockTurn turn, const TRequantiser*
                                     [left + (turn.MirrorX ? turnedWidth - 1 - turnedX : turnedX)];
             TurnBlock(row[x], out, turn);
             if (requantiser) requantiser->Apply(out);
+            acSymbols.CountAcSymbols(out);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "huffman_tables.h"
 #include "input/jpeg_error.h"
 #include "requantiser.h"
 
@@ -38,12 +39,13 @@ struct TBlockSource {
     int32_t Height = 0;
 };
 
-// Every block of grid a flat one: all coefficients 0 but the DC.
-void FillBlocks(const TBlockGrid& grid, JCOEF dc);
+// count blocks flat: all coefficients 0 but the DC.
+void FillBlocks(JBLOCKROW blocks, int32_t count, JCOEF dc);
 
 // source's blocks turned upright, each requantised when a requantiser is given, into target
-// with the upright picture's top left block at (left, top); it must lie inside target.
+// with the upright picture's top left block at (left, top), which must hold them; the AC
+// symbols of the blocks as they are put are counted in acSymbols.
 void CopyBlocks(const TBlockSource& source, TBlockTurn turn, const TRequantiser* requantiser,
-                const TBlockGrid& target, int32_t left, int32_t top);
+                const TBlockGrid& target, int32_t left, int32_t top, TSymbolTally& acSymbols);
 
 }  // namespace quilmo

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
+#include "banded_jpeg.h"
 #include "bigbitmap/stream.h"
 #include "core/join_layout.h"
-#include "core/picture_helpers.h"
 #include "input/jpeg_reader.h"
 #include "jpeg_compressor.h"
 #include "jpeg_writer.h"
@@ -16,31 +17,6 @@
 namespace quilmo {
 
 namespace {
-
-// The blocks of one component of the joined file, and its quantisation steps.
-struct TOutputComponent {
-    TBlockGrid Grid;
-    TQuantSteps Steps;
-    int Across = 1;  // sampling factors
-    int Down = 1;
-};
-
-struct TOutput {
-    std::vector<TOutputComponent> Components;
-    TSize Mcu;  // in pixels
-};
-
-int32_t RoundUp(int64_t value, int64_t step)
-{
-    return static_cast<int32_t>((value + step - 1) / step * step);
-}
-
-// Blocks of a component sampled factor times in every maxFactor pixel blocks of pixels,
-// rounded up to whole MCUs, as libjpeg keeps them.
-int32_t BlocksOf(int32_t pixels, int factor, int maxFactor)
-{
-    return RoundUp((int64_t{pixels} * factor + DCTSIZE * maxFactor - 1) / (DCTSIZE * maxFactor), factor);
-}
 
 // The fill colour's samples in the file's colour space (0x00BBGGRR in, one value a component
 // out), unrounded.
@@ -55,9 +31,9 @@ std::vector<double> FillSamples(TColor color, J_COLOR_SPACE space)
     }
 }
 
-// The file's settings: the first picture's components, sampling and tables (turned upright),
-// at the joined picture's size.
-void SetUpFile(TJpegCompressor& compressor, const TLosslessSource& first, TSize size, bool progressive)
+// A compressor set up for the joined file: the first picture's components, sampling and
+// quantisation tables, turned upright, at the size of the file or of one of its bands.
+void SetUpFile(TJpegCompressor& compressor, const TLosslessSource& first, TSize size)
 {
     const j_compress_ptr info = compressor.Info();
     TJpegReader reader(first.Bytes);
@@ -65,68 +41,42 @@ void SetUpFile(TJpegCompressor& compressor, const TLosslessSource& first, TSize 
     compressor.Call([&] { jpeg_copy_critical_parameters(reader.Info(), info); });
     info->image_width = static_cast<JDIMENSION>(size.Width);
     info->image_height = static_cast<JDIMENSION>(size.Height);
-    if (first.Turn.Transpose) {
-        for (int c = 0; c < info->num_components; ++c)
-            std::swap(info->comp_info[c].h_samp_factor, info->comp_info[c].v_samp_factor);
-        for (JQUANT_TBL* table : info->quant_tbl_ptrs) {
-            if (!table) continue;
-            const TQuantSteps turned = Transposed(StepsOf(*table));
-            std::copy(turned.begin(), turned.end(), table->quantval);
-        }
+    if (!first.Turn.Transpose) return;
+    for (int c = 0; c < info->num_components; ++c)
+        std::swap(info->comp_info[c].h_samp_factor, info->comp_info[c].v_samp_factor);
+    for (JQUANT_TBL* table : info->quant_tbl_ptrs) {
+        if (!table) continue;
+        const TQuantSteps turned = Transposed(StepsOf(*table));
+        std::copy(turned.begin(), turned.end(), table->quantval);
     }
-    // Tables made for this file keep it about as small as its pictures were.
-    info->optimize_coding = TRUE;
-    if (progressive) compressor.Call([&] { jpeg_simple_progression(info); });
 }
 
-// Begins the file and gives its coefficient arrays, every block of the fill colour.
-TOutput StartFile(TJpegCompressor& compressor, const TLosslessPlan& plan, TSize size)
+// Every block of component that no picture covers a block of the fill colour.
+void FillAround(const TBandedJpeg::TComponent& component, TSize mcu, std::span<const TLosslessPicture> pictures,
+                JCOEF dc)
 {
-    const j_compress_ptr info = compressor.Info();
-    int maxAcross = 1, maxDown = 1;
-    for (int c = 0; c < info->num_components; ++c) {
-        maxAcross = std::max(maxAcross, info->comp_info[c].h_samp_factor);
-        maxDown = std::max(maxDown, info->comp_info[c].v_samp_factor);
+    const auto blocksAcross = [&](int32_t x) { return static_cast<int32_t>(x * int64_t{component.Across} / mcu.Width); };
+    const auto blocksDown = [&](int32_t y) { return static_cast<int32_t>(y * int64_t{component.Down} / mcu.Height); };
+    std::vector<std::pair<int32_t, int32_t>> covered;  // blocks from, to
+    for (int32_t y = 0; y < component.Grid.Height; ++y) {
+        covered.clear();
+        for (const TLosslessPicture& picture : pictures) {
+            // A picture may end inside its last MCU only at the file's edge, which the
+            // picture's own blocks then reach.
+            const TRect& place = picture.Place;
+            const bool lastRow = place.Bottom % mcu.Height != 0;
+            if (y >= blocksDown(place.Top) && (y < blocksDown(place.Bottom) || lastRow))
+                covered.emplace_back(blocksAcross(place.Left),
+                                     place.Right % mcu.Width != 0 ? component.Grid.Width : blocksAcross(place.Right));
+        }
+        covered.emplace_back(component.Grid.Width, component.Grid.Width);
+        std::sort(covered.begin(), covered.end());
+        int32_t x = 0;
+        for (const auto& [from, to] : covered) {
+            if (from > x) FillBlocks(component.Grid.Rows[y] + x, from - x, dc);
+            x = std::max(x, to);
+        }
     }
-    TOutput output;
-    output.Mcu = {DCTSIZE * maxAcross, DCTSIZE * maxDown};
-    // The library keeps the list of arrays until the file is done.
-    jvirt_barray_ptr* arrays = nullptr;
-    const auto common = reinterpret_cast<j_common_ptr>(info);
-    compressor.Call([&] {
-        arrays = static_cast<jvirt_barray_ptr*>(info->mem->alloc_small(
-            common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * static_cast<size_t>(info->num_components)));
-    });
-    for (int c = 0; c < info->num_components; ++c) {
-        const jpeg_component_info& component = info->comp_info[c];
-        TOutputComponent out;
-        out.Across = component.h_samp_factor;
-        out.Down = component.v_samp_factor;
-        out.Grid.Width = BlocksOf(size.Width, out.Across, maxAcross);
-        out.Grid.Height = BlocksOf(size.Height, out.Down, maxDown);
-        out.Steps = StepsOf(*info->quant_tbl_ptrs[component.quant_tbl_no]);
-        compressor.Call([&] {
-            arrays[c] = info->mem->request_virt_barray(common, JPOOL_IMAGE, FALSE,
-                                                       static_cast<JDIMENSION>(out.Grid.Width),
-                                                       static_cast<JDIMENSION>(out.Grid.Height),
-                                                       static_cast<JDIMENSION>(out.Grid.Height));
-        });
-        output.Components.push_back(out);
-    }
-    compressor.Call([&] { jpeg_write_coefficients(info, arrays); });
-    WriteIccProfile(compressor, plan.Space);
-    const std::vector<double> fill = FillSamples(plan.Fill, info->jpeg_color_space);
-    for (size_t c = 0; c < output.Components.size(); ++c) {
-        TOutputComponent& out = output.Components[c];
-        // The whole array at once, so that the pictures can be copied into it from any thread.
-        compressor.Call([&] {
-            out.Grid.Rows =
-                info->mem->access_virt_barray(common, arrays[c], 0, static_cast<JDIMENSION>(out.Grid.Height), TRUE);
-        });
-        // A flat block of sample s has the DC 8 (s - 128) before quantisation.
-        FillBlocks(out.Grid, static_cast<JCOEF>(std::lround(DCTSIZE * (fill[c] - 128) / out.Steps[0])));
-    }
-    return output;
 }
 
 // The quantisation steps a component's blocks were coded with.
@@ -138,22 +88,30 @@ TQuantSteps SourceSteps(TJpegReader& reader, const jpeg_component_info& componen
     return StepsOf(*table);
 }
 
-// Picture's coefficients into its place; true when they were requantised.
-bool CopyPicture(const TLosslessPicture& picture, const TLosslessSource& source, const TOutput& output)
+// What copying one picture did.
+struct TPictureCopy {
+    bool Requantised = false;
+    std::array<TSymbolTally, NUM_HUFF_TBLS> Ac;  // the AC symbols of its blocks
+    std::vector<int64_t> Blocks;   // its blocks of each component
+};
+
+// Picture's coefficients into its place.
+std::unique_ptr<TPictureCopy> CopyPicture(const TLosslessPicture& picture, const TLosslessSource& source,
+                                          const TBandedJpeg& file)
 {
     TJpegReader reader(source.Bytes);
     reader.ReadHeader();
     jvirt_barray_ptr* arrays = reader.ReadCoefficients();
     const j_decompress_ptr info = reader.Info();
-    bool requantised = false;
+    auto copy = std::make_unique<TPictureCopy>();
     for (int c = 0; c < info->num_components; ++c) {
         const jpeg_component_info& component = info->comp_info[c];
-        const TOutputComponent& out = output.Components[c];
+        const TBandedJpeg::TComponent& out = file.Components()[c];
         TQuantSteps steps = SourceSteps(reader, component);
         if (source.Turn.Transpose) steps = Transposed(steps);
         std::optional<TRequantiser> requantiser;
         if (steps != out.Steps) requantiser.emplace(steps, out.Steps);
-        requantised = requantised || requantiser;
+        copy->Requantised = copy->Requantised || requantiser;
         const TBlockSource blocks{
             [&](int32_t y) {
                 JBLOCKARRAY rows = nullptr;
@@ -164,40 +122,65 @@ bool CopyPicture(const TLosslessPicture& picture, const TLosslessSource& source,
                 return rows[0];
             },
             static_cast<int32_t>(component.width_in_blocks), static_cast<int32_t>(component.height_in_blocks)};
-        const int32_t left = picture.Place.Left / output.Mcu.Width * out.Across;
-        const int32_t top = picture.Place.Top / output.Mcu.Height * out.Down;
+        const int32_t left = picture.Place.Left / file.Mcu().Width * out.Across;
+        const int32_t top = picture.Place.Top / file.Mcu().Height * out.Down;
         const int32_t width = source.Turn.Transpose ? blocks.Height : blocks.Width;
         const int32_t height = source.Turn.Transpose ? blocks.Width : blocks.Height;
-        // The check saw the same header, so only a file changed meanwhile could fail this.
-        if (left + width > out.Grid.Width || top + height > out.Grid.Height)
+        // The check read the same header, so only a broken promise could fail this.
+        if (left + width > out.Width || top + height > out.Height)
             throw EWriteError("The picture does not fit its place");
-        CopyBlocks(blocks, source.Turn, requantiser ? &*requantiser : nullptr, out.Grid, left, top);
+        CopyBlocks(blocks, source.Turn, requantiser ? &*requantiser : nullptr, out.Grid, left, top,
+                   copy->Ac[out.AcTable]);
+        copy->Blocks.push_back(int64_t{width} * height);
     }
-    return requantised;
+    return copy;
 }
 
 std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream,
                                       bool progressive)
 {
-    TJpegCompressor compressor(stream);
-    SetUpFile(compressor, plan.Sources.front(), join.Size, progressive);
-    const TOutput output = StartFile(compressor, plan, join.Size);
-    std::vector<char> requantised(join.Pictures.size());
-    RunTasks(ThreadsFor(static_cast<int64_t>(join.Pictures.size()), 1), static_cast<int64_t>(join.Pictures.size()),
-             [&] {
-                 return [&](int64_t i) {
-                     try {
-                         requantised[i] = CopyPicture(join.Pictures[i], plan.Sources[i], output);
-                     } catch (const std::exception& e) {
-                         throw EReadError(PictureLabel(join, i) + ": " + e.what());
-                     }
-                 };
-             });
-    compressor.Call([&] { jpeg_finish_compress(compressor.Info()); });
-    std::vector<size_t> indices;
-    for (size_t i = 0; i < requantised.size(); ++i)
-        if (requantised[i]) indices.push_back(i);
-    return indices;
+    TBandedJpeg file(join.Size, progressive, plan.Space,
+                     [&](TJpegCompressor& compressor, TSize size) { SetUpFile(compressor, plan.Sources.front(), size); },
+                     stream);
+    const J_COLOR_SPACE space = [&] {
+        TJpegReader reader(plan.Sources.front().Bytes);
+        reader.ReadHeader();
+        return reader.Info()->jpeg_color_space;
+    }();
+    const std::vector<double> fill = FillSamples(plan.Fill, space);
+    TTableCounts counts;
+    for (size_t c = 0; c < file.Components().size(); ++c) {
+        const TBandedJpeg::TComponent& component = file.Components()[c];
+        // A flat block of sample s has the DC 8 (s - 128) before quantisation.
+        FillAround(component, file.Mcu(), join.Pictures, static_cast<JCOEF>(std::lround(DCTSIZE * (fill[c] - 128) / component.Steps[0])));
+        // Every block of the fill codes only its end.
+        counts.Ac[component.AcTable][0] += int64_t{component.Width} * component.Height;
+    }
+    std::vector<size_t> requantised;
+    const auto pictures = static_cast<int64_t>(join.Pictures.size());
+    // A copy's counts wait for those of the pictures before it.
+    std::vector<std::unique_ptr<TPictureCopy>> copies(join.Pictures.size());
+    RunTasks(
+        ThreadsFor(pictures, 1), pictures,
+        [&] {
+            return [&](int64_t i) {
+                try {
+                    copies[i] = CopyPicture(join.Pictures[i], plan.Sources[i], file);
+                } catch (const std::exception& e) {
+                    throw EReadError(PictureLabel(join, i) + ": " + e.what());
+                }
+            };
+        },
+        [&](int64_t i) {
+            const std::unique_ptr<TPictureCopy> copy = std::move(copies[i]);
+            if (copy->Requantised) requantised.push_back(static_cast<size_t>(i));
+            for (size_t t = 0; t < NUM_HUFF_TBLS; ++t) copy->Ac[t].AddTo(counts.Ac[t]);
+            // Its blocks are no fill.
+            for (size_t c = 0; c < copy->Blocks.size(); ++c) counts.Ac[file.Components()[c].AcTable][0] -= copy->Blocks[c];
+        });
+    file.CountDcSymbols(counts);
+    file.Write(counts);
+    return requantised;
 }
 
 }  // namespace
