@@ -88,6 +88,11 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
         if (b > 0) setUp(compressor, {size.Width, height});
         info->image_height = static_cast<JDIMENSION>(height);
         if (bands > 1) info->restart_in_rows = bandMcus * rowsPerMcu;
+        if (progressive) {
+            compressor.Call([&] { jpeg_simple_progression(info); });
+            // Progressive scans get libjpeg's own tables, counted in a pass of their own.
+            info->optimize_coding = TRUE;
+        }
         const auto common = reinterpret_cast<j_common_ptr>(info);
         // The library keeps the list of arrays until the band is coded.
         jvirt_barray_ptr* arrays = nullptr;
@@ -190,8 +195,7 @@ void TBandedJpeg::Write(const TTableCounts& counts)
     for (TSymbolCounts& ac : coded.Ac) ++ac[0];
     for (const std::unique_ptr<TBand>& band : FBands) {
         const j_compress_ptr info = band->Compressor.Info();
-        // A progressive file gets libjpeg's own tables, counted in a pass of its own.
-        info->optimize_coding = FProgressive ? TRUE : FALSE;
+        if (FProgressive) break;
         for (const TComponent& component : FComponents) {
             SetOptimalTable(coded.Dc[component.DcTable], *info->dc_huff_tbl_ptrs[component.DcTable]);
             SetOptimalTable(coded.Ac[component.AcTable], *info->ac_huff_tbl_ptrs[component.AcTable]);
