@@ -16,6 +16,7 @@
 #include "output/lossless_join.h"
 #include "support/picture_checks.h"
 #include "support/scratch_folder.h"
+#include "support/work_threads_scope.h"
 
 #include <jpeglib.h>
 
@@ -61,6 +62,7 @@ struct TCoefficients {
     bool Progressive = false;
     bool Jfif = false;
     bool Exif = false;
+    unsigned RestartInterval = 0;
 };
 
 TCoefficients ReadCoefficients(const TBytes& bytes)
@@ -77,6 +79,7 @@ TCoefficients ReadCoefficients(const TBytes& bytes)
     result.Progressive = info.progressive_mode;
     result.Jfif = info.saw_JFIF_marker;
     result.Exif = info.marker_list != nullptr;
+    result.RestartInterval = info.restart_interval;
     for (int c = 0; c < info.num_components; ++c) {
         const jpeg_component_info& component = info.comp_info[c];
         TCoefficients::TComponent out;
@@ -240,6 +243,21 @@ TEST_F(LosslessJoin, PlacesWrappedAlignedAndFramedPicturesAsTheJoinDoes)
     EXPECT_EQ(join.Size, (TSize{ordinary.GetWidth(), ordinary.GetHeight()}));
     SaveLosslessJpeg(join, Out(), false);
     ExpectJoined(join, settings.JoinColor);
+}
+
+TEST_F(LosslessJoin, CodesTallPicturesInBandsTheSameOnAnyNumberOfThreads)
+{
+    const TLosslessJoin join = Join({Photo(24, 300, 1), Photo(16, 280, 2)}, {});
+    TBytes bytes[2];
+    for (const int threads : {1, 4}) {
+        const TWorkThreadsScope scope(threads);
+        SaveLosslessJpeg(join, Out(), false);
+        bytes[threads == 4] = ReadFile(Out());
+    }
+    EXPECT_EQ(bytes[0], bytes[1]);
+    // A band of 16 rows of five MCUs is a restart interval.
+    EXPECT_EQ(ReadCoefficients(bytes[0]).RestartInterval, 16u * 5);
+    ExpectJoined(join, clWhite);
 }
 
 TEST_F(LosslessJoin, RequantisesPicturesOfOtherTablesToTheFirstOnes)
