@@ -199,7 +199,7 @@ TLosslessJoin LosslessJoinByRule(std::vector<TLosslessPicture> pictures, std::sp
     join.Fill = settings.JoinColor;
     join.ColorSpace = settings.ColorSpace;
     join.Gap = settings.GapPixels();
-    if (settings.Method != rmOriginal) join.Refusals.push_back("the pictures are resampled (only the original size keeps them)");
+    if (settings.Method != rmOriginal) join.Refusals.push_back(kResampledRefusal);
     return join;
 }
 

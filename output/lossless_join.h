@@ -44,6 +44,9 @@ struct TLosslessJoin {
     std::vector<std::string> Refusals;
 };
 
+// The refusal of a join whose pictures are drawn at other sizes than their own.
+inline constexpr const char* kResampledRefusal = "the pictures are resampled (only the original size keeps them)";
+
 // The pictures of sizes (upright, in slot order) placed as the ordinary join places them under
 // settings: the layout rule, then the frame around it. A resampling method is a refusal.
 TLosslessJoin LosslessJoinByRule(std::vector<TLosslessPicture> pictures, std::span<const TSize> sizes,

@@ -256,6 +256,45 @@ TEST_F(CliJoin, AJoinTooWideForJpegIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(RunCli({"join", "-o", Out("wide.png"), a, a}).Status, 0);
 }
 
+TEST_F(CliJoin, LosslessJoinsKeepThePicturesOrSayWhyNotAndWriteNothing)
+{
+    // libjpeg's defaults sample colour 4:2:0: blocks of 16 x 16 pixels.
+    std::vector<std::string> photos;
+    for (const auto& [name, quality] : {std::pair{"a.jpg", 85}, {"b.jpg", 85}, {"c.jpg", 50}}) {
+        TBigBitmap photo;
+        FillPattern(photo, 32, 16);
+        photos.push_back(Out(name));
+        SavePictureFile(photo, photos.back(), {quality, false});
+    }
+    TCliResult result = RunCli({"join", "--lossless", "-o", Out("joined.jpg"), photos[0], photos[1], photos[2]});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "Requantised to the tables of picture 1 (" + photos[0] + "): picture 3 (" + photos[2] + ")\n");
+    TJPEGImage joined, first;
+    joined.LoadFromFile(Out("joined.jpg"));
+    first.LoadFromFile(photos[0]);
+    TBigBitmap joinedPixels, firstPixels;
+    joinedPixels.Assign(&joined);
+    firstPixels.Assign(&first);
+    ASSERT_EQ(joinedPixels.GetWidth(), 96);
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 29; ++x) ASSERT_EQ(ColourAt(joinedPixels, x, y), ColourAt(firstPixels, x, y)) << x << "," << y;
+
+    for (const auto& [arguments, reason] :
+         {std::pair<std::vector<std::string>, std::string>{{"--gap", "10", "-o", Out("gap.jpg")},
+                                                           "the gap of 10 pixels is not a multiple of the MCU (16 x 16)"},
+          {{"--method", "bicubic", "-o", Out("bicubic.jpg")}, "the pictures are resampled (only the original size keeps them)"},
+          {{"-o", Out("joined.png")}, Out("joined.png") + " is not a JPEG file (.jpg, .jpeg, .jpe)"}}) {
+        std::vector<std::string> command = {"join", "--lossless"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        command.insert(command.end(), {photos[0], photos[1]});
+        result = RunCli(command);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Err, "Cannot join losslessly: " + reason + "\n");
+        EXPECT_FALSE(std::filesystem::exists(command[command.size() - 3]));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 4);
+}
+
 TEST_F(CliJoin, UsageErrors)
 {
     const std::string a = Picture("a.bmp", 4, 4, clWhite);
