@@ -1,5 +1,11 @@
 #include "jpeg_image.h"
 
+#include <stdexcept>
+
+#include "bigbitmap/errors.h"
+#include "bigbitmap/stream.h"
+#include "file_extension.h"
+#include "graphic_registry.h"
 #include "jpeg_reader.h"
 #include "oriented_rows.h"
 
@@ -22,6 +28,22 @@ void TJPEGImage::Decode(std::span<const uint8_t> bytes, TPictureRows& rows) cons
     TJpegReader reader(bytes);
     reader.ReadHeader();
     reader.ReadPixels(rows);
+}
+
+std::unique_ptr<TJPEGImage> ReadJpegHeader(const std::string& path)
+{
+    const TGraphicFactory factory = FindGraphicFormat(LowerExt(path));
+    if (!factory) return nullptr;
+    std::unique_ptr<TGraphic> picture = factory();
+    if (!dynamic_cast<TJPEGImage*>(picture.get())) return nullptr;
+    std::unique_ptr<TJPEGImage> jpeg(static_cast<TJPEGImage*>(picture.release()));
+    try {
+        TFileStream file(path, TFileMode::fmOpenRead);
+        jpeg->LoadHeader(file.ReadRest());
+    } catch (const std::exception& e) {
+        throw EReadError(path + ": " + e.what());
+    }
+    return jpeg;
 }
 
 }  // namespace quilmo
