@@ -76,7 +76,9 @@ void TSymbolTally::CountAcSymbols(const JCOEF* block)
         nonZero &= nonZero - 1;
         int run = k - last - 1;
         for (; run > 15; run -= 16) Count(kZeroRun);
-        Count((run << 4) | SizeInBits(block[kZigzag[k]]));
+        // A size beyond 10 bits has no code: the encoder refuses such a block, and counting
+        // it stays inside the table meanwhile.
+        Count((run << 4) | std::min(SizeInBits(block[kZigzag[k]]), 15));
         last = k;
     }
     if (last < DCTSIZE2 - 1) Count(kEndOfBlock);
