@@ -83,7 +83,8 @@ void JoinPair(TBitmap& right, TBitmap& left, TBitmap& output, TResampleMethod me
     left.SetPixelFormat(pf24bit);
     if (method != rmOriginal && layout == plHorzPair) MatchHeights(right, left, method, useSSE2);
     if (method != rmOriginal && layout == plVertPair) MatchWidths(right, left, method, useSSE2);
-    const TPairPlaces places = PlacePair(layout, {left.GetWidth(), left.GetHeight()}, {right.GetWidth(), right.GetHeight()}, gap);
+    const TPairPlaces places =
+        PlacePair(layout, {left.GetWidth(), left.GetHeight()}, {right.GetWidth(), right.GetHeight()}, gap);
     SetupBitmap(output, places.Size.Width, places.Size.Height, margin);
     if (!places.Left.IsEmpty()) DrawAt(output, left, places.Left.Left, places.Left.Top);
     if (!places.Right.IsEmpty()) DrawAt(output, right, places.Right.Left, places.Right.Top);

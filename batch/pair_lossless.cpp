@@ -25,8 +25,8 @@ std::string SaveLosslessPair(const TBatchPair& pair, const TBatchRunSettings& se
     const TLosslessPicture leftPicture{pair.Left, left.get(), places.Left};
     const TLosslessPicture rightPicture{pair.Right, right.get(), places.Right};
     const bool rightFirst = settings.Direction == jdVertical;
-    for (const TLosslessPicture* picture : {rightFirst ? &rightPicture : &leftPicture, rightFirst ? &leftPicture : &rightPicture})
-        if (!picture->Name.empty()) join.Pictures.push_back(*picture);
+    for (const TLosslessPicture& picture : {rightFirst ? rightPicture : leftPicture, rightFirst ? leftPicture : rightPicture})
+        if (!picture.Name.empty()) join.Pictures.push_back(picture);
     join.Size = places.Size;
     join.Fill = settings.MarginColor;
     join.ColorSpace = settings.ColorSpace;

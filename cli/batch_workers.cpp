@@ -132,7 +132,8 @@ TBatchPair ReadPair(TFrameReader& frame)
 bool SendReport(int fd, const TPairReport& report)
 {
     TFrameWriter frame;
-    frame.Number(report.Outcome.Ok).Text(report.Outcome.FileName).Text(report.Outcome.Error).Text(report.Outcome.Note);
+    const TPairOutcome& outcome = report.Outcome;
+    frame.Number(outcome.Ok).Text(outcome.FileName).Text(outcome.Error).Text(outcome.Note);
     frame.Number(static_cast<int32_t>(report.Messages.size()));
     for (const std::string& message : report.Messages) frame.Text(message);
     return frame.Send(fd);

@@ -97,8 +97,8 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
         // The library keeps the list of arrays until the band is coded.
         jvirt_barray_ptr* arrays = nullptr;
         compressor.Call([&] {
-            arrays = static_cast<jvirt_barray_ptr*>(
-                info->mem->alloc_small(common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * static_cast<size_t>(components)));
+            arrays = static_cast<jvirt_barray_ptr*>(info->mem->alloc_small(
+                common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * static_cast<size_t>(components)));
         });
         std::vector<TSize> blocks;
         for (int c = 0; c < components; ++c) {
@@ -106,20 +106,19 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
             // Whole MCUs, as libjpeg keeps them.
             blocks.push_back({CeilDiv(size.Width, FMcu.Width) * component.h_samp_factor,
                               CeilDiv(height, FMcu.Height) * component.v_samp_factor});
+            const auto across = static_cast<JDIMENSION>(blocks[c].Width);
+            const auto down = static_cast<JDIMENSION>(blocks[c].Height);
             compressor.Call([&] {
-                arrays[c] = info->mem->request_virt_barray(common, JPOOL_IMAGE, FALSE, static_cast<JDIMENSION>(blocks[c].Width),
-                                                           static_cast<JDIMENSION>(blocks[c].Height),
-                                                           static_cast<JDIMENSION>(blocks[c].Height));
+                arrays[c] = info->mem->request_virt_barray(common, JPOOL_IMAGE, FALSE, across, down, down);
             });
         }
         compressor.Call([&] { jpeg_write_coefficients(info, arrays); });
         if (b == 0) WriteIccProfile(compressor, profile);
         for (int c = 0; c < components; ++c) {
             // The whole array at once, so that it can be filled from any thread.
+            const auto blockRows = static_cast<JDIMENSION>(blocks[c].Height);
             JBLOCKARRAY rows = nullptr;
-            compressor.Call([&] {
-                rows = info->mem->access_virt_barray(common, arrays[c], 0, static_cast<JDIMENSION>(blocks[c].Height), TRUE);
-            });
+            compressor.Call([&] { rows = info->mem->access_virt_barray(common, arrays[c], 0, blockRows, TRUE); });
             FRows[c].insert(FRows[c].end(), rows, rows + blocks[c].Height);
         }
     }
@@ -130,7 +129,7 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
         out.Down = component.v_samp_factor;
         out.Width = CeilDiv(size.Width * int64_t{out.Across}, DCTSIZE * maxAcross);
         out.Height = CeilDiv(size.Height * int64_t{out.Down}, DCTSIZE * maxDown);
-        out.Grid = {FRows[c].data(), CeilDiv(out.Width, out.Across) * out.Across, static_cast<int32_t>(FRows[c].size())};
+        out.Grid = {FRows[c].data(), CeilDiv(size.Width, FMcu.Width) * out.Across, static_cast<int32_t>(FRows[c].size())};
         out.Steps = StepsOf(*first->quant_tbl_ptrs[component.quant_tbl_no]);
         out.DcTable = component.dc_tbl_no;
         out.AcTable = component.ac_tbl_no;

@@ -180,10 +180,25 @@ void CheckPlaces(const TLosslessJoin& join, TSize mcu, std::vector<std::string>&
         if (!explained && place.Top % mcu.Height != 0)
             reasons.push_back(label + " starts at y = " + std::to_string(place.Top) + ", " + NotMultiple(mcu.Height));
         if (place.Right != join.Size.Width && place.Width() % mcu.Width != 0)
-            reasons.push_back(label + " is " + std::to_string(place.Width()) + " pixels wide, " + NotMultiple(mcu.Width));
+            reasons.push_back(label + " is " + std::to_string(place.Width()) + " pixels wide, " +
+                              NotMultiple(mcu.Width));
         if (place.Bottom != join.Size.Height && place.Height() % mcu.Height != 0)
             reasons.push_back(label + " is " + std::to_string(place.Height()) + " pixels high, " +
                               NotMultiple(mcu.Height));
+    }
+}
+
+// color (0x00BBGGRR) as samples of a picture coded in space.
+std::vector<double> SamplesOf(TColor color, J_COLOR_SPACE space)
+{
+    const double r = color & 0xFF, g = color >> 8 & 0xFF, b = color >> 16 & 0xFF;
+    const double y = 0.299 * r + 0.587 * g + 0.114 * b;
+    switch (space) {
+    case JCS_GRAYSCALE: return {y};
+    case JCS_RGB: return {r, g, b};
+    default:
+        return {y, -0.168735892 * r - 0.331264108 * g + 0.5 * b + 128,
+                0.5 * r - 0.418687589 * g - 0.081312411 * b + 128};
     }
 }
 
@@ -215,7 +230,7 @@ TLosslessPlan CheckLosslessJoin(const TLosslessJoin& join)
     if (first) CheckPlaces(join, first->Mcu, reasons);
     if (!reasons.empty()) throw ELosslessRefused("Cannot join losslessly: " + Joined(reasons));
     for (const std::optional<TJpegFacts>& f : facts) plan.Sources.push_back({f->Bytes, f->Turn});
-    plan.Fill = ConvertColor(join.Fill, plan.Space);
+    plan.FillSamples = SamplesOf(ConvertColor(join.Fill, plan.Space), first->Space);
     return plan;
 }
 

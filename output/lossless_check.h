@@ -21,7 +21,9 @@ struct TLosslessSource {
 struct TLosslessPlan {
     std::vector<TLosslessSource> Sources;  // one a picture
     TColorProfile Space;  // the joined picture's colours, every picture's own
-    TColor Fill = clWhite;  // the fill colour in Space
+    // The fill colour in Space as samples of the pictures' components (luma and chroma, grey,
+    // or red, green and blue), unrounded.
+    std::vector<double> FillSamples;
 };
 
 // "picture 2 (b.jpg)": picture i of join, counted from 1.

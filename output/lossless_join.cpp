@@ -18,19 +18,6 @@ namespace quilmo {
 
 namespace {
 
-// The fill colour's samples in the file's colour space (0x00BBGGRR in, one value a component
-// out), unrounded.
-std::vector<double> FillSamples(TColor color, J_COLOR_SPACE space)
-{
-    const double r = color & 0xFF, g = color >> 8 & 0xFF, b = color >> 16 & 0xFF;
-    const double y = 0.299 * r + 0.587 * g + 0.114 * b;
-    switch (space) {
-    case JCS_GRAYSCALE: return {y};
-    case JCS_RGB: return {r, g, b};
-    default: return {y, -0.168735892 * r - 0.331264108 * g + 0.5 * b + 128, 0.5 * r - 0.418687589 * g - 0.081312411 * b + 128};
-    }
-}
-
 // A compressor set up for the joined file: the first picture's components, sampling and
 // quantisation tables, turned upright, at the size of the file or of one of its bands.
 void SetUpFile(TJpegCompressor& compressor, const TLosslessSource& first, TSize size)
@@ -52,11 +39,11 @@ void SetUpFile(TJpegCompressor& compressor, const TLosslessSource& first, TSize 
 }
 
 // Every block of component that no picture covers a block of the fill colour.
-void FillAround(const TBandedJpeg::TComponent& component, TSize mcu, std::span<const TLosslessPicture> pictures,
-                JCOEF dc)
+void FillAround(const TBandedJpeg::TComponent& component, TSize mcu,
+                std::span<const TLosslessPicture> pictures, JCOEF dc)
 {
-    const auto blocksAcross = [&](int32_t x) { return static_cast<int32_t>(x * int64_t{component.Across} / mcu.Width); };
-    const auto blocksDown = [&](int32_t y) { return static_cast<int32_t>(y * int64_t{component.Down} / mcu.Height); };
+    const auto blocksAcross = [&](int32_t x) { return x / mcu.Width * component.Across; };
+    const auto blocksDown = [&](int32_t y) { return y / mcu.Height * component.Down; };
     std::vector<std::pair<int32_t, int32_t>> covered;  // blocks from, to
     for (int32_t y = 0; y < component.Grid.Height; ++y) {
         covered.clear();
@@ -139,20 +126,16 @@ std::unique_ptr<TPictureCopy> CopyPicture(const TLosslessPicture& picture, const
 std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream,
                                       bool progressive)
 {
-    TBandedJpeg file(join.Size, progressive, plan.Space,
-                     [&](TJpegCompressor& compressor, TSize size) { SetUpFile(compressor, plan.Sources.front(), size); },
-                     stream);
-    const J_COLOR_SPACE space = [&] {
-        TJpegReader reader(plan.Sources.front().Bytes);
-        reader.ReadHeader();
-        return reader.Info()->jpeg_color_space;
-    }();
-    const std::vector<double> fill = FillSamples(plan.Fill, space);
+    const auto setUp = [&](TJpegCompressor& compressor, TSize size) {
+        SetUpFile(compressor, plan.Sources.front(), size);
+    };
+    TBandedJpeg file(join.Size, progressive, plan.Space, setUp, stream);
     TTableCounts counts;
     for (size_t c = 0; c < file.Components().size(); ++c) {
         const TBandedJpeg::TComponent& component = file.Components()[c];
         // A flat block of sample s has the DC 8 (s - 128) before quantisation.
-        FillAround(component, file.Mcu(), join.Pictures, static_cast<JCOEF>(std::lround(DCTSIZE * (fill[c] - 128) / component.Steps[0])));
+        const double dc = DCTSIZE * (plan.FillSamples[c] - 128) / component.Steps[0];
+        FillAround(component, file.Mcu(), join.Pictures, static_cast<JCOEF>(std::lround(dc)));
         // Every block of the fill codes only its end.
         counts.Ac[component.AcTable][0] += int64_t{component.Width} * component.Height;
     }
@@ -176,7 +159,8 @@ std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, const TLossless
             if (copy->Requantised) requantised.push_back(static_cast<size_t>(i));
             for (size_t t = 0; t < NUM_HUFF_TBLS; ++t) copy->Ac[t].AddTo(counts.Ac[t]);
             // Its blocks are no fill.
-            for (size_t c = 0; c < copy->Blocks.size(); ++c) counts.Ac[file.Components()[c].AcTable][0] -= copy->Blocks[c];
+            for (size_t c = 0; c < copy->Blocks.size(); ++c)
+                counts.Ac[file.Components()[c].AcTable][0] -= copy->Blocks[c];
         });
     file.CountDcSymbols(counts);
     file.Write(counts);
@@ -209,7 +193,8 @@ std::vector<size_t> SaveLosslessJpeg(const TLosslessJoin& join, const std::files
     const TLosslessPlan plan = CheckLosslessJoin(join);
     CheckJpegSize(join.Size.Width, join.Size.Height);
     std::vector<size_t> requantised;
-    WriteFileAtomically(fileName, [&](TStream& stream) { requantised = WriteLosslessJpeg(join, plan, stream, progressive); });
+    WriteFileAtomically(fileName,
+                        [&](TStream& stream) { requantised = WriteLosslessJpeg(join, plan, stream, progressive); });
     return requantised;
 }
 

@@ -37,7 +37,8 @@ void TRequantiser::Apply(JCOEF* block) const
         const int64_t to = FTo[k];
         // Halves away from zero.
         const int64_t rounded = scaled >= 0 ? (2 * scaled + to) / (2 * to) : -((-2 * scaled + to) / (2 * to));
-        block[k] = static_cast<JCOEF>(k == 0 ? std::clamp(rounded, kMinDC, kMaxDC) : std::clamp(rounded, -kMaxAC, kMaxAC));
+        block[k] = static_cast<JCOEF>(k == 0 ? std::clamp(rounded, kMinDC, kMaxDC)
+                                             : std::clamp(rounded, -kMaxAC, kMaxAC));
     }
 }
 

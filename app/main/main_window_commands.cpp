@@ -313,8 +313,10 @@ bool TForm1::SaveLosslessly(const QString& fileName)
     try {
         const std::vector<size_t> requantised = SaveLosslessJpeg(join, fileName.toStdString(), progbox->isChecked());
         QStringList names;
-        for (const size_t i : requantised)
-            names << QStringLiteral("[%1]%2").arg(i + 1).arg(QFileInfo(QString::fromStdString(join.Pictures[i].Name)).fileName());
+        for (const size_t i : requantised) {
+            const QString name = QFileInfo(QString::fromStdString(join.Pictures[i].Name)).fileName();
+            names << QStringLiteral("[%1]%2").arg(i + 1).arg(name);
+        }
         if (!names.isEmpty())
             FUi.ShowInformation(this, tr("量子化テーブルが最初の画像と異なる画像を、そのテーブルに合わせて再量子化しました: %1")
                                           .arg(names.join(QStringLiteral(" "))));
