@@ -123,8 +123,7 @@ std::unique_ptr<TPictureCopy> CopyPicture(const TLosslessPicture& picture, const
     return copy;
 }
 
-std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream,
-                                      bool progressive)
+std::vector<size_t> WritePlan(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream, bool progressive)
 {
     const auto setUp = [&](TJpegCompressor& compressor, TSize size) {
         SetUpFile(compressor, plan.Sources.front(), size);
@@ -193,9 +192,15 @@ std::vector<size_t> SaveLosslessJpeg(const TLosslessJoin& join, const std::files
     const TLosslessPlan plan = CheckLosslessJoin(join);
     CheckJpegSize(join.Size.Width, join.Size.Height);
     std::vector<size_t> requantised;
-    WriteFileAtomically(fileName,
-                        [&](TStream& stream) { requantised = WriteLosslessJpeg(join, plan, stream, progressive); });
+    WriteFileAtomically(fileName, [&](TStream& stream) { requantised = WritePlan(join, plan, stream, progressive); });
     return requantised;
+}
+
+std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive)
+{
+    const TLosslessPlan plan = CheckLosslessJoin(join);
+    CheckJpegSize(join.Size.Width, join.Size.Height);
+    return WritePlan(join, plan, stream, progressive);
 }
 
 std::string RequantisedNote(const TLosslessJoin& join, std::span<const size_t> requantised)

@@ -21,6 +21,7 @@
 namespace quilmo {
 
 class TGraphic;
+class TStream;
 
 struct TLosslessPicture {
     std::string Name;  // as messages name the picture: its file
@@ -67,6 +68,8 @@ public:
 // picture's and were requantised to them.
 std::vector<size_t> SaveLosslessJpeg(const TLosslessJoin& join, const std::filesystem::path& fileName,
                                      bool progressive);
+// The same into stream; a refused join raises before anything is written.
+std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive);
 
 // "Requantised to the tables of picture 1 (a.jpg): picture 3 (c.jpg), picture 5 (e.jpg)".
 std::string RequantisedNote(const TLosslessJoin& join, std::span<const size_t> requantised);
