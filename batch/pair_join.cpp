@@ -55,44 +55,39 @@ TPairLayout PairLayout(TJoinDirection direction, bool hasList1, bool hasList2)
     return hasList1 ? (hasList2 ? plHorzPair : plHorzList1) : plHorzList2;
 }
 
+TPairPlaces PlacePair(TPairLayout layout, TSize left, TSize right, int32_t gap)
+{
+    const auto at = [](int32_t x, int32_t y, TSize size) { return TRect{x, y, x + size.Width, y + size.Height}; };
+    switch (layout) {
+    case plHorzPair:
+        return {{CheckedAdd(CheckedAdd(left.Width, gap), right.Width), std::max(left.Height, right.Height)},
+                at(0, 0, left),
+                at(left.Width + gap, 0, right)};
+    case plVertPair:
+        return {{std::max(left.Width, right.Width), CheckedAdd(CheckedAdd(right.Height, gap), left.Height)},
+                at(0, right.Height + gap, left),
+                at(0, 0, right)};
+    case plHorzList1: return {{DoubledWithGap(left.Width, gap), left.Height}, at(0, 0, left), {}};
+    case plHorzList2: return {{DoubledWithGap(right.Width, gap), right.Height}, {}, at(right.Width + gap, 0, right)};
+    case plVertList1: return {{left.Width, DoubledWithGap(left.Height, gap)}, at(0, left.Height + gap, left), {}};
+    case plVertList2: return {{right.Width, DoubledWithGap(right.Height, gap)}, {}, at(0, 0, right)};
+    }
+    return {};
+}
+
 void JoinPair(TBitmap& right, TBitmap& left, TBitmap& output, TResampleMethod method,
               int32_t gap, TPairLayout layout, TColor margin, bool useSSE2)
 {
     // The rows are copied as they lie, so both must be 24-bit like the output.
     right.SetPixelFormat(pf24bit);
     left.SetPixelFormat(pf24bit);
-    switch (layout) {
-    case plHorzPair:
-        if (method != rmOriginal) MatchHeights(right, left, method, useSSE2);
-        SetupBitmap(output, CheckedAdd(CheckedAdd(left.GetWidth(), gap), right.GetWidth()),
-                    std::max(left.GetHeight(), right.GetHeight()), margin);
-        DrawAt(output, left, 0, 0);
-        DrawAt(output, right, left.GetWidth() + gap, 0);
-        return;
-    case plVertPair:
-        if (method != rmOriginal) MatchWidths(right, left, method, useSSE2);
-        SetupBitmap(output, std::max(left.GetWidth(), right.GetWidth()),
-                    CheckedAdd(CheckedAdd(right.GetHeight(), gap), left.GetHeight()), margin);
-        DrawAt(output, right, 0, 0);
-        DrawAt(output, left, 0, right.GetHeight() + gap);
-        return;
-    case plHorzList1:
-        SetupBitmap(output, DoubledWithGap(left.GetWidth(), gap), left.GetHeight(), margin);
-        DrawAt(output, left, 0, 0);
-        return;
-    case plHorzList2:
-        SetupBitmap(output, DoubledWithGap(right.GetWidth(), gap), right.GetHeight(), margin);
-        DrawAt(output, right, right.GetWidth() + gap, 0);
-        return;
-    case plVertList1:
-        SetupBitmap(output, left.GetWidth(), DoubledWithGap(left.GetHeight(), gap), margin);
-        DrawAt(output, left, 0, left.GetHeight() + gap);
-        return;
-    case plVertList2:
-        SetupBitmap(output, right.GetWidth(), DoubledWithGap(right.GetHeight(), gap), margin);
-        DrawAt(output, right, 0, 0);
-        return;
-    }
+    if (method != rmOriginal && layout == plHorzPair) MatchHeights(right, left, method, useSSE2);
+    if (method != rmOriginal && layout == plVertPair) MatchWidths(right, left, method, useSSE2);
+    const TPairPlaces places =
+        PlacePair(layout, {left.GetWidth(), left.GetHeight()}, {right.GetWidth(), right.GetHeight()}, gap);
+    SetupBitmap(output, places.Size.Width, places.Size.Height, margin);
+    if (!places.Left.IsEmpty()) DrawAt(output, left, places.Left.Left, places.Left.Top);
+    if (!places.Right.IsEmpty()) DrawAt(output, right, places.Right.Left, places.Right.Top);
 }
 
 }  // namespace quilmo

@@ -6,6 +6,7 @@
 
 #include "bigbitmap/geometry.h"
 #include "core/join_settings.h"
+#include "core/picture_helpers.h"
 #include "resample/resample.h"
 
 namespace quilmo {
@@ -24,6 +25,15 @@ enum TPairLayout : uint8_t {
 
 // The layout for a direction and the pictures present (at least one).
 TPairLayout PairLayout(TJoinDirection direction, bool hasList1, bool hasList2);
+
+// Where the pictures of a pair at their sizes go, and the size of the result.
+struct TPairPlaces {
+    TSize Size;
+    TRect Left;   // list 1's picture; empty when the layout has none
+    TRect Right;  // list 2's
+};
+// Raises EIntOverflow when a size leaves 32 bits.
+TPairPlaces PlacePair(TPairLayout layout, TSize left, TSize right, int32_t gap);
 
 // output := right (list 2's picture) and left (list 1's) joined by layout with gap pixels
 // between them, on margin colour; pictures the layout does not use are ignored. A picture

@@ -5,6 +5,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/bitmap.h"
 #include "output/picture_file.h"
+#include "pair_lossless.h"
 #include "pair_naming.h"
 
 namespace quilmo {
@@ -23,9 +24,13 @@ TPairOutcome JoinAndSavePair(const TBatchPair& pair, const TBatchRunSettings& se
     TPairOutcome outcome;
     try {
         outcome.FileName = PairFileName(pair, settings, folder);
-        TBitmap result;
-        const TColorProfile profile = MakePairPicture(pair, settings, loadError, result);
-        SavePair(result, profile, outcome.FileName, settings.Jpeg);
+        if (settings.Lossless && settings.Format == bfJPG) {
+            outcome.Note = SaveLosslessPair(pair, settings, outcome.FileName);
+        } else {
+            TBitmap result;
+            const TColorProfile profile = MakePairPicture(pair, settings, loadError, result);
+            SavePair(result, profile, outcome.FileName, settings.Jpeg);
+        }
         outcome.Ok = true;
     } catch (const std::exception& e) {
         outcome.Error = e.what();

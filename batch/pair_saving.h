@@ -17,6 +17,7 @@ struct TPairOutcome {
     bool Ok = false;
     std::string FileName;  // the file the result went to, or was meant to
     std::string Error;     // why not, when it failed
+    std::string Note;      // what the user should know of a saved result
 };
 
 // Writes result, in the colours of profile, to fileName as SavePictureFile does: JPEG with jpeg's
@@ -27,7 +28,8 @@ void SavePair(TBitmap& result, const TColorProfile& profile, const std::string& 
               const TJpegSaveOptions& jpeg);
 
 // A save run's work on one pair: joined, resized when asked, and saved into folder under its
-// name (PairFileName). Never raises; a failure is in the outcome.
+// name (PairFileName); losslessly when the settings ask for JPEG results so, with a note on
+// requantised pictures. Never raises; a failure is in the outcome.
 TPairOutcome JoinAndSavePair(const TBatchPair& pair, const TBatchRunSettings& settings,
                              const std::string& folder, const TLoadErrorProc& loadError);
 

@@ -46,6 +46,9 @@ struct TBatchRunSettings {
     TColor MarginColor = clWhite;             // gaps and the empty half of an unpaired result
     TBatchFormat Format = bfBMP;
     TJpegSaveOptions Jpeg;
+    // JPEG results made of the pictures' own coefficients (SaveLosslessPair); a pair that
+    // cannot be joined so fails.
+    bool Lossless = false;
     bool Landscape = true;  // "印刷方向": "水平" landscape, "垂直" portrait
     TBatchResize Resize;
     TBatchNaming Naming = bnSequential;

@@ -6,14 +6,22 @@
 # white gap, saved as JPEG quality 85. The tools take turns; prints each tool's median wall and
 # processor time of RUNS runs and its peak memory, and how they compare.
 #
-#   bench/compare-join.sh [BUILD_DIR] [RUNS]      (defaults: build, 5)
+# Then the lossless join: six phone photos as phones write them (4032 x 3024, quality 90, 4:2:0,
+# with a little grain so that they weigh what phone photos weigh) side by side at their own size,
+# once of their own blocks (--lossless) and once decoded and encoded again at quality 85, taking
+# turns (bench/common.sh); the medians are compared with the targets: the lossless join at most
+# 0.25 x the time of the re-encoded one, its file at most 1.02 x the photos' bytes. "lossless" as
+# WHICH runs only that comparison.
+#
+#   bench/compare-join.sh [BUILD_DIR] [RUNS] [WHICH]      (defaults: build, 5, all)
 #
 # The pictures are made once (with ImageMagick) in $QUILMO_BENCH_DIR, default
 # /tmp/quilmo-compare-join.
 set -euo pipefail
 
 source "$(dirname "$0")/common.sh"
-start_comparison join "$@"
+start_comparison join "${1:-}" "${2:-}"
+which=${3:-all}
 
 # Joined: 20198 x 2600 side by side, 3000 x 14800 stacked.
 sizes=(1600x1200 2400x1600 1950x2600 2000x1500 3000x2000 1800x1350)
@@ -69,10 +77,45 @@ compare() {  # NAME DIRECTION COMMON IN...
       (q <= p ? "met" : "MISSED"), q, p, limit, (k * 1024 <= limit * b ? "met" : "MISSED"), k * 1024 / b }'
 }
 
-echo "quilmo-cli join vs peers: median wall time of $runs runs taking turns, peak resident memory"
-print_machine
-peak_limit=2.5
-compare "horizontal join" horizontal 2600 "${mixed[@]}"
-compare "vertical join" vertical 3000 "${mixed[@]}"
-peak_limit=1.5
-compare "six phone photos" horizontal 3024 "${phones[@]}"
+
+compare_lossless() {
+  local photos=() picture i
+  for i in 1 2 3 4 5 6; do
+    picture=$work/grain$i-4032x3024.jpg
+    [ -f "$picture" ] || "$magick" -seed $((i + 20)) -size 4032x3024 plasma:fractal -blur 0x1 \
+      -attenuate 0.4 +noise Gaussian -sampling-factor 2x2 -quality 90 "$picture"
+    photos+=("$picture")
+  done
+  echo
+  run_join() {  # NAME
+    local quality=--lossless; [ "$1" = reencoded ] && quality="--quality 85"
+    time_run "$cli" join $quality -o "$work/out/$1.jpg" "${photos[@]}"
+  }
+  take_turns "$runs" run_join "reencoded lossless"
+  echo "six phone photos side by side at their own size: medians of $runs runs taking turns"
+  print_machine
+  printf '  %-12s %8s %8s %10s %12s\n' join "wall s" "cpu s" "peak MiB" "file bytes"
+  local -A bytes=()
+  local name
+  for name in reencoded lossless; do
+    bytes[$name]=$(stat -c %s "$work/out/$name.jpg")
+    awk -v n="$name" -v w="${wall[$name]}" -v c="${cpu[$name]}" -v k="${peak[$name]}" -v b="${bytes[$name]}" \
+      'BEGIN {printf "  %-12s %8.3f %8.3f %10.0f %12d\n", n, w, c, k / 1024, b}'
+  done
+  local inputs
+  inputs=$(stat -c %s "${photos[@]}" | awk '{s += $1} END {print s}')
+  awk -v l="${wall[lossless]}" -v r="${wall[reencoded]}" -v b="${bytes[lossless]}" -v i="$inputs" 'BEGIN {
+    printf "  targets: wall <= 0.25 x re-encoded: %s (%.3f x); file <= 1.02 x the photos (%d bytes): %s (%.3f x)\n",
+      (l <= 0.25 * r ? "met" : "MISSED"), l / r, i, (b <= 1.02 * i ? "met" : "MISSED"), b / i }'
+}
+
+if [ "$which" != lossless ]; then
+  echo "quilmo-cli join vs peers: median wall time of $runs runs taking turns, peak resident memory"
+  print_machine
+  peak_limit=2.5
+  compare "horizontal join" horizontal 2600 "${mixed[@]}"
+  compare "vertical join" vertical 3000 "${mixed[@]}"
+  peak_limit=1.5
+  compare "six phone photos" horizontal 3024 "${phones[@]}"
+fi
+compare_lossless

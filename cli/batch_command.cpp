@@ -37,6 +37,7 @@ struct TBatchArgs {
     TBatchFormat Format = bfBMP;
     int Quality = 85;
     bool Progressive = false;
+    bool Lossless = false;
     std::string Resize;
     bool KeepWidth = false;
     bool KeepHeight = false;
@@ -77,6 +78,7 @@ TBatchRunSettings SettingsOf(const TBatchArgs& args)
     settings.MarginColor = ParseColor(args.Color);
     settings.Format = args.Format;
     settings.Jpeg = {args.Quality, args.Progressive};
+    settings.Lossless = args.Lossless;
     if (const std::optional<TSize> size = ParseResize(args.Resize)) {
         settings.Resize = {true, size->Width, size->Height, args.KeepWidth, args.KeepHeight,
                            args.ResizeMethod};
@@ -208,6 +210,7 @@ void AddBatchCommand(CLI::App& app)
     batch->callback([args, left, right, pairs] {
         if (left->count() + right->count() + pairs->count() == 0)
             throw CLI::RequiredError("--left, --right or --pairs");
+        if (args->Lossless && args->Format != bfJPG) throw CLI::ValidationError("--lossless", "needs --format jpg");
         Batch(*args);
     });
     batch->add_option("--direction", args->Direction, "h: side by side (default), v: list 2 on top")
@@ -226,7 +229,12 @@ void AddBatchCommand(CLI::App& app)
     batch->add_option("--quality", args->Quality, "JPEG and WebP quality (default 85; WebP lossless at 100)")
         ->check(CLI::Range(10, 100));
     batch->add_flag("--progressive", args->Progressive, "Progressive JPEG");
+    CLI::Option* lossless = batch->add_flag(
+        "--lossless", args->Lossless,
+        "JPEG results of the pictures' own coefficients (original size, blocks in line); a pair that "
+        "does not allow it fails with the reason");
     batch->add_option("--resize", args->Resize, "Bring every result to WIDTHxHEIGHT (10 to 20000)")
+        ->excludes(lossless)
         ->type_name("WxH")
         ->check(CLI::Validator(
             [](const std::string& text) {

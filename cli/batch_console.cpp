@@ -45,6 +45,7 @@ void TBatchConsole::Report(const TBatchPair& pair, const TPairReport& report)
     for (const std::string& message : report.Messages)
         std::fprintf(stderr, "%d: %s\n", pair.Number, message.c_str());
     if (!outcome.Ok) std::fprintf(stderr, "%d: %s\n", pair.Number, outcome.Error.c_str());
+    if (!outcome.Note.empty()) std::fprintf(stderr, "%d: %s\n", pair.Number, outcome.Note.c_str());
     if (FPlain)
         std::printf("%d %s\n", pair.Number, ok ? ("ok " + outcome.FileName).c_str() : "error");
     else

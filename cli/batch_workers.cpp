@@ -132,7 +132,8 @@ TBatchPair ReadPair(TFrameReader& frame)
 bool SendReport(int fd, const TPairReport& report)
 {
     TFrameWriter frame;
-    frame.Number(report.Outcome.Ok).Text(report.Outcome.FileName).Text(report.Outcome.Error);
+    const TPairOutcome& outcome = report.Outcome;
+    frame.Number(outcome.Ok).Text(outcome.FileName).Text(outcome.Error).Text(outcome.Note);
     frame.Number(static_cast<int32_t>(report.Messages.size()));
     for (const std::string& message : report.Messages) frame.Text(message);
     return frame.Send(fd);
@@ -144,6 +145,7 @@ TPairReport ReadReport(TFrameReader& frame)
     report.Outcome.Ok = frame.Number() != 0;
     report.Outcome.FileName = frame.Text();
     report.Outcome.Error = frame.Text();
+    report.Outcome.Note = frame.Text();
     for (int32_t count = frame.Number(); count > 0; --count) report.Messages.push_back(frame.Text());
     return report;
 }

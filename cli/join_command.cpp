@@ -19,6 +19,7 @@
 #include "heap_reuse.h"
 #include "join_files.h"
 #include "join_into_file.h"
+#include "output/lossless_join.h"
 #include "output/picture_file.h"
 #include "threads_option.h"
 
@@ -34,6 +35,7 @@ struct TJoinArgs {
     std::string Color = "ffffff";
     int Quality = 85;
     bool Progressive = false;
+    bool Lossless = false;
     bool NoSSE2 = false;
     int32_t Wrap = 0;
     TJoinAlign Align = jaStart;
@@ -133,6 +135,24 @@ void Join(const TJoinArgs& args)
     }
 }
 
+// The pictures' own coefficients into the file, or a refusal that says why and writes nothing.
+void JoinLosslessly(const TJoinArgs& args)
+{
+    KeepFreedBandsForReuse();
+    TJoinFiles files(args.Inputs);
+    std::vector<TLosslessPicture> pictures;
+    std::vector<TSize> sizes;
+    for (size_t i = 0; i < files.Count(); ++i) {
+        pictures.push_back({args.Inputs[i], files.Kept(i), {}});
+        sizes.push_back(files.SizeOf(i));
+    }
+    TLosslessJoin join = LosslessJoinByRule(std::move(pictures), sizes, SettingsOf(args));
+    if (PictureFileFormat(args.Output) != TPictureFileFormat::JPEG)
+        join.Refusals.push_back(args.Output + " is not a JPEG file (.jpg, .jpeg, .jpe)");
+    const std::vector<size_t> requantised = SaveLosslessJpeg(join, args.Output, args.Progressive);
+    if (!requantised.empty()) std::fprintf(stderr, "%s\n", RequantisedNote(join, requantised).c_str());
+}
+
 }  // namespace
 
 void AddJoinCommand(CLI::App& app)
@@ -181,7 +201,10 @@ void AddJoinCommand(CLI::App& app)
                      "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)")
         ->required();
     join->add_option("IN", args->Inputs, "Pictures in join order")->required();
-    join->callback([args] { Join(*args); });
+    join->add_flag("--lossless", args->Lossless,
+                   "Keep every JPEG picture's own coefficients (original size, blocks in line); "
+                   "refused with the reason otherwise");
+    join->callback([args] { args->Lossless ? JoinLosslessly(*args) : Join(*args); });
 }
 
 }  // namespace quilmo::cli

@@ -22,6 +22,8 @@ public:
     TColorProfile ProfileOf(size_t i) override { return FProfiles[i]; }
     // Errors name the file.
     void Read(size_t i, TJoinPicture& picture) override;
+    // Picture i as first read, until it is read for the join; nothing for BMP files.
+    const TGraphic* Kept(size_t i) const { return FKept[i].get(); }
 
 private:
     std::vector<std::string> FPaths;

@@ -5,6 +5,7 @@
 // profile of a greyscale or colour picture is its profile.
 
 #include <memory>
+#include <string>
 
 #include "compressed_graphic.h"
 
@@ -19,5 +20,10 @@ protected:
     THeader ReadHeader(std::span<const uint8_t> bytes) const override;
     void Decode(std::span<const uint8_t> bytes, TPictureRows& rows) const override;
 };
+
+// The JPEG picture of path with only its header read, as a join of its own coefficients needs
+// it; nothing when the extension of path names another kind of file (or none). Raises
+// EReadError naming path when the file cannot be read.
+std::unique_ptr<TJPEGImage> ReadJpegHeader(const std::string& path);
 
 }  // namespace quilmo

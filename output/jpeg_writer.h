@@ -9,6 +9,7 @@
 namespace quilmo {
 
 class TBigBitmap;
+class TJpegCompressor;
 class TStream;
 
 struct TJpegSaveOptions {
@@ -21,6 +22,9 @@ inline constexpr int32_t kMaxJpegSide = 65500;
 
 // Raises EWriteError for a picture wider or higher than a JPEG file holds.
 void CheckJpegSize(int32_t width, int32_t height);
+
+// A profile other than sRGB written into APP2 markers, once the compressor has begun its file.
+void WriteIccProfile(TJpegCompressor& compressor, const TColorProfile& profile);
 
 // Colour JPEG of picture, which must not be empty nor larger than CheckJpegSize allows. The encoder starts from libjpeg's defaults,
 // then takes the floating-point DCT, the quality with baseline-compatible tables, and simple

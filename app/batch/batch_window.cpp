@@ -191,6 +191,9 @@ QWidget* TForm2::BuildJoinPanel()
                                   {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP")}, 3, panel);
     jpgspin = MakeSpin(panel, "jpgspin", tr("JPG品質"), 10, 100, 85);
     prog = MakeCheck(panel, "prog", tr("Progress"));
+    losslesscheck = MakeCheck(panel, "losslesscheck", tr("無劣化"));
+    losslesscheck->setToolTip(tr("JPEG 画像をデコードせず、それぞれの DCT 係数のまま結合して保存します"
+                                 "（原寸で、ブロックの境界がそろうとき。そろわない組はエラーになります）"));
     srgbcheck = MakeCheck(panel, "srgbcheck", tr("常に sRGB に変換する"));
     srgbcheck->setToolTip(tr("色の管理をしない表示先のために、プロファイルを付けず"
                              "すべての画像を sRGB に変換して結合します"));
@@ -213,7 +216,7 @@ QWidget* TForm2::BuildJoinPanel()
     grid->addWidget(RadioGroup3, 4, 0, 1, 3);
     grid->addWidget(LabelFor(jpgspin, tr("JPG設定")), 5, 0);
     grid->addWidget(jpgspin, 5, 1);
-    grid->addWidget(prog, 5, 2);
+    grid->addLayout(Row({prog, losslesscheck}), 5, 2);
     grid->addWidget(srgbcheck, 6, 0, 1, 3);
     grid->addWidget(RadioGroup1, 7, 0, 1, 3);
     grid->setRowStretch(8, 1);

@@ -76,6 +76,7 @@ public:
     TRadioGroup* RadioGroup3;  // format
     QSpinBox* jpgspin;
     QCheckBox* prog;
+    QCheckBox* losslesscheck;
     QCheckBox* srgbcheck;
     TRadioGroup* RadioGroup1;  // print orientation
     QCheckBox* CheckBox3;      // resize before output

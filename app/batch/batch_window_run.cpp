@@ -34,6 +34,7 @@ TBatchRunSettings TForm2::RunSettings() const
     s.MarginColor = FromQColor(ToQColor(FMarginColor));
     s.Format = static_cast<TBatchFormat>(RadioGroup3->ItemIndex());
     s.Jpeg = {jpgspin->value(), prog->isChecked()};
+    s.Lossless = losslesscheck->isChecked();
     s.Landscape = RadioGroup1->ItemIndex() == 0;
     s.Resize.On = CheckBox3->isChecked();
     s.Resize.Width = wspin->value();

@@ -45,6 +45,7 @@ void TForm2::ShowSettings(const TBatchSettings& s)
     Spin->setValue(s.Spin);
     jpgspin->setValue(s.Jpg);
     prog->setChecked(s.Prog);
+    losslesscheck->setChecked(s.Lossless);
     srgbcheck->setChecked(s.Srgb);
     fileGroup->SetItemIndex(s.Save);
     FMarginColor = s.Color;
@@ -69,6 +70,7 @@ TBatchSettings TForm2::Settings() const
     s.Spin = Spin->value();
     s.Jpg = jpgspin->value();
     s.Prog = prog->isChecked();
+    s.Lossless = losslesscheck->isChecked();
     s.Srgb = srgbcheck->isChecked();
     s.Save = fileGroup->ItemIndex();
     s.Color = FMarginColor;

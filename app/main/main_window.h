@@ -83,6 +83,7 @@ public:
     QComboBox* Combo;
     QSpinBox* jpgoption;
     QCheckBox* progbox;
+    QCheckBox* losslessbox;
     QCheckBox* srgbbox;
     QToolButton* ToolButton8;
     QToolButton* copybtn;
@@ -202,6 +203,9 @@ public slots:
 
     // Writes the joined picture to fileName; the format follows the name.
     void SavePictureFile(const QString& fileName);
+    // The pictures' own JPEG coefficients joined into fileName. False when the join does not
+    // allow it and the user would rather have the picture encoded again.
+    bool SaveLosslessly(const QString& fileName);
 
 public:
     // The save dialog as the save commands open it: the name proposed from the slots, the

@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "core/join_settings.h"
 #include "main_window.h"
@@ -145,9 +146,21 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     jpgoption->setValue(85);
     jpgoption->findChild<QLineEdit*>()->setReadOnly(true);  // stepped with the arrows only
     jpgoptionAction = bar->addWidget(jpgoption);
-    progbox = Named(new QCheckBox(tr("プログレッシブ"), bar), "progbox",
+    // The two ways of writing a JPEG file share one place, one above the other: side by side
+    // they would push the last buttons out of the designed window.
+    auto* jpegChecks = new QWidget(bar);
+    jpegChecks->setObjectName(QStringLiteral("jpegchecks"));
+    losslessbox = Named(new QCheckBox(tr("無劣化"), jpegChecks), "losslessbox",
+                        tr("無劣化で JPEG 保存|JPEG 画像をデコードせず、それぞれの DCT 係数のまま結合して"
+                           "保存します（原寸で、ブロックの境界がそろうとき）"));
+    progbox = Named(new QCheckBox(tr("プログレッシブ"), jpegChecks), "progbox",
                     tr("プログレッシブ"));
-    bar->addWidget(progbox);
+    auto* stacked = new QVBoxLayout(jpegChecks);
+    stacked->setContentsMargins(0, 0, 0, 0);
+    stacked->setSpacing(0);
+    stacked->addWidget(losslessbox);
+    stacked->addWidget(progbox);
+    bar->addWidget(jpegChecks);
     srgbbox = Named(new QCheckBox(QStringLiteral("sRGB"), bar), "srgbbox",
                     tr("常に sRGB に変換する|色の管理をしない表示先のために、プロファイルを付けず"
                        "すべての画像を sRGB に変換して結合します"));

@@ -20,8 +20,10 @@
 #include "app/output/effects_launcher.h"
 #include "file_filters.h"
 #include "frame_dialog.h"
+#include "input/jpeg_image.h"
 #include "input/slot_loading.h"
 #include "main_window.h"
+#include "output/lossless_join.h"
 #include "output/picture_file.h"
 #include "app/output/picture_printer.h"
 #include "app/output/resize_save_window.h"
@@ -288,8 +290,42 @@ void TForm1::SavePictureFile(const QString& fileName)
     const QString kept = StatusPanel0->text();
     StatusPanel0->setText(tr("　保存中・・・・・"));
     QCoreApplication::processEvents();
+    const auto restore = qScopeGuard([&] { StatusPanel0->setText(kept); });
+    const bool jpeg = PictureFileFormat(fileName.toStdString()) == TPictureFileFormat::JPEG;
+    if (jpeg && losslessbox->isChecked() && SaveLosslessly(fileName)) return;
     Document().UseJoined([&](TBigBitmap& joined) { WritePicture(joined, fileName); });
-    StatusPanel0->setText(kept);
+}
+
+bool TForm1::SaveLosslessly(const QString& fileName)
+{
+    // The slots keep decoded pixels: the coefficients come from the files again. A slot of
+    // another kind (a PNG, the clipboard) is a reason to refuse.
+    std::vector<std::unique_ptr<TJPEGImage>> files;
+    std::vector<TLosslessPicture> pictures;
+    std::vector<TSize> sizes;
+    for (int32_t i = 0; i < Document().Count(); ++i) {
+        files.push_back(ReadJpegHeader(Document().SlotName(i)));
+        const TGraphic* picture = files.back() ? files.back().get() : Document().Slot(i);
+        pictures.push_back({Document().SlotName(i), files.back().get(), {}});
+        sizes.push_back(picture ? TSize{picture->GetWidth(), picture->GetHeight()} : TSize{});
+    }
+    const TLosslessJoin join = LosslessJoinByRule(std::move(pictures), sizes, Document().Settings());
+    try {
+        const std::vector<size_t> requantised = SaveLosslessJpeg(join, fileName.toStdString(), progbox->isChecked());
+        QStringList names;
+        for (const size_t i : requantised) {
+            const QString name = QFileInfo(QString::fromStdString(join.Pictures[i].Name)).fileName();
+            names << QStringLiteral("[%1]%2").arg(i + 1).arg(name);
+        }
+        if (!names.isEmpty())
+            FUi.ShowInformation(this, tr("量子化テーブルが最初の画像と異なる画像を、そのテーブルに合わせて再量子化しました: %1")
+                                          .arg(names.join(QStringLiteral(" "))));
+        return true;
+    } catch (const ELosslessRefused& e) {
+        const QString question = tr("無劣化では保存できません。\n%1\n\n指定の画質で再エンコードして保存しますか？")
+                                     .arg(QString::fromStdString(e.what()));
+        return FUi.Confirm(this, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes;
+    }
 }
 
 void TForm1::copybtnClick()

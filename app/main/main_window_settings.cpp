@@ -42,6 +42,7 @@ void TForm1::ReadSettings()
         FShippedPlugins = s.ShippedPlugins;
         SetValueQuietly(jpgoption, s.Jpg);
         progbox->setChecked(s.Progress);
+        losslessbox->setChecked(s.Lossless);
         SetIndexQuietly(Combo, s.Idx);
         SetIndexQuietly(ComboBox1, s.Orientation);
         SetIndexQuietly(bcombo, s.BCombo);
@@ -113,6 +114,7 @@ TMainSettings TForm1::CurrentSettings() const
     s.Split = SpinEdit->value();
     s.Jpg = jpgoption->value();
     s.Progress = progbox->isChecked();
+    s.Lossless = losslessbox->isChecked();
     s.Idx = Combo->currentIndex();
     s.Orientation = ComboBox1->currentIndex();
     s.Idx2 = combo2->currentIndex();

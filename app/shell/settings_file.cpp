@@ -179,6 +179,7 @@ void MainKeys(const Visit& visit, Settings& s)
     visit("value", "align", s.Align, 0, static_cast<int32_t>(jaEnd));
     visit("value", "language", s.Language);
     visit("value", "srgb", s.Srgb);
+    visit("value", "lossless", s.Lossless);
     visit("form", "left", s.Left);
     visit("form", "top", s.Top);
     visit("form", "width", s.Width);
@@ -209,6 +210,7 @@ void BatchKeys(const Visit& visit, Settings& s)
     visit("value2", "renban", s.Renban);
     visit("value2", "savepath", s.SavePath);
     visit("value2", "srgb", s.Srgb);
+    visit("value2", "lossless", s.Lossless);
     visit("form2", "dwidth", s.DWidth);
     visit("form2", "dheight", s.DHeight);
     visit("form2", "resizing", s.Resizing);

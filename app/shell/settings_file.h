@@ -34,6 +34,7 @@ struct TMainSettings {
     TRect EdgeRect;           // frame widths: left, top, right, bottom
     bool Sse2 = false;        // "SSE2を無効にする" checked
     bool Srgb = false;        // joined pictures always in sRGB; a file without the key: "auto"
+    bool Lossless = false;    // JPEG saves of the pictures' own coefficients; without the key: off
     TColor Color = 0x80000010;  // view background, the system button-shadow colour
     TColor BackColor = clWhite;  // fill colour of the joined picture
     std::string Language;        // "ja", "en", or empty: the system's language
@@ -61,6 +62,7 @@ struct TBatchSettings {
     std::string SavePath;  // save folder
     bool SamePath = true;  // save beside the source pictures
     bool Srgb = false;     // results always in sRGB; a file without the key: "auto"
+    bool Lossless = false;  // JPEG results of the pictures' own coefficients; without the key: off
 
     friend bool operator==(const TBatchSettings&, const TBatchSettings&) = default;
 };

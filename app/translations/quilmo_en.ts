@@ -585,6 +585,28 @@
         <source>処理中のため実行できません</source>
         <translation>Not now: the current work is still running</translation>
     </message>
+    <message>
+        <source>無劣化</source>
+        <translation>Lossless</translation>
+    </message>
+    <message>
+        <source>無劣化で JPEG 保存|JPEG 画像をデコードせず、それぞれの DCT 係数のまま結合して保存します（原寸で、ブロックの境界がそろうとき）</source>
+        <translation>Lossless JPEG save|Joins the JPEG pictures without decoding them, keeping their DCT coefficients (at original size, when their blocks line up)</translation>
+    </message>
+    <message>
+        <source>量子化テーブルが最初の画像と異なる画像を、そのテーブルに合わせて再量子化しました: %1</source>
+        <translation>Pictures whose quantisation tables differ from the first picture&apos;s were requantised to its tables: %1</translation>
+    </message>
+    <message>
+        <source>無劣化では保存できません。
+%1
+
+指定の画質で再エンコードして保存しますか？</source>
+        <translation>The picture cannot be saved losslessly.
+%1
+
+Save it encoded again at the chosen quality?</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm2</name>
@@ -807,6 +829,14 @@
     <message>
         <source>色の管理をしない表示先のために、プロファイルを付けずすべての画像を sRGB に変換して結合します</source>
         <translation>For places without colour management: every picture is converted to sRGB and joined without a profile</translation>
+    </message>
+    <message>
+        <source>無劣化</source>
+        <translation>Lossless</translation>
+    </message>
+    <message>
+        <source>JPEG 画像をデコードせず、それぞれの DCT 係数のまま結合して保存します（原寸で、ブロックの境界がそろうとき。そろわない組はエラーになります）</source>
+        <translation>Joins the JPEG pictures without decoding them, keeping their DCT coefficients (at original size, when their blocks line up; other pairs fail)</translation>
     </message>
 </context>
 <context>

@@ -354,6 +354,7 @@ private slots:
         batch.Spin->setValue(120);
         batch.jpgspin->setValue(55);
         batch.prog->setChecked(true);
+        batch.losslesscheck->setChecked(true);
         batch.fileGroup->SetItemIndex(3);
         F->Ui->ColourAnswers.push_back(QColor(255, 0, 255));
         batch.Panel5->click();

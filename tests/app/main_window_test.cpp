@@ -26,6 +26,8 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/stream.h"
 #include "core/slot_document.h"
+#include "input/jpeg_image.h"
+#include "output/picture_file.h"
 #include "support/picture_checks.h"
 #include "window_fixture.h"
 
@@ -35,6 +37,16 @@ using namespace quilmo::test;
 namespace {
 
 const QString kTooWide = QStringLiteral("TBigBitmap.SetBitmaps: Too Big Width or Too Many Pixel Bits");
+
+// The pixels of a JPEG file.
+std::unique_ptr<TBigBitmap> JpegPixels(const QString& name)
+{
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(name.toStdString());
+    auto pixels = std::make_unique<TBigBitmap>();
+    pixels->Assign(&jpeg);
+    return pixels;
+}
 
 QByteArray FileStart(const QString& name)
 {
@@ -147,7 +159,7 @@ private slots:
 
     void readsTheSettingsFileIntoTheControls()
     {
-        F->WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\nsrgb=1\n[form]\nbackcolor=255\n");
+        F->WriteIni("[value]\nsplit=3\nsse2=1\nbcombo=1\nidx=1\nsrgb=1\nlossless=1\n[form]\nbackcolor=255\n");
         std::ofstream(Path(QStringLiteral("morvane")).toStdString()) << "#!/bin/sh\n";
         TForm1& window = Open();
         QCOMPARE(window.geometry(), QRect(100, 10, 612, 450));
@@ -162,6 +174,7 @@ private slots:
         QVERIFY(window.ToolButton8->isEnabled());
         QVERIFY(window.srgbbox->isChecked());
         QVERIFY(window.Document().Settings().ColorSpace == TColorSpaceChoice::SRGB);
+        QVERIFY(window.losslessbox->isChecked());
 
         F->Window.reset();
         F->WriteIni("[value]\nsplit=99\n");
@@ -394,12 +407,15 @@ private slots:
         QCOMPARE(ColourAt(window.Document().Joined(), 50, 32), TColor{clWhite});
         window.combo3->setCurrentIndex(1);
         QVERIFY(!window.aligncombo->isEnabled());
+        QVERIFY(!window.losslessbox->isChecked());
+        window.losslessbox->click();
         window.close();
         const std::optional<TMainSettings> stored =
             ReadMainSettings(window.IniPath(), F->Folder->path().toStdString());
         QVERIFY(stored.has_value());
         QCOMPARE(stored->Wrap, 2);
         QCOMPARE(stored->Align, 1);
+        QVERIFY(stored->Lossless);
     }
 
     void bothToolBarsFitTheDesignedWindow()
@@ -455,6 +471,48 @@ private slots:
         window.savebtn->click();
         QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, QStringLiteral("bmp"));
         QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 3);
+    }
+
+    void theLosslessBoxSavesThePicturesOwnBlocksOrAsksToEncodeThemAgain()
+    {
+        TForm1& window = Open();
+        // libjpeg's defaults sample colour 4:2:0: blocks of 16 x 16 pixels.
+        const auto photo = [&](const QString& name, int width, int quality) {
+            TBigBitmap picture;
+            FillPattern(picture, width, 16);
+            SavePictureFile(picture, Path(name).toStdString(), {quality, false});
+            return Path(name);
+        };
+        const QString a = photo(QStringLiteral("a.jpg"), 32, 85);
+        const QString b = photo(QStringLiteral("b.jpg"), 16, 50);
+        const QString odd = photo(QStringLiteral("odd.jpg"), 20, 85);
+        window.losslessbox->click();
+        LoadThroughDialog({a, b});
+        F->Ui->SaveAnswers.push_back(Path(QStringLiteral("kept.jpg")));
+        window.savebtn->click();
+        QCOMPARE(F->Ui->Informations,
+                 QStringList{QStringLiteral("量子化テーブルが最初の画像と異なる画像を、そのテーブルに合わせて再量子化しました: [2]b.jpg")});
+        const std::unique_ptr<TBigBitmap> kept = JpegPixels(Path(QStringLiteral("kept.jpg")));
+        const std::unique_ptr<TBigBitmap> own = JpegPixels(a);
+        for (int32_t y = 0; y < 16; ++y)
+            for (int32_t x = 0; x < 29; ++x) QCOMPARE(ColourAt(*kept, x, y), ColourAt(*own, x, y));
+
+        // A picture out of line: asked first; "No" saves nothing, "Yes" encodes the join again.
+        window.clearbtn->click();
+        LoadThroughDialog({odd, a});
+        const QString question = QStringLiteral("無劣化では保存できません。\nCannot join losslessly: picture 1 (%1) is 20 pixels "
+                                                "wide, not a multiple of 16 (its MCU); picture 2 (%2) starts at x = 20, "
+                                                "not a multiple of 16 (its MCU)\n\n指定の画質で再エンコードして保存しますか？")
+                                     .arg(odd, a);
+        F->Ui->SaveAnswers.push_back(Path(QStringLiteral("no.jpg")));
+        window.savebtn->click();
+        QCOMPARE(F->Ui->Questions.back(), question);
+        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("no.jpg"))));
+        F->Ui->SaveAnswers.push_back(Path(QStringLiteral("again.jpg")));
+        F->Ui->ConfirmAnswers.push_back(QMessageBox::Yes);
+        window.savebtn->click();
+        QCOMPARE(F->Ui->Questions.size(), 2);
+        QCOMPARE(JpegPixels(Path(QStringLiteral("again.jpg")))->GetWidth(), 52);
     }
 
     void theFrameWindowSetsTheWidths()

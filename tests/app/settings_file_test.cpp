@@ -49,6 +49,7 @@ TMainSettings SampleMain()
     s.Sse2 = true, s.Color = 0x80000010, s.BackColor = 0x00FF8040;
     s.Language = "en";
     s.Srgb = true;
+    s.Lossless = true;
     return s;
 }
 
@@ -59,6 +60,7 @@ TBatchSettings SampleBatch()
     s.Prog = true, s.Save = 2, s.Color = 0x123456;
     s.DWidth = 800, s.DHeight = 600, s.Resizing = 2, s.WBool = true, s.HBool = false;
     s.Resize = true, s.Renban = "pic_", s.SavePath = "/tmp/出力", s.SamePath = false;
+    s.Lossless = true;
     return s;
 }
 
@@ -111,12 +113,12 @@ TEST_F(SettingsFile, NewFileListsTheKeysInWriteOrderAndReadsBack)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
               "[file]\ndir=/home/u/写真/\nsusie=/opt/spi\n\n\n"
               "[value]\nsplit=3\njpg=70\nidx=1\nidx2=0\nidx3=4\nbcombo=1\nview=0\nedge=1\n"
-              "progress=1\nsse2=1\nwrap=3\nalign=2\nlanguage=en\nsrgb=1\n\n\n"
+              "progress=1\nsse2=1\nwrap=3\nalign=2\nlanguage=en\nsrgb=1\nlossless=1\n\n\n"
               "[form]\nleft=-8\ntop=20\nwidth=900\nheight=700\ncolor=-2147483632\n"
               "backcolor=16744512\n\n\n"
               "[print]\nOrientation=1\n\n\n"
               "[value2]\nradio1=1\nradio2=0\nradio3=1\ncombo3=3\nsamepath=0\nspin=12\nsave=2\n"
-              "jpg=90\nprog=1\ncolor=1193046\nrenban=pic_\nsavepath=/tmp/出力\nsrgb=0\n\n\n"
+              "jpg=90\nprog=1\ncolor=1193046\nrenban=pic_\nsavepath=/tmp/出力\nsrgb=0\nlossless=1\n\n\n"
               "[edge]\nleft=5\ntop=6\nright=7\nbottom=8\n\n\n"
               "[form2]\ndwidth=800\ndheight=600\nresizing=2\nwbool=1\nhbool=0\nresize=1\n");
     EXPECT_EQ(ReadMainSettings(file, ""), SampleMain());

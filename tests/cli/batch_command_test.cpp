@@ -9,6 +9,7 @@
 
 #include "bigbitmap/big_bitmap.h"
 #include "cli_runner.h"
+#include "jpeg_pixels.h"
 #include "core/picture_helpers.h"
 #include "output/picture_file.h"
 #include "support/picture_checks.h"
@@ -310,6 +311,34 @@ TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
     joined.LoadFromFile(Folder / "out" / "01.bmp");
     EXPECT_EQ(joined.GetWidth(), 8 + 320);
     EXPECT_EQ(joined.GetHeight(), 240);
+}
+
+TEST_F(CliBatch, LosslessResultsKeepThePicturesAlsoInWorkersAndAPairThatCannotFailsWithTheReason)
+{
+    // libjpeg's defaults sample colour 4:2:0: blocks of 16 x 16 pixels.
+    const auto photo = [&](const std::string& name, int32_t width, int quality) {
+        TBigBitmap picture;
+        FillPattern(picture, width, 16);
+        SavePictureFile(picture, Folder / name, {quality, false});
+        return (Folder / name).string();
+    };
+    const std::string a = photo("a.jpg", 32, 85), b = photo("b.jpg", 16, 60), odd = photo("odd.jpg", 20, 85);
+    const std::string out = Out("out");
+    const TCliResult result = Batch({"--left", a, b, odd, "--right", b, a, a, "--format", "jpg", "--lossless",
+                                     "--jobs", "2", "--gap", "16", "--out", out});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Out, "1行目処理中------完了\n2行目処理中------完了\n3行目処理中------エラー\n");
+    EXPECT_EQ(result.Err, "1: Requantised to the tables of picture 1 (" + a + "): picture 2 (" + b + ")\n"
+                          "2: Requantised to the tables of picture 1 (" + b + "): picture 2 (" + a + ")\n"
+                          "3: Cannot join losslessly: picture 1 (" + odd + ") is 20 pixels wide, not a multiple of 16 (its MCU); "
+                          "picture 2 (" + a + ") starts at x = 36, not a multiple of 16 (its MCU)\n"
+                          "1 of 3 pairs did not succeed\n");
+    EXPECT_EQ(RunCli({"info", out + "/01.jpg"}).Out, "64x16 24\n");
+    EXPECT_TRUE(SameTopLeftPixels(out + "/01.jpg", a, 29, 16));
+    EXPECT_FALSE(std::filesystem::exists(out + "/03.jpg"));
+    // JPEG results only, never resized.
+    for (const char* option : {"--resize", "--format"})
+        EXPECT_EQ(Batch({"--left", a, "--lossless", option, option[2] == 'r' ? "100x100" : "bmp", "--out", out}).Status, 2);
 }
 
 TEST_F(CliBatch, UsageErrors)

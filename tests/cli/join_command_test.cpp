@@ -9,6 +9,7 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/big_bitmap_canvas.h"
 #include "cli_runner.h"
+#include "jpeg_pixels.h"
 #include "core/picture_helpers.h"
 #include "input/jpeg_image.h"
 #include "output/picture_file.h"
@@ -254,6 +255,39 @@ TEST_F(CliJoin, AJoinTooWideForJpegIsRefusedBeforeAnythingIsWritten)
                           "this one is 65502 x 1; save it as PNG\n");
     EXPECT_FALSE(std::filesystem::exists(Out("wide.jpg")));
     EXPECT_EQ(RunCli({"join", "-o", Out("wide.png"), a, a}).Status, 0);
+}
+
+TEST_F(CliJoin, LosslessJoinsKeepThePicturesOrSayWhyNotAndWriteNothing)
+{
+    // libjpeg's defaults sample colour 4:2:0: blocks of 16 x 16 pixels.
+    std::vector<std::string> photos;
+    for (const auto& [name, quality] : {std::pair{"a.jpg", 85}, {"b.jpg", 85}, {"c.jpg", 50}}) {
+        TBigBitmap photo;
+        FillPattern(photo, 32, 16);
+        photos.push_back(Out(name));
+        SavePictureFile(photo, photos.back(), {quality, false});
+    }
+    TCliResult result = RunCli({"join", "--lossless", "-o", Out("joined.jpg"), photos[0], photos[1], photos[2]});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "Requantised to the tables of picture 1 (" + photos[0] + "): picture 3 (" + photos[2] + ")\n");
+    EXPECT_EQ(RunCli({"info", Out("joined.jpg")}).Out, "96x16 24\n");
+    // Away from the seam, the first picture's own pixels.
+    EXPECT_TRUE(SameTopLeftPixels(Out("joined.jpg"), photos[0], 29, 16));
+
+    for (const auto& [arguments, reason] :
+         {std::pair<std::vector<std::string>, std::string>{{"--gap", "10", "-o", Out("gap.jpg")},
+                                                           "the gap of 10 pixels is not a multiple of the MCU (16 x 16)"},
+          {{"--method", "bicubic", "-o", Out("bicubic.jpg")}, "the pictures are resampled (only the original size keeps them)"},
+          {{"-o", Out("joined.png")}, Out("joined.png") + " is not a JPEG file (.jpg, .jpeg, .jpe)"}}) {
+        std::vector<std::string> command = {"join", "--lossless"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        command.insert(command.end(), {photos[0], photos[1]});
+        result = RunCli(command);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Err, "Cannot join losslessly: " + reason + "\n");
+        EXPECT_FALSE(std::filesystem::exists(command[command.size() - 3]));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 4);
 }
 
 TEST_F(CliJoin, UsageErrors)

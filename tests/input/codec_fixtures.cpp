@@ -41,13 +41,15 @@ TBytes MakeJpeg(const TJpegSpec& spec)
     jpeg_set_defaults(&info);
     if (spec.Colours == TJpegColours::Ycck) jpeg_set_colorspace(&info, JCS_YCCK);
     jpeg_set_quality(&info, spec.Quality, TRUE);
-    // Full-resolution colour, so that small test pictures keep their colours.
+    // Full-resolution colour unless asked, so that small test pictures keep their colours.
     for (int c = 0; c < info.num_components; ++c) {
-        info.comp_info[c].h_samp_factor = 1;
-        info.comp_info[c].v_samp_factor = 1;
+        info.comp_info[c].h_samp_factor = c == 0 ? spec.LumaAcross : 1;
+        info.comp_info[c].v_samp_factor = c == 0 ? spec.LumaDown : 1;
     }
+    info.restart_in_rows = spec.RestartRows;
     if (spec.Progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
+    if (!spec.Icc.empty()) jpeg_write_icc_profile(&info, spec.Icc.data(), static_cast<unsigned>(spec.Icc.size()));
     if (!spec.App1.empty())
         jpeg_write_marker(&info, JPEG_APP0 + 1, spec.App1.data(), static_cast<unsigned>(spec.App1.size()));
     for (int y = 0; y < spec.Height; ++y) {

@@ -28,6 +28,11 @@ struct TJpegSpec {
     int Quality = 100;
     bool Progressive = false;
     TBytes App1;  // written as an APP1 segment when not empty
+    // The first component's sampling factors (2, 2: 4:2:0); the others are sampled once.
+    int LumaAcross = 1;
+    int LumaDown = 1;
+    int RestartRows = 0;  // a restart marker after every that many MCU rows
+    TBytes Icc;           // written as APP2 markers when not empty
 };
 
 TBytes MakeJpeg(const TJpegSpec& spec);

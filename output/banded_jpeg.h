@@ -1,0 +1,76 @@
+#pragma once
+// A JPEG file whose quantised coefficients are put together in memory and then coded by
+// horizontal bands at once, each band a libjpeg compressor of its own: the bands are joined
+// into one scan by restart markers (a band is one restart interval), so the file is the same
+// whatever the number of threads. A progressive file is one band.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "coefficient_blocks.h"
+#include "color/color_profile.h"
+#include "core/picture_helpers.h"
+#include "huffman_tables.h"
+
+namespace quilmo {
+
+class TJpegCompressor;
+class TStream;
+
+// The DC and AC symbol counts of each Huffman table slot.
+struct TTableCounts {
+    std::array<TSymbolCounts, NUM_HUFF_TBLS> Dc{};
+    std::array<TSymbolCounts, NUM_HUFF_TBLS> Ac{};
+};
+
+class TBandedJpeg {
+public:
+    // One component of the whole picture, across all bands.
+    struct TComponent {
+        TBlockGrid Grid;      // every block, whole MCUs
+        int32_t Width = 0;    // blocks that hold the picture, across
+        int32_t Height = 0;   // and down
+        int Across = 1;       // sampling factors
+        int Down = 1;
+        TQuantSteps Steps{};  // its quantisation table
+        int DcTable = 0;
+        int AcTable = 0;
+    };
+
+    // setUp gives a compressor the file's parameters (components, sampling, quantisation
+    // tables) for a picture of the size it is given. The file begins with profile's APP2
+    // markers when it is not sRGB. The blocks are not yet set.
+    TBandedJpeg(TSize size, bool progressive, const TColorProfile& profile,
+                const std::function<void(TJpegCompressor&, TSize)>& setUp, TStream& stream);
+    ~TBandedJpeg();
+    TBandedJpeg(const TBandedJpeg&) = delete;
+    TBandedJpeg& operator=(const TBandedJpeg&) = delete;
+
+    const std::vector<TComponent>& Components() const { return FComponents; }
+    TSize Mcu() const { return FMcu; }
+
+    // The DC symbols the scan codes, band after band, added to counts.
+    void CountDcSymbols(TTableCounts& counts) const;
+    // Codes every band with the Huffman tables best for counts (for a progressive file
+    // libjpeg makes its own) on the work threads and writes the file.
+    void Write(const TTableCounts& counts);
+
+private:
+    struct TBand;
+
+    void CountBandDcSymbols(int32_t firstRow, int32_t rows, TTableCounts& counts) const;
+
+    TStream& FStream;
+    TSize FSize;
+    TSize FMcu;
+    int32_t FBandHeight = 0;  // pixels, every band but the last
+    bool FProgressive = false;
+    std::vector<std::unique_ptr<TBand>> FBands;
+    std::vector<TComponent> FComponents;
+    std::vector<std::vector<JBLOCKROW>> FRows;  // each component's rows of every band
+};
+
+}  // namespace quilmo
