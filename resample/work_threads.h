@@ -65,6 +65,7 @@ public:
     // Returns how many pieces are now done from the first on.
     size_t MarkDone(size_t piece);
     size_t Leading() const { return FLeading; }
+    size_t Count() const { return FDone.size(); }
     bool AllDone() const { return FLeading == FDone.size(); }
 
 private:
