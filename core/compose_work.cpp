@@ -93,9 +93,9 @@ public:
           FProgress(progress),
           FHooks(hooks),
           FParts(places.size()),
-          FFillGroups((joined.GetHeight() + kFillRows - 1) / kFillRows),
           // One picture held per thread at most.
-          FSchedule(static_cast<size_t>(FFillGroups), places.size(), static_cast<size_t>(threads)),
+          FSchedule(static_cast<size_t>((joined.GetHeight() + kFillRows - 1) / kFillRows), places.size(),
+                    static_cast<size_t>(threads)),
           FFinalRows(joined.GetHeight(), kFillRows, places, hooks.RowsDone)
     {
         for (size_t i = 0; i < places.size(); ++i) {
@@ -272,7 +272,6 @@ private:
     std::vector<TPart> FParts;
     std::vector<TRect> FSortedPlaces;
     std::vector<uint8_t> FColourRow;
-    const int32_t FFillGroups;
 
     // Shared among the workers, under FMutex.
     std::mutex FMutex;
