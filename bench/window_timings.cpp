@@ -4,7 +4,8 @@
 // the 20198 x 2600 joined picture, saving it at half size (against quilmo-cli resize) and
 // printing it to PDF. While the photos are joined and the gap changes, it measures the longest
 // time the window's thread went without turning its event loop. Prints the peak memory against
-// what the pictures themselves need.
+// what the pictures themselves need. bench/window-stall.sh measures the same stall from outside
+// the program, as a user sees it.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_timings [FOLDER]
 
