@@ -4,7 +4,8 @@
 // the 20198 x 2600 joined picture, saving it at half size (against quilmo-cli resize), also as
 // PNG, and printing it to PDF. While the photos are joined, the gap changes and the PNG is
 // saved, it measures the longest time the window's thread went without turning its event loop.
-// Prints the peak memory against what the pictures themselves need.
+// Prints the peak memory against what the pictures themselves need. bench/window-stall.sh
+// measures the same stall from outside the program, as a user sees it.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_timings [FOLDER]
 

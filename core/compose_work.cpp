@@ -7,12 +7,15 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "color/color_transform.h"
+#include "compose_schedule.h"
 #include "composition.h"
+#include "final_rows.h"
 #include "join_settings.h"
 #include "resample/row_resampler.h"
 #include "resample/work_threads.h"
@@ -37,12 +40,10 @@ TPixelRows PartOf(const TPixelRows& rows, const TRect& area)
     return part;
 }
 
-// One picture on its way into the joined picture.
+// The pixels of one picture on their way into the joined picture: set up by the thread that
+// reads it, then only read by the threads that scale its bands.
 struct TPart {
-    enum TState { Waiting, Reading, Ready, Finished };
-
     TRect Place;  // in the joined picture, frame included
-    TState State = Waiting;
     TJoinPicture Picture;
     TPixelRows From;
     TPixelRows To;
@@ -50,23 +51,26 @@ struct TPart {
     std::unique_ptr<TRowResampler> Resampler;
     // None: the picture's colours are the joined picture's.
     std::shared_ptr<const TColorTransform> Convert;
-    std::vector<int32_t> Reports;   // rows before which the enlarger reports
-    std::vector<int32_t> BandEnds;  // picture rows
-    size_t NextBand = 0;
-    TDoneInOrder Bands;  // under the lock, from Ready on
-    size_t Reported = 0;
+};
 
-    // The first joined row this picture may still write.
-    int32_t FirstOpenRow() const
-    {
-        if (State == Finished) return INT32_MAX;
-        return Place.Top + RowsInOrder();
-    }
+// How a picture read is drawn: in bands ending at these rows, with reports before those.
+struct TBandPlan {
+    std::vector<int32_t> BandEnds;
+    std::vector<int32_t> ReportRows;
+};
 
-    // The rows of the bands done from the first on.
-    int32_t RowsInOrder() const
+// The error a join raises: the first that happened, unless an earlier picture fails later (pictures
+// are read in order, so one before a failed picture may still fail and then is the one to report).
+struct TFirstError {
+    std::exception_ptr Error;
+    std::optional<size_t> Picture;  // none: the fill failed
+
+    void Offer(std::exception_ptr error, std::optional<size_t> picture)
     {
-        return Bands.Leading() == 0 ? 0 : BandEnds[Bands.Leading() - 1];
+        if (!Error || (picture && Picture && *picture < *Picture)) {
+            Error = std::move(error);
+            Picture = picture;
+        }
     }
 };
 
@@ -81,7 +85,7 @@ class TComposeWork {
 public:
     TComposeWork(TJoinSource& source, std::span<const TRect> places, const TJoinSettings& settings,
                  const TColorProfile& space, TBigBitmap& joined, const TProgressProc& progress,
-                 const TJoinHooks& hooks)
+                 const TJoinHooks& hooks, int threads)
         : FSource(source),
           FSettings(settings),
           FSpace(space),
@@ -89,8 +93,10 @@ public:
           FProgress(progress),
           FHooks(hooks),
           FParts(places.size()),
-          FFillGroups((joined.GetHeight() + kFillRows - 1) / kFillRows),
-          FFills(static_cast<size_t>(FFillGroups))
+          // One picture held per thread at most.
+          FSchedule(static_cast<size_t>((joined.GetHeight() + kFillRows - 1) / kFillRows), places.size(),
+                    static_cast<size_t>(threads)),
+          FFinalRows(joined.GetHeight(), kFillRows, places, hooks.RowsDone)
     {
         for (size_t i = 0; i < places.size(); ++i) {
             FParts[i].Place = places[i];
@@ -106,41 +112,13 @@ public:
         for (size_t k = 0; k < FColourRow.size(); ++k) FColourRow[k] = colour[k % 3];
     }
 
-    void Run()
+    void Run(int threads)
     {
-        const int threads = ThreadsFor(int64_t{FJoined.GetWidth()} * FJoined.GetHeight(), kPixelsPerThread);
-        // One picture held per thread at most.
-        FMaxHeld = static_cast<size_t>(threads);
         RunWorkers(threads, [this](TRelay& relay) { Work(relay); });
         if (FError.Error) std::rethrow_exception(FError.Error);
     }
 
 private:
-    struct TTask {
-        enum TKind { Fill, Read, Scale, Wait, Stop } Kind = Stop;
-        size_t Index = 0;  // fill group or part
-        size_t Band = 0;
-    };
-
-    // Under the lock: what a worker does next.
-    TTask NextTask()
-    {
-        if (FError.Error) return {TTask::Stop};
-        if (FNextFill < FFillGroups) return {TTask::Fill, static_cast<size_t>(FNextFill++)};
-        for (size_t i = 0; i < FParts.size(); ++i) {
-            TPart& part = FParts[i];
-            if (part.State == TPart::Ready && part.NextBand < part.BandEnds.size())
-                return {TTask::Scale, i, part.NextBand++};
-        }
-        if (FNextRead < FParts.size() && FHeld < FMaxHeld) {
-            ++FHeld;
-            FParts[FNextRead].State = TPart::Reading;
-            return {TTask::Read, FNextRead++};
-        }
-        if (FFinished == FParts.size() && FFills.AllDone()) return {TTask::Stop};
-        return {TTask::Wait};
-    }
-
     void Work(TRelay& relay)
     {
         // Working memory of the resampler of the picture this worker last scaled.
@@ -148,20 +126,21 @@ private:
         std::unique_ptr<TRowWork> rowWork;
         std::unique_lock lock(FMutex);
         for (;;) {
-            const TTask task = NextTask();
-            if (task.Kind == TTask::Stop) break;
-            if (task.Kind == TTask::Wait) {
+            const TComposeTask task = FSchedule.Next();
+            if (task.Kind == TComposeTask::Stop) break;
+            if (task.Kind == TComposeTask::Wait) {
                 FChanged.wait(lock);
                 continue;
             }
-            TPart* part = task.Kind == TTask::Fill ? nullptr : &FParts[task.Index];
+            TPart* part = task.Kind == TComposeTask::Fill ? nullptr : &FParts[task.Index];
             std::unique_ptr<TReleased> released;
             lock.unlock();
             try {
-                if (task.Kind == TTask::Fill) {
+                TBandPlan plan;
+                if (task.Kind == TComposeTask::Fill) {
                     FillGroup(static_cast<int32_t>(task.Index));
-                } else if (task.Kind == TTask::Read) {
-                    Read(task.Index);
+                } else if (task.Kind == TComposeTask::Read) {
+                    plan = Read(task.Index);
                 } else {
                     if (workPart != part) {
                         rowWork = part->Resampler ? part->Resampler->NewWork() : nullptr;
@@ -170,18 +149,19 @@ private:
                     ComputeBand(*part, task.Band, rowWork.get());
                 }
                 lock.lock();
-                if (task.Kind == TTask::Fill)
-                    FillDone(task.Index);
-                else if (task.Kind == TTask::Read)
-                    MarkReady(*part);
+                // Every change of the schedule is made here, under the lock, where the rows told
+                // final read it.
+                if (task.Kind == TComposeTask::Fill)
+                    FSchedule.FillDone(task.Index);
+                else if (task.Kind == TComposeTask::Read)
+                    FSchedule.PictureRead(task.Index, std::move(plan.BandEnds), std::move(plan.ReportRows));
                 else
-                    released = BandDone(*part, task.Band, relay);
+                    released = BandDone(task.Index, task.Band.Index, relay);
+                FFinalRows.Update(FSchedule.FillsInOrder(), FSchedule.Pictures());
             } catch (...) {
                 if (!lock.owns_lock()) lock.lock();
-                // Pictures are read in order, so one before a failed picture may still fail
-                // and then is the one to report.
-                if (!FError.Error || (part && FError.Part && part < FError.Part))
-                    FError = {std::current_exception(), part};
+                FError.Offer(std::current_exception(), part ? std::optional(task.Index) : std::nullopt);
+                FSchedule.Stop();
             }
             FChanged.notify_all();
             if (released) {
@@ -215,7 +195,8 @@ private:
             std::memcpy(row + int64_t{from} * 3, FColourRow.data(), static_cast<size_t>(to - from) * 3);
     }
 
-    void Read(size_t i)
+    // Sets picture i's pixels up; returns how it is drawn, which the schedule takes under the lock.
+    TBandPlan Read(size_t i)
     {
         TPart& part = FParts[i];
         FSource.Read(i, part.Picture);
@@ -233,23 +214,24 @@ private:
         part.To.Rows.resize(static_cast<size_t>(height));
         for (int32_t y = 0; y < height; ++y)
             part.To.Rows[y] = FJoined.GetScanline(part.Place.Top + y) + int64_t{part.Place.Left} * 3;
+        TBandPlan plan;
         // A picture that has its size already is drawn as it is, without reports.
         if (!sameSize) {
             CheckRowLengths(part.From.Width, width);
             part.Resampler = BigEnlargerMaker(FSettings.Method, FSettings.FUseSSE2)(part.From, width, height);
             if (FProgress) {
                 const auto count = static_cast<int32_t>(std::min<size_t>(FParts.size(), INT32_MAX));
-                part.Reports = ReportRows(height, EnlargerProgress(count, height, FProgress).Step);
+                plan.ReportRows = ReportRows(height, EnlargerProgress(count, height, FProgress).Step);
             }
         }
-        part.BandEnds = RowGroupEnds(height, part.Reports, kBandRows);
+        plan.BandEnds = RowGroupEnds(height, plan.ReportRows, kBandRows);
+        return plan;
     }
 
-    static void ComputeBand(TPart& part, size_t band, TRowWork* work)
+    static void ComputeBand(TPart& part, const TPictureStates::TBand& band, TRowWork* work)
     {
-        const int32_t first = band == 0 ? 0 : part.BandEnds[band - 1];
         const auto rowBytes = static_cast<size_t>(part.To.Width) * 3;
-        for (int32_t y = first; y < part.BandEnds[band]; ++y) {
+        for (int32_t y = band.FirstRow; y < band.EndRow; ++y) {
             if (part.Resampler) {
                 part.Resampler->ComputeRow(y, part.To.Rows[y], work);
                 if (part.Convert) part.Convert->Apply(part.To.Rows[y], part.To.Rows[y], part.To.Width);
@@ -261,54 +243,23 @@ private:
         }
     }
 
-    // Under the lock, since the rows told final read the bands of every part.
-    static void MarkReady(TPart& part)
-    {
-        part.Bands = TDoneInOrder(part.BandEnds.size());
-        part.State = TPart::Ready;
-    }
-
-    // Under the lock.
-    void FillDone(size_t group)
-    {
-        FFills.MarkDone(group);
-        TellRowsDone();
-    }
-
     // Under the lock; returns what a part that is now drawn lets go of.
-    std::unique_ptr<TReleased> BandDone(TPart& part, size_t band, TRelay& relay)
+    std::unique_ptr<TReleased> BandDone(size_t i, size_t band, TRelay& relay)
     {
-        part.Bands.MarkDone(band);
-        // A report comes once the rows before it are done.
-        const int32_t rowsInOrder = part.RowsInOrder();
-        for (; part.Reported < part.Reports.size() && part.Reports[part.Reported] <= rowsInOrder; ++part.Reported)
-            relay.Post([this] { FProgress(0, 100, 3); });
-        std::unique_ptr<TReleased> released;
-        if (part.Bands.AllDone()) {
-            part.State = TPart::Finished;
-            released = std::make_unique<TReleased>();
-            released->Resampler = std::move(part.Resampler);
-            released->Convert = std::move(part.Convert);
-            released->Copy.TakeOver(part.Picture.Copy);
-            part.Picture.Pixels = nullptr;
-            --FHeld;
-            ++FFinished;
-            for (; FPlaced < FParts.size() && FParts[FPlaced].State == TPart::Finished; ++FPlaced)
-                if (FHooks.Placed) relay.Post([this, index = FPlaced] { FHooks.Placed(index); });
-        }
-        TellRowsDone();
+        const size_t drawnBefore = FSchedule.DrawnInOrder();
+        const TBandDone done = FSchedule.BandDone(i, band);
+        for (size_t k = 0; k < done.Reports; ++k) relay.Post([this] { FProgress(0, 100, 3); });
+        if (FHooks.Placed)
+            for (size_t placed = drawnBefore; placed < FSchedule.DrawnInOrder(); ++placed)
+                relay.Post([this, placed] { FHooks.Placed(placed); });
+        if (!done.Drawn) return nullptr;
+        TPart& part = FParts[i];
+        auto released = std::make_unique<TReleased>();
+        released->Resampler = std::move(part.Resampler);
+        released->Convert = std::move(part.Convert);
+        released->Copy.TakeOver(part.Picture.Copy);
+        part.Picture.Pixels = nullptr;
         return released;
-    }
-
-    // Under the lock.
-    void TellRowsDone()
-    {
-        if (!FHooks.RowsDone) return;
-        int32_t rows = FFills.AllDone() ? FJoined.GetHeight() : static_cast<int32_t>(FFills.Leading()) * kFillRows;
-        for (const TPart& part : FParts) rows = std::min(rows, part.FirstOpenRow());
-        if (rows <= FRowsTold) return;
-        FRowsTold = rows;
-        FHooks.RowsDone(rows);
     }
 
     TJoinSource& FSource;
@@ -322,21 +273,12 @@ private:
     std::vector<TRect> FSortedPlaces;
     std::vector<uint8_t> FColourRow;
 
+    // Shared among the workers, under FMutex.
     std::mutex FMutex;
     std::condition_variable FChanged;
-    const int32_t FFillGroups;
-    int32_t FNextFill = 0;
-    TDoneInOrder FFills;
-    size_t FNextRead = 0;
-    size_t FHeld = 0;
-    size_t FMaxHeld = 1;
-    size_t FFinished = 0;
-    size_t FPlaced = 0;  // pictures told of as placed, from the first on
-    int32_t FRowsTold = 0;
-    struct {
-        std::exception_ptr Error;
-        const TPart* Part = nullptr;  // none: the fill failed
-    } FError;
+    TComposeSchedule FSchedule;
+    TFinalRows FFinalRows;
+    TFirstError FError;
 };
 
 }  // namespace
@@ -345,7 +287,8 @@ void ComposePixels(TJoinSource& source, std::span<const TRect> places, const TJo
                    const TColorProfile& space, TBigBitmap& joined, const TProgressProc& progress,
                    const TJoinHooks& hooks)
 {
-    TComposeWork(source, places, settings, space, joined, progress, hooks).Run();
+    const int threads = ThreadsFor(int64_t{joined.GetWidth()} * joined.GetHeight(), kPixelsPerThread);
+    TComposeWork(source, places, settings, space, joined, progress, hooks, threads).Run(threads);
 }
 
 }  // namespace quilmo

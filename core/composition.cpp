@@ -7,8 +7,19 @@
 #include "bigbitmap/errors.h"
 #include "compose_work.h"
 #include "join_layout.h"
+#include "resample/work_threads.h"
 
 namespace quilmo {
+
+namespace {
+
+// A large joined picture's memory is set up (its rows' padding cleared) off a window's thread.
+void AllocateAside(TBigBitmap& joined, TSize size)
+{
+    RunAside([&] { joined.Allocate(size.Width, size.Height, bbpf24bit); });
+}
+
+}  // namespace
 
 void MakeWorkingCopy(TGraphic& picture, TBigBitmap& work)
 {
@@ -60,7 +71,7 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
     const TRect frame = settings.Frame();
     const TSize framed = FramedSize(layout.Size.Width, layout.Size.Height, frame);
     // Every pixel is written once: by a picture, or by the colour where none lies.
-    joined.Allocate(framed.Width, framed.Height, bbpf24bit);
+    AllocateAside(joined, framed);
     if (hooks.Sized) hooks.Sized(joined);
     if (progress) progress(0, 100, 3);
     std::vector<TRect> places;
@@ -100,7 +111,7 @@ void RearrangeJoined(TBigBitmap& joined, const TColorProfile& space, std::span<c
                      const std::function<void(size_t)>& afterCopy, TBigBitmap& output)
 {
     const TSize framed = FramedSize(size.Width, size.Height, frame);
-    output.Allocate(framed.Width, framed.Height, bbpf24bit);
+    AllocateAside(output, framed);
     std::vector<TRect> sources, places;
     for (size_t k = 0; k < from.size(); ++k) {
         sources.push_back(OffsetRectBy(from[k], frame));

@@ -64,6 +64,13 @@ int32_t ReportProgressTo(TDocumentHost& host, int16_t position, int16_t max, int
     return 0;
 }
 
+TWhileWaiting AnsweringWhileWaiting(TDocumentHost& host)
+{
+    if (host.WaitsForInput())
+        return TWhileWaiting([&host] { host.WaitForInput(); }, [&host] { host.WakeWaiting(); });
+    return TWhileWaiting([&host] { host.ProcessMessages(); });
+}
+
 int32_t TSlotDocument::ReportProgress(int16_t position, int16_t max, int32_t step)
 {
     return ReportProgressTo(FHost, position, max, step);
@@ -278,12 +285,13 @@ TSlotDocument::TPreviewResult TSlotDocument::MakePreview(TBigBitmap& joined,
     const bool reduces = settings.PreviewMode == pmPretty && !(result.Shown == size);
     if (!reduces && profile.IsSRGB()) return result;
     result.StandIn = std::make_unique<TBigBitmap>();
-    if (reduces)
+    if (reduces) {
         BigReduceInto(*result.StandIn, joined, result.Shown.Width, result.Shown.Height,
                       settings.FUseSSE2, amount, ProgressProc());
-    else
-        result.StandIn->Assign(&joined);
-    ConvertToSRGB(*result.StandIn, profile);
+        ConvertToSRGB(*result.StandIn, profile);
+    } else {
+        CopyInSRGB(*result.StandIn, joined, profile);
+    }
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include "join_settings.h"
 #include "picture_helpers.h"
+#include "resample/work_threads.h"
 
 namespace quilmo {
 
@@ -27,6 +28,12 @@ public:
     virtual void HideProgressBar() = 0;
     // Repaint the bar and handle pending input; the host may call back into the document.
     virtual void ProcessMessages() = 0;
+    // While work threads run, a host that WaitsForInput waits in WaitForInput for input to
+    // handle, until WakeWaiting is called from any thread (one that came first ends the next wait
+    // at once); other hosts handle pending input every few milliseconds through ProcessMessages.
+    virtual bool WaitsForInput() const { return false; }
+    virtual void WaitForInput() {}
+    virtual void WakeWaiting() {}
 
     // The ten commands that need a joined picture (save, copy, print, ...).
     virtual void EnableImageCommands() = 0;
@@ -59,5 +66,8 @@ public:
 // shows the bar, a step advances it, a position of 1 to 100 sets it, and each of these lets
 // pending input run. Always 0.
 int32_t ReportProgressTo(TDocumentHost& host, int16_t position, int16_t max, int32_t step);
+
+// The calling thread keeps answering host for as long as the scope lives (see TWhileWaiting).
+TWhileWaiting AnsweringWhileWaiting(TDocumentHost& host);
 
 }  // namespace quilmo

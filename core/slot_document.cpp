@@ -28,7 +28,7 @@ bool TSlotDocument::RunCommand(const std::function<void()>& body)
     if (FBusy) return false;
     SetBusy(true);
     // The work goes to other threads; meanwhile this one keeps handling the host's input.
-    const TWhileWaiting answering([this] { FHost.ProcessMessages(); });
+    const TWhileWaiting answering = AnsweringWhileWaiting(FHost);
     const std::string status = FHost.StatusText();
     bool done = false;
     try {

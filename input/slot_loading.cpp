@@ -110,7 +110,7 @@ void TSlotLoader::ShowSkipped(const std::vector<TSkippedFile>& skipped)
 TNamedPicture TSlotLoader::ReadPicture(const std::string& name)
 {
     // Read on another thread while the window goes on answering.
-    const TWhileWaiting answering([this] { FDocument.Host().ProcessMessages(); });
+    const TWhileWaiting answering = AnsweringWhileWaiting(FDocument.Host());
     std::vector<TSkippedFile> skipped;
     TNamedPicture picture = Accept(name, std::move(ReadSlotPictures({&name, 1})[0]), skipped);
     ShowSkipped(skipped);

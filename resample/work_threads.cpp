@@ -2,10 +2,13 @@
 
 #if defined(__linux__)
 #include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -20,29 +23,49 @@ namespace {
 
 // The longest the waiting thread goes without letting its caller in.
 constexpr auto kIdleInterval = std::chrono::milliseconds(10);
+// How far below a waiting thread (a window) its work runs: enough that the window, and the
+// display server it answers through, come first when they want a processor.
+constexpr int kNiceBelowWaiting = 5;
 
 std::atomic<int> gWorkThreads{0};
-thread_local const std::function<void()>* tIdle = nullptr;
+thread_local const TWhileWaiting* tWaiting = nullptr;
+
+// On Linux a thread's nice value is its own; elsewhere the work keeps the caller's priority.
+void RunBelowWaitingThread()
+{
+#if defined(__linux__)
+    const auto self = static_cast<id_t>(::gettid());
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, self);
+    if (errno == 0) ::setpriority(PRIO_PROCESS, self, nice + kNiceBelowWaiting);
+#endif
+}
 
 // The relay of RunWorkers with more than one thread: posted calls queue up until the waiting
 // thread takes them.
 class TQueuedRelay final : public TRelay {
 public:
-    explicit TQueuedRelay(int running) : FRunning(running) {}
+    explicit TQueuedRelay(int running) : FRunning(running), FWaiting(tWaiting) {}
 
     void Post(std::function<void()> call) override
     {
-        const std::lock_guard lock(FMutex);
-        FCalls.push_back(std::move(call));
-        FWake.notify_one();
+        {
+            const std::lock_guard lock(FMutex);
+            FCalls.push_back(std::move(call));
+            FWake.notify_one();
+        }
+        WakeWaitingThread();
     }
 
     void WorkerEnded(std::exception_ptr error)
     {
-        const std::lock_guard lock(FMutex);
-        if (error && !FError) FError = error;
-        --FRunning;
-        FWake.notify_one();
+        {
+            const std::lock_guard lock(FMutex);
+            if (error && !FError) FError = error;
+            --FRunning;
+            FWake.notify_one();
+        }
+        WakeWaitingThread();
     }
 
     // Carries out posted calls and lets the caller in until every worker has ended.
@@ -50,25 +73,34 @@ public:
     {
         auto lastIdle = std::chrono::steady_clock::now();
         for (;;) {
+            // A caller that blocks in its idle call is woken by the work instead of the clock;
+            // after a failed call it is no longer called.
+            const bool blocks = FWaiting && FWaiting->Blocks() && !FCallFailed;
             std::deque<std::function<void()>> calls;
             bool ended = false;
             {
                 std::unique_lock lock(FMutex);
-                FWake.wait_for(lock, kIdleInterval, [this] { return !FCalls.empty() || FRunning == 0; });
+                if (!blocks)
+                    FWake.wait_for(lock, kIdleInterval, [this] { return !FCalls.empty() || FRunning == 0; });
                 calls.swap(FCalls);
                 ended = FRunning == 0;
             }
             for (auto& call : calls) Carry(call);
-            if (tIdle && std::chrono::steady_clock::now() - lastIdle >= kIdleInterval) {
-                Carry(*tIdle);
+            if (ended) break;
+            if (FWaiting && (blocks || std::chrono::steady_clock::now() - lastIdle >= kIdleInterval)) {
+                Carry([this] { FWaiting->Idle(); });
                 lastIdle = std::chrono::steady_clock::now();
             }
-            if (ended && calls.empty()) break;
         }
         if (FError) std::rethrow_exception(FError);
     }
 
 private:
+    void WakeWaitingThread()
+    {
+        if (FWaiting && FWaiting->Blocks()) FWaiting->Wake();
+    }
+
     void Carry(const std::function<void()>& call)
     {
         if (FCallFailed) return;
@@ -86,6 +118,7 @@ private:
     std::condition_variable FWake;
     std::deque<std::function<void()>> FCalls;
     int FRunning;
+    const TWhileWaiting* FWaiting;
     std::exception_ptr FError;
     bool FCallFailed = false;
 };
@@ -100,7 +133,7 @@ public:
 // to stay on one thread.
 bool RunsHere(int threads)
 {
-    return threads <= 1 && (!tIdle || WorkThreads() == 1);
+    return threads <= 1 && (!tWaiting || WorkThreads() == 1);
 }
 
 }  // namespace
@@ -126,15 +159,19 @@ void SetWorkThreads(int count)
     gWorkThreads.store(std::max(count, 0), std::memory_order_relaxed);
 }
 
-TWhileWaiting::TWhileWaiting(std::function<void()> idle) : FOuter(tIdle), FIdle(std::move(idle))
+TWhileWaiting::TWhileWaiting(std::function<void()> idle) : TWhileWaiting(std::move(idle), {}) {}
+
+TWhileWaiting::TWhileWaiting(std::function<void()> idle, std::function<void()> wake)
+    : FOuter(tWaiting), FIdle(std::move(idle)), FWake(std::move(wake))
 {
-    tIdle = &FIdle;
+    tWaiting = this;
 }
 
 TWhileWaiting::~TWhileWaiting()
 {
-    tIdle = FOuter;
+    tWaiting = FOuter;
 }
+
 
 void RunWorkers(int threads, const std::function<void(TRelay&)>& worker)
 {
@@ -145,11 +182,13 @@ void RunWorkers(int threads, const std::function<void(TRelay&)>& worker)
     }
     threads = std::max(threads, 1);
     TQueuedRelay relay(threads);
+    const bool belowCaller = tWaiting != nullptr;
     {
         std::vector<std::jthread> pool;
         pool.reserve(static_cast<size_t>(threads));
         for (int i = 0; i < threads; ++i)
             pool.emplace_back([&] {
+                if (belowCaller) RunBelowWaitingThread();
                 std::exception_ptr error;
                 try {
                     worker(relay);
@@ -160,6 +199,11 @@ void RunWorkers(int threads, const std::function<void(TRelay&)>& worker)
             });
         relay.Wait();
     }
+}
+
+void RunAside(const std::function<void()>& work)
+{
+    RunWorkers(1, [&](TRelay&) { work(); });
 }
 
 size_t TDoneInOrder::MarkDone(size_t piece)

@@ -20,17 +20,28 @@ int WorkThreads();
 void SetWorkThreads(int count);
 
 // What the calling thread does while it waits for work threads, for as long as the scope lives;
-// scopes nest. Called at least every few milliseconds of waiting.
+// scopes nest. Work for a thread that waits so runs a little below it in priority, so that the
+// waiting thread (a window) wins the processors when the work keeps all of them busy.
 class TWhileWaiting {
 public:
+    // idle is called at least every few milliseconds of waiting.
     explicit TWhileWaiting(std::function<void()> idle);
+    // idle may block until the caller has input to handle or wake is called: the work calls wake
+    // (from any thread) whenever it hands something to the waiting thread and when it ends, and
+    // a wake that comes before idle blocks must end its next wait at once.
+    TWhileWaiting(std::function<void()> idle, std::function<void()> wake);
     ~TWhileWaiting();
     TWhileWaiting(const TWhileWaiting&) = delete;
     TWhileWaiting& operator=(const TWhileWaiting&) = delete;
 
+    void Idle() const { FIdle(); }
+    bool Blocks() const { return static_cast<bool>(FWake); }
+    void Wake() const { FWake(); }
+
 private:
-    const std::function<void()>* FOuter;
+    const TWhileWaiting* FOuter;
     std::function<void()> FIdle;
+    std::function<void()> FWake;
 };
 
 // Calls a work thread hands to the thread that waits for it.
@@ -51,6 +62,10 @@ void RunWorkers(int threads, const std::function<void(TRelay&)>& worker);
 // A worker's way of doing tasks; it may keep working memory from one task to the next.
 using TTaskRunner = std::function<void(int64_t task)>;
 
+// Runs work on a work thread while the calling thread waits in a scope of TWhileWaiting (so that a
+// large allocation, copy or release never holds it up), else on the calling thread.
+void RunAside(const std::function<void()>& work);
+
 // Every task of 0..count-1 done once by up to threads workers (each made by newWorker on its own
 // thread) in no fixed order; finished(task) runs on the calling thread, in task order, as soon
 // as that task and all before it are done. After an error no further task starts, and the
@@ -65,6 +80,7 @@ public:
     // Returns how many pieces are now done from the first on.
     size_t MarkDone(size_t piece);
     size_t Leading() const { return FLeading; }
+    size_t Count() const { return FDone.size(); }
     bool AllDone() const { return FLeading == FDone.size(); }
 
 private:

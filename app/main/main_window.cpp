@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -52,7 +53,11 @@ constexpr int kRefusalShownMs = 4000;
 }  // namespace
 
 TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList arguments)
-    : FUi(ui), FGate(std::make_unique<TCommandGate>()), FExeDir(exeDir), FArguments(std::move(arguments))
+    : FUi(ui),
+      FEventDispatcher(QAbstractEventDispatcher::instance()),
+      FGate(std::make_unique<TCommandGate>()),
+      FExeDir(exeDir),
+      FArguments(std::move(arguments))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quilmo"));
@@ -251,6 +256,17 @@ void TForm1::ProcessMessages()
 {
     ProgressBar1->repaint();
     QCoreApplication::processEvents();
+}
+
+void TForm1::WaitForInput()
+{
+    // Input is handled as it comes, not when the work next looks for it.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TForm1::WakeWaiting()
+{
+    FEventDispatcher->wakeUp();
 }
 
 void TForm1::EnableImageCommands()

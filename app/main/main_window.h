@@ -11,6 +11,7 @@
 #include "app/shell/settings_file.h"
 #include "app/shell/ui_services.h"
 
+class QAbstractEventDispatcher;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -147,6 +148,9 @@ public:
     void SetProgressPosition(int32_t position) override;
     void HideProgressBar() override;
     void ProcessMessages() override;
+    bool WaitsForInput() const override { return true; }
+    void WaitForInput() override;
+    void WakeWaiting() override;
     void EnableImageCommands() override;
     void DisableImageCommands() override;
     void CountChanged(int32_t count) override;
@@ -274,6 +278,8 @@ private:
     void Guarded(const std::function<void()>& command);
 
     TUiServices& FUi;
+    // The window thread's event loop, woken by the work threads it waits for.
+    QAbstractEventDispatcher* FEventDispatcher;
     std::unique_ptr<TCommandGate> FGate;
     std::unique_ptr<TEffectsLauncher> FEffects;
     std::unique_ptr<TPicturePrinter> FPrinter;

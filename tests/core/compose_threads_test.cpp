@@ -1,11 +1,15 @@
 // A join shared among threads: the same bytes on any number of them, reports on the calling
-// thread, rows told final that are final, and the error of the earliest picture that fails.
+// thread, rows told final that are final (also while a picture is set up meanwhile), and the
+// error of the earliest picture that fails.
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -41,6 +45,32 @@ std::vector<std::unique_ptr<TBigBitmap>> MixedPictures()
     return pictures;
 }
 
+// What each row held when it was told final; it must not change afterwards.
+class TToldRows {
+public:
+    explicit TToldRows(TBigBitmap& joined) : FJoined(joined) {}
+
+    void Tell(int32_t rows)
+    {
+        EXPECT_GT(rows, int32_t(FRows.size()));
+        for (int32_t y = int32_t(FRows.size()); y < rows; ++y) {
+            const uint8_t* row = FJoined.GetScanline(y);
+            FRows.emplace_back(row, row + FJoined.GetWidth() * 3);
+        }
+    }
+
+    void ExpectAllStillFinal() const
+    {
+        EXPECT_EQ(int32_t(FRows.size()), FJoined.GetHeight());
+        for (size_t y = 0; y < FRows.size(); ++y)
+            EXPECT_EQ(0, std::memcmp(FRows[y].data(), FJoined.GetScanline(int32_t(y)), FRows[y].size())) << "row " << y;
+    }
+
+private:
+    TBigBitmap& FJoined;
+    std::vector<std::vector<uint8_t>> FRows;
+};
+
 struct TJoinRun {
     std::vector<uint8_t> Bytes;
     std::vector<int32_t> Steps;
@@ -57,16 +87,9 @@ TJoinRun Join(int threads, const TJoinSettings& settings)
     const std::thread::id caller = std::this_thread::get_id();
     TJoinRun run;
     TBigBitmap joined;
-    // What each row held when it was told final; it must not change afterwards.
-    std::vector<std::vector<uint8_t>> told;
+    TToldRows told(joined);
     TJoinHooks hooks;
-    hooks.RowsDone = [&](int32_t rows) {
-        EXPECT_GT(rows, int32_t(told.size()));
-        for (int32_t y = int32_t(told.size()); y < rows; ++y) {
-            const uint8_t* row = joined.GetScanline(y);
-            told.emplace_back(row, row + joined.GetWidth() * 3);
-        }
-    };
+    hooks.RowsDone = [&](int32_t rows) { told.Tell(rows); };
     hooks.Placed = [&](size_t i) {
         EXPECT_EQ(std::this_thread::get_id(), caller);
         run.Placed.push_back(i);
@@ -77,9 +100,7 @@ TJoinRun Join(int threads, const TJoinSettings& settings)
         return 0;
     };
     ComposeJoined(source, settings, {}, progress, joined, hooks);
-    EXPECT_EQ(int32_t(told.size()), joined.GetHeight());
-    for (size_t y = 0; y < told.size(); ++y)
-        EXPECT_EQ(0, std::memcmp(told[y].data(), joined.GetScanline(int32_t(y)), told[y].size())) << "row " << y;
+    told.ExpectAllStillFinal();
     run.Bytes = PixelBytes(joined);
     return run;
 }
@@ -114,6 +135,72 @@ TEST(ComposeThreads, EveryThreadCountGivesTheSameJoin)
         EXPECT_EQ(one.Bytes, four.Bytes);
         EXPECT_EQ(one.Steps, four.Steps);
         EXPECT_EQ(four.Placed, (std::vector<size_t>{0, 1, 2, 3, 4}));
+    }
+}
+
+// Stacked pictures of which the second is read while rows are told final: picture 0 is read only
+// once the reading of picture 1 has begun, and that reading ends only once more rows are told
+// final, which reads the state of every picture, picture 1's too. The steps wait for one
+// another through relaxed atomics, which order nothing in memory, so ThreadSanitizer sees any
+// state of picture 1 set up outside the lock that the rows told final are read under.
+class TInterleavedSource : public TJoinSource {
+public:
+    explicit TInterleavedSource(std::span<TGraphic* const> pictures) : FList(pictures) {}
+    size_t Count() const override { return FList.Count(); }
+    TSize SizeOf(size_t i) override { return FList.SizeOf(i); }
+    TColorProfile ProfileOf(size_t i) override { return FList.ProfileOf(i); }
+    void Read(size_t i, TJoinPicture& picture) override
+    {
+        // On one thread picture 0 is drawn before picture 1 is read.
+        if (WorkThreads() > 1 && i == 0) AwaitRelaxed([&] { return FReadingSecond.load(std::memory_order_relaxed); });
+        if (WorkThreads() > 1 && i == 1) {
+            const int32_t told = Told.load(std::memory_order_relaxed);
+            FReadingSecond.store(true, std::memory_order_relaxed);
+            AwaitRelaxed([&] { return Told.load(std::memory_order_relaxed) != told; });
+        }
+        FList.Read(i, picture);
+    }
+
+    std::atomic<int32_t> Told{0};
+
+private:
+    static void AwaitRelaxed(const std::function<bool()>& done)
+    {
+        while (!done()) std::this_thread::yield();
+    }
+
+    TPictureList FList;
+    std::atomic<bool> FReadingSecond{false};
+};
+
+TEST(ComposeThreads, RowsToldFinalWhileAPictureIsSetUpStayFinal)
+{
+    for (const int threads : {1, 4}) {
+        const TWorkThreadsScope scope(threads);
+        std::vector<std::unique_ptr<TBigBitmap>> pictures;
+        std::vector<TGraphic*> list;
+        for (int i = 0; i < 3; ++i) {
+            pictures.push_back(std::make_unique<TBigBitmap>());
+            FillPattern(*pictures.back(), 300, 400);
+            list.push_back(pictures.back().get());
+        }
+        TJoinSettings settings;
+        settings.Direction = jdVertical;
+        settings.Gap = 1;
+        TInterleavedSource source(list);
+        TBigBitmap joined;
+        TToldRows told(joined);
+        TJoinHooks hooks;
+        hooks.RowsDone = [&](int32_t rows) {
+            told.Tell(rows);
+            source.Told.store(rows, std::memory_order_relaxed);
+        };
+        ComposeJoined(source, settings, {}, {}, joined, hooks);
+        told.ExpectAllStillFinal();
+        TPictureList plain(list);
+        TBigBitmap expected;
+        ComposeJoined(plain, settings, {}, {}, expected);
+        EXPECT_EQ(PixelBytes(joined), PixelBytes(expected));
     }
 }
 

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -105,6 +109,56 @@ TEST(WorkThreads, AWaitingThreadKeepsAnsweringAndHandsEvenOneTaskAway)
         idle = 0;
         EXPECT_EQ(ranOn(1, 0), caller);
         EXPECT_EQ(idle, 0);
+    }
+}
+
+// The wait of an event loop: blocks until woken, and a wake that comes first ends the next wait
+// at once. A wait the work forgets to end is given ten seconds and counted.
+class TEventLoopWait {
+public:
+    void Wait()
+    {
+        std::unique_lock lock(FMutex);
+        if (!FWoken.wait_for(lock, std::chrono::seconds(10), [this] { return FWake; })) ++Forgotten;
+        FWake = false;
+    }
+    void Wake()
+    {
+        const std::lock_guard lock(FMutex);
+        FWake = true;
+        FWoken.notify_one();
+    }
+
+    int Forgotten = 0;
+
+private:
+    std::mutex FMutex;
+    std::condition_variable FWoken;
+    bool FWake = false;
+};
+
+int ThreadNice()
+{
+    return getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+}
+
+TEST(WorkThreads, AWaitingThreadThatBlocksIsWokenByTheWorkWhichRunsBelowIt)
+{
+    const TWorkThreadsScope scope(2);
+    TEventLoopWait loop;
+    std::vector<int> calls;
+    std::atomic<int> workNice{0};
+    {
+        const TWhileWaiting answering([&] { loop.Wait(); }, [&] { loop.Wake(); });
+        RunWorkers(2, [&](TRelay& relay) {
+            workNice = ThreadNice();
+            for (int k = 0; k < 3; ++k) relay.Post([&calls, k] { calls.push_back(k); });
+        });
+    }
+    EXPECT_EQ(loop.Forgotten, 0);
+    EXPECT_EQ(calls.size(), 6u);
+    if (ThreadNice() < 19) {
+        EXPECT_GT(workNice, ThreadNice());
     }
 }
 
