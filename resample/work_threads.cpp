@@ -87,6 +87,9 @@ public:
             }
             for (auto& call : calls) Carry(call);
             if (ended) break;
+            // A wake may have been taken meanwhile by a wait inside a carried call (a nested
+            // run); blocking then would wait for a wake that has already come.
+            if (blocks && HasNews()) continue;
             if (FWaiting && (blocks || std::chrono::steady_clock::now() - lastIdle >= kIdleInterval)) {
                 Carry([this] { FWaiting->Idle(); });
                 lastIdle = std::chrono::steady_clock::now();
@@ -96,6 +99,12 @@ public:
     }
 
 private:
+    bool HasNews()
+    {
+        const std::lock_guard lock(FMutex);
+        return !FCalls.empty() || FRunning == 0;
+    }
+
     void WakeWaitingThread()
     {
         if (FWaiting && FWaiting->Blocks()) FWaiting->Wake();

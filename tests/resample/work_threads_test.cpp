@@ -162,4 +162,27 @@ TEST(WorkThreads, AWaitingThreadThatBlocksIsWokenByTheWorkWhichRunsBelowIt)
     }
 }
 
+TEST(WorkThreads, AWakeTakenByAWaitInsideACarriedCallIsNotWaitedForAgain)
+{
+    const TWorkThreadsScope scope(2);
+    TEventLoopWait loop;
+    std::atomic<bool> innerRuns{false}, outerReturns{false};
+    {
+        const TWhileWaiting answering([&] { loop.Wait(); }, [&] { loop.Wake(); });
+        RunWorkers(1, [&](TRelay& relay) {
+            relay.Post([&] {
+                // The outer work ends while this run waits, so this wait takes its wake.
+                RunWorkers(1, [&](TRelay&) {
+                    innerRuns = true;
+                    while (!outerReturns) std::this_thread::yield();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                });
+            });
+            while (!innerRuns) std::this_thread::yield();
+            outerReturns = true;
+        });
+    }
+    EXPECT_EQ(loop.Forgotten, 0);
+}
+
 }  // namespace
