@@ -10,6 +10,7 @@
 #include <string>
 
 #include "batch/batch_texts.h"
+#include "core/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -19,7 +20,7 @@ constexpr int kBarWidth = 40;
 
 [[noreturn]] void FailToWrite(int error)
 {
-    throw std::runtime_error(std::string("Cannot write to the standard output: ") + std::strerror(error));
+    throw std::runtime_error(FillIn(UiText(UI_TEXT("quilmo", "標準出力に書き込めません: %1")), std::strerror(error)));
 }
 
 }  // namespace
@@ -62,15 +63,15 @@ void TBatchConsole::Finish()
 {
     ClearBar();
     if (FFailed > 0)
-        throw std::runtime_error(std::to_string(FFailed) + " of " + std::to_string(FDone) +
-                                 " pairs did not succeed");
+        throw std::runtime_error(FillIn(UiText(UI_TEXT("quilmo", "%2 組のうち %1 組が成功しませんでした")),
+                                        {std::to_string(FFailed), std::to_string(FDone)}));
 }
 
 void TBatchConsole::DrawBar() const
 {
     if (!FBar) return;
     if (!FTotal) {
-        std::fprintf(stderr, "\r%lld done", static_cast<long long>(FDone));
+        std::fprintf(stderr, "\r%s", FillIn(UiText(UI_TEXT("quilmo", "%1 組完了")), std::to_string(FDone)).c_str());
     } else if (*FTotal > 0) {
         const auto filled = static_cast<int>(FDone * kBarWidth / *FTotal);
         std::fprintf(stderr, "\r[%s%s] %lld/%lld", std::string(filled, '#').c_str(),

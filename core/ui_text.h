@@ -6,6 +6,7 @@
 // which UiText gives once the program has set a translator.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #define UI_TEXT(context, text) text
@@ -21,5 +22,8 @@ std::string UiText(const std::string& text);
 
 // pattern with "%1" replaced by value.
 std::string FillIn(const std::string& pattern, const std::string& value);
+// pattern with "%1", "%2"... replaced by the values in order; the values' own text is kept as it
+// is, so a file name holding "%2" stays whole. A translation may place them in another order.
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> values);
 
 }  // namespace quilmo

@@ -193,6 +193,334 @@
         <source>%1 を読み込めませんでした</source>
         <translation>Cannot read %1</translation>
     </message>
+    <message>
+        <source>%1 組目と %2 組目はどちらも %3 として保存されます</source>
+        <translation>Pairs %1 and %2 would both be saved as %3</translation>
+    </message>
+    <message>
+        <source>%1 組目は自分の画像 %2 を置き換えます</source>
+        <translation>Pair %1 would replace its picture %2</translation>
+    </message>
+    <message>
+        <source>%1 組目は %3 組目の画像 %2 を置き換えます</source>
+        <translation>Pair %1 would replace %2, a picture of pair %3</translation>
+    </message>
+    <message>
+        <source>ほか %1 件</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>処理の結果どうしが置き換わります。--overwrite-results で後の組が残ります</source>
+        <translation>Results of the run would replace each other; --overwrite-results lets the later pair win</translation>
+    </message>
+    <message>
+        <source>結果が処理中の画像を置き換えます。--overwrite-sources で許可できます</source>
+        <translation>Results would replace pictures of the run; --overwrite-sources allows that</translation>
+    </message>
+    <message>
+        <source>バッチ処理ウィンドウと同じく画像を 2 枚ずつ連結し、結果をそれぞれ保存する</source>
+        <translation>Join pairs of pictures as the batch window does and save each result</translation>
+    </message>
+    <message>
+        <source>リスト 1: 左 (縦なら下) の画像</source>
+        <translation>List 1: left (or bottom) pictures</translation>
+    </message>
+    <message>
+        <source>リスト 2: 右 (縦なら上) の画像</source>
+        <translation>List 2: right (or top) pictures</translation>
+    </message>
+    <message>
+        <source>1 組 1 行 &quot;左&lt;TAB&gt;右&quot; のファイル。- なら標準入力</source>
+        <translation>File of one &quot;left&lt;TAB&gt;right&quot; line a pair; - for the standard input</translation>
+    </message>
+    <message>
+        <source>h: 横に並べる (既定)、v: リスト 2 を上に</source>
+        <translation>h: side by side (default), v: list 2 on top</translation>
+    </message>
+    <message>
+        <source>original: どちらも原寸 (既定)。ほかは小さい方の画像を拡大する</source>
+        <translation>original keeps both sizes (default); the others enlarge the smaller picture</translation>
+    </message>
+    <message>
+        <source>画像の間隔 (ピクセル、0 から 500)</source>
+        <translation>Pixels between the pictures, 0 to 500</translation>
+    </message>
+    <message>
+        <source>間隔と空いた半分の色 (既定 ffffff)</source>
+        <translation>Colour of gaps and empty halves (default ffffff)</translation>
+    </message>
+    <message>
+        <source>bmp (既定)、jpg、webp</source>
+        <translation>bmp (default), jpg or webp</translation>
+    </message>
+    <message>
+        <source>JPEG と WebP の品質 (既定 85。WebP は 100 で可逆)</source>
+        <translation>JPEG and WebP quality (default 85; WebP lossless at 100)</translation>
+    </message>
+    <message>
+        <source>プログレッシブ JPEG</source>
+        <translation>Progressive JPEG</translation>
+    </message>
+    <message>
+        <source>画像自身の係数で JPEG を作る (原寸、ブロック境界がそろうこと)。できない組は理由を添えて失敗する</source>
+        <translation>JPEG results of the pictures&apos; own coefficients (original size, blocks in line); a pair that does not allow it fails with the reason</translation>
+    </message>
+    <message>
+        <source>結果をすべて 幅x高さ にする (10 から 20000)</source>
+        <translation>Bring every result to WIDTHxHEIGHT (10 to 20000)</translation>
+    </message>
+    <message>
+        <source>--resize で、高さを幅に合わせる</source>
+        <translation>With --resize: the height follows the width</translation>
+    </message>
+    <message>
+        <source>--resize で、幅を高さに合わせる</source>
+        <translation>With --resize: the width follows the height</translation>
+    </message>
+    <message>
+        <source>--resize の拡大方法 (既定 bilinear)。幅が狭くなる結果は縮小する</source>
+        <translation>Enlarger of --resize (default bilinear); results that get narrower are reduced</translation>
+    </message>
+    <message>
+        <source>SSE2 を使わずに拡大縮小する</source>
+        <translation>Use the plain resamplers</translation>
+    </message>
+    <message>
+        <source>ジョブごとのスレッド数 (既定 1)</source>
+        <translation>Threads each job works on (default 1)</translation>
+    </message>
+    <message>
+        <source>seq: TEXT と組の番号 (既定)。same: リスト 2 のファイル名 (なければリスト 1 の)。prefix、suffix: その名前の前か後に TEXT</source>
+        <translation>seq: TEXT and the pair&apos;s number (default); same: list 2&apos;s file name (list 1&apos;s without one); prefix, suffix: that name with TEXT before or after it</translation>
+    </message>
+    <message>
+        <source>--naming の TEXT</source>
+        <translation>The text of --naming</translation>
+    </message>
+    <message>
+        <source>結果を保存するフォルダー (なければ作る)</source>
+        <translation>Folder the results are saved in, made when missing</translation>
+    </message>
+    <message>
+        <source>結果が処理中の画像を置き換えることを許す</source>
+        <translation>Allow results to replace pictures of the run</translation>
+    </message>
+    <message>
+        <source>同じ名前で保存される組を許す (後の組の結果が残る)</source>
+        <translation>Allow pairs saved under one name: the later pair&apos;s result stays</translation>
+    </message>
+    <message>
+        <source>&quot;K ok FILE&quot; か &quot;K error&quot; の行を出力する</source>
+        <translation>Lines &quot;K ok FILE&quot; or &quot;K error&quot;</translation>
+    </message>
+    <message>
+        <source>同時に処理する組の数 (それぞれ別のプロセスで)</source>
+        <translation>Pairs done at once, each in a process of its own</translation>
+    </message>
+    <message>
+        <source>1 組にかけられる秒数 (超えると失敗)。組はそれぞれ別のプロセスで処理する</source>
+        <translation>Seconds a pair may take before it fails; pairs then run in a process of their own</translation>
+    </message>
+    <message>
+        <source>番号を N で割った余りが K の組だけを処理する</source>
+        <translation>Only the pairs whose number is K modulo N</translation>
+    </message>
+    <message>
+        <source>標準出力に書き込めません: %1</source>
+        <translation>Cannot write to the standard output: %1</translation>
+    </message>
+    <message>
+        <source>%2 組のうち %1 組が成功しませんでした</source>
+        <translation>%1 of %2 pairs did not succeed</translation>
+    </message>
+    <message>
+        <source>%1 組完了</source>
+        <translation>%1 done</translation>
+    </message>
+    <message>
+        <source>作業プロセスがシグナル %1 で終了しました</source>
+        <translation>The worker process was killed by signal %1</translation>
+    </message>
+    <message>
+        <source>作業プロセスが終了コード %1 で終了しました</source>
+        <translation>The worker process ended with status %1</translation>
+    </message>
+    <message>
+        <source>この組は 1 秒を超えました</source>
+        <translation>The pair took longer than 1 second</translation>
+    </message>
+    <message>
+        <source>この組は %1 秒を超えました</source>
+        <translation>The pair took longer than %1 seconds</translation>
+    </message>
+    <message>
+        <source>auto: プロファイル付きの画像がみな同じならそのプロファイルで、ほかは sRGB で (既定)。srgb: 常に sRGB に変換する</source>
+        <translation>auto: in the profile every tagged picture shares, else sRGB (default); srgb: always converted to sRGB</translation>
+    </message>
+    <message>
+        <source>画像を横か縦に、1 列に、または折り返して格子状に連結する</source>
+        <translation>Join pictures side by side or stacked, in one line or wrapped into a grid</translation>
+    </message>
+    <message>
+        <source>h: 横に並べる (既定)、v: 縦に積む</source>
+        <translation>h: side by side (default), v: stacked</translation>
+    </message>
+    <message>
+        <source>original: すべて原寸 (既定)。ほかは小さい画像を拡大する</source>
+        <translation>original keeps every size (default); the others enlarge smaller pictures</translation>
+    </message>
+    <message>
+        <source>画像の間隔 (ピクセル、0 から 500 まで 10 刻み)</source>
+        <translation>Pixels between pictures: 0 to 500 in steps of 10</translation>
+    </message>
+    <message>
+        <source>枠の幅 左,上,右,下 (0 から 10000)</source>
+        <translation>Frame widths left,top,right,bottom (0 to 10000)</translation>
+    </message>
+    <message>
+        <source>間隔、枠、画像のない部分の色 (既定 ffffff)</source>
+        <translation>Colour of gaps, frame and uncovered areas (default ffffff)</translation>
+    </message>
+    <message>
+        <source>JPEG の品質 (既定 85)</source>
+        <translation>JPEG quality (default 85)</translation>
+    </message>
+    <message>
+        <source>N 枚ごとに次の行 (h) か列 (v) へ折り返す。0: 1 列 (既定)</source>
+        <translation>A new row (h) or column (v) after every N pictures; 0: one line (default)</translation>
+    </message>
+    <message>
+        <source>原寸で、画像を列の中で、短い列を最長の列に沿って、先頭 (既定)、中央、末尾にそろえる</source>
+        <translation>Original size: pictures across their line and shorter lines along the longest at the start (default), centre or end</translation>
+    </message>
+    <message>
+        <source>スレッド数 (既定: プロセッサーの数。1: 画像を 1 枚ずつ)</source>
+        <translation>Threads to work on (default: every processor; 1: one picture after the other)</translation>
+    </message>
+    <message>
+        <source>書き出すファイル (.jpg/.jpeg/.jpe: JPEG、.png: PNG、.webp: WebP、ほかは BMP)</source>
+        <translation>File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)</translation>
+    </message>
+    <message>
+        <source>連結する順の画像</source>
+        <translation>Pictures in join order</translation>
+    </message>
+    <message>
+        <source>JPEG 画像自身の係数をそのまま使う (原寸、ブロック境界がそろうこと)。できなければ理由を添えて断る</source>
+        <translation>Keep every JPEG picture&apos;s own coefficients (original size, blocks in line); refused with the reason otherwise</translation>
+    </message>
+    <message>
+        <source>Quilmo: 画像を横や縦に連結します (コマンドライン版)</source>
+        <translation>Quilmo: join pictures side by side or stacked, from the shell.</translation>
+    </message>
+    <message>
+        <source>バージョンを表示して終了する</source>
+        <translation>Print the version and exit</translation>
+    </message>
+    <message>
+        <source>画像の 幅x高さ ビット数 を表示する</source>
+        <translation>Print WIDTHxHEIGHT BITS of a picture</translation>
+    </message>
+    <message>
+        <source>画像ファイル</source>
+        <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>画像を読み込み、BMP として書き出す</source>
+        <translation>Read a picture and write it as BMP</translation>
+    </message>
+    <message>
+        <source>読み込む画像</source>
+        <translation>Picture to read</translation>
+    </message>
+    <message>
+        <source>書き出す BMP ファイル</source>
+        <translation>BMP file to write</translation>
+    </message>
+    <message>
+        <source>N ピクセルを超える画像を断る (既定 268435456)</source>
+        <translation>Refuse pictures of more than N pixels (default 268435456)</translation>
+    </message>
+    <message>
+        <source>コマンドの前に DIR の読み込みプラグイン (*.spi) を読み込む</source>
+        <translation>Load the import plug-ins (*.spi) of DIR before the command</translation>
+    </message>
+    <message>
+        <source>Quilmo 付属のプラグインを使わない</source>
+        <translation>Leave out the plug-ins that ship with Quilmo</translation>
+    </message>
+    <message>
+        <source>画像を拡大縮小し、24 ビット BMP として書き出す</source>
+        <translation>Scale a picture and write it as a 24-bit BMP</translation>
+    </message>
+    <message>
+        <source>拡大縮小の方法 (既定: 拡大は bilinear、ほかは reduce)</source>
+        <translation>Resampler (default: bilinear to enlarge, reduce otherwise)</translation>
+    </message>
+    <message>
+        <source>SSE2 を使わない</source>
+        <translation>Use the plain paths</translation>
+    </message>
+    <message>
+        <source>スレッド数 (既定: プロセッサーの数。1: 1 本で順に)</source>
+        <translation>Threads to work on (default: every processor; 1: in order on one)</translation>
+    </message>
+    <message>
+        <source>目的の幅</source>
+        <translation>Target width</translation>
+    </message>
+    <message>
+        <source>目的の高さ</source>
+        <translation>Target height</translation>
+    </message>
+    <message>
+        <source>使い方</source>
+        <translation>Usage</translation>
+    </message>
+    <message>
+        <source>オプション</source>
+        <translation>OPTIONS</translation>
+    </message>
+    <message>
+        <source>オプション一覧</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>引数</source>
+        <translation>Positionals</translation>
+    </message>
+    <message>
+        <source>コマンド</source>
+        <translation>SUBCOMMAND</translation>
+    </message>
+    <message>
+        <source>必須</source>
+        <translation>REQUIRED</translation>
+    </message>
+    <message>
+        <source>必要</source>
+        <translation>Needs</translation>
+    </message>
+    <message>
+        <source>同時に使えない</source>
+        <translation>Excludes</translation>
+    </message>
+    <message>
+        <source>%1 から %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>コマンド一覧</source>
+        <translation>Subcommands</translation>
+    </message>
+    <message>
+        <source>このヘルプを表示して終了する</source>
+        <translation>Print this help message and exit</translation>
+    </message>
+    <message>
+        <source>詳しくは --help を付けて実行してください。</source>
+        <translation>Run with --help for more information.</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>
