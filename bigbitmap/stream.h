@@ -112,7 +112,7 @@ private:
     std::FILE* FFile = nullptr;
 };
 
-// Raises EWriteError "Cannot create file "PATH". REASON".
+// Raises EWriteError "Cannot create file "PATH". REASON" (in the user's language).
 [[noreturn]] void FailToCreate(const std::filesystem::path& path, const char* reason);
 
 // Writes a file as a whole or not at all: the bytes go to a temporary file in the target folder,

@@ -21,7 +21,7 @@
 #include "ending_signals.h"
 #include "heap_reuse.h"
 #include "threads_option.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

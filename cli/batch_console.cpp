@@ -10,7 +10,7 @@
 #include <string>
 
 #include "batch/batch_texts.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

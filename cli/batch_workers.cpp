@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "ending_signals.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

@@ -11,7 +11,7 @@
 
 #include "color/join_color_space.h"
 #include "resample/resample.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

@@ -4,7 +4,7 @@
 #include <QTranslator>
 
 #include "core/locale_language.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

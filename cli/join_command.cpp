@@ -22,7 +22,7 @@
 #include "output/lossless_join.h"
 #include "output/picture_file.h"
 #include "threads_option.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -132,7 +132,7 @@ void Join(const TJoinArgs& args)
         JoinIntoFile(pictures, SettingsOf(args), progress, hooks, args.Output, {args.Quality, args.Progressive});
     } catch (const std::bad_alloc&) {
         // In the words the window uses.
-        throw std::runtime_error("Out of memory");
+        throw std::runtime_error(UiText(UI_TEXT("quilmo", "メモリーが足りません")));
     }
 }
 

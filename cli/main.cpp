@@ -8,7 +8,7 @@
 
 #include "cli_language.h"
 #include "commands.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 #include "ending_signals.h"
 #include "input/graphic_registry.h"
 #include "pixel_limit_option.h"

@@ -12,7 +12,7 @@
 #include "input/color_tagged.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

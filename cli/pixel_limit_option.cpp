@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "bigbitmap/pixel_limit.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

@@ -6,7 +6,7 @@
 
 #include "input/shipped_plugins.h"
 #include "input/susie_setup.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

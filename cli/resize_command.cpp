@@ -11,7 +11,7 @@
 #include "core/picture_colors.h"
 #include "resample/big_resamplers.h"
 #include "threads_option.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

@@ -1,6 +1,6 @@
 #include "usage_formatter.h"
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 

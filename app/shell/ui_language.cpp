@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

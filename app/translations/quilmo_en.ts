@@ -521,6 +521,30 @@
         <source>詳しくは --help を付けて実行してください。</source>
         <translation>Run with --help for more information.</translation>
     </message>
+    <message>
+        <source>メモリーが足りません</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます: %1 x %2 ピクセル (上限は %3 ピクセル)</source>
+        <translation>Picture too large: %1 x %2 pixels (the limit is %3 pixels)</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を作成できません。%2</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を開けません。%2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>JPEG 画像が正しくありません: %1</source>
+        <translation>Invalid JPEG picture: %1</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

@@ -256,7 +256,7 @@ TEST_F(CliBatch, AResultThatLinksLeadToIsTheFileTheyLeadToAndALoopFailsItsPair)
     const TCliResult looped = run(loop);
     EXPECT_EQ(looped.Status, 1);
     EXPECT_EQ(looped.Out, "1 error\n2 ok " + loop + "/02.bmp\n");
-    EXPECT_EQ(looped.Err, "1: Cannot create file \"" + loop + "/01.bmp\". Too many levels of symbolic links\n"
+    EXPECT_EQ(looped.Err, "1: ファイル \"" + loop + "/01.bmp\" を作成できません。Too many levels of symbolic links\n"
                           "2 組のうち 1 組が成功しませんでした\n");
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli_runner.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 using namespace quilmo;
 using namespace quilmo::test;

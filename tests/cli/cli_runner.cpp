@@ -156,9 +156,9 @@ std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder)
     if (mkfifo(pipe.c_str(), 0600) != 0 || !std::filesystem::create_directory(album))
         throw std::runtime_error("cannot make a named pipe and a folder in " + folder.Path().string());
     std::filesystem::create_symlink("/dev/zero", device);
-    return {{pipe.string(), "Not a regular file"},
+    return {{pipe.string(), "通常のファイルではありません"},
             {album.string(), "Is a directory"},
-            {device.string(), "Not a regular file"}};
+            {device.string(), "通常のファイルではありません"}};
 }
 
 }  // namespace quilmo::test

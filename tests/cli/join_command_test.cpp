@@ -200,7 +200,7 @@ TEST_F(CliJoin, APipeOrAFolderAmongTheInputsIsRefusedAtOnceAndNothingIsWritten)
         SCOPED_TRACE(path);
         const TCliResult result = RunCli({"join", "-o", Out(), a, path});
         EXPECT_EQ(result.Status, 1);
-        EXPECT_EQ(result.Err, path + ": Cannot open file \"" + path + "\". " + reason + "\n");
+        EXPECT_EQ(result.Err, path + ": ファイル \"" + path + "\" を開けません。" + reason + "\n");
         EXPECT_FALSE(std::filesystem::exists(Out()));
     }
 }

@@ -128,5 +128,5 @@ TEST(GifImage, AbsurdScreenSizeFailsBeforeAnythingIsAllocated)
     TBytes bytes = MakeGif(OneFrame(1, 1, {0}));
     for (size_t at = 6; at < 10; ++at) bytes[at] = 0xFF;  // screen 65535 x 65535
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TGIFImage>(bytes); },
-                                 "Picture too large: 65535 x 65535 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 65535 x 65535 ピクセル (上限は 268435456 ピクセル)");
 }

@@ -198,7 +198,7 @@ TEST(PngImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
     const uint32_t crc = uint32_t(crc32(crc32(0, nullptr, 0), bytes.data() + 12, 17));
     for (int i = 0; i < 4; ++i) bytes[29 + i] = uint8_t(crc >> (24 - 8 * i));
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TPNGImage>(bytes); },
-                                 "Picture too large: 100000 x 100000 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 100000 x 100000 ピクセル (上限は 268435456 ピクセル)");
 }
 
 TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)

@@ -351,7 +351,7 @@ TEST_F(PictureFile, AFileTheUserMayNotWriteIsNotReplaced)
             SavePictureFile(picture, File("locked.bmp"), {});
             status = 1;
         } catch (const EWriteError& e) {
-            if (e.what() != "Cannot create file \"" + File("locked.bmp").string() + "\". Permission denied") status = 2;
+            if (e.what() != "ファイル \"" + File("locked.bmp").string() + "\" を作成できません。Permission denied") status = 2;
         }
         try {
             SavePictureFile(picture, File("open.bmp"), {});
