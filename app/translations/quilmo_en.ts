@@ -545,6 +545,74 @@
         <source>JPEG 画像が正しくありません: %1</source>
         <translation>Invalid JPEG picture: %1</translation>
     </message>
+    <message>
+        <source>BMP 画像を書き出せません: BMP ファイルは 4 GiB までですが、この画像は %1 バイトになります。PNG で保存してください</source>
+        <translation>Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take %1 bytes; save it as PNG</translation>
+    </message>
+    <message>
+        <source>画像の色を変換できません</source>
+        <translation>Cannot convert the colours of a picture</translation>
+    </message>
+    <message>
+        <source>空の画像は連結できません</source>
+        <translation>Cannot join an empty picture</translation>
+    </message>
+    <message>
+        <source>%1 画像が正しくありません: 使えない大きさです (%2 x %3 ピクセル)</source>
+        <translation>Invalid %1 picture: unusable size (%2 x %3 pixels)</translation>
+    </message>
+    <message>
+        <source>GIF 画像が正しくありません: %1</source>
+        <translation>Invalid GIF picture: %1</translation>
+    </message>
+    <message>
+        <source>この拡張子の画像は読めません (%1)</source>
+        <translation>Unknown picture file extension (%1)</translation>
+    </message>
+    <message>
+        <source>PNG 画像が正しくありません: %1</source>
+        <translation>Invalid PNG picture: %1</translation>
+    </message>
+    <message>
+        <source>JPEG 画像の幅と高さは %1 ピクセルまでですが、この画像は %2 x %3 です。PNG で保存してください</source>
+        <translation>a JPEG picture is at most %1 pixels wide and high, this one is %2 x %3; save it as PNG</translation>
+    </message>
+    <message>
+        <source>空の画像は保存できません</source>
+        <translation>Cannot save an empty picture</translation>
+    </message>
+    <message>
+        <source>%1 x %2 ピクセルは WebP の上限 %3 x %3 を超えています</source>
+        <translation>%1 x %2 pixels is larger than WebP&apos;s %3 x %3</translation>
+    </message>
+    <message>
+        <source>%1 画像を書き出せません: %2</source>
+        <translation>Cannot write the %1 picture: %2</translation>
+    </message>
+    <message>
+        <source>プリンターに印刷できる範囲がありません</source>
+        <translation>The printer has no printable area</translation>
+    </message>
+    <message>
+        <source>この組には画像がありません</source>
+        <translation>The pair has no picture</translation>
+    </message>
+    <message>
+        <source>結果が %2 組目の画像 %1 を置き換えます</source>
+        <translation>The result would replace %1, a picture of pair %2</translation>
+    </message>
+    <message>
+        <source>結果が、%2 組目がまだ読む画像 %1 を置き換えます</source>
+        <translation>The result would replace %1, which pair %2 still reads</translation>
+    </message>
+    <message>
+        <source>画像 %1 は %2 組目の結果です</source>
+        <translation>The picture %1 is the result of pair %2</translation>
+    </message>
+    <message>
+        <source>結果が %2 組目の結果 %1 を置き換えます</source>
+        <translation>The result would replace %1, the result of pair %2</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

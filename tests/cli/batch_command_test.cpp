@@ -194,7 +194,7 @@ TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALater
                                     "--overwrite-sources", "--plain"});
     EXPECT_EQ(later.Status, 1);
     EXPECT_EQ(later.Out, "1 error\n2 ok " + scan + "/02.bmp\n");
-    EXPECT_EQ(later.Err, "1: The result would replace " + p1 + ", which pair 2 still reads\n"
+    EXPECT_EQ(later.Err, "1: 結果が、2 組目がまだ読む画像 " + p1 + " を置き換えます\n"
                          "2 組のうち 1 組が成功しませんでした\n");
     EXPECT_EQ(Bytes(p1), kept);
 }
@@ -272,8 +272,8 @@ TEST_F(CliBatch, PairsFromAPipeAreReadOnceAndCheckedAsTheyCome)
         const TCliResult result = cli.Wait();
         EXPECT_EQ(result.Status, 1);
         EXPECT_EQ(result.Out, "1 ok " + out + "/R1.bmp\n2 error\n3 error\n");
-        EXPECT_EQ(result.Err, "2: The result would replace " + out + "/R1.bmp, the result of pair 1\n"
-                              "3: The result would replace " + out + "/s.bmp, a picture of pair 3\n"
+        EXPECT_EQ(result.Err, "2: 結果が 1 組目の結果 " + out + "/R1.bmp を置き換えます\n"
+                              "3: 結果が 3 組目の画像 " + out + "/s.bmp を置き換えます\n"
                               "3 組のうち 2 組が成功しませんでした\n");
         EXPECT_EQ(Bytes(own), before);
     }

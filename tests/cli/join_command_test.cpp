@@ -251,8 +251,8 @@ TEST_F(CliJoin, AJoinTooWideForJpegIsRefusedBeforeAnythingIsWritten)
     const std::string a = Picture("a.bmp", 32751, 1, clWhite);
     const TCliResult result = RunCli({"join", "-o", Out("wide.jpg"), a, a});
     EXPECT_EQ(result.Status, 1);
-    EXPECT_EQ(result.Err, "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and high, "
-                          "this one is 65502 x 1; save it as PNG\n");
+    EXPECT_EQ(result.Err, "JPEG 画像を書き出せません: JPEG 画像の幅と高さは 65500 ピクセルまでですが、この画像は 65502 x 1 です。"
+                          "PNG で保存してください\n");
     EXPECT_FALSE(std::filesystem::exists(Out("wide.jpg")));
     EXPECT_EQ(RunCli({"join", "-o", Out("wide.png"), a, a}).Status, 0);
 }

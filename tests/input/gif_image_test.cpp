@@ -114,13 +114,13 @@ TEST(GifImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
             gif->LoadFromStream(stream);
             ADD_FAILURE() << "loaded";
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Invalid GIF picture: ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("GIF 画像が正しくありません: ", 0), 0u) << e.what();
         }
         EXPECT_EQ(gif->GetWidth(), 3);
         EXPECT_EQ(Decoded(*gif)->GetHeight(), 2);
     }
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TGIFImage>(damaged[3].second); },
-                                 "Invalid GIF picture: no picture in the file");
+                                 "GIF 画像が正しくありません: no picture in the file");
 }
 
 TEST(GifImage, AbsurdScreenSizeFailsBeforeAnythingIsAllocated)

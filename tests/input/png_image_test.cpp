@@ -181,7 +181,7 @@ TEST(PngImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
             png->LoadFromStream(stream);
             ADD_FAILURE() << "loaded";
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Invalid PNG picture: ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("PNG 画像が正しくありません: ", 0), 0u) << e.what();
         }
         EXPECT_EQ(png->GetWidth(), 3);
         EXPECT_EQ(Decoded(*png)->GetHeight(), 2);
@@ -213,7 +213,7 @@ TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
         try {
             LoadGraphic<TPNGImage>(bytes);
         } catch (const EInvalidGraphic& e) {
-            return std::string(e.what()) == "Invalid PNG picture: file is truncated";
+            return std::string(e.what()) == "PNG 画像が正しくありません: file is truncated";
         }
         return false;
     });
