@@ -50,7 +50,7 @@ void TBatchConsole::Report(const TBatchPair& pair, const TPairReport& report)
     if (FPlain)
         std::printf("%d %s\n", pair.Number, ok ? ("ok " + outcome.FileName).c_str() : "error");
     else
-        std::printf("%s%s\n", PairLineText(pair.Number).c_str(), ok ? kBatchDoneMark : kBatchErrorMark);
+        std::printf("%s%s\n", PairLineText(pair.Number).c_str(), UiText(ok ? kBatchDoneMark : kBatchErrorMark).c_str());
     // A script watching the lines sees each pair as it is done; one that stopped reading ends
     // the run.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) FailToWrite(errno);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QTranslator>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -68,7 +70,10 @@ TEST(CliLanguage, PairLinesAndMessagesAreInTheLocalesLanguageAndPlainLinesNever)
         EXPECT_EQ(lines.Out, Expected(locale, "%1行目処理中", {"1"}) + Expected(locale, "------エラー") + "\n");
         const std::string summary = Expected(locale, "%2 組のうち %1 組が成功しませんでした", {"1", "1"}) + "\n";
         EXPECT_TRUE(lines.Err.ends_with(summary)) << lines.Err;
-        EXPECT_NE(lines.Err.find(Expected(locale, "ファイルが見つかりません")), std::string::npos) << lines.Err;
+        const std::string missing = (folder / "r.bmp").string();
+        EXPECT_NE(lines.Err.find(Expected(locale, "ファイル \"%1\" を開けません。%2", {missing, std::strerror(ENOENT)})),
+                  std::string::npos)
+            << lines.Err;
 
         const TCliResult plainLines = RunIn(locale, plain);
         EXPECT_EQ(plainLines.Status, 1);
