@@ -149,7 +149,7 @@ void JoinLosslessly(const TJoinArgs& args)
     }
     TLosslessJoin join = LosslessJoinByRule(std::move(pictures), sizes, SettingsOf(args));
     if (PictureFileFormat(args.Output) != TPictureFileFormat::JPEG)
-        join.Refusals.push_back(args.Output + " is not a JPEG file (.jpg, .jpeg, .jpe)");
+        join.Refusals.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は JPEG ファイル (.jpg, .jpeg, .jpe) ではありません")), args.Output));
     const std::vector<size_t> requantised = SaveLosslessJpeg(join, args.Output, args.Progressive);
     if (!requantised.empty()) std::fprintf(stderr, "%s\n", RequantisedNote(join, requantised).c_str());
 }

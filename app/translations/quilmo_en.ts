@@ -613,6 +613,126 @@
         <source>結果が %2 組目の結果 %1 を置き換えます</source>
         <translation>The result would replace %1, the result of pair %2</translation>
     </message>
+    <message>
+        <source>%1 は JPEG ファイル (.jpg, .jpeg, .jpe) ではありません</source>
+        <translation>%1 is not a JPEG file (.jpg, .jpeg, .jpe)</translation>
+    </message>
+    <message>
+        <source>グレースケール</source>
+        <translation>greyscale</translation>
+    </message>
+    <message>
+        <source>カラー (YCbCr)</source>
+        <translation>in colour (YCbCr)</translation>
+    </message>
+    <message>
+        <source>カラー (RGB)</source>
+        <translation>in colour (RGB)</translation>
+    </message>
+    <message>
+        <source>CMYK (連結では RGB に変換されます)</source>
+        <translation>CMYK, which the join converts into RGB</translation>
+    </message>
+    <message>
+        <source>連結で変換される色</source>
+        <translation>in colours the join converts</translation>
+    </message>
+    <message>
+        <source>MCU の %1 の倍数ではありません</source>
+        <translation>not a multiple of %1 (its MCU)</translation>
+    </message>
+    <message>
+        <source>%1 は JPEG 画像ではありません</source>
+        <translation>%1 is not a JPEG picture</translation>
+    </message>
+    <message>
+        <source>%1 は %2 です</source>
+        <translation>%1 is %2</translation>
+    </message>
+    <message>
+        <source>%1 は %2、%3 は %4 です</source>
+        <translation>%1 is %2 and %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 のサンプリングは %2、%3 は %4 です</source>
+        <translation>%1 is sampled %2 and %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 は無劣化では正立にできません (EXIF の向き %2): 正立では幅 %3 ピクセルで、%4</source>
+        <translation>%1 cannot be turned upright losslessly (EXIF orientation %2): upright it is %3 pixels wide, %4</translation>
+    </message>
+    <message>
+        <source>%1 は無劣化では正立にできません (EXIF の向き %2): 正立では高さ %3 ピクセルで、%4</source>
+        <translation>%1 cannot be turned upright losslessly (EXIF orientation %2): upright it is %3 pixels high, %4</translation>
+    </message>
+    <message>
+        <source>%1 は %2 x %3 ピクセルで、置く場所の大きさと違います</source>
+        <translation>%1 is %2 x %3 pixels, not the size of its place</translation>
+    </message>
+    <message>
+        <source>%1 は sRGB に変換されます</source>
+        <translation>%1 would be converted into sRGB</translation>
+    </message>
+    <message>
+        <source>%1 はほかの画像のプロファイルに変換されます</source>
+        <translation>%1 would be converted into the other pictures&apos; profile</translation>
+    </message>
+    <message>
+        <source>間隔の %1 ピクセルが MCU (%2) の倍数ではありません</source>
+        <translation>the gap of %1 pixels is not a multiple of the MCU (%2)</translation>
+    </message>
+    <message>
+        <source>枠の左と上の幅 (%1, %2) が MCU (%3) の倍数ではありません</source>
+        <translation>the frame&apos;s left and top widths (%1, %2) are not multiples of the MCU (%3)</translation>
+    </message>
+    <message>
+        <source>%1 は x = %2 から始まり、%3</source>
+        <translation>%1 starts at x = %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 は y = %2 から始まり、%3</source>
+        <translation>%1 starts at y = %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 は幅 %2 ピクセルで、%3</source>
+        <translation>%1 is %2 pixels wide, %3</translation>
+    </message>
+    <message>
+        <source>%1 は高さ %2 ピクセルで、%3</source>
+        <translation>%1 is %2 pixels high, %3</translation>
+    </message>
+    <message>
+        <source>画像 %1</source>
+        <translation>picture %1</translation>
+    </message>
+    <message>
+        <source>画像 %1 (%2)</source>
+        <translation>picture %1 (%2)</translation>
+    </message>
+    <message>
+        <source>画像がありません</source>
+        <translation>there is no picture</translation>
+    </message>
+    <message>
+        <source>無劣化では連結できません: %1</source>
+        <translation>Cannot join losslessly: %1</translation>
+    </message>
+    <message>
+        <source>画像が置く場所に収まりません</source>
+        <translation>The picture does not fit its place</translation>
+    </message>
+    <message>
+        <source>%1 の量子化テーブルで量子化し直しました: %2</source>
+        <translation>Requantised to the tables of %1: %2</translation>
+    </message>
+    <message>
+        <source>画像が拡大縮小されます (無劣化は原寸のときだけです)</source>
+        <translation>the pictures are resampled (only the original size keeps them)</translation>
+    </message>
+    <message>
+        <source>結果の大きさが変えられます</source>
+        <translation>the results are resized</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

@@ -327,10 +327,10 @@ TEST_F(CliBatch, LosslessResultsKeepThePicturesAlsoInWorkersAndAPairThatCannotFa
                                      "--jobs", "2", "--gap", "16", "--out", out});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, "1行目処理中------完了\n2行目処理中------完了\n3行目処理中------エラー\n");
-    EXPECT_EQ(result.Err, "1: Requantised to the tables of picture 1 (" + a + "): picture 2 (" + b + ")\n"
-                          "2: Requantised to the tables of picture 1 (" + b + "): picture 2 (" + a + ")\n"
-                          "3: Cannot join losslessly: picture 1 (" + odd + ") is 20 pixels wide, not a multiple of 16 (its MCU); "
-                          "picture 2 (" + a + ") starts at x = 36, not a multiple of 16 (its MCU)\n"
+    EXPECT_EQ(result.Err, "1: 画像 1 (" + a + ") の量子化テーブルで量子化し直しました: 画像 2 (" + b + ")\n"
+                          "2: 画像 1 (" + b + ") の量子化テーブルで量子化し直しました: 画像 2 (" + a + ")\n"
+                          "3: 無劣化では連結できません: 画像 1 (" + odd + ") は幅 20 ピクセルで、MCU の 16 の倍数ではありません; "
+                          "画像 2 (" + a + ") は x = 36 から始まり、MCU の 16 の倍数ではありません\n"
                           "3 組のうち 1 組が成功しませんでした\n");
     EXPECT_EQ(RunCli({"info", out + "/01.jpg"}).Out, "64x16 24\n");
     EXPECT_TRUE(SameTopLeftPixels(out + "/01.jpg", a, 29, 16));
