@@ -176,6 +176,16 @@ int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
 
 // --- TFileStream
 
+std::string FileNotOpenedText(const std::filesystem::path& path, const std::string& reason)
+{
+    return FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を開けません。%2")), {path.string(), reason});
+}
+
+std::string FolderNotCreatedText(const std::filesystem::path& path, const std::string& reason)
+{
+    return FillIn(UiText(UI_TEXT("quilmo", "フォルダー \"%1\" を作成できません。%2")), {path.string(), reason});
+}
+
 void FailToCreate(const std::filesystem::path& path, const char* reason)
 {
     throw EWriteError(FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を作成できません。%2")), {path.string(), reason}));
@@ -185,7 +195,7 @@ namespace {
 
 [[noreturn]] void FailToOpen(const std::filesystem::path& path, const std::string& reason)
 {
-    throw EReadError(FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を開けません。%2")), {path.string(), reason}));
+    throw EReadError(FileNotOpenedText(path, reason));
 }
 
 // Only regular files are read: a pipe, a device or a folder is refused at once instead of

@@ -22,6 +22,7 @@
 #include "heap_reuse.h"
 #include "threads_option.h"
 #include "bigbitmap/ui_text.h"
+#include "bigbitmap/stream.h"
 
 namespace quilmo::cli {
 
@@ -150,7 +151,7 @@ void MakeOutFolder(const std::string& out)
     if (out.empty()) return;
     std::error_code error;
     std::filesystem::create_directories(out, error);
-    if (error) throw ERefused("Cannot create folder \"" + out + "\". " + error.message());
+    if (error) throw ERefused(FolderNotCreatedText(out, error.message()));
 }
 
 void Batch(const TBatchArgs& args)
@@ -214,7 +215,7 @@ void AddBatchCommand(CLI::App& app)
     batch->callback([args, left, right, pairs] {
         if (left->count() + right->count() + pairs->count() == 0)
             throw CLI::RequiredError("--left, --right or --pairs");
-        if (args->Lossless && args->Format != bfJPG) throw CLI::ValidationError("--lossless", "needs --format jpg");
+        if (args->Lossless && args->Format != bfJPG) throw CLI::ValidationError("--lossless", UiText(UI_TEXT("quilmo", "--format jpg が必要です")));
         Batch(*args);
     });
     batch->add_option("--direction", args->Direction, UiText(UI_TEXT("quilmo", "h: 横に並べる (既定)、v: リスト 2 を上に")))
@@ -241,7 +242,7 @@ void AddBatchCommand(CLI::App& app)
         ->type_name("WxH")
         ->check(CLI::Validator(
             [](const std::string& text) {
-                return ParseResize(text) ? std::string() : "must be WIDTHxHEIGHT, each 10 to 20000";
+                return ParseResize(text) ? std::string() : UiText(UI_TEXT("quilmo", "幅x高さ (どちらも 10 から 20000) で指定してください"));
             },
             "WxH"));
     batch->add_flag("--keep-width", args->KeepWidth, UiText(UI_TEXT("quilmo", "--resize で、高さを幅に合わせる")));

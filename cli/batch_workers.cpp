@@ -66,7 +66,7 @@ public:
 private:
     void Take(void* data, size_t size)
     {
-        if (size > FBytes.size() - FPosition) throw std::runtime_error("A worker sent a broken frame");
+        if (size > FBytes.size() - FPosition) throw std::runtime_error(UiText(UI_TEXT("quilmo", "作業プロセスから壊れたデータが届きました")));
         std::memcpy(data, FBytes.data() + FPosition, size);
         FPosition += size;
     }

@@ -172,7 +172,7 @@ void AddJoinCommand(CLI::App& app)
         ->check(CLI::Validator(
             [](const std::string& text) {
                 return std::stoi(text) % kGapStepPixels == 0 ? std::string()
-                                                             : "must be a multiple of 10";
+                                                             : UiText(UI_TEXT("quilmo", "10 の倍数で指定してください"));
             },
             "MULTIPLE OF 10"));
     join->add_option("--frame", args->Frame, UiText(UI_TEXT("quilmo", "枠の幅 左,上,右,下 (0 から 10000)")))

@@ -733,6 +733,54 @@
         <source>結果の大きさが変えられます</source>
         <translation>the results are resized</translation>
     </message>
+    <message>
+        <source>画像を効果プログラムに渡せません。%1</source>
+        <translation>Cannot hand the picture to the effects program. %1</translation>
+    </message>
+    <message>
+        <source>%1 から UTF-8 への変換がありません</source>
+        <translation>No converter from %1 to UTF-8</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を読み込めません。</source>
+        <translation>Cannot read file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; の組が多すぎます</source>
+        <translation>Too many pairs in &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>フォルダー &quot;%1&quot; を作成できません。%2</source>
+        <translation>Cannot create folder &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>--format jpg が必要です</source>
+        <translation>needs --format jpg</translation>
+    </message>
+    <message>
+        <source>幅x高さ (どちらも 10 から 20000) で指定してください</source>
+        <translation>must be WIDTHxHEIGHT, each 10 to 20000</translation>
+    </message>
+    <message>
+        <source>K/N (0 &lt;= K &lt; N) で指定してください</source>
+        <translation>must be K/N with 0 &lt;= K &lt; N</translation>
+    </message>
+    <message>
+        <source>作業プロセスから壊れたデータが届きました</source>
+        <translation>A worker sent a broken frame</translation>
+    </message>
+    <message>
+        <source>16 進数 6 桁の RRGGBB で指定してください</source>
+        <translation>must be six hexadecimal digits RRGGBB</translation>
+    </message>
+    <message>
+        <source>10 の倍数で指定してください</source>
+        <translation>must be a multiple of 10</translation>
+    </message>
+    <message>
+        <source>連結に失敗しました</source>
+        <translation>The join failed</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

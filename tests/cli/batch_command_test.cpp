@@ -290,7 +290,7 @@ TEST_F(CliBatch, AMissingOutFolderIsMadeAndOneThatCannotBeIsRefusedOnce)
     const TCliResult refused = Batch({"--left", a, a, "--out", blocked});
     EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err, "Cannot create folder \"" + blocked + "\". Not a directory\n");
+    EXPECT_EQ(refused.Err, "フォルダー \"" + blocked + "\" を作成できません。Not a directory\n");
 }
 
 TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
