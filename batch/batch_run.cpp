@@ -12,6 +12,7 @@
 #include "pair_picture.h"
 #include "pair_saving.h"
 #include "result_guard.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -152,7 +153,7 @@ bool TBatchRun::PrintPair(TBitmap& result, int32_t k)
             return false;
         }
         const TRect page = job->PrintableRect();
-        if (page.IsEmpty()) throw EWriteError("The printer has no printable area");
+        if (page.IsEmpty()) throw EWriteError(UiText(UI_TEXT("quilmo", "プリンターに印刷できる範囲がありません")));
         job->StretchDraw(FitToPage(page, result.GetWidth(), result.GetHeight()), result);
         job->End();
         return true;

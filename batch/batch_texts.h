@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

@@ -6,6 +6,7 @@
 #include "input/jpeg_image.h"
 #include "output/lossless_join.h"
 #include "pair_join.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -31,8 +32,8 @@ std::string SaveLosslessPair(const TBatchPair& pair, const TBatchRunSettings& se
     join.Fill = settings.MarginColor;
     join.ColorSpace = settings.ColorSpace;
     join.Gap = settings.Gap;
-    if (settings.Method != rmOriginal) join.Refusals.push_back(kResampledRefusal);
-    if (settings.Resize.On) join.Refusals.push_back("the results are resized");
+    if (settings.Method != rmOriginal) join.Refusals.push_back(UiText(kResampledRefusal));
+    if (settings.Resize.On) join.Refusals.push_back(UiText(UI_TEXT("quilmo", "結果の大きさが変えられます")));
     const std::vector<size_t> requantised = SaveLosslessJpeg(join, fileName, settings.Jpeg.Progressive);
     return requantised.empty() ? std::string() : RequantisedNote(join, requantised);
 }

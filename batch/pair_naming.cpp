@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

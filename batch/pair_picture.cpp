@@ -12,6 +12,7 @@
 #include "resample/work_threads.h"
 #include "pair_join.h"
 #include "pair_resize.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -65,7 +66,7 @@ TBatchPicture ReadBatchPicture(const std::string& path)
 TColorProfile MakePairPicture(const TBatchPair& pair, const TBatchRunSettings& settings,
                               const TLoadErrorProc& loadError, TBitmap& result)
 {
-    if (pair.Left.empty() && pair.Right.empty()) throw EReadError("The pair has no picture");
+    if (pair.Left.empty() && pair.Right.empty()) throw EReadError(UiText(UI_TEXT("quilmo", "この組には画像がありません")));
     // Both files read at once where threads allow; list 2's picture is told of first.
     const std::string* paths[2] = {&pair.Right, &pair.Left};
     TBatchPicture read[2];

@@ -3,14 +3,18 @@
 #include <algorithm>
 
 #include "pair_naming.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
 namespace {
 
-std::string Replaces(const std::string& file, const std::string& whose, int32_t pair)
+constexpr const char* kReplacesPicture = UI_TEXT("quilmo", "結果が %2 組目の画像 %1 を置き換えます");
+
+// pattern names the file (%1) and the pair (%2).
+std::string Replaces(const std::string& file, const char* pattern, int32_t pair)
 {
-    return "The result would replace " + file + ", " + whose + " pair " + std::to_string(pair);
+    return FillIn(UiText(pattern), {file, std::to_string(pair)});
 }
 
 // The pictures pair reads, each once.
@@ -72,9 +76,8 @@ void TRunSurvey::AddPictures(const TBatchPair& pair)
             // Pairs run in order, so an earlier pair's result would be read in place of the
             // picture.
             if (writer < pair.Number)
-                FRefusals.try_emplace(writer, "The result would replace " + *picture +
-                                                  ", which pair " + std::to_string(pair.Number) +
-                                                  " still reads");
+                FRefusals.try_emplace(writer, Replaces(*picture, UI_TEXT("quilmo", "結果が、%2 組目がまだ読む画像 %1 を置き換えます"),
+                                                       pair.Number));
             else if (writer > pair.Number)
                 WaitFor(writer, pair.Number);
         }
@@ -116,20 +119,20 @@ TPairClearance TRunWatch::Clear(const TBatchPair& pair)
     for (const std::string* picture : PicturesOf(pair)) {
         pictures.push_back(FFiles.Of(*picture));
         if (const int32_t* writer = FResults.Find(pictures.back()))
-            return {"The picture " + *picture + " is the result of pair " + std::to_string(*writer)};
+            return {FillIn(UiText(UI_TEXT("quilmo", "画像 %1 は %2 組目の結果です")), {*picture, std::to_string(*writer)})};
     }
     const std::string name = ResultName(pair);
     const TFileIdentity result = FFiles.Of(name);
     TPairClearance clearance;
     const bool replacesOwn = std::any_of(pictures.begin(), pictures.end(),
                                          [&](const TFileIdentity& p) { return SameFile(p, result); });
-    if (replacesOwn && !FAllowed.Sources) return {Replaces(name, "a picture of", pair.Number)};
+    if (replacesOwn && !FAllowed.Sources) return {Replaces(name, kReplacesPicture, pair.Number)};
     if (const int32_t* reader = FPictures.Find(result)) {
-        if (!FAllowed.Sources) return {Replaces(name, "a picture of", *reader)};
+        if (!FAllowed.Sources) return {Replaces(name, kReplacesPicture, *reader)};
         clearance.After = *reader;
     }
     if (const int32_t* writer = FResults.Find(result)) {
-        if (!FAllowed.Results) return {Replaces(name, "the result of", *writer)};
+        if (!FAllowed.Results) return {Replaces(name, UI_TEXT("quilmo", "結果が %2 組目の結果 %1 を置き換えます"), *writer)};
         clearance.After = std::max(clearance.After, *writer);
     }
     for (const TFileIdentity& picture : pictures) FPictures.Set(picture, pair.Number);

@@ -8,6 +8,7 @@
 #include "errors.h"
 #include "le_bytes.h"
 #include "stream.h"
+#include "ui_text.h"
 
 namespace quilmo {
 
@@ -39,8 +40,8 @@ void CheckBmpFileSize(const TDIBLayout& layout)
 {
     const int64_t size = BmpFileSize(layout);
     if (size > int64_t{UINT32_MAX})
-        throw EWriteError("Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take " +
-                          std::to_string(size) + " bytes; save it as PNG");
+        throw EWriteError(FillIn(UiText(UI_TEXT("quilmo", "BMP 画像を書き出せません: BMP ファイルは 4 GiB までですが、この画像は %1 バイトになります。PNG で保存してください")),
+                                 std::to_string(size)));
 }
 
 void WriteDIBHeaders(TStream& stream, const TDIBLayout& layout)

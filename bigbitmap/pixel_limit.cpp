@@ -5,6 +5,7 @@
 #include <string>
 
 #include "errors.h"
+#include "ui_text.h"
 
 namespace quilmo {
 
@@ -27,9 +28,8 @@ void CheckPicturePixels(int64_t width, int64_t height)
     const int64_t limit = MaxPicturePixels();
     // Compared by division so that sizes from a lying header cannot overflow the product.
     if (width > 0 && height > 0 && width > limit / height)
-        throw EInvalidGraphic("Picture too large: " + std::to_string(width) + " x " +
-                              std::to_string(height) + " pixels (the limit is " +
-                              std::to_string(limit) + " pixels)");
+        throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "画像が大きすぎます: %1 x %2 ピクセル (上限は %3 ピクセル)")),
+                                     {std::to_string(width), std::to_string(height), std::to_string(limit)}));
 }
 
 }  // namespace quilmo

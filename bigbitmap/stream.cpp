@@ -16,6 +16,7 @@
 #include "errors.h"
 #include "save_target.h"
 #include "temporary_files.h"
+#include "ui_text.h"
 
 namespace quilmo {
 
@@ -175,16 +176,26 @@ int64_t TShiftedMemoryStream::Seek(int64_t offset, TSeekOrigin origin)
 
 // --- TFileStream
 
+std::string FileNotOpenedText(const std::filesystem::path& path, const std::string& reason)
+{
+    return FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を開けません。%2")), {path.string(), reason});
+}
+
+std::string FolderNotCreatedText(const std::filesystem::path& path, const std::string& reason)
+{
+    return FillIn(UiText(UI_TEXT("quilmo", "フォルダー \"%1\" を作成できません。%2")), {path.string(), reason});
+}
+
 void FailToCreate(const std::filesystem::path& path, const char* reason)
 {
-    throw EWriteError("Cannot create file \"" + path.string() + "\". " + reason);
+    throw EWriteError(FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を作成できません。%2")), {path.string(), reason}));
 }
 
 namespace {
 
-[[noreturn]] void FailToOpen(const std::filesystem::path& path, const char* reason)
+[[noreturn]] void FailToOpen(const std::filesystem::path& path, const std::string& reason)
 {
-    throw EReadError("Cannot open file \"" + path.string() + "\". " + reason);
+    throw EReadError(FileNotOpenedText(path, reason));
 }
 
 // Only regular files are read: a pipe, a device or a folder is refused at once instead of
@@ -194,13 +205,13 @@ std::FILE* OpenForReading(const std::filesystem::path& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) FailToOpen(path, std::strerror(errno));
     struct stat status {};
-    const char* reason;
+    std::string reason;
     if (::fstat(fd, &status) != 0)
         reason = std::strerror(errno);
     else if (S_ISDIR(status.st_mode))
         reason = std::strerror(EISDIR);
     else if (!S_ISREG(status.st_mode))
-        reason = "Not a regular file";
+        reason = UiText(UI_TEXT("quilmo", "通常のファイルではありません"));
     else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         reason = std::strerror(errno);
     else if (std::FILE* file = ::fdopen(fd, "rb"))

@@ -112,8 +112,12 @@ private:
     std::FILE* FFile = nullptr;
 };
 
-// Raises EWriteError "Cannot create file "PATH". REASON".
+// Raises EWriteError "Cannot create file "PATH". REASON" (in the user's language).
 [[noreturn]] void FailToCreate(const std::filesystem::path& path, const char* reason);
+// "Cannot open file "PATH". REASON" and "Cannot create folder "PATH". REASON", in the user's
+// language.
+std::string FileNotOpenedText(const std::filesystem::path& path, const std::string& reason);
+std::string FolderNotCreatedText(const std::filesystem::path& path, const std::string& reason);
 
 // Writes a file as a whole or not at all: the bytes go to a temporary file in the target folder,
 // which replaces the target only after write succeeded. On failure no file is left behind and

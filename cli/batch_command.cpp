@@ -21,6 +21,8 @@
 #include "ending_signals.h"
 #include "heap_reuse.h"
 #include "threads_option.h"
+#include "bigbitmap/ui_text.h"
+#include "bigbitmap/stream.h"
 
 namespace quilmo::cli {
 
@@ -107,17 +109,20 @@ std::string DescribeClashes(const TClashes& clashes, bool results)
         const std::string pair = std::to_string(clash.Pair);
         const std::string other = std::to_string(clash.Other);
         if (results)
-            text += "Pairs " + other + " and " + pair + " would both be saved as " + clash.File + "\n";
+            text += FillIn(UiText(UI_TEXT("quilmo", "%1 組目と %2 組目はどちらも %3 として保存されます")),
+                           {other, pair, clash.File});
         else if (clash.Pair == clash.Other)
-            text += "Pair " + pair + " would replace its picture " + clash.File + "\n";
+            text += FillIn(UiText(UI_TEXT("quilmo", "%1 組目は自分の画像 %2 を置き換えます")), {pair, clash.File});
         else
-            text += "Pair " + pair + " would replace " + clash.File + ", a picture of pair " + other + "\n";
+            text += FillIn(UiText(UI_TEXT("quilmo", "%1 組目は %3 組目の画像 %2 を置き換えます")),
+                           {pair, clash.File, other});
+        text += "\n";
     }
     if (clashes.Count > static_cast<int64_t>(clashes.First.size()))
-        text += "and " + std::to_string(clashes.Count - static_cast<int64_t>(clashes.First.size())) + " more\n";
-    return text + (results ? "Results of the run would replace each other; --overwrite-results lets "
-                             "the later pair win"
-                           : "Results would replace pictures of the run; --overwrite-sources allows that");
+        text += FillIn(UiText(UI_TEXT("quilmo", "ほか %1 件")),
+                       std::to_string(clashes.Count - static_cast<int64_t>(clashes.First.size()))) + "\n";
+    return text + UiText(results ? UI_TEXT("quilmo", "処理の結果どうしが置き換わります。--overwrite-results で後の組が残ります")
+                                 : UI_TEXT("quilmo", "結果が処理中の画像を置き換えます。--overwrite-sources で許可できます"));
 }
 
 // Every pair of the run (of every shard) before it starts: clashes that are not allowed refuse
@@ -146,7 +151,7 @@ void MakeOutFolder(const std::string& out)
     if (out.empty()) return;
     std::error_code error;
     std::filesystem::create_directories(out, error);
-    if (error) throw ERefused("Cannot create folder \"" + out + "\". " + error.message());
+    if (error) throw ERefused(FolderNotCreatedText(out, error.message()));
 }
 
 void Batch(const TBatchArgs& args)
@@ -199,83 +204,80 @@ void AddBatchCommand(CLI::App& app)
 {
     auto args = std::make_shared<TBatchArgs>();
     CLI::App* batch = app.add_subcommand(
-        "batch", "Join pairs of pictures as the batch window does and save each result");
-    CLI::Option* left = batch->add_option("--left", args->Left, "List 1: left (or bottom) pictures");
-    CLI::Option* right = batch->add_option("--right", args->Right, "List 2: right (or top) pictures");
+        "batch", UiText(UI_TEXT("quilmo", "バッチ処理ウィンドウと同じく画像を 2 枚ずつ連結し、結果をそれぞれ保存する")));
+    CLI::Option* left = batch->add_option("--left", args->Left, UiText(UI_TEXT("quilmo", "リスト 1: 左 (縦なら下) の画像")));
+    CLI::Option* right = batch->add_option("--right", args->Right, UiText(UI_TEXT("quilmo", "リスト 2: 右 (縦なら上) の画像")));
     CLI::Option* pairs =
         batch->add_option("--pairs", args->PairsFile,
-                          "File of one \"left<TAB>right\" line a pair; - for the standard input")
+                          UiText(UI_TEXT("quilmo", "1 組 1 行 \"左<TAB>右\" のファイル。- なら標準入力")))
             ->excludes(left)
             ->excludes(right);
     batch->callback([args, left, right, pairs] {
         if (left->count() + right->count() + pairs->count() == 0)
             throw CLI::RequiredError("--left, --right or --pairs");
-        if (args->Lossless && args->Format != bfJPG) throw CLI::ValidationError("--lossless", "needs --format jpg");
+        if (args->Lossless && args->Format != bfJPG) throw CLI::ValidationError("--lossless", UiText(UI_TEXT("quilmo", "--format jpg が必要です")));
         Batch(*args);
     });
-    batch->add_option("--direction", args->Direction, "h: side by side (default), v: list 2 on top")
+    batch->add_option("--direction", args->Direction, UiText(UI_TEXT("quilmo", "h: 横に並べる (既定)、v: リスト 2 を上に")))
         ->check(CLI::IsMember({"h", "v"}));
     batch->add_option("--method", args->Method,
-                      "original keeps both sizes (default); the others enlarge the smaller picture")
+                      UiText(UI_TEXT("quilmo", "original: どちらも原寸 (既定)。ほかは小さい方の画像を拡大する")))
         ->type_name("METHOD")
         ->transform(JoinMethodChoices());
-    batch->add_option("--gap", args->Gap, "Pixels between the pictures, 0 to 500")
+    batch->add_option("--gap", args->Gap, UiText(UI_TEXT("quilmo", "画像の間隔 (ピクセル、0 から 500)")))
         ->check(CLI::Range(0, kMaxBatchGap));
-    batch->add_option("--color", args->Color, "Colour of gaps and empty halves (default ffffff)")
+    batch->add_option("--color", args->Color, UiText(UI_TEXT("quilmo", "間隔と空いた半分の色 (既定 ffffff)")))
         ->check(ColorText());
-    batch->add_option("--format", args->Format, "bmp (default), jpg or webp")
+    batch->add_option("--format", args->Format, UiText(UI_TEXT("quilmo", "bmp (既定)、jpg、webp")))
         ->type_name("FORMAT")
         ->transform(Choices<TBatchFormat>({{"bmp", bfBMP}, {"jpg", bfJPG}, {"webp", bfWebP}}));
-    batch->add_option("--quality", args->Quality, "JPEG and WebP quality (default 85; WebP lossless at 100)")
+    batch->add_option("--quality", args->Quality, UiText(UI_TEXT("quilmo", "JPEG と WebP の品質 (既定 85。WebP は 100 で可逆)")))
         ->check(CLI::Range(10, 100));
-    batch->add_flag("--progressive", args->Progressive, "Progressive JPEG");
+    batch->add_flag("--progressive", args->Progressive, UiText(UI_TEXT("quilmo", "プログレッシブ JPEG")));
     CLI::Option* lossless = batch->add_flag(
         "--lossless", args->Lossless,
-        "JPEG results of the pictures' own coefficients (original size, blocks in line); a pair that "
-        "does not allow it fails with the reason");
-    batch->add_option("--resize", args->Resize, "Bring every result to WIDTHxHEIGHT (10 to 20000)")
+        UiText(UI_TEXT("quilmo", "画像自身の係数で JPEG を作る (原寸、ブロック境界がそろうこと)。できない組は理由を添えて失敗する")));
+    batch->add_option("--resize", args->Resize, UiText(UI_TEXT("quilmo", "結果をすべて 幅x高さ にする (10 から 20000)")))
         ->excludes(lossless)
         ->type_name("WxH")
         ->check(CLI::Validator(
             [](const std::string& text) {
-                return ParseResize(text) ? std::string() : "must be WIDTHxHEIGHT, each 10 to 20000";
+                return ParseResize(text) ? std::string() : UiText(UI_TEXT("quilmo", "幅x高さ (どちらも 10 から 20000) で指定してください"));
             },
             "WxH"));
-    batch->add_flag("--keep-width", args->KeepWidth, "With --resize: the height follows the width");
-    batch->add_flag("--keep-height", args->KeepHeight, "With --resize: the width follows the height");
+    batch->add_flag("--keep-width", args->KeepWidth, UiText(UI_TEXT("quilmo", "--resize で、高さを幅に合わせる")));
+    batch->add_flag("--keep-height", args->KeepHeight, UiText(UI_TEXT("quilmo", "--resize で、幅を高さに合わせる")));
     batch->add_option("--resize-method", args->ResizeMethod,
-                      "Enlarger of --resize (default bilinear); results that get narrower are reduced")
+                      UiText(UI_TEXT("quilmo", "--resize の拡大方法 (既定 bilinear)。幅が狭くなる結果は縮小する")))
         ->type_name("METHOD")
         ->transform(Choices<TResampleMethod>({{"bilinear", rmBilinear},
                                               {"bicubic", rmBicubic},
                                               {"lagrange", rmLagrange},
                                               {"lanczos", rmLanczos}}));
     AddColorSpaceOption(*batch, args->ColorSpace);
-    batch->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
+    batch->add_flag("--no-sse2", args->NoSSE2, UiText(UI_TEXT("quilmo", "SSE2 を使わずに拡大縮小する")));
     // The jobs share the processors: each works on one thread unless told otherwise.
-    AddThreadsOption(*batch, 1, "Threads each job works on (default 1)");
+    AddThreadsOption(*batch, 1, UiText(UI_TEXT("quilmo", "ジョブごとのスレッド数 (既定 1)")));
     batch->add_option("--naming", args->Naming,
-                      "seq: TEXT and the pair's number (default); same: list 2's file name (list "
-                      "1's without one); prefix, suffix: that name with TEXT before or after it")
+                      UiText(UI_TEXT("quilmo", "seq: TEXT と組の番号 (既定)。same: リスト 2 のファイル名 (なければリスト 1 の)。prefix、suffix: その名前の前か後に TEXT")))
         ->type_name("NAMING")
         ->transform(Choices<TBatchNaming>({{"seq", bnSequential},
                                            {"same", bnSameName},
                                            {"prefix", bnPrefix},
                                            {"suffix", bnSuffix}}));
-    batch->add_option("--text", args->Text, "The text of --naming");
-    batch->add_option("--out", args->Out, "Folder the results are saved in, made when missing")->required();
+    batch->add_option("--text", args->Text, UiText(UI_TEXT("quilmo", "--naming の TEXT")));
+    batch->add_option("--out", args->Out, UiText(UI_TEXT("quilmo", "結果を保存するフォルダー (なければ作る)")))->required();
     batch->add_flag("--overwrite-sources", args->OverwriteSources,
-                    "Allow results to replace pictures of the run");
+                    UiText(UI_TEXT("quilmo", "結果が処理中の画像を置き換えることを許す")));
     batch->add_flag("--overwrite-results", args->OverwriteResults,
-                    "Allow pairs saved under one name: the later pair's result stays");
-    batch->add_flag("--plain", args->Plain, "Lines \"K ok FILE\" or \"K error\"");
-    batch->add_option("--jobs", args->Jobs, "Pairs done at once, each in a process of its own")
+                    UiText(UI_TEXT("quilmo", "同じ名前で保存される組を許す (後の組の結果が残る)")));
+    batch->add_flag("--plain", args->Plain, UiText(UI_TEXT("quilmo", "\"K ok FILE\" か \"K error\" の行を出力する")));
+    batch->add_option("--jobs", args->Jobs, UiText(UI_TEXT("quilmo", "同時に処理する組の数 (それぞれ別のプロセスで)")))
         ->check(CLI::Range(1, 256));
     batch->add_option("--timeout", args->Timeout,
-                      "Seconds a pair may take before it fails; pairs then run in a process of "
-                      "their own")
+                      UiText(UI_TEXT("quilmo", "1 組にかけられる秒数 (超えると失敗)。組はそれぞれ別のプロセスで処理する")))
         ->check(CLI::Range(1, 1000000));
-    batch->add_option("--shard", args->Shard, "Only the pairs whose number is K modulo N")
+    batch->add_option("--shard", args->Shard, UiText(UI_TEXT("quilmo", "番号を N で割った余りが K の組だけを処理する")))
         ->type_name("K/N")
         ->check(CLI::Validator(
             [](const std::string& text) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "batch/batch_texts.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -19,7 +20,7 @@ constexpr int kBarWidth = 40;
 
 [[noreturn]] void FailToWrite(int error)
 {
-    throw std::runtime_error(std::string("Cannot write to the standard output: ") + std::strerror(error));
+    throw std::runtime_error(FillIn(UiText(UI_TEXT("quilmo", "標準出力に書き込めません: %1")), std::strerror(error)));
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ void TBatchConsole::Report(const TBatchPair& pair, const TPairReport& report)
     if (FPlain)
         std::printf("%d %s\n", pair.Number, ok ? ("ok " + outcome.FileName).c_str() : "error");
     else
-        std::printf("%s%s\n", PairLineText(pair.Number).c_str(), ok ? kBatchDoneMark : kBatchErrorMark);
+        std::printf("%s%s\n", PairLineText(pair.Number).c_str(), UiText(ok ? kBatchDoneMark : kBatchErrorMark).c_str());
     // A script watching the lines sees each pair as it is done; one that stopped reading ends
     // the run.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) FailToWrite(errno);
@@ -62,15 +63,15 @@ void TBatchConsole::Finish()
 {
     ClearBar();
     if (FFailed > 0)
-        throw std::runtime_error(std::to_string(FFailed) + " of " + std::to_string(FDone) +
-                                 " pairs did not succeed");
+        throw std::runtime_error(FillIn(UiText(UI_TEXT("quilmo", "%2 組のうち %1 組が成功しませんでした")),
+                                        {std::to_string(FFailed), std::to_string(FDone)}));
 }
 
 void TBatchConsole::DrawBar() const
 {
     if (!FBar) return;
     if (!FTotal) {
-        std::fprintf(stderr, "\r%lld done", static_cast<long long>(FDone));
+        std::fprintf(stderr, "\r%s", FillIn(UiText(UI_TEXT("quilmo", "%1 組完了")), std::to_string(FDone)).c_str());
     } else if (*FTotal > 0) {
         const auto filled = static_cast<int>(FDone * kBarWidth / *FTotal);
         std::fprintf(stderr, "\r[%s%s] %lld/%lld", std::string(filled, '#').c_str(),

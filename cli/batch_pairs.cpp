@@ -1,11 +1,15 @@
 #include "batch_pairs.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
 
 #include "bigbitmap/errors.h"
+#include "bigbitmap/ui_text.h"
+#include "bigbitmap/stream.h"
 
 namespace quilmo::cli {
 
@@ -29,7 +33,7 @@ TShard ParseShard(const std::string& text)
                            ParseCount(std::string_view(text).substr(slash + 1))};
         if (shard.Count >= 1 && shard.Index >= 0 && shard.Index < shard.Count) return shard;
     }
-    throw std::invalid_argument("must be K/N with 0 <= K < N");
+    throw std::invalid_argument(UiText(UI_TEXT("quilmo", "K/N (0 <= K < N) で指定してください")));
 }
 
 TPairReader::TPairReader(const std::vector<std::string>& left,
@@ -49,7 +53,7 @@ TPairReader::TPairReader(const std::filesystem::path& file, TShard shard)
     std::error_code error;
     FReadAgain = std::filesystem::is_regular_file(file, error);
     FFileStream.open(file, std::ios::binary);
-    if (!FFileStream) throw EReadError("Cannot open file \"" + file.string() + "\"");
+    if (!FFileStream) throw EReadError(FileNotOpenedText(file, std::strerror(errno)));
     FIn = &FFileStream;
 }
 
@@ -71,7 +75,7 @@ bool TPairReader::NextInFile(TBatchPair& pair)
     while (std::getline(*FIn, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
-        if (FNumber == INT32_MAX) throw EReadError("Too many pairs in \"" + FFile.string() + "\"");
+        if (FNumber == INT32_MAX) throw EReadError(FillIn(UiText(UI_TEXT("quilmo", "\"%1\" の組が多すぎます")), FFile.string()));
         if (!FShard.Holds(++FNumber)) continue;
         const size_t tab = line.find('\t');
         pair.Number = FNumber;
@@ -79,7 +83,7 @@ bool TPairReader::NextInFile(TBatchPair& pair)
         pair.Right = tab == std::string::npos ? std::string() : line.substr(tab + 1);
         return true;
     }
-    if (FIn->bad()) throw EReadError("Cannot read file \"" + FFile.string() + "\"");
+    if (FIn->bad()) throw EReadError(FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を読み込めません。")), FFile.string()));
     return false;
 }
 

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "ending_signals.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -65,7 +66,7 @@ public:
 private:
     void Take(void* data, size_t size)
     {
-        if (size > FBytes.size() - FPosition) throw std::runtime_error("A worker sent a broken frame");
+        if (size > FBytes.size() - FPosition) throw std::runtime_error(UiText(UI_TEXT("quilmo", "作業プロセスから壊れたデータが届きました")));
         std::memcpy(data, FBytes.data() + FPosition, size);
         FPosition += size;
     }
@@ -158,8 +159,9 @@ void CloseFd(int& fd)
 
 std::string DescribeEnd(int status)
 {
-    if (WIFSIGNALED(status)) return "was killed by signal " + std::to_string(WTERMSIG(status));
-    return "ended with status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return FillIn(UiText(UI_TEXT("quilmo", "作業プロセスがシグナル %1 で終了しました")), std::to_string(WTERMSIG(status)));
+    return FillIn(UiText(UI_TEXT("quilmo", "作業プロセスが終了コード %1 で終了しました")), std::to_string(WEXITSTATUS(status)));
 }
 
 TPairReport Failure(const std::string& error)
@@ -171,7 +173,8 @@ TPairReport Failure(const std::string& error)
 
 std::string TimeoutMessage(int seconds)
 {
-    return "The pair took longer than " + std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+    if (seconds == 1) return UiText(UI_TEXT("quilmo", "この組は 1 秒を超えました"));
+    return FillIn(UiText(UI_TEXT("quilmo", "この組は %1 秒を超えました")), std::to_string(seconds));
 }
 
 using TClock = std::chrono::steady_clock;
@@ -416,7 +419,7 @@ private:
     {
         const int status = End(worker, true);
         Start(worker);
-        return Failure(why.empty() ? "The worker process " + DescribeEnd(status) : why);
+        return Failure(why.empty() ? DescribeEnd(status) : why);
     }
 
     const TWorkerOptions FOptions;

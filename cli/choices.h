@@ -11,6 +11,7 @@
 
 #include "color/join_color_space.h"
 #include "resample/resample.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -50,8 +51,7 @@ inline void AddColorSpaceOption(CLI::App& command, TColorSpaceChoice& choice)
 {
     command
         .add_option("--color-space", choice,
-                    "auto: in the profile every tagged picture shares, else sRGB (default); "
-                    "srgb: always converted to sRGB")
+                    UiText(UI_TEXT("quilmo", "auto: プロファイル付きの画像がみな同じならそのプロファイルで、ほかは sRGB で (既定)。srgb: 常に sRGB に変換する")))
         ->type_name("SPACE")
         ->transform(Choices<TColorSpaceChoice>({{"auto", TColorSpaceChoice::Auto}, {"srgb", TColorSpaceChoice::SRGB}}));
 }

@@ -1,4 +1,5 @@
 #include "color_option.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -8,7 +9,7 @@ CLI::Validator ColorText()
         [](const std::string& text) {
             const bool hex = text.size() == 6 &&
                              text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-            return hex ? std::string() : "must be six hexadecimal digits RRGGBB";
+            return hex ? std::string() : UiText(UI_TEXT("quilmo", "16 進数 6 桁の RRGGBB で指定してください"));
         },
         "RRGGBB");
 }

@@ -22,6 +22,7 @@
 #include "output/lossless_join.h"
 #include "output/picture_file.h"
 #include "threads_option.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -131,7 +132,7 @@ void Join(const TJoinArgs& args)
         JoinIntoFile(pictures, SettingsOf(args), progress, hooks, args.Output, {args.Quality, args.Progressive});
     } catch (const std::bad_alloc&) {
         // In the words the window uses.
-        throw std::runtime_error("Out of memory");
+        throw std::runtime_error(UiText(UI_TEXT("quilmo", "メモリーが足りません")));
     }
 }
 
@@ -148,7 +149,7 @@ void JoinLosslessly(const TJoinArgs& args)
     }
     TLosslessJoin join = LosslessJoinByRule(std::move(pictures), sizes, SettingsOf(args));
     if (PictureFileFormat(args.Output) != TPictureFileFormat::JPEG)
-        join.Refusals.push_back(args.Output + " is not a JPEG file (.jpg, .jpeg, .jpe)");
+        join.Refusals.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は JPEG ファイル (.jpg, .jpeg, .jpe) ではありません")), args.Output));
     const std::vector<size_t> requantised = SaveLosslessJpeg(join, args.Output, args.Progressive);
     if (!requantised.empty()) std::fprintf(stderr, "%s\n", RequantisedNote(join, requantised).c_str());
 }
@@ -159,51 +160,49 @@ void AddJoinCommand(CLI::App& app)
 {
     auto args = std::make_shared<TJoinArgs>();
     CLI::App* join = app.add_subcommand(
-        "join", "Join pictures side by side or stacked, in one line or wrapped into a grid");
-    join->add_option("--direction", args->Direction, "h: side by side (default), v: stacked")
+        "join", UiText(UI_TEXT("quilmo", "画像を横か縦に、1 列に、または折り返して格子状に連結する")));
+    join->add_option("--direction", args->Direction, UiText(UI_TEXT("quilmo", "h: 横に並べる (既定)、v: 縦に積む")))
         ->check(CLI::IsMember({"h", "v"}));
     join->add_option("--method", args->Method,
-                     "original keeps every size (default); the others enlarge smaller pictures")
+                     UiText(UI_TEXT("quilmo", "original: すべて原寸 (既定)。ほかは小さい画像を拡大する")))
         ->type_name("METHOD")
         ->transform(JoinMethodChoices());
-    join->add_option("--gap", args->Gap, "Pixels between pictures: 0 to 500 in steps of 10")
+    join->add_option("--gap", args->Gap, UiText(UI_TEXT("quilmo", "画像の間隔 (ピクセル、0 から 500 まで 10 刻み)")))
         ->check(CLI::Range(0, kMaxGapSteps * kGapStepPixels))
         ->check(CLI::Validator(
             [](const std::string& text) {
                 return std::stoi(text) % kGapStepPixels == 0 ? std::string()
-                                                             : "must be a multiple of 10";
+                                                             : UiText(UI_TEXT("quilmo", "10 の倍数で指定してください"));
             },
             "MULTIPLE OF 10"));
-    join->add_option("--frame", args->Frame, "Frame widths left,top,right,bottom (0 to 10000)")
+    join->add_option("--frame", args->Frame, UiText(UI_TEXT("quilmo", "枠の幅 左,上,右,下 (0 から 10000)")))
         ->delimiter(',')
         ->expected(4)
         // A list option would go on taking values: the pictures after it.
         ->allow_extra_args(false)
         ->check(CLI::Range(0, kMaxFrameWidth));
     join->add_option("--color", args->Color,
-                     "Colour of gaps, frame and uncovered areas (default ffffff)")
+                     UiText(UI_TEXT("quilmo", "間隔、枠、画像のない部分の色 (既定 ffffff)")))
         ->check(ColorText());
-    join->add_option("--quality", args->Quality, "JPEG quality (default 85)")
+    join->add_option("--quality", args->Quality, UiText(UI_TEXT("quilmo", "JPEG の品質 (既定 85)")))
         ->check(CLI::Range(10, 100));
-    join->add_flag("--progressive", args->Progressive, "Progressive JPEG");
+    join->add_flag("--progressive", args->Progressive, UiText(UI_TEXT("quilmo", "プログレッシブ JPEG")));
     join->add_option("--wrap", args->Wrap,
-                     "A new row (h) or column (v) after every N pictures; 0: one line (default)")
+                     UiText(UI_TEXT("quilmo", "N 枚ごとに次の行 (h) か列 (v) へ折り返す。0: 1 列 (既定)")))
         ->check(CLI::NonNegativeNumber);
     join->add_option("--align", args->Align,
-                     "Original size: pictures across their line and shorter lines along the "
-                     "longest at the start (default), centre or end")
+                     UiText(UI_TEXT("quilmo", "原寸で、画像を列の中で、短い列を最長の列に沿って、先頭 (既定)、中央、末尾にそろえる")))
         ->type_name("ALIGN")
         ->transform(Choices<TJoinAlign>({{"start", jaStart}, {"center", jaCenter}, {"end", jaEnd}}));
     AddColorSpaceOption(*join, args->ColorSpace);
-    join->add_flag("--no-sse2", args->NoSSE2, "Use the plain resamplers");
-    AddThreadsOption(*join, 0, "Threads to work on (default: every processor; 1: one picture after the other)");
+    join->add_flag("--no-sse2", args->NoSSE2, UiText(UI_TEXT("quilmo", "SSE2 を使わずに拡大縮小する")));
+    AddThreadsOption(*join, 0, UiText(UI_TEXT("quilmo", "スレッド数 (既定: プロセッサーの数。1: 画像を 1 枚ずつ)")));
     join->add_option("-o", args->Output,
-                     "File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)")
+                     UiText(UI_TEXT("quilmo", "書き出すファイル (.jpg/.jpeg/.jpe: JPEG、.png: PNG、.webp: WebP、ほかは BMP)")))
         ->required();
-    join->add_option("IN", args->Inputs, "Pictures in join order")->required();
+    join->add_option("IN", args->Inputs, UiText(UI_TEXT("quilmo", "連結する順の画像")))->required();
     join->add_flag("--lossless", args->Lossless,
-                   "Keep every JPEG picture's own coefficients (original size, blocks in line); "
-                   "refused with the reason otherwise");
+                   UiText(UI_TEXT("quilmo", "JPEG 画像自身の係数をそのまま使う (原寸、ブロック境界がそろうこと)。できなければ理由を添えて断る")));
     join->callback([args] { args->Lossless ? JoinLosslessly(*args) : Join(*args); });
 }
 

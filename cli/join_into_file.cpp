@@ -8,6 +8,7 @@
 
 #include "output/picture_file.h"
 #include "resample/work_threads.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -33,7 +34,7 @@ public:
     {
         std::unique_lock lock(FMutex);
         FChanged.wait(lock, [&] { return FRows >= rows || FAbandoned; });
-        if (FRows < rows) throw std::runtime_error("The join failed");
+        if (FRows < rows) throw std::runtime_error(UiText(UI_TEXT("quilmo", "連結に失敗しました")));
     }
 
 private:

@@ -6,7 +6,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli_language.h"
 #include "commands.h"
+#include "bigbitmap/ui_text.h"
 #include "ending_signals.h"
 #include "input/graphic_registry.h"
 #include "pixel_limit_option.h"
@@ -16,12 +18,14 @@
 
 int main(int argc, char** argv)
 {
+    quilmo::cli::UseLocaleLanguage();
     quilmo::RegisterStandardGraphicFormats();
-    CLI::App app{"Quilmo: join pictures side by side or stacked, from the shell."};
+    CLI::App app{quilmo::UiText(UI_TEXT("quilmo", "Quilmo: 画像を横や縦に連結します (コマンドライン版)"))};
+    // Before the commands are added: each takes the formatter and headings of the application.
+    quilmo::cli::UseLocaleHeadings(app);
     app.require_subcommand(1);
-    app.set_version_flag("--version", "quilmo-cli " QUILMO_VERSION, "Print the version and exit");
-    // Before the commands are added: each takes the formatter of the application.
-    app.formatter(std::make_shared<quilmo::cli::TUsageFormatter>());
+    app.set_version_flag("--version", "quilmo-cli " QUILMO_VERSION,
+                         quilmo::UiText(UI_TEXT("quilmo", "バージョンを表示して終了する")));
     quilmo::cli::AddPluginOption(app);
     quilmo::cli::AddPixelLimitOption(app);
     quilmo::cli::AddPictureCommands(app);
@@ -38,10 +42,11 @@ int main(int argc, char** argv)
         app.exit(e);
         return 2;
     } catch (const quilmo::cli::ERefused& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "%s\n", quilmo::UiText(e.what()).c_str());
         return 2;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        // A marked text without values (the plug-in set-up's) is translated only here.
+        std::fprintf(stderr, "%s\n", quilmo::UiText(e.what()).c_str());
         return 1;
     }
     return 0;

@@ -12,6 +12,7 @@
 #include "input/color_tagged.h"
 #include "input/graphic_registry.h"
 #include "input/susie_errors.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -57,14 +58,14 @@ void Convert(const TConvertArgs& args)
 void AddPictureCommands(CLI::App& app)
 {
     auto infoPath = std::make_shared<std::string>();
-    CLI::App* info = app.add_subcommand("info", "Print WIDTHxHEIGHT BITS of a picture");
-    info->add_option("FILE", *infoPath, "Picture file")->required();
+    CLI::App* info = app.add_subcommand("info", UiText(UI_TEXT("quilmo", "画像の 幅x高さ ビット数 を表示する")));
+    info->add_option("FILE", *infoPath, UiText(UI_TEXT("quilmo", "画像ファイル")))->required();
     info->callback([infoPath] { PrintInfo(*infoPath); });
 
     auto convertArgs = std::make_shared<TConvertArgs>();
-    CLI::App* convert = app.add_subcommand("convert", "Read a picture and write it as BMP");
-    convert->add_option("IN", convertArgs->Input, "Picture to read")->required();
-    convert->add_option("OUT", convertArgs->Output, "BMP file to write")->required();
+    CLI::App* convert = app.add_subcommand("convert", UiText(UI_TEXT("quilmo", "画像を読み込み、BMP として書き出す")));
+    convert->add_option("IN", convertArgs->Input, UiText(UI_TEXT("quilmo", "読み込む画像")))->required();
+    convert->add_option("OUT", convertArgs->Output, UiText(UI_TEXT("quilmo", "書き出す BMP ファイル")))->required();
     convert->callback([convertArgs] { Convert(*convertArgs); });
 }
 

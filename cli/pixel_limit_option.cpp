@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "bigbitmap/pixel_limit.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -10,7 +11,7 @@ void AddPixelLimitOption(CLI::App& app)
 {
     // Options run before any command does, so every picture the command reads is held to it.
     app.add_option_function<int64_t>("--max-pixels", [](int64_t limit) { SetMaxPicturePixels(limit); },
-                                     "Refuse pictures of more than N pixels (default 268435456)")
+                                     UiText(UI_TEXT("quilmo", "N ピクセルを超える画像を断る (既定 268435456)")))
         ->option_text("N")
         ->check(CLI::PositiveNumber);
 }

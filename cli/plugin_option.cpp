@@ -6,6 +6,7 @@
 
 #include "input/shipped_plugins.h"
 #include "input/susie_setup.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -21,9 +22,9 @@ struct TPluginOptions {
 void AddPluginOption(CLI::App& app)
 {
     auto options = std::make_shared<TPluginOptions>();
-    app.add_option("--plugins", options->Folder, "Load the import plug-ins (*.spi) of DIR before the command")
+    app.add_option("--plugins", options->Folder, UiText(UI_TEXT("quilmo", "コマンドの前に DIR の読み込みプラグイン (*.spi) を読み込む")))
         ->option_text("DIR");
-    app.add_flag("--no-shipped-plugins", options->NoShipped, "Leave out the plug-ins that ship with Quilmo");
+    app.add_flag("--no-shipped-plugins", options->NoShipped, UiText(UI_TEXT("quilmo", "Quilmo 付属のプラグインを使わない")));
     // After the options are read and before any command runs.
     app.parse_complete_callback([options] {
         const std::filesystem::path shipped = options->NoShipped ? std::filesystem::path()

@@ -11,6 +11,7 @@
 #include "core/picture_colors.h"
 #include "resample/big_resamplers.h"
 #include "threads_option.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo::cli {
 
@@ -77,20 +78,20 @@ void Resize(const TResizeArgs& args)
 void AddResizeCommand(CLI::App& app)
 {
     auto args = std::make_shared<TResizeArgs>();
-    CLI::App* resize = app.add_subcommand("resize", "Scale a picture and write it as a 24-bit BMP");
-    resize->add_option("--method", args->Method, "Resampler (default: bilinear to enlarge, reduce otherwise)")
+    CLI::App* resize = app.add_subcommand("resize", UiText(UI_TEXT("quilmo", "画像を拡大縮小し、24 ビット BMP として書き出す")));
+    resize->add_option("--method", args->Method, UiText(UI_TEXT("quilmo", "拡大縮小の方法 (既定: 拡大は bilinear、ほかは reduce)")))
         ->type_name("METHOD")
         ->transform(Choices<TResizeMethod>({{"bilinear", TResizeMethod::Bilinear},
                                             {"bicubic", TResizeMethod::Bicubic},
                                             {"lagrange", TResizeMethod::Lagrange},
                                             {"lanczos", TResizeMethod::Lanczos},
                                             {"reduce", TResizeMethod::Reduce}}));
-    resize->add_flag("--no-sse2", args->NoSSE2, "Use the plain paths");
-    AddThreadsOption(*resize, 0, "Threads to work on (default: every processor; 1: in order on one)");
-    resize->add_option("IN", args->Input, "Picture to read")->required();
-    resize->add_option("OUT", args->Output, "BMP file to write")->required();
-    resize->add_option("WIDTH", args->Width, "Target width")->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
-    resize->add_option("HEIGHT", args->Height, "Target height")->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
+    resize->add_flag("--no-sse2", args->NoSSE2, UiText(UI_TEXT("quilmo", "SSE2 を使わない")));
+    AddThreadsOption(*resize, 0, UiText(UI_TEXT("quilmo", "スレッド数 (既定: プロセッサーの数。1: 1 本で順に)")));
+    resize->add_option("IN", args->Input, UiText(UI_TEXT("quilmo", "読み込む画像")))->required();
+    resize->add_option("OUT", args->Output, UiText(UI_TEXT("quilmo", "書き出す BMP ファイル")))->required();
+    resize->add_option("WIDTH", args->Width, UiText(UI_TEXT("quilmo", "目的の幅")))->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
+    resize->add_option("HEIGHT", args->Height, UiText(UI_TEXT("quilmo", "目的の高さ")))->required()->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
     resize->callback([args] { Resize(*args); });
 }
 

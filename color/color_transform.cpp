@@ -6,6 +6,7 @@
 #include "bigbitmap/errors.h"
 #include "lcms_handles.h"
 #include "matrix_shaper.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -42,7 +43,7 @@ std::shared_ptr<const TColorTransform> MakeTransform(const TColorProfile& from, 
         transform = cmsCreateTransform(source.get(), PixelLayout(cmsGetColorSpace(source.get())), target.get(),
                                        TYPE_BGR_8, ConversionIntent(source.get(), target.get()),
                                        cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE);
-    if (!transform) throw EConvertError("Cannot convert the colours of a picture");
+    if (!transform) throw EConvertError(UiText(UI_TEXT("quilmo", "画像の色を変換できません")));
     return std::make_shared<TColorTransform>(transform);
 }
 

@@ -8,6 +8,7 @@
 #include "compose_work.h"
 #include "join_layout.h"
 #include "resample/work_threads.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -65,7 +66,7 @@ std::vector<TRect> ComposeJoined(TJoinSource& source, const TJoinSettings& setti
         sizes.push_back(source.SizeOf(i));
         // A size of zero would divide by zero in the layout and cannot be joined anyway.
         if (sizes.back().Width <= 0 || sizes.back().Height <= 0)
-            throw EInvalidGraphic("Cannot join an empty picture");
+            throw EInvalidGraphic(UiText(UI_TEXT("quilmo", "空の画像は連結できません")));
     }
     const TJoinLayout layout = LayOutJoin(sizes, settings);
     const TRect frame = settings.Frame();

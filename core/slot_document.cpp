@@ -9,6 +9,7 @@
 #include "resample/work_threads.h"
 #include "slot_hit_test.h"
 #include "status_texts.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -36,7 +37,7 @@ bool TSlotDocument::RunCommand(const std::function<void()>& body)
         done = true;
     } catch (const std::bad_alloc&) {
         FHost.SetStatusText(status);
-        FHost.ShowError("Out of memory");
+        FHost.ShowError(UI_TEXT("quilmo", "メモリーが足りません"));
     } catch (const std::exception& e) {
         FHost.SetStatusText(status);
         FHost.ShowError(e.what());

@@ -10,6 +10,7 @@
 #include "bigbitmap/pixel_limit.h"
 #include "bigbitmap/stream.h"
 #include "picture_rows.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -17,8 +18,8 @@ void CheckPictureSize(const char* format, int64_t width, int64_t height)
 {
     CheckPicturePixels(width, height);
     if (width <= 0 || height <= 0)
-        throw EInvalidGraphic(std::string("Invalid ") + format + " picture: unusable size (" +
-                              std::to_string(width) + " x " + std::to_string(height) + " pixels)");
+        throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "%1 画像が正しくありません: 使えない大きさです (%2 x %3 ピクセル)")),
+                                     {format, std::to_string(width), std::to_string(height)}));
 }
 
 TCompressedGraphic::TCompressedGraphic() = default;

@@ -9,6 +9,7 @@
 
 #include "bigbitmap/errors.h"
 #include "picture_rows.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -16,7 +17,7 @@ namespace {
 
 [[noreturn]] void Fail(const char* message)
 {
-    throw EInvalidGraphic(std::string("Invalid GIF picture: ") + message);
+    throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "GIF 画像が正しくありません: %1")), message));
 }
 
 [[noreturn]] void Fail(int giflibError)

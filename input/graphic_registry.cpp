@@ -7,6 +7,7 @@
 
 #include "bigbitmap/errors.h"
 #include "file_extension.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -76,7 +77,7 @@ std::unique_ptr<TGraphic> NewGraphicFor(const std::filesystem::path& path)
     const std::string extension = LowerExt(path.string());
     TGraphicFactory create = FindGraphicFormat(extension);
     if (!create) create = FindGraphicFormat(PluginFieldExt(extension));
-    if (!create) throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
+    if (!create) throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "この拡張子の画像は読めません (%1)")), extension));
     return create();
 }
 

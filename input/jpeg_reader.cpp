@@ -10,6 +10,7 @@
 #include "exif_orientation.h"
 #include "jpeg_markers.h"
 #include "oriented_rows.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -42,7 +43,7 @@ void InvertInks(std::vector<uint8_t>& cmyk)
 
 void TJpegReader::Fail(const char* message)
 {
-    throw EInvalidGraphic(std::string("Invalid JPEG picture: ") + message);
+    throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "JPEG 画像が正しくありません: %1")), message));
 }
 
 TJpegReader::TJpegReader(std::span<const uint8_t> bytes) : FBytes(bytes)

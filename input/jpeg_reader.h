@@ -50,7 +50,7 @@ public:
         if (!JpegCall(FErrors, call)) Fail(FErrors.Message);
     }
 
-    // Raises EInvalidGraphic("Invalid JPEG picture: <message>").
+    // Raises EInvalidGraphic("Invalid JPEG picture: <message>", in the user's language).
     [[noreturn]] static void Fail(const char* message);
 
 private:

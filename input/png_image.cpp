@@ -11,6 +11,7 @@
 #include "bigbitmap/pixel_limit.h"
 #include "picture_rows.h"
 #include "png_error.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -18,7 +19,7 @@ namespace {
 
 [[noreturn]] void Fail(const char* message)
 {
-    throw EInvalidGraphic(std::string("Invalid PNG picture: ") + message);
+    throw EInvalidGraphic(FillIn(UiText(UI_TEXT("quilmo", "PNG 画像が正しくありません: %1")), message));
 }
 
 // Colour value c of opacity a composed over white.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "bmp_image.h"
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 #include "gif_image.h"
 #include "graphic_registry.h"
 #include "jpeg_image.h"

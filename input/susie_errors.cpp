@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 #include "susie_graphic.h"
 #include "susie_plugins.h"
 

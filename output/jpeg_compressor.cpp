@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bigbitmap/errors.h"
+#include "write_failure.h"
 
 #include <jerror.h>
 
@@ -66,7 +67,7 @@ TJpegCompressor::~TJpegCompressor()
 void TJpegCompressor::Fail()
 {
     FOutput.Sink.RethrowFailure();
-    throw EWriteError(std::string("Cannot write the JPEG picture: ") + FErrors.Message);
+    FailToWrite("JPEG", FErrors.Message);
 }
 
 }  // namespace quilmo

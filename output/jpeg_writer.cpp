@@ -6,6 +6,8 @@
 #include "bigbitmap/big_bitmap.h"
 #include "bigbitmap/errors.h"
 #include "jpeg_compressor.h"
+#include "write_failure.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -41,9 +43,8 @@ void WriteRows(TJpegCompressor& compressor, TBigBitmap& picture, const TJpegSave
 void CheckJpegSize(int32_t width, int32_t height)
 {
     if (width <= kMaxJpegSide && height <= kMaxJpegSide) return;
-    throw EWriteError("Cannot write the JPEG picture: a JPEG picture is at most " + std::to_string(kMaxJpegSide) +
-                      " pixels wide and high, this one is " + std::to_string(width) + " x " +
-                      std::to_string(height) + "; save it as PNG");
+    FailToWrite("JPEG", FillIn(UiText(UI_TEXT("quilmo", "JPEG 画像の幅と高さは %1 ピクセルまでですが、この画像は %2 x %3 です。PNG で保存してください")),
+                               {std::to_string(kMaxJpegSide), std::to_string(width), std::to_string(height)}));
 }
 
 void WriteIccProfile(TJpegCompressor& compressor, const TColorProfile& profile)

@@ -9,6 +9,7 @@
 #include "input/color_tagged.h"
 #include "input/jpeg_image.h"
 #include "input/jpeg_reader.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -63,12 +64,12 @@ bool Joinable(J_COLOR_SPACE space)
 std::string KindText(J_COLOR_SPACE space)
 {
     switch (space) {
-    case JCS_GRAYSCALE: return "greyscale";
-    case JCS_YCbCr: return "in colour (YCbCr)";
-    case JCS_RGB: return "in colour (RGB)";
+    case JCS_GRAYSCALE: return UiText(UI_TEXT("quilmo", "グレースケール"));
+    case JCS_YCbCr: return UiText(UI_TEXT("quilmo", "カラー (YCbCr)"));
+    case JCS_RGB: return UiText(UI_TEXT("quilmo", "カラー (RGB)"));
     case JCS_CMYK:
-    case JCS_YCCK: return "CMYK, which the join converts into RGB";
-    default: return "in colours the join converts";
+    case JCS_YCCK: return UiText(UI_TEXT("quilmo", "CMYK (連結では RGB に変換されます)"));
+    default: return UiText(UI_TEXT("quilmo", "連結で変換される色"));
     }
 }
 
@@ -84,7 +85,7 @@ std::string SamplingText(const TJpegFacts& facts)
 
 std::string NotMultiple(int32_t mcu)
 {
-    return "not a multiple of " + std::to_string(mcu) + " (its MCU)";
+    return FillIn(UiText(UI_TEXT("quilmo", "MCU の %1 の倍数ではありません")), std::to_string(mcu));
 }
 
 // Pictures that are not JPEG pictures of the first one's kind (colour space, components and
@@ -98,18 +99,20 @@ const TJpegFacts* CheckKinds(const TLosslessJoin& join, std::span<const std::opt
     for (size_t i = 0; i < facts.size(); ++i) {
         const std::string label = PictureLabel(join, i);
         if (!facts[i]) {
-            reasons.push_back(label + " is not a JPEG picture");
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は JPEG 画像ではありません")), label));
         } else if (!Joinable(facts[i]->Space)) {
-            reasons.push_back(label + " is " + KindText(facts[i]->Space));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は %2 です")), {label, KindText(facts[i]->Space)}));
         } else if (!first) {
             first = &*facts[i];
             firstIndex = i;
         } else if (facts[i]->Space != first->Space) {
-            reasons.push_back(label + " is " + KindText(facts[i]->Space) + " and " +
-                              PictureLabel(join, firstIndex) + " " + KindText(first->Space));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は %2、%3 は %4 です")),
+                                     {label, KindText(facts[i]->Space), PictureLabel(join, firstIndex),
+                                      KindText(first->Space)}));
         } else if (facts[i]->Sampling != first->Sampling) {
-            reasons.push_back(label + " is sampled " + SamplingText(*facts[i]) + " and " +
-                              PictureLabel(join, firstIndex) + " " + SamplingText(*first));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 のサンプリングは %2、%3 は %4 です")),
+                                     {label, SamplingText(*facts[i]), PictureLabel(join, firstIndex),
+                                      SamplingText(*first)}));
         }
     }
     return reasons.size() == known ? first : nullptr;
@@ -124,16 +127,17 @@ void CheckShapes(const TLosslessJoin& join, std::span<const std::optional<TJpegF
         if (!facts[i]) continue;
         const TJpegFacts& f = *facts[i];
         const std::string label = PictureLabel(join, i);
-        const std::string turned = label + " cannot be turned upright losslessly (EXIF orientation " +
-                                   std::to_string(f.Orientation) + "): upright it is ";
+        const std::string orientation = std::to_string(f.Orientation);
         if (f.Turn.MirrorX && f.Size.Width % f.Mcu.Width != 0)
-            reasons.push_back(turned + std::to_string(f.Size.Width) + " pixels wide, " + NotMultiple(f.Mcu.Width));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は無劣化では正立にできません (EXIF の向き %2): 正立では幅 %3 ピクセルで、%4")),
+                                     {label, orientation, std::to_string(f.Size.Width), NotMultiple(f.Mcu.Width)}));
         if (f.Turn.MirrorY && f.Size.Height % f.Mcu.Height != 0)
-            reasons.push_back(turned + std::to_string(f.Size.Height) + " pixels high, " + NotMultiple(f.Mcu.Height));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は無劣化では正立にできません (EXIF の向き %2): 正立では高さ %3 ピクセルで、%4")),
+                                     {label, orientation, std::to_string(f.Size.Height), NotMultiple(f.Mcu.Height)}));
         const TRect& place = join.Pictures[i].Place;
         if (place.Width() != f.Size.Width || place.Height() != f.Size.Height)
-            reasons.push_back(label + " is " + std::to_string(f.Size.Width) + " x " + std::to_string(f.Size.Height) +
-                              " pixels, not the size of its place");
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は %2 x %3 ピクセルで、置く場所の大きさと違います")),
+                                     {label, std::to_string(f.Size.Width), std::to_string(f.Size.Height)}));
     }
 }
 
@@ -147,8 +151,9 @@ TColorProfile CheckColors(const TLosslessJoin& join, std::span<const std::option
     TColorProfile space = JoinedColorSpace(profiles, join.ColorSpace);
     for (size_t i = 0; i < profiles.size(); ++i) {
         if (!facts[i] || profiles[i] == space) continue;
-        reasons.push_back(PictureLabel(join, i) + " would be converted into " +
-                          (space.IsSRGB() ? "sRGB" : "the other pictures' profile"));
+        reasons.push_back(FillIn(UiText(space.IsSRGB() ? UI_TEXT("quilmo", "%1 は sRGB に変換されます")
+                                                       : UI_TEXT("quilmo", "%1 はほかの画像のプロファイルに変換されます")),
+                                 PictureLabel(join, i)));
     }
     return space;
 }
@@ -163,28 +168,30 @@ void CheckPlaces(const TLosslessJoin& join, TSize mcu, std::vector<std::string>&
     const std::string size = std::to_string(mcu.Width) + " x " + std::to_string(mcu.Height);
     bool explained = false;
     if (startsOff && join.Pictures.size() > 1 && (join.Gap % mcu.Width != 0 || join.Gap % mcu.Height != 0)) {
-        reasons.push_back("the gap of " + std::to_string(join.Gap) + " pixels is not a multiple of the MCU (" +
-                          size + ")");
+        reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "間隔の %1 ピクセルが MCU (%2) の倍数ではありません")),
+                                 {std::to_string(join.Gap), size}));
         explained = true;
     }
     if (startsOff && (join.Frame.Left % mcu.Width != 0 || join.Frame.Top % mcu.Height != 0)) {
-        reasons.push_back("the frame's left and top widths (" + std::to_string(join.Frame.Left) + ", " +
-                          std::to_string(join.Frame.Top) + ") are not multiples of the MCU (" + size + ")");
+        reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "枠の左と上の幅 (%1, %2) が MCU (%3) の倍数ではありません")),
+                                 {std::to_string(join.Frame.Left), std::to_string(join.Frame.Top), size}));
         explained = true;
     }
     for (size_t i = 0; i < join.Pictures.size(); ++i) {
         const TRect& place = join.Pictures[i].Place;
         const std::string label = PictureLabel(join, i);
         if (!explained && place.Left % mcu.Width != 0)
-            reasons.push_back(label + " starts at x = " + std::to_string(place.Left) + ", " + NotMultiple(mcu.Width));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は x = %2 から始まり、%3")),
+                                     {label, std::to_string(place.Left), NotMultiple(mcu.Width)}));
         if (!explained && place.Top % mcu.Height != 0)
-            reasons.push_back(label + " starts at y = " + std::to_string(place.Top) + ", " + NotMultiple(mcu.Height));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は y = %2 から始まり、%3")),
+                                     {label, std::to_string(place.Top), NotMultiple(mcu.Height)}));
         if (place.Right != join.Size.Width && place.Width() % mcu.Width != 0)
-            reasons.push_back(label + " is " + std::to_string(place.Width()) + " pixels wide, " +
-                              NotMultiple(mcu.Width));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は幅 %2 ピクセルで、%3")),
+                                     {label, std::to_string(place.Width()), NotMultiple(mcu.Width)}));
         if (place.Bottom != join.Size.Height && place.Height() % mcu.Height != 0)
-            reasons.push_back(label + " is " + std::to_string(place.Height()) + " pixels high, " +
-                              NotMultiple(mcu.Height));
+            reasons.push_back(FillIn(UiText(UI_TEXT("quilmo", "%1 は高さ %2 ピクセルで、%3")),
+                                     {label, std::to_string(place.Height()), NotMultiple(mcu.Height)}));
     }
 }
 
@@ -214,7 +221,9 @@ std::string Joined(const std::vector<std::string>& reasons)
 std::string PictureLabel(const TLosslessJoin& join, size_t i)
 {
     const std::string& name = join.Pictures[i].Name;
-    return "picture " + std::to_string(i + 1) + (name.empty() ? "" : " (" + name + ")");
+    const std::string number = std::to_string(i + 1);
+    if (name.empty()) return FillIn(UiText(UI_TEXT("quilmo", "画像 %1")), number);
+    return FillIn(UiText(UI_TEXT("quilmo", "画像 %1 (%2)")), {number, name});
 }
 
 TLosslessPlan CheckLosslessJoin(const TLosslessJoin& join)
@@ -222,13 +231,14 @@ TLosslessPlan CheckLosslessJoin(const TLosslessJoin& join)
     std::vector<std::optional<TJpegFacts>> facts;
     for (size_t i = 0; i < join.Pictures.size(); ++i) facts.push_back(ReadFacts(join, i));
     std::vector<std::string> reasons = join.Refusals;
-    if (join.Pictures.empty()) reasons.push_back("there is no picture");
+    if (join.Pictures.empty()) reasons.push_back(UiText(UI_TEXT("quilmo", "画像がありません")));
     const TJpegFacts* first = CheckKinds(join, facts, reasons);
     CheckShapes(join, facts, reasons);
     TLosslessPlan plan;
     plan.Space = CheckColors(join, facts, reasons);
     if (first) CheckPlaces(join, first->Mcu, reasons);
-    if (!reasons.empty()) throw ELosslessRefused("Cannot join losslessly: " + Joined(reasons));
+    if (!reasons.empty())
+        throw ELosslessRefused(FillIn(UiText(UI_TEXT("quilmo", "無劣化では連結できません: %1")), Joined(reasons)));
     for (const std::optional<TJpegFacts>& f : facts) plan.Sources.push_back({f->Bytes, f->Turn});
     plan.FillSamples = SamplesOf(ConvertColor(join.Fill, plan.Space), first->Space);
     return plan;

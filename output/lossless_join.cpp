@@ -13,6 +13,7 @@
 #include "jpeg_writer.h"
 #include "lossless_check.h"
 #include "resample/work_threads.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -115,7 +116,7 @@ std::unique_ptr<TPictureCopy> CopyPicture(const TLosslessPicture& picture, const
         const int32_t height = source.Turn.Transpose ? blocks.Width : blocks.Height;
         // The check read the same header, so only a broken promise could fail this.
         if (left + width > out.Width || top + height > out.Height)
-            throw EWriteError("The picture does not fit its place");
+            throw EWriteError(UiText(UI_TEXT("quilmo", "画像が置く場所に収まりません")));
         CopyBlocks(blocks, source.Turn, requantiser ? &*requantiser : nullptr, out.Grid, left, top,
                    copy->Ac[out.AcTable]);
         copy->Blocks.push_back(int64_t{width} * height);
@@ -182,7 +183,7 @@ TLosslessJoin LosslessJoinByRule(std::vector<TLosslessPicture> pictures, std::sp
     join.Fill = settings.JoinColor;
     join.ColorSpace = settings.ColorSpace;
     join.Gap = settings.GapPixels();
-    if (settings.Method != rmOriginal) join.Refusals.push_back(kResampledRefusal);
+    if (settings.Method != rmOriginal) join.Refusals.push_back(UiText(kResampledRefusal));
     return join;
 }
 
@@ -207,7 +208,7 @@ std::string RequantisedNote(const TLosslessJoin& join, std::span<const size_t> r
 {
     std::string list;
     for (const size_t i : requantised) list += (list.empty() ? "" : ", ") + PictureLabel(join, i);
-    return "Requantised to the tables of " + PictureLabel(join, 0) + ": " + list;
+    return FillIn(UiText(UI_TEXT("quilmo", "%1 の量子化テーブルで量子化し直しました: %2")), {PictureLabel(join, 0), list});
 }
 
 }  // namespace quilmo

@@ -17,6 +17,7 @@
 #include "color/join_color_space.h"
 #include "core/join_settings.h"
 #include "core/picture_helpers.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -46,7 +47,8 @@ struct TLosslessJoin {
 };
 
 // The refusal of a join whose pictures are drawn at other sizes than their own.
-inline constexpr const char* kResampledRefusal = "the pictures are resampled (only the original size keeps them)";
+inline constexpr const char* kResampledRefusal =
+    UI_TEXT("quilmo", "画像が拡大縮小されます (無劣化は原寸のときだけです)");
 
 // The pictures of sizes (upright, in slot order) placed as the ordinary join places them under
 // settings: the layout rule, then the frame around it. A resampling method is a refusal.

@@ -8,6 +8,7 @@
 #include "input/file_extension.h"
 #include "png_writer.h"
 #include "webp_writer.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -22,7 +23,7 @@ TPictureFileFormat PictureFileFormat(const std::string& fileName)
 
 void CheckPictureFile(TBigBitmap& picture, const std::filesystem::path& fileName)
 {
-    if (picture.GetEmpty()) throw EWriteError("Cannot save an empty picture");
+    if (picture.GetEmpty()) throw EWriteError(UiText(UI_TEXT("quilmo", "空の画像は保存できません")));
     CheckFormatHolds(PictureFileFormat(fileName.string()), picture.DIBLayout());
 }
 

@@ -14,6 +14,7 @@
 #include "bigbitmap/errors.h"
 #include "png_row_filter.h"
 #include "resample/work_threads.h"
+#include "write_failure.h"
 
 namespace quilmo {
 
@@ -194,7 +195,7 @@ private:
             const int status = deflate(&FStream, flush);
             out.resize(out.size() - FStream.avail_out);
             if (status == Z_STREAM_ERROR)
-                throw EWriteError(std::string("Cannot write the PNG picture: ") + (FStream.msg ? FStream.msg : "deflate failed"));
+                FailToWrite("PNG", FStream.msg ? FStream.msg : "deflate failed");
         } while (FStream.avail_out == 0);
     }
 

@@ -10,6 +10,8 @@
 #include "input/png_error.h"
 #include "png_deflate_bands.h"
 #include "stream_sink.h"
+#include "write_failure.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -46,7 +48,7 @@ public:
         });
         if (!created) Fail();
         if (FPng.Png) FPng.Info = png_create_info_struct(FPng.Png);
-        if (!FPng.Info) throw EWriteError("Cannot write the PNG picture: out of memory");
+        if (!FPng.Info) FailToWrite("PNG", UiText(UI_TEXT("quilmo", "メモリーが足りません")));
         png_set_write_fn(FPng.Png, &sink, WriteBytes, FlushNothing);
         // libpng writes at most a million pixels across by default; PNG itself holds any width
         // a big bitmap does.
@@ -91,7 +93,7 @@ private:
     [[noreturn]] void Fail()
     {
         FSink.RethrowFailure();
-        throw EWriteError(std::string("Cannot write the PNG picture: ") + FErrors.Message);
+        FailToWrite("PNG", FErrors.Message);
     }
 
     TStreamSink& FSink;

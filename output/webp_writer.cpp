@@ -11,6 +11,8 @@
 #include "bigbitmap/errors.h"
 #include "color/color_profile.h"
 #include "stream_sink.h"
+#include "write_failure.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -36,7 +38,7 @@ struct TClearData {
     void operator()(WebPData* data) const { WebPDataClear(data); }
 };
 
-[[noreturn]] void Fail(const char* what) { throw EWriteError(std::string("Cannot write the WebP picture: ") + what); }
+[[noreturn]] void Fail(const char* what) { FailToWrite("WebP", what); }
 
 // The encoded picture with the profile's ICCP chunk, into sink.
 void WriteWithProfile(const WebPMemoryWriter& encoded, const TColorProfile& profile, TStreamSink& sink)
@@ -73,9 +75,8 @@ const char* EncodingError(WebPEncodingError error)
 void CheckWebpSize(int32_t width, int32_t height)
 {
     if (width > kMaxWebpSide || height > kMaxWebpSide)
-        throw EWriteError("Cannot write the WebP picture: " + std::to_string(width) + " x " + std::to_string(height) +
-                          " pixels is larger than WebP's " + std::to_string(kMaxWebpSide) + " x " +
-                          std::to_string(kMaxWebpSide));
+        FailToWrite("WebP", FillIn(UiText(UI_TEXT("quilmo", "%1 x %2 ピクセルは WebP の上限 %3 x %3 を超えています")),
+                                   {std::to_string(width), std::to_string(height), std::to_string(kMaxWebpSide)}));
 }
 
 void WriteWebp(TBigBitmap& picture, TStream& stream, int quality, const TColorProfile& profile)

@@ -63,6 +63,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quilmo/quilmo)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the buttons of its dialogs) in the user's language; no library links them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # CPack puts the summary before it as the synopsis line.
 set(CPACK_PACKAGE_DESCRIPTION "Quilmo joins one to six pictures into one, side by side or stacked:
 kept at their own size or enlarged to a common height or width with

@@ -11,4 +11,4 @@ lupdate=${LUPDATE:-$(qtpaths6 --query QT_HOST_BINS)/lupdate}
 cd "$root"
 "$lupdate" -silent -locations none -no-obsolete -source-language ja \
   -tr-function-alias QT_TRANSLATE_NOOP+=UI_TEXT \
-  app core input output batch plugins -ts "$@"
+  app cli bigbitmap color core input output batch plugins -ts "$@"

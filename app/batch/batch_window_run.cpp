@@ -22,6 +22,7 @@
 #include "radio_group.h"
 #include "app/shell/tool_icons.h"
 #include "app/shell/ui_language.h"
+#include "bigbitmap/stream.h"
 
 namespace quilmo {
 
@@ -85,8 +86,7 @@ void TForm2::Radio2MouseUp()
     std::error_code error;
     std::filesystem::create_directories(chosen.toStdString(), error);
     if (error) {
-        FMain.Ui().ShowError(this, QStringLiteral("Cannot create folder \"%1\". %2")
-                                       .arg(chosen, QString::fromStdString(error.message())));
+        FMain.Ui().ShowError(this, QString::fromStdString(FolderNotCreatedText(chosen.toStdString(), error.message())));
         return;
     }
     const bool separated = chosen.endsWith(QLatin1Char('/')) || chosen.endsWith(QLatin1Char('\\'));

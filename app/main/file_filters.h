@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 

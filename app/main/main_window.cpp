@@ -36,6 +36,7 @@
 #include "app/output/resize_save_window.h"
 #include "app/shell/ui_services.h"
 #include "app/shell/ui_language.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -209,7 +210,7 @@ void TForm1::Guarded(const std::function<void()>& command)
     try {
         command();
     } catch (const std::bad_alloc&) {
-        FUi.ShowError(this, QStringLiteral("Out of memory"));
+        FUi.ShowError(this, ShownText(UI_TEXT("quilmo", "メモリーが足りません")));
     } catch (const std::exception& e) {
         FUi.ShowError(this, QString::fromUtf8(e.what()));
     }

@@ -14,6 +14,7 @@
 #include "bigbitmap/stream.h"
 #include "color/color_profile.h"
 #include "output/bmp_writer.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
@@ -68,8 +69,7 @@ public:
 private:
     [[noreturn]] static void Fail(int error)
     {
-        throw EWriteError(std::string("Cannot hand the picture to the effects program. ") +
-                          std::strerror(error));
+        throw EWriteError(FillIn(UiText(UI_TEXT("quilmo", "画像を効果プログラムに渡せません。%1")), std::strerror(error)));
     }
 
     int FFd = -1;

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "bigbitmap/ui_text.h"
+#include "ui_language.h"
+
 namespace quilmo {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -18,7 +21,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Quilmo"), QStringLiteral("Out of memory"));
+        QMessageBox::critical(activeWindow(), QStringLiteral("Quilmo"), ShownText(UI_TEXT("quilmo", "メモリーが足りません")));
     } catch (const std::exception& e) {
         QMessageBox::critical(activeWindow(), QStringLiteral("Quilmo"), QString::fromUtf8(e.what()));
     }

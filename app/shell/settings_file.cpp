@@ -23,6 +23,7 @@
 #include "bigbitmap/errors.h"
 #include "bigbitmap/stream.h"
 #include "core/join_settings.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 namespace {
@@ -49,7 +50,7 @@ TDecoded DecodeToUtf8(const std::string& bytes, const char* encoding)
 {
     const iconv_t opened = iconv_open("UTF-8", encoding);
     if (opened == reinterpret_cast<iconv_t>(-1))
-        throw EReadError(std::string("No converter from ") + encoding + " to UTF-8");
+        throw EReadError(FillIn(UiText(UI_TEXT("quilmo", "%1 から UTF-8 への変換がありません")), encoding));
     const std::unique_ptr<void, decltype(&iconv_close)> converter(opened, &iconv_close);
     constexpr char kReplacement[] = "\xEF\xBF\xBD";
     // No byte of the source becomes more than three bytes, so the output never runs short.
@@ -83,10 +84,10 @@ bool LoadIni(const fs::path& file, CSimpleIniA& ini)
     if (!fs::exists(file, error)) return false;
     std::ifstream stream(file, std::ios::binary);
     if (!stream)
-        throw EReadError("Cannot open file \"" + file.string() + "\". " + std::strerror(errno));
+        throw EReadError(FileNotOpenedText(file, std::strerror(errno)));
     const std::string bytes{std::istreambuf_iterator<char>(stream), {}};
     if (stream.bad() || ini.LoadData(SettingsText(bytes)) < 0)
-        throw EReadError("Cannot read file \"" + file.string() + "\".");
+        throw EReadError(FillIn(UiText(UI_TEXT("quilmo", "ファイル \"%1\" を読み込めません。")), file.string()));
     return true;
 }
 
@@ -290,7 +291,7 @@ void WriteSettings(const fs::path& file, const TMainSettings& main, const TBatch
     std::error_code error;
     if (!folder.empty()) fs::create_directories(folder, error);
     if (error)
-        throw EWriteError("Cannot create folder \"" + folder.string() + "\". " + error.message());
+        throw EWriteError(FolderNotCreatedText(folder, error.message()));
     WriteFileAtomically(file, [&text](TStream& stream) {
         stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
     });

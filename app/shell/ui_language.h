@@ -9,7 +9,8 @@
 
 namespace quilmo {
 
-// Windows made from now on, and the texts the layers below make from now on, are in language.
+// Windows made from now on, and the texts the layers below make from now on, are in language,
+// Qt's own texts (the buttons of its dialogs) included.
 void UseLanguage(TLanguage language);
 TLanguage LanguageInUse();
 

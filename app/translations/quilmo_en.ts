@@ -193,6 +193,594 @@
         <source>%1 を読み込めませんでした</source>
         <translation>Cannot read %1</translation>
     </message>
+    <message>
+        <source>%1 組目と %2 組目はどちらも %3 として保存されます</source>
+        <translation>Pairs %1 and %2 would both be saved as %3</translation>
+    </message>
+    <message>
+        <source>%1 組目は自分の画像 %2 を置き換えます</source>
+        <translation>Pair %1 would replace its picture %2</translation>
+    </message>
+    <message>
+        <source>%1 組目は %3 組目の画像 %2 を置き換えます</source>
+        <translation>Pair %1 would replace %2, a picture of pair %3</translation>
+    </message>
+    <message>
+        <source>ほか %1 件</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>処理の結果どうしが置き換わります。--overwrite-results で後の組が残ります</source>
+        <translation>Results of the run would replace each other; --overwrite-results lets the later pair win</translation>
+    </message>
+    <message>
+        <source>結果が処理中の画像を置き換えます。--overwrite-sources で許可できます</source>
+        <translation>Results would replace pictures of the run; --overwrite-sources allows that</translation>
+    </message>
+    <message>
+        <source>バッチ処理ウィンドウと同じく画像を 2 枚ずつ連結し、結果をそれぞれ保存する</source>
+        <translation>Join pairs of pictures as the batch window does and save each result</translation>
+    </message>
+    <message>
+        <source>リスト 1: 左 (縦なら下) の画像</source>
+        <translation>List 1: left (or bottom) pictures</translation>
+    </message>
+    <message>
+        <source>リスト 2: 右 (縦なら上) の画像</source>
+        <translation>List 2: right (or top) pictures</translation>
+    </message>
+    <message>
+        <source>1 組 1 行 &quot;左&lt;TAB&gt;右&quot; のファイル。- なら標準入力</source>
+        <translation>File of one &quot;left&lt;TAB&gt;right&quot; line a pair; - for the standard input</translation>
+    </message>
+    <message>
+        <source>h: 横に並べる (既定)、v: リスト 2 を上に</source>
+        <translation>h: side by side (default), v: list 2 on top</translation>
+    </message>
+    <message>
+        <source>original: どちらも原寸 (既定)。ほかは小さい方の画像を拡大する</source>
+        <translation>original keeps both sizes (default); the others enlarge the smaller picture</translation>
+    </message>
+    <message>
+        <source>画像の間隔 (ピクセル、0 から 500)</source>
+        <translation>Pixels between the pictures, 0 to 500</translation>
+    </message>
+    <message>
+        <source>間隔と空いた半分の色 (既定 ffffff)</source>
+        <translation>Colour of gaps and empty halves (default ffffff)</translation>
+    </message>
+    <message>
+        <source>bmp (既定)、jpg、webp</source>
+        <translation>bmp (default), jpg or webp</translation>
+    </message>
+    <message>
+        <source>JPEG と WebP の品質 (既定 85。WebP は 100 で可逆)</source>
+        <translation>JPEG and WebP quality (default 85; WebP lossless at 100)</translation>
+    </message>
+    <message>
+        <source>プログレッシブ JPEG</source>
+        <translation>Progressive JPEG</translation>
+    </message>
+    <message>
+        <source>画像自身の係数で JPEG を作る (原寸、ブロック境界がそろうこと)。できない組は理由を添えて失敗する</source>
+        <translation>JPEG results of the pictures&apos; own coefficients (original size, blocks in line); a pair that does not allow it fails with the reason</translation>
+    </message>
+    <message>
+        <source>結果をすべて 幅x高さ にする (10 から 20000)</source>
+        <translation>Bring every result to WIDTHxHEIGHT (10 to 20000)</translation>
+    </message>
+    <message>
+        <source>--resize で、高さを幅に合わせる</source>
+        <translation>With --resize: the height follows the width</translation>
+    </message>
+    <message>
+        <source>--resize で、幅を高さに合わせる</source>
+        <translation>With --resize: the width follows the height</translation>
+    </message>
+    <message>
+        <source>--resize の拡大方法 (既定 bilinear)。幅が狭くなる結果は縮小する</source>
+        <translation>Enlarger of --resize (default bilinear); results that get narrower are reduced</translation>
+    </message>
+    <message>
+        <source>SSE2 を使わずに拡大縮小する</source>
+        <translation>Use the plain resamplers</translation>
+    </message>
+    <message>
+        <source>ジョブごとのスレッド数 (既定 1)</source>
+        <translation>Threads each job works on (default 1)</translation>
+    </message>
+    <message>
+        <source>seq: TEXT と組の番号 (既定)。same: リスト 2 のファイル名 (なければリスト 1 の)。prefix、suffix: その名前の前か後に TEXT</source>
+        <translation>seq: TEXT and the pair&apos;s number (default); same: list 2&apos;s file name (list 1&apos;s without one); prefix, suffix: that name with TEXT before or after it</translation>
+    </message>
+    <message>
+        <source>--naming の TEXT</source>
+        <translation>The text of --naming</translation>
+    </message>
+    <message>
+        <source>結果を保存するフォルダー (なければ作る)</source>
+        <translation>Folder the results are saved in, made when missing</translation>
+    </message>
+    <message>
+        <source>結果が処理中の画像を置き換えることを許す</source>
+        <translation>Allow results to replace pictures of the run</translation>
+    </message>
+    <message>
+        <source>同じ名前で保存される組を許す (後の組の結果が残る)</source>
+        <translation>Allow pairs saved under one name: the later pair&apos;s result stays</translation>
+    </message>
+    <message>
+        <source>&quot;K ok FILE&quot; か &quot;K error&quot; の行を出力する</source>
+        <translation>Lines &quot;K ok FILE&quot; or &quot;K error&quot;</translation>
+    </message>
+    <message>
+        <source>同時に処理する組の数 (それぞれ別のプロセスで)</source>
+        <translation>Pairs done at once, each in a process of its own</translation>
+    </message>
+    <message>
+        <source>1 組にかけられる秒数 (超えると失敗)。組はそれぞれ別のプロセスで処理する</source>
+        <translation>Seconds a pair may take before it fails; pairs then run in a process of their own</translation>
+    </message>
+    <message>
+        <source>番号を N で割った余りが K の組だけを処理する</source>
+        <translation>Only the pairs whose number is K modulo N</translation>
+    </message>
+    <message>
+        <source>標準出力に書き込めません: %1</source>
+        <translation>Cannot write to the standard output: %1</translation>
+    </message>
+    <message>
+        <source>%2 組のうち %1 組が成功しませんでした</source>
+        <translation>%1 of %2 pairs did not succeed</translation>
+    </message>
+    <message>
+        <source>%1 組完了</source>
+        <translation>%1 done</translation>
+    </message>
+    <message>
+        <source>作業プロセスがシグナル %1 で終了しました</source>
+        <translation>The worker process was killed by signal %1</translation>
+    </message>
+    <message>
+        <source>作業プロセスが終了コード %1 で終了しました</source>
+        <translation>The worker process ended with status %1</translation>
+    </message>
+    <message>
+        <source>この組は 1 秒を超えました</source>
+        <translation>The pair took longer than 1 second</translation>
+    </message>
+    <message>
+        <source>この組は %1 秒を超えました</source>
+        <translation>The pair took longer than %1 seconds</translation>
+    </message>
+    <message>
+        <source>auto: プロファイル付きの画像がみな同じならそのプロファイルで、ほかは sRGB で (既定)。srgb: 常に sRGB に変換する</source>
+        <translation>auto: in the profile every tagged picture shares, else sRGB (default); srgb: always converted to sRGB</translation>
+    </message>
+    <message>
+        <source>画像を横か縦に、1 列に、または折り返して格子状に連結する</source>
+        <translation>Join pictures side by side or stacked, in one line or wrapped into a grid</translation>
+    </message>
+    <message>
+        <source>h: 横に並べる (既定)、v: 縦に積む</source>
+        <translation>h: side by side (default), v: stacked</translation>
+    </message>
+    <message>
+        <source>original: すべて原寸 (既定)。ほかは小さい画像を拡大する</source>
+        <translation>original keeps every size (default); the others enlarge smaller pictures</translation>
+    </message>
+    <message>
+        <source>画像の間隔 (ピクセル、0 から 500 まで 10 刻み)</source>
+        <translation>Pixels between pictures: 0 to 500 in steps of 10</translation>
+    </message>
+    <message>
+        <source>枠の幅 左,上,右,下 (0 から 10000)</source>
+        <translation>Frame widths left,top,right,bottom (0 to 10000)</translation>
+    </message>
+    <message>
+        <source>間隔、枠、画像のない部分の色 (既定 ffffff)</source>
+        <translation>Colour of gaps, frame and uncovered areas (default ffffff)</translation>
+    </message>
+    <message>
+        <source>JPEG の品質 (既定 85)</source>
+        <translation>JPEG quality (default 85)</translation>
+    </message>
+    <message>
+        <source>N 枚ごとに次の行 (h) か列 (v) へ折り返す。0: 1 列 (既定)</source>
+        <translation>A new row (h) or column (v) after every N pictures; 0: one line (default)</translation>
+    </message>
+    <message>
+        <source>原寸で、画像を列の中で、短い列を最長の列に沿って、先頭 (既定)、中央、末尾にそろえる</source>
+        <translation>Original size: pictures across their line and shorter lines along the longest at the start (default), centre or end</translation>
+    </message>
+    <message>
+        <source>スレッド数 (既定: プロセッサーの数。1: 画像を 1 枚ずつ)</source>
+        <translation>Threads to work on (default: every processor; 1: one picture after the other)</translation>
+    </message>
+    <message>
+        <source>書き出すファイル (.jpg/.jpeg/.jpe: JPEG、.png: PNG、.webp: WebP、ほかは BMP)</source>
+        <translation>File to write (.jpg/.jpeg/.jpe: JPEG, .png: PNG, .webp: WebP, else BMP)</translation>
+    </message>
+    <message>
+        <source>連結する順の画像</source>
+        <translation>Pictures in join order</translation>
+    </message>
+    <message>
+        <source>JPEG 画像自身の係数をそのまま使う (原寸、ブロック境界がそろうこと)。できなければ理由を添えて断る</source>
+        <translation>Keep every JPEG picture&apos;s own coefficients (original size, blocks in line); refused with the reason otherwise</translation>
+    </message>
+    <message>
+        <source>Quilmo: 画像を横や縦に連結します (コマンドライン版)</source>
+        <translation>Quilmo: join pictures side by side or stacked, from the shell.</translation>
+    </message>
+    <message>
+        <source>バージョンを表示して終了する</source>
+        <translation>Print the version and exit</translation>
+    </message>
+    <message>
+        <source>画像の 幅x高さ ビット数 を表示する</source>
+        <translation>Print WIDTHxHEIGHT BITS of a picture</translation>
+    </message>
+    <message>
+        <source>画像ファイル</source>
+        <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>画像を読み込み、BMP として書き出す</source>
+        <translation>Read a picture and write it as BMP</translation>
+    </message>
+    <message>
+        <source>読み込む画像</source>
+        <translation>Picture to read</translation>
+    </message>
+    <message>
+        <source>書き出す BMP ファイル</source>
+        <translation>BMP file to write</translation>
+    </message>
+    <message>
+        <source>N ピクセルを超える画像を断る (既定 268435456)</source>
+        <translation>Refuse pictures of more than N pixels (default 268435456)</translation>
+    </message>
+    <message>
+        <source>コマンドの前に DIR の読み込みプラグイン (*.spi) を読み込む</source>
+        <translation>Load the import plug-ins (*.spi) of DIR before the command</translation>
+    </message>
+    <message>
+        <source>Quilmo 付属のプラグインを使わない</source>
+        <translation>Leave out the plug-ins that ship with Quilmo</translation>
+    </message>
+    <message>
+        <source>画像を拡大縮小し、24 ビット BMP として書き出す</source>
+        <translation>Scale a picture and write it as a 24-bit BMP</translation>
+    </message>
+    <message>
+        <source>拡大縮小の方法 (既定: 拡大は bilinear、ほかは reduce)</source>
+        <translation>Resampler (default: bilinear to enlarge, reduce otherwise)</translation>
+    </message>
+    <message>
+        <source>SSE2 を使わない</source>
+        <translation>Use the plain paths</translation>
+    </message>
+    <message>
+        <source>スレッド数 (既定: プロセッサーの数。1: 1 本で順に)</source>
+        <translation>Threads to work on (default: every processor; 1: in order on one)</translation>
+    </message>
+    <message>
+        <source>目的の幅</source>
+        <translation>Target width</translation>
+    </message>
+    <message>
+        <source>目的の高さ</source>
+        <translation>Target height</translation>
+    </message>
+    <message>
+        <source>使い方</source>
+        <translation>Usage</translation>
+    </message>
+    <message>
+        <source>オプション</source>
+        <translation>OPTIONS</translation>
+    </message>
+    <message>
+        <source>オプション一覧</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>引数</source>
+        <translation>Positionals</translation>
+    </message>
+    <message>
+        <source>コマンド</source>
+        <translation>SUBCOMMAND</translation>
+    </message>
+    <message>
+        <source>必須</source>
+        <translation>REQUIRED</translation>
+    </message>
+    <message>
+        <source>必要</source>
+        <translation>Needs</translation>
+    </message>
+    <message>
+        <source>同時に使えない</source>
+        <translation>Excludes</translation>
+    </message>
+    <message>
+        <source>%1 から %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>コマンド一覧</source>
+        <translation>Subcommands</translation>
+    </message>
+    <message>
+        <source>このヘルプを表示して終了する</source>
+        <translation>Print this help message and exit</translation>
+    </message>
+    <message>
+        <source>詳しくは --help を付けて実行してください。</source>
+        <translation>Run with --help for more information.</translation>
+    </message>
+    <message>
+        <source>メモリーが足りません</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます: %1 x %2 ピクセル (上限は %3 ピクセル)</source>
+        <translation>Picture too large: %1 x %2 pixels (the limit is %3 pixels)</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を作成できません。%2</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を開けません。%2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>JPEG 画像が正しくありません: %1</source>
+        <translation>Invalid JPEG picture: %1</translation>
+    </message>
+    <message>
+        <source>BMP 画像を書き出せません: BMP ファイルは 4 GiB までですが、この画像は %1 バイトになります。PNG で保存してください</source>
+        <translation>Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take %1 bytes; save it as PNG</translation>
+    </message>
+    <message>
+        <source>画像の色を変換できません</source>
+        <translation>Cannot convert the colours of a picture</translation>
+    </message>
+    <message>
+        <source>空の画像は連結できません</source>
+        <translation>Cannot join an empty picture</translation>
+    </message>
+    <message>
+        <source>%1 画像が正しくありません: 使えない大きさです (%2 x %3 ピクセル)</source>
+        <translation>Invalid %1 picture: unusable size (%2 x %3 pixels)</translation>
+    </message>
+    <message>
+        <source>GIF 画像が正しくありません: %1</source>
+        <translation>Invalid GIF picture: %1</translation>
+    </message>
+    <message>
+        <source>この拡張子の画像は読めません (%1)</source>
+        <translation>Unknown picture file extension (%1)</translation>
+    </message>
+    <message>
+        <source>PNG 画像が正しくありません: %1</source>
+        <translation>Invalid PNG picture: %1</translation>
+    </message>
+    <message>
+        <source>JPEG 画像の幅と高さは %1 ピクセルまでですが、この画像は %2 x %3 です。PNG で保存してください</source>
+        <translation>a JPEG picture is at most %1 pixels wide and high, this one is %2 x %3; save it as PNG</translation>
+    </message>
+    <message>
+        <source>空の画像は保存できません</source>
+        <translation>Cannot save an empty picture</translation>
+    </message>
+    <message>
+        <source>%1 x %2 ピクセルは WebP の上限 %3 x %3 を超えています</source>
+        <translation>%1 x %2 pixels is larger than WebP&apos;s %3 x %3</translation>
+    </message>
+    <message>
+        <source>%1 画像を書き出せません: %2</source>
+        <translation>Cannot write the %1 picture: %2</translation>
+    </message>
+    <message>
+        <source>プリンターに印刷できる範囲がありません</source>
+        <translation>The printer has no printable area</translation>
+    </message>
+    <message>
+        <source>この組には画像がありません</source>
+        <translation>The pair has no picture</translation>
+    </message>
+    <message>
+        <source>結果が %2 組目の画像 %1 を置き換えます</source>
+        <translation>The result would replace %1, a picture of pair %2</translation>
+    </message>
+    <message>
+        <source>結果が、%2 組目がまだ読む画像 %1 を置き換えます</source>
+        <translation>The result would replace %1, which pair %2 still reads</translation>
+    </message>
+    <message>
+        <source>画像 %1 は %2 組目の結果です</source>
+        <translation>The picture %1 is the result of pair %2</translation>
+    </message>
+    <message>
+        <source>結果が %2 組目の結果 %1 を置き換えます</source>
+        <translation>The result would replace %1, the result of pair %2</translation>
+    </message>
+    <message>
+        <source>%1 は JPEG ファイル (.jpg, .jpeg, .jpe) ではありません</source>
+        <translation>%1 is not a JPEG file (.jpg, .jpeg, .jpe)</translation>
+    </message>
+    <message>
+        <source>グレースケール</source>
+        <translation>greyscale</translation>
+    </message>
+    <message>
+        <source>カラー (YCbCr)</source>
+        <translation>in colour (YCbCr)</translation>
+    </message>
+    <message>
+        <source>カラー (RGB)</source>
+        <translation>in colour (RGB)</translation>
+    </message>
+    <message>
+        <source>CMYK (連結では RGB に変換されます)</source>
+        <translation>CMYK, which the join converts into RGB</translation>
+    </message>
+    <message>
+        <source>連結で変換される色</source>
+        <translation>in colours the join converts</translation>
+    </message>
+    <message>
+        <source>MCU の %1 の倍数ではありません</source>
+        <translation>not a multiple of %1 (its MCU)</translation>
+    </message>
+    <message>
+        <source>%1 は JPEG 画像ではありません</source>
+        <translation>%1 is not a JPEG picture</translation>
+    </message>
+    <message>
+        <source>%1 は %2 です</source>
+        <translation>%1 is %2</translation>
+    </message>
+    <message>
+        <source>%1 は %2、%3 は %4 です</source>
+        <translation>%1 is %2 and %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 のサンプリングは %2、%3 は %4 です</source>
+        <translation>%1 is sampled %2 and %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 は無劣化では正立にできません (EXIF の向き %2): 正立では幅 %3 ピクセルで、%4</source>
+        <translation>%1 cannot be turned upright losslessly (EXIF orientation %2): upright it is %3 pixels wide, %4</translation>
+    </message>
+    <message>
+        <source>%1 は無劣化では正立にできません (EXIF の向き %2): 正立では高さ %3 ピクセルで、%4</source>
+        <translation>%1 cannot be turned upright losslessly (EXIF orientation %2): upright it is %3 pixels high, %4</translation>
+    </message>
+    <message>
+        <source>%1 は %2 x %3 ピクセルで、置く場所の大きさと違います</source>
+        <translation>%1 is %2 x %3 pixels, not the size of its place</translation>
+    </message>
+    <message>
+        <source>%1 は sRGB に変換されます</source>
+        <translation>%1 would be converted into sRGB</translation>
+    </message>
+    <message>
+        <source>%1 はほかの画像のプロファイルに変換されます</source>
+        <translation>%1 would be converted into the other pictures&apos; profile</translation>
+    </message>
+    <message>
+        <source>間隔の %1 ピクセルが MCU (%2) の倍数ではありません</source>
+        <translation>the gap of %1 pixels is not a multiple of the MCU (%2)</translation>
+    </message>
+    <message>
+        <source>枠の左と上の幅 (%1, %2) が MCU (%3) の倍数ではありません</source>
+        <translation>the frame&apos;s left and top widths (%1, %2) are not multiples of the MCU (%3)</translation>
+    </message>
+    <message>
+        <source>%1 は x = %2 から始まり、%3</source>
+        <translation>%1 starts at x = %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 は y = %2 から始まり、%3</source>
+        <translation>%1 starts at y = %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 は幅 %2 ピクセルで、%3</source>
+        <translation>%1 is %2 pixels wide, %3</translation>
+    </message>
+    <message>
+        <source>%1 は高さ %2 ピクセルで、%3</source>
+        <translation>%1 is %2 pixels high, %3</translation>
+    </message>
+    <message>
+        <source>画像 %1</source>
+        <translation>picture %1</translation>
+    </message>
+    <message>
+        <source>画像 %1 (%2)</source>
+        <translation>picture %1 (%2)</translation>
+    </message>
+    <message>
+        <source>画像がありません</source>
+        <translation>there is no picture</translation>
+    </message>
+    <message>
+        <source>無劣化では連結できません: %1</source>
+        <translation>Cannot join losslessly: %1</translation>
+    </message>
+    <message>
+        <source>画像が置く場所に収まりません</source>
+        <translation>The picture does not fit its place</translation>
+    </message>
+    <message>
+        <source>%1 の量子化テーブルで量子化し直しました: %2</source>
+        <translation>Requantised to the tables of %1: %2</translation>
+    </message>
+    <message>
+        <source>画像が拡大縮小されます (無劣化は原寸のときだけです)</source>
+        <translation>the pictures are resampled (only the original size keeps them)</translation>
+    </message>
+    <message>
+        <source>結果の大きさが変えられます</source>
+        <translation>the results are resized</translation>
+    </message>
+    <message>
+        <source>画像を効果プログラムに渡せません。%1</source>
+        <translation>Cannot hand the picture to the effects program. %1</translation>
+    </message>
+    <message>
+        <source>%1 から UTF-8 への変換がありません</source>
+        <translation>No converter from %1 to UTF-8</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; を読み込めません。</source>
+        <translation>Cannot read file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; の組が多すぎます</source>
+        <translation>Too many pairs in &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>フォルダー &quot;%1&quot; を作成できません。%2</source>
+        <translation>Cannot create folder &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>--format jpg が必要です</source>
+        <translation>needs --format jpg</translation>
+    </message>
+    <message>
+        <source>幅x高さ (どちらも 10 から 20000) で指定してください</source>
+        <translation>must be WIDTHxHEIGHT, each 10 to 20000</translation>
+    </message>
+    <message>
+        <source>K/N (0 &lt;= K &lt; N) で指定してください</source>
+        <translation>must be K/N with 0 &lt;= K &lt; N</translation>
+    </message>
+    <message>
+        <source>作業プロセスから壊れたデータが届きました</source>
+        <translation>A worker sent a broken frame</translation>
+    </message>
+    <message>
+        <source>16 進数 6 桁の RRGGBB で指定してください</source>
+        <translation>must be six hexadecimal digits RRGGBB</translation>
+    </message>
+    <message>
+        <source>10 の倍数で指定してください</source>
+        <translation>must be a multiple of 10</translation>
+    </message>
+    <message>
+        <source>連結に失敗しました</source>
+        <translation>The join failed</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

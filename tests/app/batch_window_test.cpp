@@ -258,7 +258,7 @@ private slots:
         F->Ui->FolderAnswers.push_back(F->Path(QStringLiteral("p1.bmp/sub")));
         batch.Radio2->click();
         QCOMPARE(F->Ui->Errors.size(), 1);
-        QVERIFY(F->Ui->Errors[0].startsWith(QStringLiteral("Cannot create folder")));
+        QVERIFY(F->Ui->Errors[0].contains(QStringLiteral("を作成できません")));
         QCOMPARE(batch.Edit2->text(), folder);
         QVERIFY(batch.Radio2->isChecked());
     }

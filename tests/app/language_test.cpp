@@ -3,13 +3,17 @@
 // per locale and names the language it expects in QUILMO_EXPECTED_LANGUAGE.
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <fstream>
 #include <iterator>
 
@@ -87,6 +91,34 @@ private slots:
         QVERIFY(!window.close());
         QCOMPARE(F->Ui->Questions, QStringList{Expected("一括処理ウィンドウが開いていますが、終了しますか？",
                                                         "The batch window is open. Quit anyway?")});
+    }
+
+    // Qt's own texts follow the language, also when it changes while the program runs.
+    void qtsDialogsSpeakTheLanguage()
+    {
+        QTranslator qtJapanese;
+        QVERIFY(qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        const auto expectedButtons = [&](TLanguage language) {
+            QStringList texts;
+            for (const auto& [context, source] : {std::pair{"QFileDialog", "&Open"}, {"QPlatformTheme", "Cancel"}})
+                texts << (language == TLanguage::Japanese ? qtJapanese.translate(context, source)
+                                                          : QString::fromLatin1(source));
+            return texts;
+        };
+        const auto shownButtons = [] {
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            const QDialogButtonBox* box = dialog.findChild<QDialogButtonBox*>();
+            return QStringList{box->button(QDialogButtonBox::Open)->text(),
+                               box->button(QDialogButtonBox::Cancel)->text()};
+        };
+        QVERIFY(expectedButtons(TLanguage::Japanese) != expectedButtons(TLanguage::English));
+        QCOMPARE(shownButtons(), expectedButtons(LanguageInUse()));
+        const TLanguage other = FEnglish ? TLanguage::Japanese : TLanguage::English;
+        UseLanguage(other);
+        QCOMPARE(shownButtons(), expectedButtons(other));
+        UseLanguage(SystemLanguage());
+        QCOMPARE(shownButtons(), expectedButtons(LanguageInUse()));
     }
 
     void aChosenLanguageIsToldInItselfAndKept()

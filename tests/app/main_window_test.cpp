@@ -500,9 +500,9 @@ private slots:
         // A picture out of line: asked first; "No" saves nothing, "Yes" encodes the join again.
         window.clearbtn->click();
         LoadThroughDialog({odd, a});
-        const QString question = QStringLiteral("無劣化では保存できません。\nCannot join losslessly: picture 1 (%1) is 20 pixels "
-                                                "wide, not a multiple of 16 (its MCU); picture 2 (%2) starts at x = 20, "
-                                                "not a multiple of 16 (its MCU)\n\n指定の画質で再エンコードして保存しますか？")
+        const QString question = QStringLiteral("無劣化では保存できません。\n無劣化では連結できません: 画像 1 (%1) は幅 20 ピクセルで、"
+                                                "MCU の 16 の倍数ではありません; 画像 2 (%2) は x = 20 から始まり、"
+                                                "MCU の 16 の倍数ではありません\n\n指定の画質で再エンコードして保存しますか？")
                                      .arg(odd, a);
         F->Ui->SaveAnswers.push_back(Path(QStringLiteral("no.jpg")));
         window.savebtn->click();

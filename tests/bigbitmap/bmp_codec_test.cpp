@@ -353,14 +353,14 @@ TEST(BmpCodec, ThePixelLimitHoldsForEveryFormOfBmp)
     rle.Colours = {{0, 0, 0}};
     rle.Pixels = {0, 1};
     ExpectLoadError<EInvalidGraphic>(MakeBmp(rle),
-                                     "Picture too large: 20000 x 20000 pixels (the limit is 268435456 pixels)",
+                                     "画像が大きすぎます: 20000 x 20000 ピクセル (上限は 268435456 ピクセル)",
                                      "rle-huge");
 
     SetMaxPicturePixels(12);
     TBigBitmap fits;
     Load(fits, MakeBmp(TwentyFourBit(4, -3)));
     EXPECT_EQ(fits.GetHeight(), 3);
-    const std::string tooLarge = "Picture too large: 4 x 4 pixels (the limit is 12 pixels)";
+    const std::string tooLarge = "画像が大きすぎます: 4 x 4 ピクセル (上限は 12 ピクセル)";
     const TBytes file = MakeBmp(TwentyFourBit(4, -4));
     ExpectLoadError<EInvalidGraphic>(file, tooLarge, "rgb24-4x4-limit");
     // The packed DIB of the clipboard, and the standard bitmap.

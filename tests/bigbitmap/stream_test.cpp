@@ -166,7 +166,7 @@ TEST(FileWriting, ASaveWritesTheFileItsTargetIsWhereverLinksLead)
     // A loop of links is refused, by the save as by the one who asks where it leads.
     fs::create_symlink("b.bmp", out / "a.bmp");
     fs::create_symlink("a.bmp", out / "b.bmp");
-    const std::string loop = "Cannot create file \"" + (out / "a.bmp").string() + "\". Too many levels of symbolic links";
+    const std::string loop = "ファイル \"" + (out / "a.bmp").string() + "\" を作成できません。Too many levels of symbolic links";
     ExpectError<EWriteError>([&] { SaveTarget(out / "a.bmp"); }, loop);
     ExpectError<EWriteError>([&] { WriteText(out / "a.bmp", "looped"); }, loop);
     EXPECT_EQ(EntryCount(out), 6);
@@ -181,8 +181,8 @@ TEST(FileReading, OnlyRegularFilesAreOpened)
     const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
     ASSERT_GE(writer, 0);
     const auto open = [](const fs::path& path) { TFileStream stream(path, TFileMode::fmOpenRead); };
-    ExpectError<EReadError>([&] { open(pipe); }, "Cannot open file \"" + pipe.string() + "\". Not a regular file");
+    ExpectError<EReadError>([&] { open(pipe); }, "ファイル \"" + pipe.string() + "\" を開けません。通常のファイルではありません");
     ::close(writer);
-    ExpectError<EReadError>([&] { open("/dev/null"); }, "Cannot open file \"/dev/null\". Not a regular file");
-    ExpectError<EReadError>([&] { open(temp.Path()); }, "Cannot open file \"" + temp.Path().string() + "\". Is a directory");
+    ExpectError<EReadError>([&] { open("/dev/null"); }, "ファイル \"/dev/null\" を開けません。通常のファイルではありません");
+    ExpectError<EReadError>([&] { open(temp.Path()); }, "ファイル \"" + temp.Path().string() + "\" を開けません。Is a directory");
 }

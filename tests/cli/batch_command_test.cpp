@@ -90,7 +90,7 @@ TEST_F(CliBatch, SeveralJobsWriteWhatOneJobWritesAndAnUnreadablePairFailsAlone)
         EXPECT_EQ(result.Out, "1行目処理中------完了\n2行目処理中------完了\n3行目処理中------エラー\n"
                               "4行目処理中------完了\n5行目処理中------完了\n");
         EXPECT_EQ(result.Err.rfind("3: " + (Folder / "l3.jpg").string() + ": ", 0), 0u) << result.Err;
-        EXPECT_NE(result.Err.find("1 of 5 pairs did not succeed\n"), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find("5 組のうち 1 組が成功しませんでした\n"), std::string::npos) << result.Err;
     }
     for (const char* name : {"01.jpg", "02.jpg", "04.jpg", "05.jpg"}) {
         SCOPED_TRACE(name);
@@ -169,9 +169,8 @@ TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALater
     const TCliResult refused = Batch(pairs);
     EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err, "Pair 1 would replace its picture " + p1 + "\nPair 2 would replace " + p2 +
-                               ", a picture of pair 1\nResults would replace pictures of the run; "
-                               "--overwrite-sources allows that\n");
+    EXPECT_EQ(refused.Err, "1 組目は自分の画像 " + p1 + " を置き換えます\n2 組目は 1 組目の画像 " + p2 +
+                               " を置き換えます\n結果が処理中の画像を置き換えます。--overwrite-sources で許可できます\n");
     // The same folder by another name is the same folder.
     std::filesystem::create_directory_symlink(scan, Folder / "link");
     std::vector<std::string> linked = pairs;
@@ -195,8 +194,8 @@ TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALater
                                     "--overwrite-sources", "--plain"});
     EXPECT_EQ(later.Status, 1);
     EXPECT_EQ(later.Out, "1 error\n2 ok " + scan + "/02.bmp\n");
-    EXPECT_EQ(later.Err, "1: The result would replace " + p1 + ", which pair 2 still reads\n"
-                         "1 of 2 pairs did not succeed\n");
+    EXPECT_EQ(later.Err, "1: 結果が、2 組目がまだ読む画像 " + p1 + " を置き換えます\n"
+                         "2 組のうち 1 組が成功しませんでした\n");
     EXPECT_EQ(Bytes(p1), kept);
 }
 
@@ -213,8 +212,8 @@ TEST_F(CliBatch, ResultsUnderOneNameAreRefusedUnlessTheLaterMayWinAndWhatReplace
     const TCliResult refused = Batch(arguments);
     EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err, "Pairs 1 and 2 would both be saved as " + out + "/R1.bmp\nResults of the run "
-                           "would replace each other; --overwrite-results lets the later pair win\n");
+    EXPECT_EQ(refused.Err, "1 組目と 2 組目はどちらも " + out + "/R1.bmp として保存されます\n"
+                           "処理の結果どうしが置き換わります。--overwrite-results で後の組が残ります\n");
     EXPECT_TRUE(std::filesystem::is_empty(out));
 
     std::vector<std::string> allowed = arguments;
@@ -247,8 +246,8 @@ TEST_F(CliBatch, AResultThatLinksLeadToIsTheFileTheyLeadToAndALoopFailsItsPair)
         const TCliResult refused = run(out);
         EXPECT_EQ(refused.Status, 2);
         EXPECT_EQ(refused.Out, "");
-        EXPECT_EQ(refused.Err, "Pairs 1 and 2 would both be saved as " + out + "/02.bmp\nResults of the run "
-                               "would replace each other; --overwrite-results lets the later pair win\n");
+        EXPECT_EQ(refused.Err, "1 組目と 2 組目はどちらも " + out + "/02.bmp として保存されます\n"
+                               "処理の結果どうしが置き換わります。--overwrite-results で後の組が残ります\n");
         EXPECT_FALSE(std::filesystem::exists(out + "/02.bmp"));
     }
 
@@ -257,8 +256,8 @@ TEST_F(CliBatch, AResultThatLinksLeadToIsTheFileTheyLeadToAndALoopFailsItsPair)
     const TCliResult looped = run(loop);
     EXPECT_EQ(looped.Status, 1);
     EXPECT_EQ(looped.Out, "1 error\n2 ok " + loop + "/02.bmp\n");
-    EXPECT_EQ(looped.Err, "1: Cannot create file \"" + loop + "/01.bmp\". Too many levels of symbolic links\n"
-                          "1 of 2 pairs did not succeed\n");
+    EXPECT_EQ(looped.Err, "1: ファイル \"" + loop + "/01.bmp\" を作成できません。Too many levels of symbolic links\n"
+                          "2 組のうち 1 組が成功しませんでした\n");
 }
 
 TEST_F(CliBatch, PairsFromAPipeAreReadOnceAndCheckedAsTheyCome)
@@ -273,9 +272,9 @@ TEST_F(CliBatch, PairsFromAPipeAreReadOnceAndCheckedAsTheyCome)
         const TCliResult result = cli.Wait();
         EXPECT_EQ(result.Status, 1);
         EXPECT_EQ(result.Out, "1 ok " + out + "/R1.bmp\n2 error\n3 error\n");
-        EXPECT_EQ(result.Err, "2: The result would replace " + out + "/R1.bmp, the result of pair 1\n"
-                              "3: The result would replace " + out + "/s.bmp, a picture of pair 3\n"
-                              "2 of 3 pairs did not succeed\n");
+        EXPECT_EQ(result.Err, "2: 結果が 1 組目の結果 " + out + "/R1.bmp を置き換えます\n"
+                              "3: 結果が 3 組目の画像 " + out + "/s.bmp を置き換えます\n"
+                              "3 組のうち 2 組が成功しませんでした\n");
         EXPECT_EQ(Bytes(own), before);
     }
 }
@@ -291,7 +290,7 @@ TEST_F(CliBatch, AMissingOutFolderIsMadeAndOneThatCannotBeIsRefusedOnce)
     const TCliResult refused = Batch({"--left", a, a, "--out", blocked});
     EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err, "Cannot create folder \"" + blocked + "\". Not a directory\n");
+    EXPECT_EQ(refused.Err, "フォルダー \"" + blocked + "\" を作成できません。Not a directory\n");
 }
 
 TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
@@ -305,7 +304,7 @@ TEST_F(CliBatch, APictureAPluginCannotReadIsReportedAndReplacedByABlankPage)
         EXPECT_EQ(result.Status, 1);
         EXPECT_EQ(result.Out, lines == std::string("--plain") ? "1 error\n" : "1行目処理中------エラー\n");
         EXPECT_EQ(result.Err, "1: " + broken + ": プラグインエラー:データが壊れているため、ファイルを開けません\n"
-                              "1 of 1 pairs did not succeed\n");
+                              "1 組のうち 1 組が成功しませんでした\n");
     }
     TBigBitmap joined;
     joined.LoadFromFile(Folder / "out" / "01.bmp");
@@ -328,11 +327,11 @@ TEST_F(CliBatch, LosslessResultsKeepThePicturesAlsoInWorkersAndAPairThatCannotFa
                                      "--jobs", "2", "--gap", "16", "--out", out});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, "1行目処理中------完了\n2行目処理中------完了\n3行目処理中------エラー\n");
-    EXPECT_EQ(result.Err, "1: Requantised to the tables of picture 1 (" + a + "): picture 2 (" + b + ")\n"
-                          "2: Requantised to the tables of picture 1 (" + b + "): picture 2 (" + a + ")\n"
-                          "3: Cannot join losslessly: picture 1 (" + odd + ") is 20 pixels wide, not a multiple of 16 (its MCU); "
-                          "picture 2 (" + a + ") starts at x = 36, not a multiple of 16 (its MCU)\n"
-                          "1 of 3 pairs did not succeed\n");
+    EXPECT_EQ(result.Err, "1: 画像 1 (" + a + ") の量子化テーブルで量子化し直しました: 画像 2 (" + b + ")\n"
+                          "2: 画像 1 (" + b + ") の量子化テーブルで量子化し直しました: 画像 2 (" + a + ")\n"
+                          "3: 無劣化では連結できません: 画像 1 (" + odd + ") は幅 20 ピクセルで、MCU の 16 の倍数ではありません; "
+                          "画像 2 (" + a + ") は x = 36 から始まり、MCU の 16 の倍数ではありません\n"
+                          "3 組のうち 1 組が成功しませんでした\n");
     EXPECT_EQ(RunCli({"info", out + "/01.jpg"}).Out, "64x16 24\n");
     EXPECT_TRUE(SameTopLeftPixels(out + "/01.jpg", a, 29, 16));
     EXPECT_FALSE(std::filesystem::exists(out + "/03.jpg"));

@@ -73,7 +73,7 @@ TEST_F(CliWorkers, AReaderOfTheLinesThatHasGoneStopsTheRunBeforeTheNextPair)
         TCliProcess cli(run, {.Input = "", .ClosedOutput = true});
         const TCliResult result = cli.Wait();
         EXPECT_EQ(result.Status, 1);
-        EXPECT_EQ(result.Err, "Cannot write to the standard output: Broken pipe\n");
+        EXPECT_EQ(result.Err, "標準出力に書き込めません: Broken pipe\n");
         EXPECT_EQ(Results(out), 0);
         EXPECT_EQ(Leftovers(out), 0);
     }
@@ -117,7 +117,7 @@ TEST_F(CliWorkers, APairThatHangsFailsAfterTheTimeoutAndTheNextPairGoesOn)
                                           "--plain", "--out", out});
         EXPECT_EQ(result.Status, 1);
         EXPECT_EQ(result.Out, "1 ok " + out + "/01.bmp\n2 error\n3 ok " + out + "/03.bmp\n");
-        EXPECT_EQ(result.Err, "2: The pair took longer than 1 second\n1 of 3 pairs did not succeed\n");
+        EXPECT_EQ(result.Err, "2: この組は 1 秒を超えました\n3 組のうち 1 組が成功しませんでした\n");
     }
 }
 

@@ -41,6 +41,17 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& variabl
     return environment;
 }
 
+// The texts the tests expect are the Japanese ones, as the texts are written, whatever the
+// machine's locale; a test that names a locale variable chooses the language itself.
+std::vector<std::string> WithLocale(std::vector<std::string> variables)
+{
+    const bool chosen = std::any_of(variables.begin(), variables.end(), [](const std::string& variable) {
+        return variable.starts_with("LC_ALL=") || variable.starts_with("LC_MESSAGES=") || variable.starts_with("LANG=");
+    });
+    if (!chosen) variables.push_back("LC_ALL=C.UTF-8");
+    return variables;
+}
+
 std::vector<char*> Pointers(std::vector<std::string>& words)
 {
     std::vector<char*> pointers;
@@ -61,7 +72,7 @@ TCliProcess::TCliProcess(const std::vector<std::string>& arguments, const TOptio
     std::vector<std::string> words{QUILMO_CLI};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv = Pointers(words);
-    std::vector<std::string> variables = EnvironmentWith(options.Environment);
+    std::vector<std::string> variables = EnvironmentWith(WithLocale(options.Environment));
     std::vector<char*> envp = Pointers(variables);
 
     int input[2] = {-1, -1};
@@ -145,9 +156,9 @@ std::vector<TNoRegularFile> MakeNoRegularFiles(const TScratchFolder& folder)
     if (mkfifo(pipe.c_str(), 0600) != 0 || !std::filesystem::create_directory(album))
         throw std::runtime_error("cannot make a named pipe and a folder in " + folder.Path().string());
     std::filesystem::create_symlink("/dev/zero", device);
-    return {{pipe.string(), "Not a regular file"},
+    return {{pipe.string(), "通常のファイルではありません"},
             {album.string(), "Is a directory"},
-            {device.string(), "Not a regular file"}};
+            {device.string(), "通常のファイルではありません"}};
 }
 
 }  // namespace quilmo::test

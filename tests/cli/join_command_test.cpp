@@ -200,7 +200,7 @@ TEST_F(CliJoin, APipeOrAFolderAmongTheInputsIsRefusedAtOnceAndNothingIsWritten)
         SCOPED_TRACE(path);
         const TCliResult result = RunCli({"join", "-o", Out(), a, path});
         EXPECT_EQ(result.Status, 1);
-        EXPECT_EQ(result.Err, path + ": Cannot open file \"" + path + "\". " + reason + "\n");
+        EXPECT_EQ(result.Err, path + ": ファイル \"" + path + "\" を開けません。" + reason + "\n");
         EXPECT_FALSE(std::filesystem::exists(Out()));
     }
 }
@@ -251,8 +251,8 @@ TEST_F(CliJoin, AJoinTooWideForJpegIsRefusedBeforeAnythingIsWritten)
     const std::string a = Picture("a.bmp", 32751, 1, clWhite);
     const TCliResult result = RunCli({"join", "-o", Out("wide.jpg"), a, a});
     EXPECT_EQ(result.Status, 1);
-    EXPECT_EQ(result.Err, "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and high, "
-                          "this one is 65502 x 1; save it as PNG\n");
+    EXPECT_EQ(result.Err, "JPEG 画像を書き出せません: JPEG 画像の幅と高さは 65500 ピクセルまでですが、この画像は 65502 x 1 です。"
+                          "PNG で保存してください\n");
     EXPECT_FALSE(std::filesystem::exists(Out("wide.jpg")));
     EXPECT_EQ(RunCli({"join", "-o", Out("wide.png"), a, a}).Status, 0);
 }
@@ -269,22 +269,22 @@ TEST_F(CliJoin, LosslessJoinsKeepThePicturesOrSayWhyNotAndWriteNothing)
     }
     TCliResult result = RunCli({"join", "--lossless", "-o", Out("joined.jpg"), photos[0], photos[1], photos[2]});
     ASSERT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(result.Err, "Requantised to the tables of picture 1 (" + photos[0] + "): picture 3 (" + photos[2] + ")\n");
+    EXPECT_EQ(result.Err, "画像 1 (" + photos[0] + ") の量子化テーブルで量子化し直しました: 画像 3 (" + photos[2] + ")\n");
     EXPECT_EQ(RunCli({"info", Out("joined.jpg")}).Out, "96x16 24\n");
     // Away from the seam, the first picture's own pixels.
     EXPECT_TRUE(SameTopLeftPixels(Out("joined.jpg"), photos[0], 29, 16));
 
     for (const auto& [arguments, reason] :
          {std::pair<std::vector<std::string>, std::string>{{"--gap", "10", "-o", Out("gap.jpg")},
-                                                           "the gap of 10 pixels is not a multiple of the MCU (16 x 16)"},
-          {{"--method", "bicubic", "-o", Out("bicubic.jpg")}, "the pictures are resampled (only the original size keeps them)"},
-          {{"-o", Out("joined.png")}, Out("joined.png") + " is not a JPEG file (.jpg, .jpeg, .jpe)"}}) {
+                                                           "間隔の 10 ピクセルが MCU (16 x 16) の倍数ではありません"},
+          {{"--method", "bicubic", "-o", Out("bicubic.jpg")}, "画像が拡大縮小されます (無劣化は原寸のときだけです)"},
+          {{"-o", Out("joined.png")}, Out("joined.png") + " は JPEG ファイル (.jpg, .jpeg, .jpe) ではありません"}}) {
         std::vector<std::string> command = {"join", "--lossless"};
         command.insert(command.end(), arguments.begin(), arguments.end());
         command.insert(command.end(), {photos[0], photos[1]});
         result = RunCli(command);
         EXPECT_EQ(result.Status, 1);
-        EXPECT_EQ(result.Err, "Cannot join losslessly: " + reason + "\n");
+        EXPECT_EQ(result.Err, "無劣化では連結できません: " + reason + "\n");
         EXPECT_FALSE(std::filesystem::exists(command[command.size() - 3]));
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 4);

@@ -51,7 +51,7 @@ TEST(CliInfoConvert, ReadsPngAndJpegToo)
     std::ofstream(folder / "bad.jpg") << "no JPEG";
     const TCliResult bad = RunCli({"info", (folder / "bad.jpg").string()});
     EXPECT_EQ(bad.Status, 1);
-    EXPECT_EQ(bad.Err, "Invalid JPEG picture: Not a JPEG file: starts with 0x6e 0x6f\n");
+    EXPECT_EQ(bad.Err, "JPEG 画像が正しくありません: Not a JPEG file: starts with 0x6e 0x6f\n");
 }
 
 TEST(CliInfoConvert, MaxPixelsHoldsEveryReaderToTheGivenSize)
@@ -66,7 +66,7 @@ TEST(CliInfoConvert, MaxPixelsHoldsEveryReaderToTheGivenSize)
         EXPECT_EQ(RunCli({"--max-pixels", "12", "info", path}).Out, "4x3 24\n");
         const TCliResult refused = RunCli({"--max-pixels", "11", "info", path});
         EXPECT_EQ(refused.Status, 1);
-        EXPECT_EQ(refused.Err, "Picture too large: 4 x 3 pixels (the limit is 11 pixels)\n");
+        EXPECT_EQ(refused.Err, "画像が大きすぎます: 4 x 3 ピクセル (上限は 11 ピクセル)\n");
     }
     EXPECT_EQ(RunCli({"--max-pixels", "0", "info", (folder / "in.bmp").string()}).Status, 2);
 }
@@ -77,7 +77,7 @@ TEST(CliInfoConvert, APipeOrAFolderIsRefusedAtOnceAndNothingIsWritten)
     const std::string out = (folder / "out.bmp").string();
     for (const auto& [path, reason] : MakeNoRegularFiles(folder)) {
         SCOPED_TRACE(path);
-        const std::string message = "Cannot open file \"" + path + "\". " + reason + "\n";
+        const std::string message = "ファイル \"" + path + "\" を開けません。" + reason + "\n";
         const TCliResult info = RunCli({"info", path});
         EXPECT_EQ(info.Status, 1);
         EXPECT_EQ(info.Err, message);

@@ -105,7 +105,7 @@ TEST_F(FailureTest, AnEmptyPictureCannotBeJoined)
         pictures.push_back({std::make_unique<TBigBitmap>(), "empty", {}});
         return pictures;
     });
-    EXPECT_THAT(Host.Errors, ElementsAre("Cannot join an empty picture"));
+    EXPECT_THAT(Host.Errors, ElementsAre("空の画像は連結できません"));
     EXPECT_EQ(Document.Count(), 0);
     EXPECT_EQ(Document.Slot(0), nullptr);
 }

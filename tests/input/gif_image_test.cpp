@@ -114,13 +114,13 @@ TEST(GifImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
             gif->LoadFromStream(stream);
             ADD_FAILURE() << "loaded";
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Invalid GIF picture: ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("GIF 画像が正しくありません: ", 0), 0u) << e.what();
         }
         EXPECT_EQ(gif->GetWidth(), 3);
         EXPECT_EQ(Decoded(*gif)->GetHeight(), 2);
     }
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TGIFImage>(damaged[3].second); },
-                                 "Invalid GIF picture: no picture in the file");
+                                 "GIF 画像が正しくありません: no picture in the file");
 }
 
 TEST(GifImage, AbsurdScreenSizeFailsBeforeAnythingIsAllocated)
@@ -128,5 +128,5 @@ TEST(GifImage, AbsurdScreenSizeFailsBeforeAnythingIsAllocated)
     TBytes bytes = MakeGif(OneFrame(1, 1, {0}));
     for (size_t at = 6; at < 10; ++at) bytes[at] = 0xFF;  // screen 65535 x 65535
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TGIFImage>(bytes); },
-                                 "Picture too large: 65535 x 65535 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 65535 x 65535 ピクセル (上限は 268435456 ピクセル)");
 }

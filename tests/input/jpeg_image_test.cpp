@@ -53,7 +53,7 @@ void ExpectInvalid(const TBytes& bytes, TJPEGImage& jpeg)
         jpeg.LoadFromStream(stream);
         ADD_FAILURE() << "loaded";
     } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Invalid JPEG picture: ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("JPEG 画像が正しくありません: ", 0), 0u) << e.what();
     }
 }
 
@@ -218,9 +218,9 @@ TEST(JpegImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
         EXPECT_EQ(Decoded(*jpeg)->GetHeight(), 3);
     }
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TJPEGImage>(damaged[0].second); },
-                                 "Invalid JPEG picture: Premature end of JPEG file");
+                                 "JPEG 画像が正しくありません: Premature end of JPEG file");
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TJPEGImage>(cutAndClosed); },
-                                 "Invalid JPEG picture: Corrupt JPEG data: premature end of data segment");
+                                 "JPEG 画像が正しくありません: Corrupt JPEG data: premature end of data segment");
 }
 
 TEST(JpegImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
@@ -233,5 +233,5 @@ TEST(JpegImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
     while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC2)) ++frame;
     for (size_t at : {frame + 5, frame + 7}) bytes[at] = 0xFD, bytes[at + 1] = 0xE8;  // 65000
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TJPEGImage>(bytes); },
-                                 "Picture too large: 65000 x 65000 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 65000 x 65000 ピクセル (上限は 268435456 ピクセル)");
 }

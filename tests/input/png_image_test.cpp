@@ -181,7 +181,7 @@ TEST(PngImage, DamagedFilesFailWithAMessageAndLeaveTheGraphicAsItWas)
             png->LoadFromStream(stream);
             ADD_FAILURE() << "loaded";
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Invalid PNG picture: ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("PNG 画像が正しくありません: ", 0), 0u) << e.what();
         }
         EXPECT_EQ(png->GetWidth(), 3);
         EXPECT_EQ(Decoded(*png)->GetHeight(), 2);
@@ -198,7 +198,7 @@ TEST(PngImage, AbsurdSizeFailsBeforeAnythingIsAllocated)
     const uint32_t crc = uint32_t(crc32(crc32(0, nullptr, 0), bytes.data() + 12, 17));
     for (int i = 0; i < 4; ++i) bytes[29 + i] = uint8_t(crc >> (24 - 8 * i));
     ExpectError<EInvalidGraphic>([&] { LoadGraphic<TPNGImage>(bytes); },
-                                 "Picture too large: 100000 x 100000 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 100000 x 100000 ピクセル (上限は 268435456 ピクセル)");
 }
 
 TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
@@ -213,7 +213,7 @@ TEST(PngImage, AChunkClaimingAGigabyteIsNeitherTakenNorWaitedFor)
         try {
             LoadGraphic<TPNGImage>(bytes);
         } catch (const EInvalidGraphic& e) {
-            return std::string(e.what()) == "Invalid PNG picture: file is truncated";
+            return std::string(e.what()) == "PNG 画像が正しくありません: file is truncated";
         }
         return false;
     });

@@ -267,7 +267,7 @@ TEST_F(LosslessJoin, RequantisesPicturesOfOtherTablesToTheFirstOnes)
     const TLosslessJoin join = Join({Photo(16, 16, 1), Photo(16, 16, 2, coarse), Photo(16, 16, 3)}, {});
     const std::vector<size_t> requantised = SaveLosslessJpeg(join, Out(), false);
     EXPECT_EQ(requantised, std::vector<size_t>{1});
-    EXPECT_EQ(RequantisedNote(join, requantised), "Requantised to the tables of picture 1 (a.jpg): picture 2 (b.jpg)");
+    EXPECT_EQ(RequantisedNote(join, requantised), "画像 1 (a.jpg) の量子化テーブルで量子化し直しました: 画像 2 (b.jpg)");
     const TCoefficients out = ReadCoefficients(ReadFile(Out()));
     const TCoefficients first = ReadCoefficients(Files[0]);
     const TCoefficients second = ReadCoefficients(Files[1]);
@@ -357,26 +357,26 @@ TEST_F(LosslessJoin, RefusesWithEveryReasonAndWritesNothing)
     };
     const std::vector<TCase> cases = {
         {{Photo(16, 8, 1), Photo(20, 8, 2), Photo(16, 8, 3)}, {},
-         "picture 2 (b.jpg) is 20 pixels wide, not a multiple of 8 (its MCU); picture 3 (c.jpg) starts at x = 36, "
-         "not a multiple of 8 (its MCU)"},
-        {{Photo(16, 8, 1), Photo(16, 8, 2)}, gapped, "the gap of 10 pixels is not a multiple of the MCU (8 x 8)"},
+         "画像 2 (b.jpg) は幅 20 ピクセルで、MCU の 8 の倍数ではありません; 画像 3 (c.jpg) は x = 36 から始まり、"
+         "MCU の 8 の倍数ではありません"},
+        {{Photo(16, 8, 1), Photo(16, 8, 2)}, gapped, "間隔の 10 ピクセルが MCU (8 x 8) の倍数ではありません"},
         {{Photo(16, 8, 1), Photo(16, 8, 2)}, framed,
-         "the frame's left and top widths (4, 0) are not multiples of the MCU (8 x 8)"},
-        {{Photo(16, 8, 1), Photo(24, 8, 2)}, centred, "picture 1 (a.jpg) starts at x = 4, not a multiple of 8 (its MCU)"},
+         "枠の左と上の幅 (4, 0) が MCU (8 x 8) の倍数ではありません"},
+        {{Photo(16, 8, 1), Photo(24, 8, 2)}, centred, "画像 1 (a.jpg) は x = 4 から始まり、MCU の 8 の倍数ではありません"},
         {{Photo(16, 16, 1), Photo(16, 16, 2, sampled)}, {},
-         "picture 2 (b.jpg) is sampled 2x2,1x1,1x1 and picture 1 (a.jpg) 1x1,1x1,1x1"},
+         "画像 2 (b.jpg) のサンプリングは 2x2,1x1,1x1、画像 1 (a.jpg) は 1x1,1x1,1x1 です"},
         {{Photo(16, 16, 1), Photo(16, 16, 2, grey)}, {},
-         "picture 2 (b.jpg) is greyscale and picture 1 (a.jpg) in colour (YCbCr)"},
+         "画像 2 (b.jpg) は グレースケール、画像 1 (a.jpg) は カラー (YCbCr) です"},
         {{Photo(16, 16, 1, sampled), Photo(16, 24, 2, turned)}, {},
-         "picture 2 (b.jpg) cannot be turned upright losslessly (EXIF orientation 6): upright it is 24 pixels wide, "
-         "not a multiple of 16 (its MCU)"},
-        {{Photo(16, 16, 1), Photo(16, 16, 2)}, bicubic, "the pictures are resampled (only the original size keeps them)"},
-        {{Photo(16, 16, 1, tagged), Photo(16, 16, 2)}, {}, "picture 2 (b.jpg) would be converted into the other pictures' profile"},
+         "画像 2 (b.jpg) は無劣化では正立にできません (EXIF の向き 6): 正立では幅 24 ピクセルで、"
+         "MCU の 16 の倍数ではありません"},
+        {{Photo(16, 16, 1), Photo(16, 16, 2)}, bicubic, "画像が拡大縮小されます (無劣化は原寸のときだけです)"},
+        {{Photo(16, 16, 1, tagged), Photo(16, 16, 2)}, {}, "画像 2 (b.jpg) はほかの画像のプロファイルに変換されます"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Reasons);
         const TLosslessJoin join = Join(c.Files, c.Settings);
-        ExpectError<ELosslessRefused>([&] { SaveLosslessJpeg(join, Out(), false); }, "Cannot join losslessly: " + c.Reasons);
+        ExpectError<ELosslessRefused>([&] { SaveLosslessJpeg(join, Out(), false); }, "無劣化では連結できません: " + c.Reasons);
         EXPECT_FALSE(std::filesystem::exists(Out()));
         EXPECT_TRUE(std::filesystem::is_empty(Folder.Path()));
     }
@@ -386,7 +386,7 @@ TEST_F(LosslessJoin, RefusesWithEveryReasonAndWritesNothing)
     pictures.push_back({"d.bmp", &bitmap, {}});
     const std::vector<TSize> sizes{{16, 16}, {16, 16}};
     ExpectError<ELosslessRefused>([&] { SaveLosslessJpeg(LosslessJoinByRule(pictures, sizes, {}), Out(), false); },
-                                  "Cannot join losslessly: picture 2 (d.bmp) is not a JPEG picture");
+                                  "無劣化では連結できません: 画像 2 (d.bmp) は JPEG 画像ではありません");
 }
 
 }  // namespace

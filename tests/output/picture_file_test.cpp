@@ -245,8 +245,8 @@ TEST_F(PictureFile, WebpWiderOrHigherThanItsLimitIsRefusedBeforeWriting)
         TBigBitmap tooLarge;
         tooLarge.SetBitmaps(width, height, bbpf1bit);
         ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("keep.webp"), {}); },
-                                 "Cannot write the WebP picture: " + std::to_string(width) + " x " +
-                                     std::to_string(height) + " pixels is larger than WebP's 16383 x 16383");
+                                 "WebP 画像を書き出せません: " + std::to_string(width) + " x " + std::to_string(height) +
+                                     " ピクセルは WebP の上限 16383 x 16383 を超えています");
     }
     EXPECT_EQ(ReadAll(File("keep.webp")), (TBytes{'o', 'l', 'd'}));
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.webp"});
@@ -281,17 +281,15 @@ TEST_F(PictureFile, AFailedSaveLeavesTheOldFileAndNothingElse)
         TBigBitmap tooLarge;
         tooLarge.SetBitmaps(width, height, bbpf1bit);
         ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("keep.jpg"), {}); },
-                                 "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and "
-                                 "high, this one is " + std::to_string(width) + " x " + std::to_string(height) +
-                                     "; save it as PNG");
+                                 "JPEG 画像を書き出せません: JPEG 画像の幅と高さは 65500 ピクセルまでですが、この画像は " +
+                                     std::to_string(width) + " x " + std::to_string(height) + " です。PNG で保存してください");
         // The format's reason comes before the folder is even looked at.
         ExpectError<EWriteError>([&] { SavePictureFile(tooLarge, File("none") / "x.jpg", {}); },
-                                 "Cannot write the JPEG picture: a JPEG picture is at most 65500 pixels wide and "
-                                 "high, this one is " + std::to_string(width) + " x " + std::to_string(height) +
-                                     "; save it as PNG");
+                                 "JPEG 画像を書き出せません: JPEG 画像の幅と高さは 65500 ピクセルまでですが、この画像は " +
+                                     std::to_string(width) + " x " + std::to_string(height) + " です。PNG で保存してください");
     }
     TBigBitmap empty;
-    ExpectError<EWriteError>([&] { SavePictureFile(empty, File("keep.jpg"), {}); }, "Cannot save an empty picture");
+    ExpectError<EWriteError>([&] { SavePictureFile(empty, File("keep.jpg"), {}); }, "空の画像は保存できません");
     EXPECT_EQ(ReadAll(File("keep.jpg")), old);
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"keep.jpg"});
 
@@ -309,8 +307,8 @@ TEST(FormatLimits, BmpFilesEndWhereTheirThirtyTwoBitSizeFieldDoes)
     const TDIBLayout tooLarge{1, 1073741811, 24, nullptr, false};
     EXPECT_EQ(BmpFileSize(largest), 4294967294);
     EXPECT_NO_THROW(CheckFormatHolds(TPictureFileFormat::BMP, largest));
-    const std::string refusal = "Cannot write the BMP picture: a BMP file holds at most 4 GiB, this one would take "
-                                "4294967298 bytes; save it as PNG";
+    const std::string refusal = "BMP 画像を書き出せません: BMP ファイルは 4 GiB までですが、この画像は 4294967298 バイトになります。"
+                                "PNG で保存してください";
     ExpectError<EWriteError>([&] { CheckFormatHolds(TPictureFileFormat::BMP, tooLarge); }, refusal);
     // The headers of such a file are not written either.
     TMemoryStream stream;
@@ -351,7 +349,7 @@ TEST_F(PictureFile, AFileTheUserMayNotWriteIsNotReplaced)
             SavePictureFile(picture, File("locked.bmp"), {});
             status = 1;
         } catch (const EWriteError& e) {
-            if (e.what() != "Cannot create file \"" + File("locked.bmp").string() + "\". Permission denied") status = 2;
+            if (e.what() != "ファイル \"" + File("locked.bmp").string() + "\" を作成できません。Permission denied") status = 2;
         }
         try {
             SavePictureFile(picture, File("open.bmp"), {});

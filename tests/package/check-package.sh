@@ -24,6 +24,7 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$("$bin/quilmo-cli" --version)" = "quilmo-cli ${version%-*}" ] || fail "quilmo-cli --version"
 [ "$("$bin/quilmo" --version)" = "quilmo ${version%-*}" ] || fail "quilmo --version"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependencies from dpkg-shlibdeps"
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n || fail "Qt's translations are no dependency"
 
 # A 2x1 and a 3x2 picture: one a PNM for the shipped plug-in, one a BMP made from another PNM.
 printf 'P6\n2 1\n255\n\377\0\0\0\377\0' > "$root/a.ppm"

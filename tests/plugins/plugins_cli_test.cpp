@@ -69,7 +69,7 @@ TEST_F(CliPlugins, TheShippedPluginsNeedNoOptionAndCanBeLeftOut)
     }
     const TCliResult without = RunCli({"--no-shipped-plugins", "info", pixmap});
     EXPECT_EQ(without.Status, 1);
-    EXPECT_EQ(without.Err, "Unknown picture file extension (.ppm)\n");
+    EXPECT_EQ(without.Err, "この拡張子の画像は読めません (.ppm)\n");
 }
 
 TEST_F(CliPlugins, PluginFailuresSayWhichFileAndWhat)

@@ -273,6 +273,6 @@ TEST(SusieDib, PicturesAboveThePixelLimitAreRefusedBeforeTheirRowsAreTaken)
     TBitmap bitmap;
     bitmap.Allocate(3, 2, pf24bit);
     ExpectError<EInvalidGraphic>([&] { Convert(DibBlocks(huge), bitmap); },
-                                 "Picture too large: 20000 x 20000 pixels (the limit is 268435456 pixels)");
+                                 "画像が大きすぎます: 20000 x 20000 ピクセル (上限は 268435456 ピクセル)");
     EXPECT_EQ(bitmap.GetWidth(), 3);
 }

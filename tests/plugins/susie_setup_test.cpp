@@ -5,7 +5,7 @@
 #include <limits>
 #include <map>
 
-#include "core/ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 #include "input/shipped_plugins.h"
 #include "input/susie_errors.h"
