@@ -48,13 +48,6 @@ std::unique_ptr<TBigBitmap> JpegPixels(const QString& name)
     return pixels;
 }
 
-QByteArray FileStart(const QString& name)
-{
-    QFile file(name);
-    file.open(QIODevice::ReadOnly);
-    return file.read(2);
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -169,7 +162,8 @@ private slots:
         QVERIFY(window.mmxsse->isChecked());
         QVERIFY(!window.Document().Settings().FUseSSE2);
         QVERIFY(window.bufferbtnAction->isVisible());
-        QVERIFY(window.SaveAsBmp());
+        QCOMPARE(window.SaveFormat(), sfBMP);
+        QVERIFY(!window.jpgoptionAction->isVisible());
         QCOMPARE(window.JoinColor(), TColor{255});
         QVERIFY(window.ToolButton8->isEnabled());
         QVERIFY(window.srgbbox->isChecked());
@@ -462,15 +456,23 @@ private slots:
         }
         const TSaveDialogRequest& request = F->Ui->SaveRequests.front();
         QCOMPARE(request.FileName, Path(QStringLiteral("a")));
-        QCOMPARE(request.DefaultSuffix, QStringLiteral("jpg"));
-        QCOMPARE(request.FilterIndex, 2);
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp"));
 
-        window.Combo->setCurrentIndex(1);
-        QVERIFY(!window.jpgoptionAction->isVisible());
-        window.savebtn->click();
-        QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, QStringLiteral("bmp"));
-        QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 3);
+        // The dialog offers every format, the chosen one first and selected.
+        const QString all = QStringLiteral("すべてのファイル (*.jpg *.jpeg *.png *.webp *.bmp)");
+        const QList<std::tuple<TSaveFormat, QString, QString, bool>> formats = {
+            {sfJPG, "jpg", "JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;WebP (*.webp);;ビットマップ (*.bmp)", true},
+            {sfBMP, "bmp", "ビットマップ (*.bmp);;JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;WebP (*.webp)", false},
+            {sfPNG, "png", "Portable Network Graphics (*.png);;JPEG イメージファイル (*.jpg *.jpeg);;WebP (*.webp);;ビットマップ (*.bmp)", false},
+            {sfWebP, "webp", "WebP (*.webp);;JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;ビットマップ (*.bmp)", true}};
+        for (const auto& [format, suffix, filter, quality] : formats) {
+            window.Combo->setCurrentIndex(format);
+            QCOMPARE(window.jpgoptionAction->isVisible(), quality);
+            window.savebtn->click();
+            QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, suffix);
+            QCOMPARE(F->Ui->SaveRequests.back().Filter, filter + QStringLiteral(";;") + all);
+            QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 1);
+        }
     }
 
     void theLosslessBoxSavesThePicturesOwnBlocksOrAsksToEncodeThemAgain()
