@@ -54,7 +54,8 @@ QString SaveFilter(TSaveFormat format)
     for (const TSaveFormat other : kSaveFilterOrder) {
         const std::string entry = kSaveFilterEntries[other].Entry;
         if (other != format) pairs += '|' + entry;
-        all += (all.empty() ? "" : ";") + entry.substr(entry.find('|') + 1);
+        if (!all.empty()) all += ';';
+        all += entry.substr(entry.find('|') + 1);
     }
     pairs += std::string("|") + UI_TEXT("quilmo", "すべてのファイル") + " (" + all + ")|" + all;
     return QtFileFilter(pairs);

@@ -28,6 +28,7 @@
 #include "core/slot_document.h"
 #include "input/jpeg_image.h"
 #include "output/picture_file.h"
+#include "quilmo_version.h"
 #include "support/picture_checks.h"
 #include "window_fixture.h"
 
@@ -82,9 +83,15 @@ private slots:
         QVERIFY(!window.savebtn->isEnabled());
         QVERIFY(!window.Copy1->isEnabled());
         QVERIFY(!window.ToolButton8->isEnabled());
+        // The greyed effects button says where the program would be.
+        QVERIFY2(window.ToolButton8->toolTip().contains(F->Folder->path()), qPrintable(window.ToolButton8->toolTip()));
         QCOMPARE(window.combo3->itemText(1), QStringLiteral(" Biliniar"));
         QCOMPARE(window.openbtn->toolTip(), QStringLiteral("画像を開く"));
         QCOMPARE(window.ToolButton7->toolTip(), QStringLiteral("終了"));
+        QStringList versions;
+        for (const QAction* item : window.popuphelp->findChild<QMenu*>(QStringLiteral("versionMenu"))->actions())
+            versions << item->text();
+        QCOMPARE(versions, (QStringList{"ver.135", "quilmo " QUILMO_VERSION}));
     }
 
     void keysAccessKeysAndFocus()
@@ -547,6 +554,13 @@ private slots:
             spin->setValue(10);
         window.edgeform->Button1Click();
         QCOMPARE(window.edgecombo->currentIndex(), 1);
+        QCOMPARE(F->JoinedSize(), QSize(80, 40));
+
+        // Escape, also from a width being typed, closes the window and changes nothing.
+        window.ToolButton22->click();
+        window.edgeform->SpinEdit2->setValue(20);
+        QTest::keyClick(window.edgeform->SpinEdit2, Qt::Key_Escape);
+        QVERIFY(!window.edgeform->isVisible());
         QCOMPARE(F->JoinedSize(), QSize(80, 40));
     }
 
