@@ -68,6 +68,8 @@ public:
     virtual void AddProgressLine(const std::string& text) = 0;
     // text goes on at the end of line index (from 0).
     virtual void AppendToProgressLine(int32_t index, const std::string& text) = 0;
+    // Why the pair of line index failed, shown beside the line until the next run.
+    virtual void ShowFailureReason(int32_t index, const std::string& reason) = 0;
     // The run is over: "閉じる" is shown; after a complete run "中止" is hidden, after a stop
     // it stays.
     virtual void ProgressEnded(bool completed) = 0;

@@ -10,7 +10,6 @@
 #include "output/page_fit.h"
 #include "pair_naming.h"
 #include "pair_picture.h"
-#include "pair_saving.h"
 #include "result_guard.h"
 #include "bigbitmap/ui_text.h"
 
@@ -113,18 +112,17 @@ bool TBatchRun::PairStep(const TBatchPair& pair, int32_t line)
     return true;
 }
 
-bool TBatchRun::SaveStep(const TBatchPair& pair)
+TPairOutcome TBatchRun::SaveStep(const TBatchPair& pair)
 {
     // Refused: its result would replace a picture that a later pair reads.
-    if (!FSurvey->Clear(pair).Refusal.empty()) return false;
-    return JoinAndSavePair(pair, FSettings, FFolder,
-                           [this](const std::string&, const std::string& message) {
-                               ShowLoadError(message);
-                           })
-        .Ok;
+    const std::string refusal = FSurvey->Clear(pair).Refusal;
+    if (!refusal.empty()) return {.Error = refusal};
+    return JoinAndSavePair(pair, FSettings, FFolder, [this](const std::string&, const std::string& message) {
+        ShowLoadError(message);
+    });
 }
 
-bool TBatchRun::PrintStep(const TBatchPair& pair)
+TPairOutcome TBatchRun::PrintStep(const TBatchPair& pair)
 {
     try {
         TBitmap result;
@@ -135,12 +133,12 @@ bool TBatchRun::PrintStep(const TBatchPair& pair)
         // Printers take sRGB.
         ConvertToSRGB(result, profile);
         return PrintPair(result, pair.Number);
-    } catch (const std::exception&) {
-        return false;
+    } catch (const std::exception& e) {
+        return {.Error = e.what()};
     }
 }
 
-bool TBatchRun::PrintPair(TBitmap& result, int32_t k)
+TPairOutcome TBatchRun::PrintPair(TBitmap& result, int32_t k)
 {
     try {
         const std::unique_ptr<TBatchPrintJob> job =
@@ -150,15 +148,15 @@ bool TBatchRun::PrintPair(TBitmap& result, int32_t k)
         FHost.ProcessMessages();
         if (FKeyPressed) {
             job->Abort();
-            return false;
+            return {};
         }
         const TRect page = job->PrintableRect();
         if (page.IsEmpty()) throw EWriteError(UiText(UI_TEXT("quilmo", "プリンターに印刷できる範囲がありません")));
         job->StretchDraw(FitToPage(page, result.GetWidth(), result.GetHeight()), result);
         job->End();
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return {.Ok = true};
+    } catch (const std::exception& e) {
+        return {.Error = e.what()};
     }
 }
 
@@ -173,9 +171,10 @@ void TBatchRun::AddProgressLine(const std::string& text)
     FHost.ProcessMessages();
 }
 
-void TBatchRun::MarkProgressLine(int32_t index, bool ok)
+void TBatchRun::MarkProgressLine(int32_t index, const TPairOutcome& outcome)
 {
-    FHost.AppendToProgressLine(index, ok ? kBatchDoneMark : kBatchErrorMark);
+    FHost.AppendToProgressLine(index, outcome.Ok ? kBatchDoneMark : kBatchErrorMark);
+    if (!outcome.Ok && !outcome.Error.empty()) FHost.ShowFailureReason(index, outcome.Error);
     FHost.ProcessMessages();
 }
 

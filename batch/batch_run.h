@@ -9,6 +9,7 @@
 
 #include "batch_host.h"
 #include "batch_pair.h"
+#include "pair_saving.h"
 #include "run_settings.h"
 
 namespace quilmo {
@@ -54,14 +55,15 @@ private:
     // One pair, numbered by line (from 0) in the progress window; false when the run stopped
     // before it.
     bool PairStep(const TBatchPair& pair, int32_t line);
-    bool SaveStep(const TBatchPair& pair);
-    bool PrintStep(const TBatchPair& pair);
-    // One job and one page for result; false when it was aborted or the printer failed.
-    bool PrintPair(TBitmap& result, int32_t k);
+    // Each says why a pair failed (empty when no reason is known) in the outcome's Error.
+    TPairOutcome SaveStep(const TBatchPair& pair);
+    TPairOutcome PrintStep(const TBatchPair& pair);
+    // One job and one page for result; not Ok when it was aborted or the printer failed.
+    TPairOutcome PrintPair(TBitmap& result, int32_t k);
     void ShowLoadError(const std::string& message);
     // Each lets pending input run after it.
     void AddProgressLine(const std::string& text);
-    void MarkProgressLine(int32_t index, bool ok);
+    void MarkProgressLine(int32_t index, const TPairOutcome& outcome);
 
     TBatchRunHost& FHost;
     TBatchRunSettings FSettings;

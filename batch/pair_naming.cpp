@@ -37,7 +37,7 @@ std::string PairBaseName(const TBatchPair& pair, TBatchNaming naming, const std:
 std::string PairFileName(const TBatchPair& pair, const TBatchRunSettings& settings,
                          const std::string& folder)
 {
-    static constexpr const char* kExtensions[] = {".bmp", ".jpg", ".webp"};
+    static constexpr const char* kExtensions[] = {".bmp", ".jpg", ".webp", ".png"};
     return folder + PairBaseName(pair, settings.Naming, settings.NameText) + kExtensions[settings.Format];
 }
 

@@ -21,7 +21,7 @@ struct TPairOutcome {
 };
 
 // Writes result, in the colours of profile, to fileName as SavePictureFile does: JPEG with jpeg's
-// settings for a ".jpg" name, WebP for ".webp", an uncompressed 24-bit BMP otherwise. An existing
+// settings for a ".jpg" name, WebP for ".webp", PNG for ".png", an uncompressed 24-bit BMP otherwise. An existing
 // file is replaced as a whole; a failed write raises and leaves no partial file and the old file
 // as it was.
 void SavePair(TBitmap& result, const TColorProfile& profile, const std::string& fileName,

@@ -16,8 +16,9 @@ namespace quilmo {
 // The modes of RunBatch.
 enum TBatchMode : uint8_t { bmSave = 1, bmPrint = 2 };
 
-// Index of "保存形式". WebP is lossy at the JPEG quality, lossless at 100.
-enum TBatchFormat : uint8_t { bfBMP, bfJPG, bfWebP };
+// Index of "保存形式", kept in quilmo.ini: a new format goes at the end. WebP is lossy at the
+// JPEG quality, lossless at 100.
+enum TBatchFormat : uint8_t { bfBMP, bfJPG, bfWebP, bfPNG };
 
 // Index of "保存ファイル名": "連番ファイル", "同名保存", "先頭に文字を追加", "末尾に文字を追加".
 enum TBatchNaming : uint8_t { bnSequential, bnSameName, bnPrefix, bnSuffix };

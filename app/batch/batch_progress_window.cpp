@@ -18,7 +18,8 @@ TForm3::TForm3(TBatchRun& run, TCommandGate& gate, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(tr("バッチ処理中(>_<)"));
-    resize(260, 300);
+    // Room for the title and for the reasons of failed pairs beside their lines.
+    resize(440, 300);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setAccessibleName(tr("バッチ処理中(>_<)"));
@@ -64,6 +65,12 @@ void TForm3::AppendToLine(int index, const QString& text)
     QTextCursor cursor(Memo1->document()->findBlockByNumber(index));
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertText(text);
+}
+
+void TForm3::ShowReason(int index, const QString& reason)
+{
+    // One pair, one line: the lines are found by their number.
+    AppendToLine(index, QStringLiteral(" (") + reason.simplified() + QLatin1Char(')'));
 }
 
 void TForm3::RunEnded(bool completed)

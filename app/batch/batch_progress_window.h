@@ -26,6 +26,8 @@ public:
     void AddLine(const QString& text);
     // text goes on at the end of line index (from 0).
     void AppendToLine(int index, const QString& text);
+    // Why the pair of line index failed, after the line, on the same line.
+    void ShowReason(int index, const QString& reason);
     // The run is over: "閉じる" appears; "中止" goes only when the run was completed.
     void RunEnded(bool completed);
 

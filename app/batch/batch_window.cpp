@@ -188,7 +188,9 @@ QWidget* TForm2::BuildJoinPanel()
     Spin->setSingleStep(10);
     Panel5 = Named(new QToolButton(panel), "Panel5", tr("余白の色"));
     RadioGroup3 = new TRadioGroup("RadioGroup3", tr("保存形式"),
-                                  {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP")}, 3, panel);
+                                  {QStringLiteral("BMP"), QStringLiteral("JPG"), QStringLiteral("WebP"),
+                                   QStringLiteral("PNG")},
+                                  4, panel);
     jpgspin = MakeSpin(panel, "jpgspin", tr("JPG品質"), 10, 100, 85);
     prog = MakeCheck(panel, "prog", tr("Progress"));
     losslesscheck = MakeCheck(panel, "losslesscheck", tr("無劣化"));

@@ -107,6 +107,7 @@ public:
     void ShowProgressWindow() override;
     void AddProgressLine(const std::string& text) override;
     void AppendToProgressLine(int32_t index, const std::string& text) override;
+    void ShowFailureReason(int32_t index, const std::string& reason) override;
     void ProgressEnded(bool completed) override;
     void ProcessMessages() override;
     std::unique_ptr<TBatchPrintJob> StartPrintJob(const std::string& title, int32_t k,

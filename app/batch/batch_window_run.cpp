@@ -145,6 +145,11 @@ void TForm2::AppendToProgressLine(int32_t index, const std::string& text)
     Form3->AppendToLine(index, ShownText(text));
 }
 
+void TForm2::ShowFailureReason(int32_t index, const std::string& reason)
+{
+    Form3->ShowReason(index, ShownText(reason));
+}
+
 void TForm2::ProgressEnded(bool completed)
 {
     Form3->RunEnded(completed);

@@ -24,4 +24,41 @@ QString QtFileFilter(const std::string& pairs)
     return filters.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// Each save format's entry of the save dialog's filter, in the order of TSaveFormat.
+struct TSaveFilterEntry {
+    const char* Suffix;
+    const char* Entry;  // "description|patterns"
+};
+constexpr TSaveFilterEntry kSaveFilterEntries[kSaveFormatCount] = {
+    {"jpg", UI_TEXT("quilmo", "JPEG イメージファイル") " (*.jpg;*.jpeg)|*.jpg;*.jpeg"},
+    {"bmp", UI_TEXT("quilmo", "ビットマップ") " (*.bmp)|*.bmp"},
+    {"png", "Portable Network Graphics (*.png)|*.png"},
+    {"webp", "WebP (*.webp)|*.webp"},
+};
+// The order of the other entries: the formats as the open dialog names them, BMP last.
+constexpr TSaveFormat kSaveFilterOrder[] = {sfJPG, sfPNG, sfWebP, sfBMP};
+
+}  // namespace
+
+const char* SaveSuffix(TSaveFormat format)
+{
+    return kSaveFilterEntries[format].Suffix;
+}
+
+QString SaveFilter(TSaveFormat format)
+{
+    std::string pairs = kSaveFilterEntries[format].Entry;
+    std::string all;
+    for (const TSaveFormat other : kSaveFilterOrder) {
+        const std::string entry = kSaveFilterEntries[other].Entry;
+        if (other != format) pairs += '|' + entry;
+        if (!all.empty()) all += ';';
+        all += entry.substr(entry.find('|') + 1);
+    }
+    pairs += std::string("|") + UI_TEXT("quilmo", "すべてのファイル") + " (" + all + ")|" + all;
+    return QtFileFilter(pairs);
+}
+
 }  // namespace quilmo

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -62,15 +63,15 @@ Tedgeform::Tedgeform(TCommandGate& gate, QWidget* parent) : QFrame(parent, Qt::T
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Button2"));
+    FCancel = new QPushButton(tr("Cancel"), this);
+    FCancel->setObjectName(QStringLiteral("Button2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(FCancel);
     grid->addLayout(buttons, 4, 0, 1, 4);
     gate.Connect(ok, &QPushButton::clicked, this, &Tedgeform::Button1Click);
-    gate.Connect(cancel, &QPushButton::clicked, this, &Tedgeform::Button2Click);
+    gate.Connect(FCancel, &QPushButton::clicked, this, &Tedgeform::Button2Click);
     setMinimumSize(187, 135);
 }
 
@@ -97,6 +98,15 @@ void Tedgeform::Button1Click()
 void Tedgeform::Button2Click()
 {
     hide();
+}
+
+void Tedgeform::keyPressEvent(QKeyEvent* event)
+{
+    // Through the button, so that a command running elsewhere keeps the window as it is.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        FCancel->click();
+    else
+        QFrame::keyPressEvent(event);
 }
 
 }  // namespace quilmo

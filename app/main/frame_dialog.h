@@ -7,6 +7,7 @@
 
 #include "bigbitmap/geometry.h"
 
+class QPushButton;
 class QSpinBox;
 
 namespace quilmo {
@@ -32,6 +33,13 @@ public:
 public slots:
     void Button1Click();
     void Button2Click();
+
+protected:
+    // Escape cancels, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPushButton* FCancel;
 };
 
 }  // namespace quilmo

@@ -46,6 +46,7 @@ namespace {
 
 // The sibling image-effects program, started from the lower tool bar.
 constexpr const char* kEffectsProgram = "morvane";
+constexpr int kDesignedWidth = 817;
 // How long the view's size must stay put before the pretty preview is reduced anew.
 constexpr int kResizeSettleMs = 150;
 // How long the status line says that a command was refused.
@@ -104,7 +105,13 @@ TForm1::TForm1(TUiServices& ui, const std::filesystem::path& exeDir, QStringList
     FEffects = std::make_unique<TEffectsLauncher>(FExeDir / kEffectsProgram);
     FPrinter = std::make_unique<TPicturePrinter>();
     ToolButton8->setEnabled(FEffects->Available());
-    setGeometry(294, 165, 817, 466);
+    if (!FEffects->Available())
+        ToolButton8->setToolTip(
+            tr("画像エフェクトプログラム %1 が見つかりません（Quilmo と同じフォルダー %2 に置くと使えます）")
+                .arg(QString::fromLatin1(kEffectsProgram), QString::fromStdString(FExeDir.string())));
+    // The designed width, or wider where the language's words need more room for the tool bars.
+    const int barsWidth = std::max(upper->sizeHint().width(), lower->sizeHint().width());
+    setGeometry(294, 165, std::max(kDesignedWidth, barsWidth), 466);
     ShowJoinColor(clWhite);
     SetPanelColor(FPanelColor);
     bufferbtnAction->setVisible(false);

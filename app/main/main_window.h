@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/document_host.h"
+#include "app/main/file_filters.h"
 #include "app/shell/settings_file.h"
 #include "app/shell/ui_services.h"
 
@@ -138,7 +139,7 @@ public:
     TColor PanelColor() const { return FPanelColor; }
     // The open dialog's filter (in the dialog's own notation).
     const QString& OpenFilter() const { return FOpenFilter; }
-    bool SaveAsBmp() const;
+    TSaveFormat SaveFormat() const;
 
     // TDocumentHost
     std::string StatusText() const override;
@@ -257,6 +258,8 @@ private:
     TJoinSettings ControlSettings() const;
     void ShowJoinSettings(const TJoinSettings& settings);
     void SetPanelColor(TColor color);
+    // The quality box shows for the formats that take it.
+    void ShowQualityForFormat();
     // The join colour button shows the colour.
     void ShowJoinColor(TColor color);
 

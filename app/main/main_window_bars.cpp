@@ -140,7 +140,7 @@ void TForm1::BuildLowerToolBar(QToolBar* bar)
     resavebtn = MakeButton(bar, "resavebtn", tr("リサイズ保存"), TToolIcon::ResizeSave);
     bar->addWidget(resavebtn);
     Combo = MakeCombo(bar, "Combo", tr("保存形式"),
-                          {QStringLiteral("JPG"), QStringLiteral("BMP")});
+                          {QStringLiteral("JPG"), QStringLiteral("BMP"), QStringLiteral("PNG"), QStringLiteral("WebP")});
     bar->addWidget(Combo);
     jpgoption = MakeSpin(bar, "jpgoption", tr("ＪＰＧ保存時のクウォリティ"), 10, 100);
     jpgoption->setValue(85);

@@ -25,6 +25,7 @@
 #include "main_window.h"
 #include "output/lossless_join.h"
 #include "output/picture_file.h"
+#include "resample/work_threads.h"
 #include "app/output/picture_printer.h"
 #include "app/output/resize_save_window.h"
 #include "app/shell/tool_icons.h"
@@ -33,14 +34,6 @@
 namespace quilmo {
 
 namespace {
-
-// What the save dialog offers for each save format: its default extension and filter entry.
-struct TSaveFormat {
-    const char* Suffix;
-    int FilterIndex;
-};
-constexpr TSaveFormat kJpegFormat{"jpg", 2};
-constexpr TSaveFormat kBmpFormat{"bmp", 3};
 
 QString FolderOf(const QString& fileName)
 {
@@ -234,13 +227,19 @@ void TForm1::srgbboxClick(bool checked)
 
 void TForm1::ComboChange()
 {
-    jpgoptionAction->setVisible(!SaveAsBmp());
+    ShowQualityForFormat();
     Panel->setFocus();
 }
 
-bool TForm1::SaveAsBmp() const
+void TForm1::ShowQualityForFormat()
 {
-    return Combo->currentIndex() != 0;
+    // WebP takes the quality as well: lossy below 100, lossless at 100.
+    jpgoptionAction->setVisible(SaveFormat() == sfJPG || SaveFormat() == sfWebP);
+}
+
+TSaveFormat TForm1::SaveFormat() const
+{
+    return static_cast<TSaveFormat>(Combo->currentIndex());
 }
 
 void TForm1::savebtnClick()
@@ -267,10 +266,9 @@ TSaveDialogRequest TForm1::SaveDialogRequest() const
         request.FileName = WithoutExtension(FDocument->SlotName(slot));
         break;
     }
-    const TSaveFormat format = SaveAsBmp() ? kBmpFormat : kJpegFormat;
-    request.Filter = QtFileFilter(kSaveFilter);
-    request.FilterIndex = format.FilterIndex;
-    request.DefaultSuffix = QString::fromLatin1(format.Suffix);
+    request.Filter = SaveFilter(SaveFormat());
+    request.FilterIndex = 1;
+    request.DefaultSuffix = QString::fromLatin1(SaveSuffix(SaveFormat()));
     return request;
 }
 
@@ -282,7 +280,10 @@ QString TForm1::AskSaveFileName()
 void TForm1::WritePicture(TBigBitmap& picture, const QString& fileName)
 {
     const TJpegSaveOptions jpeg{jpgoption->value(), progbox->isChecked()};
-    quilmo::SavePictureFile(picture, fileName.toStdString(), jpeg, Document().JoinedProfile());
+    const TColorProfile& profile = Document().JoinedProfile();
+    // The writers of some formats (WebP, BMP) work on the thread that calls them, which would
+    // hold the window up: the whole save goes to a work thread while the window keeps answering.
+    RunAside([&] { quilmo::SavePictureFile(picture, fileName.toStdString(), jpeg, profile); });
 }
 
 void TForm1::SavePictureFile(const QString& fileName)

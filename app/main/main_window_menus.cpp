@@ -15,6 +15,7 @@
 #include "plugin_info_window.h"
 #include "app/shell/ui_language.h"
 #include "app/shell/ui_services.h"
+#include "quilmo_version.h"
 
 namespace quilmo {
 
@@ -102,10 +103,14 @@ void TForm1::BuildHelpMenu()
     Explanation(howTo, tr("貼り付け"), tr("クリックした場所に画像を貼り付ける"));
 
     popuphelp->addSeparator();
+    // The menu's items explain themselves in their tool tips.
+    popuphelp->setToolTipsVisible(true);
     mmxsse = Item(popuphelp, "mmxsse", tr("SSE2を無効にする"));
+    mmxsse->setToolTip(tr("SSE2 命令を使わずに処理します（遅くなります。古いプロセッサや問題の切り分けに）"));
     mmxsse->setCheckable(true);
     popuphelp->addSeparator();
     Susie1 = Item(popuphelp, "Susie1", tr("Susie プラグインの設定"));
+    Susie1->setToolTip(tr("プラグインのフォルダーを選びます。プラグインは、Quilmo が自分では読めない形式の画像を読み込みます"));
     N24 = Item(popuphelp, "N24", tr("既定の形式用のプラグインも読み込む"));
     N24->setCheckable(true);
     pluginInfoMenu = popuphelp->addMenu(tr("Susie プラグイン情報"));
@@ -128,7 +133,11 @@ void TForm1::BuildHelpMenu()
     }
     systemlanguageitem->setChecked(true);
     popuphelp->addSeparator();
-    popuphelp->addMenu(tr("バージョン情報"))->addAction(QStringLiteral("ver.135"));
+    // The design's number, and the program's own as `quilmo --version` says it.
+    QMenu* version = popuphelp->addMenu(tr("バージョン情報"));
+    version->setObjectName(QStringLiteral("versionMenu"));
+    version->addAction(QStringLiteral("ver.135"));
+    version->addAction(QStringLiteral("quilmo " QUILMO_VERSION));
     helpbtn->setMenu(popuphelp);
     FGate->Connect(mmxsse, &QAction::triggered, this, &TForm1::mmxsseClick);
     FGate->Connect(Susie1, &QAction::triggered, this, &TForm1::Susie1Click);

@@ -44,6 +44,7 @@ void TForm1::ReadSettings()
         progbox->setChecked(s.Progress);
         losslessbox->setChecked(s.Lossless);
         SetIndexQuietly(Combo, s.Idx);
+        ShowQualityForFormat();
         SetIndexQuietly(ComboBox1, s.Orientation);
         SetIndexQuietly(bcombo, s.BCombo);
         bufferbtnAction->setVisible(s.BCombo == 1);

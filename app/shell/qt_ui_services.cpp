@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPrintDialog>
+#include <QRegularExpression>
 
 #include "folder_dialog.h"
 
@@ -64,6 +65,13 @@ QString TQtUiServices::GetSaveFileName(QWidget* parent, const TSaveDialogRequest
         FSaveDialog = std::make_unique<QFileDialog>(parent);
         FSaveDialog->setAcceptMode(QFileDialog::AcceptSave);
         FSaveDialog->setFileMode(QFileDialog::AnyFile);
+        // A name typed without an extension takes the one of the type chosen in the dialog,
+        // since the format follows the name.
+        QFileDialog* dialog = FSaveDialog.get();
+        QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
+            const QRegularExpressionMatch first = QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)")).match(filter);
+            if (first.hasMatch()) dialog->setDefaultSuffix(first.captured(1));
+        });
     }
     QFileDialog& dialog = *FSaveDialog;
     dialog.setNameFilters(request.Filter.split(QStringLiteral(";;")));

@@ -34,6 +34,7 @@ constexpr char kFileName[] = "quilmo.ini";
 constexpr int32_t kMinJpegQuality = 10;
 constexpr int32_t kMaxJpegQuality = 100;
 constexpr int32_t kLastItemOfTwo = 1;  // combo boxes with two items
+constexpr int32_t kLastSaveFormat = 3;  // JPG, BMP, PNG, WebP
 
 // Sections in the order their first keys are written. The two windows' keys are set one window
 // after the other, so a new file gets its sections in this order by creating them first.
@@ -168,7 +169,7 @@ void MainKeys(const Visit& visit, Settings& s)
     visit("file", "susie", s.Susie);
     visit("value", "split", s.Split, 0, kMaxGapSteps);
     visit("value", "jpg", s.Jpg, kMinJpegQuality, kMaxJpegQuality);
-    visit("value", "idx", s.Idx, 0, kLastItemOfTwo);
+    visit("value", "idx", s.Idx, 0, kLastSaveFormat);
     visit("value", "idx2", s.Idx2, 0, kLastItemOfTwo);
     visit("value", "idx3", s.Idx3, 0, static_cast<int32_t>(rmLanczos));
     visit("value", "bcombo", s.BCombo, 0, kLastItemOfTwo);

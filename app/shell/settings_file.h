@@ -22,7 +22,7 @@ struct TMainSettings {
     int32_t Split = 0;  // gap spin
     int32_t Jpg = 85;   // JPEG quality
     bool Progress = false;
-    int32_t Idx = 0;          // save format: JPG, BMP
+    int32_t Idx = 0;          // save format: JPG, BMP, PNG, WebP
     int32_t Orientation = 0;  // print orientation
     int32_t Idx2 = 0;         // join direction
     int32_t Idx3 = 0;         // join method

@@ -23,7 +23,7 @@
     <name>quilmo</name>
     <message>
         <source>すべてのファイル</source>
-        <translation>All files</translation>
+        <translation>All formats</translation>
     </message>
     <message>
         <source>JPEG イメージファイル</source>
@@ -31,7 +31,7 @@
     </message>
     <message>
         <source>ビットマップ</source>
-        <translation>Bitmaps</translation>
+        <translation>BMP images</translation>
     </message>
     <message>
         <source>すべての画像</source>
@@ -159,15 +159,15 @@
     </message>
     <message>
         <source>・・・バッチ処理完了！</source>
-        <translation>...Batch complete.</translation>
+        <translation>Batch complete.</translation>
     </message>
     <message>
         <source>------完了</source>
-        <translation>------done</translation>
+        <translation>: done</translation>
     </message>
     <message>
         <source>------エラー</source>
-        <translation>------error</translation>
+        <translation>: error</translation>
     </message>
     <message>
         <source>同一フォルダー・同名保存では、元ファイルが上書きされます。上書きで一括処理を行いますか？</source>
@@ -183,7 +183,7 @@
     </message>
     <message>
         <source>%1行目処理中</source>
-        <translation>Processing row %1</translation>
+        <translation>Pair %1</translation>
     </message>
     <message>
         <source>Quilmoバッチ印刷 No.%1</source>
@@ -802,15 +802,15 @@
     </message>
     <message>
         <source>画像を開く(&amp;O)...</source>
-        <translation>&amp;Open...</translation>
+        <translation>&amp;Open…</translation>
     </message>
     <message>
         <source>バッチ処理 （保存/印刷）</source>
-        <translation>Batch (save or print)</translation>
+        <translation>Batch: join many pairs, then save or print them</translation>
     </message>
     <message>
         <source>画像</source>
-        <translation>Join</translation>
+        <translation>Pictures</translation>
     </message>
     <message>
         <source>画像数</source>
@@ -818,15 +818,15 @@
     </message>
     <message>
         <source>連結方向</source>
-        <translation>Join direction</translation>
+        <translation>Direction</translation>
     </message>
     <message>
         <source>横</source>
-        <translation>Row</translation>
+        <translation>Side by side</translation>
     </message>
     <message>
         <source>縦</source>
-        <translation>Column</translation>
+        <translation>Stacked</translation>
     </message>
     <message>
         <source>折返</source>
@@ -834,7 +834,7 @@
     </message>
     <message>
         <source>この枚数ごとに改行（縦は改列）</source>
-        <translation>New row after this many pictures (new column when vertical)</translation>
+        <translation>Start a new row after this many pictures (a new column when stacked)</translation>
     </message>
     <message>
         <source>なし</source>
@@ -842,7 +842,7 @@
     </message>
     <message>
         <source>結合方法</source>
-        <translation>Join method</translation>
+        <translation>Pictures of different sizes: kept at their original size, or the smaller ones enlarged with this method</translation>
     </message>
     <message>
         <source>   原寸</source>
@@ -866,7 +866,7 @@
     </message>
     <message>
         <source>揃え（原寸で並べる画像の位置）</source>
-        <translation>Alignment of pictures at original size</translation>
+        <translation>Where pictures kept at their original size are placed</translation>
     </message>
     <message>
         <source>上・左</source>
@@ -886,11 +886,11 @@
     </message>
     <message>
         <source>画像の間隔（ピクセル）</source>
-        <translation>Gap between pictures (pixels)</translation>
+        <translation>Gap between pictures, in steps of 10 pixels</translation>
     </message>
     <message>
         <source>余白・縁取りの色</source>
-        <translation>Gap and frame colour</translation>
+        <translation>Fill colour</translation>
     </message>
     <message>
         <source>縁取りサイズ</source>
@@ -926,7 +926,7 @@
     </message>
     <message>
         <source>背景色の指定</source>
-        <translation>Background colour</translation>
+        <translation>Background colour of the preview</translation>
     </message>
     <message>
         <source>画像の保存</source>
@@ -934,11 +934,11 @@
     </message>
     <message>
         <source>画像の保存(&amp;S)...</source>
-        <translation>&amp;Save...</translation>
+        <translation>&amp;Save…</translation>
     </message>
     <message>
         <source>リサイズ保存</source>
-        <translation>Save at another size</translation>
+        <translation>Save at another size…</translation>
     </message>
     <message>
         <source>保存形式</source>
@@ -946,7 +946,7 @@
     </message>
     <message>
         <source>ＪＰＧ保存時のクウォリティ</source>
-        <translation>JPEG quality</translation>
+        <translation>Quality of JPEG and WebP files (WebP at 100: lossless)</translation>
     </message>
     <message>
         <source>プログレッシブ</source>
@@ -954,11 +954,11 @@
     </message>
     <message>
         <source>モルヴァンを起動</source>
-        <translation>Start Morvane</translation>
+        <translation>Open in Morvane, the effects program</translation>
     </message>
     <message>
         <source>画像のコピー</source>
-        <translation>Copy picture</translation>
+        <translation>Copy the joined picture</translation>
     </message>
     <message>
         <source>画像入れ替え</source>
@@ -970,11 +970,11 @@
     </message>
     <message>
         <source>バッファ</source>
-        <translation>Buffer</translation>
+        <translation>Copy buffer</translation>
     </message>
     <message>
         <source>使用するとよりメモリーを消費します</source>
-        <translation>Uses more memory when on</translation>
+        <translation>Keeps the last copies to paste again; uses more memory</translation>
     </message>
     <message>
         <source>不可</source>
@@ -1006,11 +1006,11 @@
     </message>
     <message>
         <source>プリンタの設定</source>
-        <translation>Printer Setup</translation>
+        <translation>Printer setup…</translation>
     </message>
     <message>
         <source>プリンタの設定(&amp;U)...</source>
-        <translation>Printer set&amp;up...</translation>
+        <translation>Printer set&amp;up…</translation>
     </message>
     <message>
         <source>終了|アプリケーションを終了する</source>
@@ -1090,7 +1090,7 @@
     </message>
     <message>
         <source>ボタンによる画像の読み込み</source>
-        <translation>With the open button</translation>
+        <translation>With the Open button</translation>
     </message>
     <message>
         <source>最大６個まで追加して読み込む</source>
@@ -1126,19 +1126,19 @@
     </message>
     <message>
         <source>SSE2を無効にする</source>
-        <translation>Disable SSE2</translation>
+        <translation>Use only basic processor instructions</translation>
     </message>
     <message>
         <source>Susie プラグインの設定</source>
-        <translation>Susie plug-in folder...</translation>
+        <translation>Import plug-ins…</translation>
     </message>
     <message>
         <source>既定の形式用のプラグインも読み込む</source>
-        <translation>Also load plug-ins for built-in formats</translation>
+        <translation>Also use plug-ins for the formats Quilmo reads itself</translation>
     </message>
     <message>
         <source>Susie プラグイン情報</source>
-        <translation>Susie plug-in information</translation>
+        <translation>About the plug-ins</translation>
     </message>
     <message>
         <source>言語 (Language)</source>
@@ -1154,7 +1154,7 @@
     </message>
     <message>
         <source>Susieプラグインのある場所を指定</source>
-        <translation>Choose the Susie plug-in folder</translation>
+        <translation>Choose the Plug-in Folder</translation>
     </message>
     <message>
         <source>表示言語は次回の起動時に切り替わります。</source>
@@ -1195,6 +1195,18 @@
 
 Save it encoded again at the chosen quality?</translation>
     </message>
+    <message>
+        <source>画像エフェクトプログラム %1 が見つかりません（Quilmo と同じフォルダー %2 に置くと使えます）</source>
+        <translation>The effects program %1 was not found: Quilmo looks for it in its own folder, %2</translation>
+    </message>
+    <message>
+        <source>SSE2 命令を使わずに処理します（遅くなります。古いプロセッサや問題の切り分けに）</source>
+        <translation>Works without the processor&apos;s SSE2 instructions: slower, for old processors or to track down a fault</translation>
+    </message>
+    <message>
+        <source>プラグインのフォルダーを選びます。プラグインは、Quilmo が自分では読めない形式の画像を読み込みます</source>
+        <translation>Choose a folder of plug-ins. Plug-ins are format readers: they let Quilmo open picture formats it cannot read by itself</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm2</name>
@@ -1220,7 +1232,7 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>Quilmo (^｡^) バッチ処理</source>
-        <translation>Quilmo Batch</translation>
+        <translation>Batch</translation>
     </message>
     <message>
         <source>左&#x3000;or&#x3000;下画像</source>
@@ -1260,19 +1272,19 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>結合方向</source>
-        <translation>Join direction</translation>
+        <translation>Direction</translation>
     </message>
     <message>
         <source>横</source>
-        <translation>Row</translation>
+        <translation>Side by side</translation>
     </message>
     <message>
         <source>縦（右が上）</source>
-        <translation>Column (right on top)</translation>
+        <translation>Stacked (right on top)</translation>
     </message>
     <message>
         <source>結合方法</source>
-        <translation>Join method</translation>
+        <translation>How the smaller picture of a pair is enlarged</translation>
     </message>
     <message>
         <source>画像の間隔（ピクセル）</source>
@@ -1280,7 +1292,7 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>余白の色</source>
-        <translation>Margin colour</translation>
+        <translation>Fill colour</translation>
     </message>
     <message>
         <source>保存形式</source>
@@ -1288,7 +1300,7 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>JPG品質</source>
-        <translation>JPEG quality</translation>
+        <translation>Quality of JPEG and WebP files (WebP at 100: lossless)</translation>
     </message>
     <message>
         <source>Progress</source>
@@ -1332,7 +1344,7 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>JPG設定</source>
-        <translation>JPEG</translation>
+        <translation>Quality</translation>
     </message>
     <message>
         <source>リサイズ保存</source>
@@ -1384,11 +1396,11 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>同一フォルダー</source>
-        <translation>Same folder</translation>
+        <translation>Folder of the pictures</translation>
     </message>
     <message>
         <source>フォルダー指定</source>
-        <translation>Chosen folder</translation>
+        <translation>This folder</translation>
     </message>
     <message>
         <source>保存フォルダー</source>
@@ -1431,7 +1443,7 @@ Save it encoded again at the chosen quality?</translation>
     <name>quilmo::TForm3</name>
     <message>
         <source>バッチ処理中(&gt;_&lt;)</source>
-        <translation>Batch Running</translation>
+        <translation>Batch progress</translation>
     </message>
     <message>
         <source>中止</source>
@@ -1503,7 +1515,7 @@ Save it encoded again at the chosen quality?</translation>
     <name>quilmo::Tresizeform</name>
     <message>
         <source>保存サイズ</source>
-        <translation>Save Size</translation>
+        <translation>Save at Another Size</translation>
     </message>
     <message>
         <source>幅</source>
@@ -1539,7 +1551,7 @@ Save it encoded again at the chosen quality?</translation>
     </message>
     <message>
         <source>拡大方法</source>
-        <translation>Resampling</translation>
+        <translation>Resize method</translation>
     </message>
     <message>
         <source>OK</source>

@@ -2,7 +2,10 @@
 // rows arranged and dragged, the pair previews, save and print runs with their progress window,
 // and the settings kept across a new start.
 
+#include <unistd.h>
+
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -241,6 +244,33 @@ private slots:
         QCOMPARE(Lines(batch.Form3), QStringList{QString::fromUtf8(kBatchStoppedLine)});
         QVERIFY(batch.Form3->Button1->isVisible());
         QVERIFY(batch.Form3->Button2->isVisible());
+    }
+
+    void aFailedPairShowsItsReasonBesideItsLineAfterTheRun()
+    {
+        F->Open();
+        TForm2& batch = OpenBatch(Pictures({kRed, kBlue}));
+        batch.RadioGroup3->SetItemIndex(bfPNG);
+        batch.Radio2->setChecked(true);
+        const QString folder = F->Path(QStringLiteral("out"));
+        QVERIFY(QDir().mkdir(folder));
+        batch.Edit2->setText(folder + QLatin1Char('/'));
+        batch.Button1->click();
+        QCOMPARE(Lines(batch.Form3), (QStringList{"1行目処理中------完了", "・・・バッチ処理完了！"}));
+        QCOMPARE(FileStart(folder + QStringLiteral("/01.png")), QByteArray("\x89P"));
+
+        // A folder that cannot be written: read-only, or below a file for a user who may
+        // write anywhere.
+        QFile(folder).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        if (access(folder.toLocal8Bit().constData(), W_OK) == 0)
+            batch.Edit2->setText(F->Path(QStringLiteral("p1.bmp/")));
+        batch.Button1->click();
+        QFile(folder).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QStringList lines = Lines(batch.Form3);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("1行目処理中------エラー (Cannot ")), qPrintable(lines[0]));
+        QVERIFY2(lines[0].contains(QStringLiteral("01.png")), qPrintable(lines[0]));
+        QVERIFY(batch.Form3->isVisible());
     }
 
     void theFolderDialogTakesAFolderThatIsNotThereYetAndAFolderThatCannotBeMadeIsSaid()

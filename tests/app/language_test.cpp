@@ -54,10 +54,10 @@ private slots:
     {
         TForm1& window = F->Open();
         QCOMPARE(window.openbtn->toolTip(), Expected("画像を開く", "Open pictures"));
-        QCOMPARE(window.combo2->itemText(1), Expected("縦", "Column"));
+        QCOMPARE(window.combo2->itemText(1), Expected("縦", "Stacked"));
         QCOMPARE(window.ToolButton7->statusTip(),
                  Expected("アプリケーションを終了する", "Quit the application"));
-        QCOMPARE(window.mmxsse->text(), Expected("SSE2を無効にする", "Disable SSE2"));
+        QCOMPARE(window.mmxsse->text(), Expected("SSE2を無効にする", "Use only basic processor instructions"));
         // Texts made below the window: blank pages and the slot list.
         window.gasu->setValue(2);
         QCOMPARE(window.StatusPanel0->text(), Expected("  [1]白紙  [2]白紙", "  [1]Blank  [2]Blank"));
@@ -71,7 +71,7 @@ private slots:
     {
         F->Open();
         TForm2& batch = *F->Window->Form2;
-        QCOMPARE(batch.windowTitle(), Expected("Quilmo (^｡^) バッチ処理", "Quilmo Batch"));
+        QCOMPARE(batch.windowTitle(), Expected("Quilmo (^｡^) バッチ処理", "Batch"));
         QCOMPARE(batch.Button1->text(), Expected("一括保存", "Save all"));
         QCOMPARE(batch.combo3->itemText(1), Expected(" Biliniar", "Bilinear"));
         batch.Lists().OpenFiles({F->Picture(QStringLiteral("a.bmp"), 4, 3, kRed).toStdString(),
@@ -79,7 +79,7 @@ private slots:
         batch.Button1->click();
         QCOMPARE(batch.Form3->Memo1->toPlainText(),
                  Expected("1行目処理中------完了\n・・・バッチ処理完了！",
-                          "Processing row 1------done\n...Batch complete."));
+                          "Pair 1: done\nBatch complete."));
         QCOMPARE(batch.Form3->Button1->text(), Expected("閉じる", "Close"));
     }
 

@@ -28,6 +28,7 @@
 #include "core/slot_document.h"
 #include "input/jpeg_image.h"
 #include "output/picture_file.h"
+#include "quilmo_version.h"
 #include "support/picture_checks.h"
 #include "window_fixture.h"
 
@@ -46,13 +47,6 @@ std::unique_ptr<TBigBitmap> JpegPixels(const QString& name)
     auto pixels = std::make_unique<TBigBitmap>();
     pixels->Assign(&jpeg);
     return pixels;
-}
-
-QByteArray FileStart(const QString& name)
-{
-    QFile file(name);
-    file.open(QIODevice::ReadOnly);
-    return file.read(2);
 }
 
 }  // namespace
@@ -89,9 +83,15 @@ private slots:
         QVERIFY(!window.savebtn->isEnabled());
         QVERIFY(!window.Copy1->isEnabled());
         QVERIFY(!window.ToolButton8->isEnabled());
+        // The greyed effects button says where the program would be.
+        QVERIFY2(window.ToolButton8->toolTip().contains(F->Folder->path()), qPrintable(window.ToolButton8->toolTip()));
         QCOMPARE(window.combo3->itemText(1), QStringLiteral(" Biliniar"));
         QCOMPARE(window.openbtn->toolTip(), QStringLiteral("画像を開く"));
         QCOMPARE(window.ToolButton7->toolTip(), QStringLiteral("終了"));
+        QStringList versions;
+        for (const QAction* item : window.popuphelp->findChild<QMenu*>(QStringLiteral("versionMenu"))->actions())
+            versions << item->text();
+        QCOMPARE(versions, (QStringList{"ver.135", "quilmo " QUILMO_VERSION}));
     }
 
     void keysAccessKeysAndFocus()
@@ -169,7 +169,8 @@ private slots:
         QVERIFY(window.mmxsse->isChecked());
         QVERIFY(!window.Document().Settings().FUseSSE2);
         QVERIFY(window.bufferbtnAction->isVisible());
-        QVERIFY(window.SaveAsBmp());
+        QCOMPARE(window.SaveFormat(), sfBMP);
+        QVERIFY(!window.jpgoptionAction->isVisible());
         QCOMPARE(window.JoinColor(), TColor{255});
         QVERIFY(window.ToolButton8->isEnabled());
         QVERIFY(window.srgbbox->isChecked());
@@ -462,15 +463,23 @@ private slots:
         }
         const TSaveDialogRequest& request = F->Ui->SaveRequests.front();
         QCOMPARE(request.FileName, Path(QStringLiteral("a")));
-        QCOMPARE(request.DefaultSuffix, QStringLiteral("jpg"));
-        QCOMPARE(request.FilterIndex, 2);
         QCOMPARE(window.StatusPanel0->text(), QStringLiteral("  [1]a.bmp"));
 
-        window.Combo->setCurrentIndex(1);
-        QVERIFY(!window.jpgoptionAction->isVisible());
-        window.savebtn->click();
-        QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, QStringLiteral("bmp"));
-        QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 3);
+        // The dialog offers every format, the chosen one first and selected.
+        const QString all = QStringLiteral("すべてのファイル (*.jpg *.jpeg *.png *.webp *.bmp)");
+        const QList<std::tuple<TSaveFormat, QString, QString, bool>> formats = {
+            {sfJPG, "jpg", "JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;WebP (*.webp);;ビットマップ (*.bmp)", true},
+            {sfBMP, "bmp", "ビットマップ (*.bmp);;JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;WebP (*.webp)", false},
+            {sfPNG, "png", "Portable Network Graphics (*.png);;JPEG イメージファイル (*.jpg *.jpeg);;WebP (*.webp);;ビットマップ (*.bmp)", false},
+            {sfWebP, "webp", "WebP (*.webp);;JPEG イメージファイル (*.jpg *.jpeg);;Portable Network Graphics (*.png);;ビットマップ (*.bmp)", true}};
+        for (const auto& [format, suffix, filter, quality] : formats) {
+            window.Combo->setCurrentIndex(format);
+            QCOMPARE(window.jpgoptionAction->isVisible(), quality);
+            window.savebtn->click();
+            QCOMPARE(F->Ui->SaveRequests.back().DefaultSuffix, suffix);
+            QCOMPARE(F->Ui->SaveRequests.back().Filter, filter + QStringLiteral(";;") + all);
+            QCOMPARE(F->Ui->SaveRequests.back().FilterIndex, 1);
+        }
     }
 
     void theLosslessBoxSavesThePicturesOwnBlocksOrAsksToEncodeThemAgain()
@@ -545,6 +554,13 @@ private slots:
             spin->setValue(10);
         window.edgeform->Button1Click();
         QCOMPARE(window.edgecombo->currentIndex(), 1);
+        QCOMPARE(F->JoinedSize(), QSize(80, 40));
+
+        // Escape, also from a width being typed, closes the window and changes nothing.
+        window.ToolButton22->click();
+        window.edgeform->SpinEdit2->setValue(20);
+        QTest::keyClick(window.edgeform->SpinEdit2, Qt::Key_Escape);
+        QVERIFY(!window.edgeform->isVisible());
         QCOMPARE(F->JoinedSize(), QSize(80, 40));
     }
 

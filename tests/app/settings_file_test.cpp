@@ -83,7 +83,7 @@ TEST_F(SettingsFile, MissingKeysReadAsTheFileDefaults)
 TEST_F(SettingsFile, ValuesAreBoundedAndNonNumbersReadAsDefaults)
 {
     Store("[FORM]\nTop=30\nleft=12px\n"
-          "[value]\nsplit=99\njpg=5\nidx3=9\nview=-1\nprogress=yes\nsse2=2\nwrap=6\nalign=3\n"
+          "[value]\nsplit=99\njpg=5\nidx=7\nidx3=9\nview=-1\nprogress=yes\nsse2=2\nwrap=6\nalign=3\n"
           "[edge]\nleft=-5\ntop=7\nright=20000\nbottom=99999999999\n"
           "[value2]\njpg=0\ncolor=-1\n");
     const TMainSettings main = *ReadMainSettings(Ini(), "");
@@ -91,6 +91,7 @@ TEST_F(SettingsFile, ValuesAreBoundedAndNonNumbersReadAsDefaults)
     EXPECT_EQ(main.Left, 100);
     EXPECT_EQ(main.Split, 50);
     EXPECT_EQ(main.Jpg, 10);
+    EXPECT_EQ(main.Idx, 3);  // the last save format, WebP
     EXPECT_EQ(main.Idx3, 4);
     EXPECT_EQ(main.View, 0);
     EXPECT_EQ(main.Wrap, 5);

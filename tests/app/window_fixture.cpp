@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
@@ -33,6 +34,13 @@ void PrepareWindowTests()
             std::fprintf(stderr, "%s\n", qPrintable(text));
         if (type == QtFatalMsg) std::abort();
     });
+}
+
+QByteArray FileStart(const QString& name)
+{
+    QFile file(name);
+    file.open(QIODevice::ReadOnly);
+    return file.read(2);
 }
 
 void Drop(QWidget* target, QPoint point, QMimeData& data)

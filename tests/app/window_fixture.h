@@ -24,6 +24,9 @@ inline constexpr TColor kBlue = RGBColor(0, 0, 200);
 // of the test output.
 void PrepareWindowTests();
 
+// The first two bytes of a file, which tell its format.
+QByteArray FileStart(const QString& name);
+
 // A drag that enters target and is dropped there.
 void Drop(QWidget* target, QPoint point, QMimeData& data);
 

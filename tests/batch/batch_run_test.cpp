@@ -130,6 +130,8 @@ TEST_F(BatchRunTest, APairThatCannotBeReadIsMarkedAndTheRunGoesOn)
     Run(list1, Pictures("r", 3, 8, 8, kGreen));
     EXPECT_EQ(Host.Lines, (std::vector<std::string>{Done(1), Failed(2), Done(3),
                                                      kBatchCompletedLine}));
+    ASSERT_EQ(Host.Reasons.size(), 1u);
+    EXPECT_NE(Host.Reasons[1].find("broken.bmp"), std::string::npos) << Host.Reasons[1];
     EXPECT_TRUE(Host.Errors.empty());
     EXPECT_FALSE(fs::exists(Out() / "02.bmp"));
     EXPECT_TRUE(fs::exists(Out() / "03.bmp"));
@@ -156,6 +158,8 @@ TEST_F(BatchRunTest, AFolderThatDoesNotExistFailsEveryPairAndWritesNothing)
     Settings.SaveFolder = (Folder.Path() / "nowhere" / "").string();
     Run(Pictures("l", 2, 8, 8, kRed), Pictures("r", 2, 8, 8, kGreen));
     EXPECT_EQ(Host.Lines, (std::vector<std::string>{Failed(1), Failed(2), kBatchCompletedLine}));
+    ASSERT_EQ(Host.Reasons.size(), 2u);
+    EXPECT_NE(Host.Reasons[0].find("nowhere"), std::string::npos) << Host.Reasons[0];
     EXPECT_FALSE(fs::exists(Folder.Path() / "nowhere"));
     EXPECT_TRUE(fs::is_empty(Out()));
 }
@@ -222,6 +226,8 @@ TEST_F(BatchRunTest, ResultsThatWouldReplacePicturesOfTheRunOrEachOtherAskFirst)
     Host.Yes = true;
     Run({p3, p1}, {p4, p2});
     EXPECT_EQ(Host.Lines, (std::vector<std::string>{Failed(1), Done(2), kBatchCompletedLine}));
+    EXPECT_EQ(Host.Reasons.size(), 1u);
+    EXPECT_NE(Host.Reasons[0].find("01.bmp"), std::string::npos) << Host.Reasons[0];
     EXPECT_EQ(Bytes(p1), before);
     EXPECT_EQ(ColourAt(*Result(p2), 17, 0), kGreen);
 

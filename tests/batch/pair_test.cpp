@@ -170,6 +170,8 @@ TEST(PairNaming, SequentialNamesHaveAtLeastTwoDigitsAfterTheFolderAsWritten)
     EXPECT_EQ(name(2, "/out/"), "/out/pic02.bmp");
     settings.Format = bfWebP;
     EXPECT_EQ(name(3, "/out/"), "/out/pic03.webp");
+    settings.Format = bfPNG;
+    EXPECT_EQ(name(4, "/out/"), "/out/pic04.png");
 }
 
 TEST(PairNaming, TheSourcesTitleComesFromList2AndLosesEveryCopyOfItsExtension)

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,7 @@ struct TPrintedJob {
 class TRecordingRunHost : public TBatchRunHost {
 public:
     std::vector<std::string> Lines;
+    std::map<int32_t, std::string> Reasons;  // by line
     std::vector<std::string> Questions;
     std::vector<std::string> Errors;
     std::vector<std::string> Information;
@@ -79,11 +81,16 @@ public:
     {
         WindowShown = true;
         Lines.clear();
+        Reasons.clear();
     }
     void AddProgressLine(const std::string& text) override { Lines.push_back(text); }
     void AppendToProgressLine(int32_t index, const std::string& text) override
     {
         Lines.at(static_cast<size_t>(index)) += text;
+    }
+    void ShowFailureReason(int32_t index, const std::string& reason) override
+    {
+        Reasons[index] += reason;
     }
     void ProgressEnded(bool completed) override { Completed = completed; }
     void ProcessMessages() override
