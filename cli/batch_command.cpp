@@ -228,9 +228,9 @@ void AddBatchCommand(CLI::App& app)
         ->check(CLI::Range(0, kMaxBatchGap));
     batch->add_option("--color", args->Color, UiText(UI_TEXT("quilmo", "間隔と空いた半分の色 (既定 ffffff)")))
         ->check(ColorText());
-    batch->add_option("--format", args->Format, UiText(UI_TEXT("quilmo", "bmp (既定)、jpg、webp")))
+    batch->add_option("--format", args->Format, UiText(UI_TEXT("quilmo", "bmp (既定)、jpg、png、webp")))
         ->type_name("FORMAT")
-        ->transform(Choices<TBatchFormat>({{"bmp", bfBMP}, {"jpg", bfJPG}, {"webp", bfWebP}}));
+        ->transform(Choices<TBatchFormat>({{"bmp", bfBMP}, {"jpg", bfJPG}, {"png", bfPNG}, {"webp", bfWebP}}));
     batch->add_option("--quality", args->Quality, UiText(UI_TEXT("quilmo", "JPEG と WebP の品質 (既定 85。WebP は 100 で可逆)")))
         ->check(CLI::Range(10, 100));
     batch->add_flag("--progressive", args->Progressive, UiText(UI_TEXT("quilmo", "プログレッシブ JPEG")));

@@ -250,10 +250,6 @@
         <translation>Colour of gaps and empty halves (default ffffff)</translation>
     </message>
     <message>
-        <source>bmp (既定)、jpg、webp</source>
-        <translation>bmp (default), jpg or webp</translation>
-    </message>
-    <message>
         <source>JPEG と WebP の品質 (既定 85。WebP は 100 で可逆)</source>
         <translation>JPEG and WebP quality (default 85; WebP lossless at 100)</translation>
     </message>
@@ -780,6 +776,10 @@
     <message>
         <source>連結に失敗しました</source>
         <translation>The join failed</translation>
+    </message>
+    <message>
+        <source>bmp (既定)、jpg、png、webp</source>
+        <translation>bmp (default), jpg, png or webp</translation>
     </message>
 </context>
 <context>

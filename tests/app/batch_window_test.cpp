@@ -268,7 +268,7 @@ private slots:
         QFile(folder).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QStringList lines = Lines(batch.Form3);
         QCOMPARE(lines.size(), 2);
-        QVERIFY2(lines[0].startsWith(QStringLiteral("1行目処理中------エラー (Cannot ")), qPrintable(lines[0]));
+        QVERIFY2(lines[0].startsWith(QStringLiteral("1行目処理中------エラー (ファイル ")), qPrintable(lines[0]));
         QVERIFY2(lines[0].contains(QStringLiteral("01.png")), qPrintable(lines[0]));
         QVERIFY(batch.Form3->isVisible());
     }

@@ -136,25 +136,30 @@ TEST_F(CliBatch, APairsFileGivesOnePairALineAndEitherPictureMayBeLeftOut)
     EXPECT_EQ(ColourAt(right, 0, 0), Pattern(0, 0));
 }
 
-TEST_F(CliBatch, WebpResultsAtQuality100ReadBackAsTheirBmpTwins)
+TEST_F(CliBatch, WebpAtQuality100AndPngResultsReadBackAsTheirBmpTwins)
 {
     const std::vector<std::string> pair = {"--left", Picture("a.bmp", 30, 20), "--right", Picture("b.png", 12, 25)};
-    std::vector<std::string> asBmp = pair, asWebp = pair;
+    std::vector<std::string> asBmp = pair;
     asBmp.insert(asBmp.end(), {"--out", Out("bmp")});
-    asWebp.insert(asWebp.end(), {"--format", "webp", "--quality", "100", "--out", Out("webp")});
     ASSERT_EQ(Batch(asBmp).Status, 0);
-    const TCliResult result = Batch(asWebp);
-    ASSERT_EQ(result.Status, 0) << result.Err;
-    // Read back through the shipped WebP plug-in.
-    const std::string back = (Folder / "back.bmp").string();
-    ASSERT_EQ(RunCli({"convert", (Folder / "webp" / "01.webp").string(), back}).Status, 0);
-    TBigBitmap expected, got;
+    TBigBitmap expected;
     expected.LoadFromFile(Folder / "bmp" / "01.bmp");
-    got.LoadFromFile(back);
-    ASSERT_EQ(got.GetWidth(), expected.GetWidth());
-    ASSERT_EQ(got.GetHeight(), expected.GetHeight());
-    for (int32_t y = 0; y < got.GetHeight(); ++y)
-        for (int32_t x = 0; x < got.GetWidth(); ++x) ASSERT_EQ(ColourAt(got, x, y), ColourAt(expected, x, y)) << x << "," << y;
+    for (const std::string format : {"webp", "png"}) {
+        std::vector<std::string> args = pair;
+        args.insert(args.end(), {"--format", format, "--quality", "100", "--out", Out(format)});
+        const TCliResult result = Batch(args);
+        ASSERT_EQ(result.Status, 0) << result.Err;
+        // Read back through the shipped WebP plug-in and the built-in PNG reader.
+        const std::string back = (Folder / (format + "-back.bmp")).string();
+        ASSERT_EQ(RunCli({"convert", (Folder / format / ("01." + format)).string(), back}).Status, 0) << format;
+        TBigBitmap got;
+        got.LoadFromFile(back);
+        ASSERT_EQ(got.GetWidth(), expected.GetWidth());
+        ASSERT_EQ(got.GetHeight(), expected.GetHeight());
+        for (int32_t y = 0; y < got.GetHeight(); ++y)
+            for (int32_t x = 0; x < got.GetWidth(); ++x)
+                ASSERT_EQ(ColourAt(got, x, y), ColourAt(expected, x, y)) << format << " " << x << "," << y;
+    }
 }
 
 TEST_F(CliBatch, ResultsReplacePicturesOfTheRunOnlyWhenAllowedAndNeverOnesALaterPairReads)
