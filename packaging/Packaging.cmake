@@ -5,7 +5,6 @@ include(GNUInstallDirs)
 # Installed programs find their shipped plug-ins as ../lib/quilmo/plugins; Debian keeps them out
 # of the multiarch folder, since nothing else links them.
 set(QUILMO_INSTALL_PLUGIN_DIR lib/quilmo/plugins)
-set(QUILMO_DESKTOP_ID io.github.quilmo.Quilmo)
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(staged ${CMAKE_BINARY_DIR}/packaging)
 
@@ -16,13 +15,28 @@ endif()
 get_property(shipped_plugins GLOBAL PROPERTY QUILMO_SHIPPED_PLUGINS)
 install(TARGETS ${shipped_plugins} LIBRARY DESTINATION ${QUILMO_INSTALL_PLUGIN_DIR})
 
-# The desktop entry, its icon and the AppStream data.
+# The desktop entry, its icon and the AppStream data. Nothing runs at installation: the file
+# triggers of desktop-file-utils, shared-mime-info and the icon cache register the entry's
+# picture types for "Open with" and the icons.
 file(READ ${CMAKE_SOURCE_DIR}/app/shell/quilmo.desktop desktop_entry)
 string(REPLACE "@QUILMO@" "quilmo" desktop_entry "${desktop_entry}")
 file(WRITE ${staged}/${QUILMO_DESKTOP_ID}.desktop "${desktop_entry}")
 install(FILES ${staged}/${QUILMO_DESKTOP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/app/shell/quilmo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Menus and task bars that take no SVG get the icon drawn at the sizes of the hicolor theme.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(icons)
+foreach(size 16 24 32 48 64 128 256)
+  set(icon ${staged}/quilmo-${size}.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${icon} ${CMAKE_SOURCE_DIR}/app/shell/quilmo.svg
+    DEPENDS ${CMAKE_SOURCE_DIR}/app/shell/quilmo.svg VERBATIM)
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME quilmo.png)
+  list(APPEND icons ${icon})
+endforeach()
+add_custom_target(quilmo_icons ALL DEPENDS ${icons})
 configure_file(${packaging}/${QUILMO_DESKTOP_ID}.metainfo.xml ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml @ONLY)
 install(FILES ${staged}/${QUILMO_DESKTOP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
@@ -64,10 +78,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quilmo/quilmo)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # CPack puts the summary before it as the synopsis line.
-set(CPACK_PACKAGE_DESCRIPTION "Quilmo joins one to six pictures into one, side by side or stacked:
-kept at their own size or enlarged to a common height or width with
-bilinear, bicubic, Lagrange or Lanczos resampling, with a gap, a frame and
-a fill colour. The result is previewed, saved, printed or copied. A batch
-window joins two lists of pictures pair by pair, and quilmo-cli gives the
-same engine to scripts.")
+set(CPACK_PACKAGE_DESCRIPTION "Quilmo joins one to six pictures into one, side by side or stacked, in
+one line or wrapped into rows or columns: kept at their own size or
+enlarged to a common height or width with bilinear, bicubic, Lagrange or
+Lanczos resampling, with a gap, a frame and a fill colour. Colour profiles
+are honoured, and JPEG photos can be joined losslessly, their blocks moved
+without encoding them again. The result is previewed, saved, printed or
+copied. A batch window joins two lists of pictures pair by pair, and
+quilmo-cli gives the same engine to scripts.")
 include(CPack)
