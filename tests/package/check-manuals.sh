@@ -29,7 +29,7 @@ while (($# >= 2)); do
   commands=$(commands_in_help <<< "$help")
   for command in $commands; do
     help+=$'\n'$("$program" "$command" --help)
-    grep -q -E "^\.BI? \"?$command[ \"]" "$page" || report_missing "" "$command" "$(basename "$page") (command)"
+    grep -q -E "^\.SS \"$command " "$page" || report_missing "" "$command" "$(basename "$page") (command)"
   done
   in_help=$(long_options <<< "$help")
   in_page=$(page_text "$page" | long_options)
