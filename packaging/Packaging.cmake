@@ -8,12 +8,29 @@ set(QUILMO_INSTALL_PLUGIN_DIR lib/quilmo/plugins)
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(staged ${CMAKE_BINARY_DIR}/packaging)
 
-install(TARGETS quilmo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(programs quilmo-cli)
 if(TARGET quilmo)
-  install(TARGETS quilmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  list(APPEND programs quilmo)
 endif()
+install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 get_property(shipped_plugins GLOBAL PROPERTY QUILMO_SHIPPED_PLUGINS)
 install(TARGETS ${shipped_plugins} LIBRARY DESTINATION ${QUILMO_INSTALL_PLUGIN_DIR})
+# A stripped install keeps the compiler's .comment and .note sections; Debian's tools take them
+# out too.
+set(binaries)
+foreach(program ${programs})
+  list(APPEND binaries ${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>)
+endforeach()
+foreach(plugin ${shipped_plugins})
+  list(APPEND binaries ${QUILMO_INSTALL_PLUGIN_DIR}/$<TARGET_FILE_NAME:${plugin}>)
+endforeach()
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(binary ${binaries})
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 
 # The desktop entry, its icon and the AppStream data. Nothing runs at installation: the file
 # triggers of desktop-file-utils, shared-mime-info and the icon cache register the entry's
@@ -59,7 +76,7 @@ add_custom_target(quilmo_package_docs ALL DEPENDS ${compressed})
 install(FILES ${staged}/quilmo.1.gz ${staged}/quilmo-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${staged}/changelog.Debian.gz ${packaging}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quilmo)
-# Quilmo is packaged outside Debian, so its first version closes no request for packaging.
+# The tags lintian is told to pass over, each with its reason beside it.
 install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME quilmo)
 
