@@ -11,4 +11,4 @@ exec "$(dirname "$0")/apt-install.sh" \
   libsimpleini-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev \
-  lintian appstream desktop-file-utils
+  lintian appstream desktop-file-utils shared-mime-info
