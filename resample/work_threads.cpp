@@ -87,6 +87,9 @@ public:
             }
             for (auto& call : calls) Carry(call);
             if (ended) break;
+            // A call that lets the caller handle its input (a progress report) may have taken the
+            // wake of what came meanwhile, so that is looked for again before the caller blocks.
+            if (blocks && HasNews()) continue;
             if (FWaiting && (blocks || std::chrono::steady_clock::now() - lastIdle >= kIdleInterval)) {
                 Carry([this] { FWaiting->Idle(); });
                 lastIdle = std::chrono::steady_clock::now();
@@ -96,6 +99,12 @@ public:
     }
 
 private:
+    bool HasNews()
+    {
+        const std::lock_guard lock(FMutex);
+        return !FCalls.empty() || FRunning == 0;
+    }
+
     void WakeWaitingThread()
     {
         if (FWaiting && FWaiting->Blocks()) FWaiting->Wake();
