@@ -87,8 +87,8 @@ public:
             }
             for (auto& call : calls) Carry(call);
             if (ended) break;
-            // A wake may have been taken meanwhile by a wait inside a carried call (a nested
-            // run); blocking then would wait for a wake that has already come.
+            // A call that lets the caller handle its input (a progress report) may have taken the
+            // wake of what came meanwhile, so that is looked for again before the caller blocks.
             if (blocks && HasNews()) continue;
             if (FWaiting && (blocks || std::chrono::steady_clock::now() - lastIdle >= kIdleInterval)) {
                 Carry([this] { FWaiting->Idle(); });

@@ -7,8 +7,8 @@ exec "$(dirname "$0")/apt-install.sh" \
   libjpeg-dev libpng-dev zlib1g-dev libgif-dev \
   libheif-dev libavif-dev libwebp-dev libtiff-dev libjxl-dev liblcms2-dev \
   libheif-examples libavif-bin libjxl-tools webp libtiff-tools \
-  qt6-base-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-ipafont-gothic poppler-utils \
+  qt6-base-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-ipafont-gothic poppler-utils librsvg2-bin \
   libsimpleini-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev \
-  lintian appstream
+  lintian appstream desktop-file-utils shared-mime-info

@@ -59,6 +59,7 @@ int main(int argc, char** argv)
         return 2;
     }
     quilmo::TApplication::setWindowIcon(quilmo::ProgramIcon());
+    quilmo::TApplication::setDesktopFileName(QStringLiteral(QUILMO_DESKTOP_ID));
     quilmo::RegisterStandardGraphicFormats();
     QStringList pictures;
     for (const std::string& picture : options.Pictures) pictures.append(QString::fromStdString(picture));

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary root and checks that what a desktop
 # would install works: the command-line tool joins pictures (one through a shipped plug-in),
-# the desktop program starts and quits, and lintian and appstreamcli accept the package.
+# the desktop program starts and quits, the menu entry is offered for every picture type and
+# has its icons, the licence is there, and lintian (to its informational tags) and appstreamcli
+# accept the package.
 #   tests/package/check-package.sh [BUILD_DIR]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -37,6 +39,25 @@ head -c 18 /dev/zero >> "$root/b.ppm"
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$root/config timeout 60 \
   "$bin/quilmo" --quit-after-start "$root/a.ppm" || fail "quilmo did not start and quit"
 
+# "Open with" offers Quilmo for every kind of file it reads: the type the system gives each
+# extension is in the entry, as update-desktop-database (run by desktop-file-utils' trigger)
+# records it. The icon at every hicolor size, and the licence text as it is in the source tree.
+apps=$root/pkg/usr/share/applications
+desktop-file-validate "$apps/io.github.quilmo.Quilmo.desktop"
+update-desktop-database "$apps"
+for ext in bmp jpg jpeg jpe png gif heic heif hif avif avifs webp tif tiff jxl pnm pbm pgm ppm; do
+  type=$(awk -F: -v glob="*.$ext" '$3 == glob { print $2; exit }' /usr/share/mime/globs2)
+  [ -n "$type" ] || fail "the system knows no type of .$ext"
+  grep -q "^$type=.*io\.github\.quilmo\.Quilmo\.desktop" "$apps/mimeinfo.cache" || fail "no $type (.$ext) in the desktop entry"
+done
+for size in 16 24 32 48 64 128 256; do
+  icon=$root/pkg/usr/share/icons/hicolor/${size}x$size/apps/quilmo.png
+  [ "$("$bin/quilmo-cli" info "$icon")" = "${size}x$size 24" ] || fail "no $size-pixel icon"
+done
+diff <(sed -n '/^Permission/,$p' "$here/LICENSE") \
+     <(sed -n '/^ Permission/,$p' "$root/pkg/usr/share/doc/quilmo/copyright" | sed 's/^ //; s/^\.$//') ||
+  fail "the licence in /usr/share/doc/quilmo/copyright differs from LICENSE"
+
 appstreamcli validate --no-net "$root/pkg/usr/share/metainfo/io.github.quilmo.Quilmo.metainfo.xml"
-lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
+lintian --fail-on error,warning,info --display-info --suppress-tags-from-file /dev/null "$deb"
 echo "package check passed: $(basename "$deb")"
