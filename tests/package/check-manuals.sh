@@ -2,9 +2,10 @@
 # Checks that a manual page and its program's --help (and each command's --help) name the same
 # commands and long options, so that neither falls behind the other:
 #   tests/package/check-manuals.sh PAGE PROGRAM [PAGE PROGRAM]...
-# The help is asked for in the C locale: the pages are in English.
+# The help is asked for in English, as the pages are written.
 set -euo pipefail
 export LC_ALL=C
+english() { LC_ALL=en_US.UTF-8 "$@"; }
 failed=0
 
 # The text of a page with roff's escapes taken out: \- is -, \fB and the like go.
@@ -25,10 +26,10 @@ report_missing() {
 while (($# >= 2)); do
   page=$1 program=$2
   shift 2
-  help=$("$program" --help)
+  help=$(english "$program" --help)
   commands=$(commands_in_help <<< "$help")
   for command in $commands; do
-    help+=$'\n'$("$program" "$command" --help)
+    help+=$'\n'$(english "$program" "$command" --help)
     grep -q -E "^\.SS \"$command " "$page" || report_missing "" "$command" "$(basename "$page") (command)"
   done
   in_help=$(long_options <<< "$help")
