@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "plugins/large_blocks.h"
-
 namespace quilmo::spi {
 
 struct TFreeBlock {
@@ -24,7 +22,6 @@ struct TMallocBlock {
     {
         Data.reset(static_cast<uint8_t*>(std::calloc(size ? size : 1, 1)));
         Size = Data ? size : 0;
-        PreferLargePages(Data.get(), Size);
         return Data != nullptr;
     }
 };
