@@ -1,17 +1,21 @@
 // Quilmo, the desktop program.
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "application.h"
 #include "input/graphic_registry.h"
+#include "language_choice.h"
 #include "app/main/main_window.h"
 #include "program_options.h"
 #include "qt_ui_services.h"
+#include "settings_file.h"
 #include "quilmo_version.h"
 #include "tool_icons.h"
 #include "ui_language.h"
@@ -26,6 +30,14 @@ void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString
     const char* display = std::getenv("DISPLAY");
     std::fprintf(stderr, "quilmo: cannot open the display %s\n", display ? display : "");
     std::_Exit(1);
+}
+
+// The language quilmo.ini beside the program chooses, or the locale's; gives that folder.
+std::filesystem::path UseStartLanguage()
+{
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    quilmo::UseLanguage(quilmo::StartLanguage(quilmo::SettingsFilePath(exeDir)));
+    return exeDir;
 }
 
 }  // namespace
@@ -45,6 +57,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (early.Help) {
+        const QCoreApplication translations(argc, argv);
+        UseStartLanguage();
         std::fputs(quilmo::ProgramUsage().c_str(), stdout);
         return 0;
     }
@@ -52,6 +66,7 @@ int main(int argc, char** argv)
     const QtMessageHandler standardHandler = qInstallMessageHandler(QuitWithoutDisplay);
     quilmo::TApplication application(argc, argv);
     qInstallMessageHandler(standardHandler);
+    const std::filesystem::path exeDir = UseStartLanguage();
 
     const quilmo::TProgramOptions options = quilmo::ParseProgramOptions(ArgumentsFrom(argc, argv));
     if (!options.Error.empty()) {
@@ -63,8 +78,6 @@ int main(int argc, char** argv)
     quilmo::RegisterStandardGraphicFormats();
     QStringList pictures;
     for (const std::string& picture : options.Pictures) pictures.append(QString::fromStdString(picture));
-    const std::filesystem::path exeDir = QApplication::applicationDirPath().toStdString();
-    quilmo::UseLanguage(quilmo::StartLanguage(quilmo::SettingsFilePath(exeDir)));
     quilmo::TQtUiServices ui;
     quilmo::TForm1 window(ui, exeDir, pictures);
     window.show();

@@ -1,5 +1,7 @@
 #include "app/shell/program_options.h"
 
+#include "bigbitmap/ui_text.h"
+
 namespace quilmo {
 
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments)
@@ -18,7 +20,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments)
         } else if (argument == "--quit-after-start") {
             options.QuitAfterStart = true;
         } else if (options.Error.empty()) {
-            options.Error = "unknown option " + argument;
+            options.Error = FillIn(UiText(UI_TEXT("quilmo", "不明なオプション %1")), argument);
         }
     }
     return options;
@@ -26,14 +28,15 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments)
 
 std::string ProgramUsage()
 {
-    return "Usage: quilmo [OPTIONS] [PICTURE...]\n"
-           "Joins pictures side by side or stacked; the pictures named are loaded into the slots.\n"
-           "\n"
-           "Options:\n"
-           "  --version           Print the version and exit\n"
-           "  --help              Print this help and exit\n"
-           "  --quit-after-start  Open the window, load the pictures, then quit (a start check)\n"
-           "  --                  Every argument after it is a picture\n";
+    return UiText(UI_TEXT("quilmo",
+                          "使い方: quilmo [オプション] [画像...]\n"
+                          "画像を横または縦に連結する。指定した画像はスロットに読み込まれる。\n"
+                          "\n"
+                          "オプション:\n"
+                          "  --version           バージョンを表示して終了する\n"
+                          "  --help              このヘルプを表示して終了する\n"
+                          "  --quit-after-start  ウィンドウを開き、画像を読み込んでから終了する (起動の確認)\n"
+                          "  --                  これより後の引数はすべて画像\n"));
 }
 
 }  // namespace quilmo

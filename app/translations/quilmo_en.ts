@@ -781,6 +781,30 @@
         <source>bmp (既定)、jpg、png、webp</source>
         <translation>bmp (default), jpg, png or webp</translation>
     </message>
+    <message>
+        <source>不明なオプション %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>使い方: quilmo [オプション] [画像...]
+画像を横または縦に連結する。指定した画像はスロットに読み込まれる。
+
+オプション:
+  --version           バージョンを表示して終了する
+  --help              このヘルプを表示して終了する
+  --quit-after-start  ウィンドウを開き、画像を読み込んでから終了する (起動の確認)
+  --                  これより後の引数はすべて画像
+</source>
+        <translation>Usage: quilmo [OPTIONS] [PICTURE...]
+Joins pictures side by side or stacked; the pictures named are loaded into the slots.
+
+Options:
+  --version           Print the version and exit
+  --help              Print this help and exit
+  --quit-after-start  Open the window, load the pictures, then quit (a start check)
+  --                  Every argument after it is a picture
+</translation>
+    </message>
 </context>
 <context>
     <name>quilmo::TForm1</name>

@@ -9,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -119,6 +120,22 @@ private slots:
         QCOMPARE(shownButtons(), expectedButtons(other));
         UseLanguage(SystemLanguage());
         QCOMPARE(shownButtons(), expectedButtons(LanguageInUse()));
+    }
+
+    void theProgramsHelpAndRefusalSpeakTheLanguage()
+    {
+        const QString program = qEnvironmentVariable("QUILMO_BUILD_DIR") + "/app/quilmo";
+        const auto firstLine = [&](const QStringList& arguments, QProcess::ProcessChannel channel) {
+            QProcess quilmo;
+            quilmo.setReadChannel(channel);
+            quilmo.start(program, arguments);
+            if (!quilmo.waitForFinished(60000)) return QString();
+            return QString::fromUtf8(quilmo.readLine()).trimmed();
+        };
+        QCOMPARE(firstLine({"--help"}, QProcess::StandardOutput),
+                 Expected("使い方: quilmo [オプション] [画像...]", "Usage: quilmo [OPTIONS] [PICTURE...]"));
+        QCOMPARE(firstLine({"--nothing"}, QProcess::StandardError),
+                 Expected("quilmo: 不明なオプション --nothing", "quilmo: unknown option --nothing"));
     }
 
     void aChosenLanguageIsToldInItselfAndKept()

@@ -15,7 +15,7 @@ TEST(ProgramOptions, DoubleDashArgumentsAreOptionsAndTheRestPictures)
     EXPECT_TRUE(options.Error.empty());
 
     EXPECT_TRUE(ParseProgramOptions({"--version"}).Version);
-    EXPECT_EQ(ParseProgramOptions({"--versions", "a.png"}).Error, "unknown option --versions");
+    EXPECT_EQ(ParseProgramOptions({"--versions", "a.png"}).Error, "不明なオプション --versions");
 }
 
 }  // namespace
