@@ -1,7 +1,7 @@
 #pragma once
 // What the status line says while the document works, and the names of slots that hold no file.
 
-#include "ui_text.h"
+#include "bigbitmap/ui_text.h"
 
 namespace quilmo {
 
