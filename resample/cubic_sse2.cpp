@@ -1,14 +1,13 @@
-// Cubic enlargement (bicubic or Lagrange), SSE2 path: positions and weights in doubles; per
-// pixel the 16 products of row and column weights are formed in pairs and every tap's pixel
-// is added to the channel sums in pairs of doubles (blue with green, red of two taps). With
-// AVX2 the same sums are kept in one register, in the same order: blue, green, the red of the
-// even taps and the red of the odd taps.
+// Cubic enlargement (bicubic or Lagrange), SSE2 path: positions and weights in doubles, the
+// 4 x 4 taps taken in two passes. For a destination row, every source column is first summed
+// over the row's four source rows (in tap order, each channel a double); the destination pixels
+// are then summed over their four columns of that row. With SSE2 a pixel's channels are held as
+// (blue, green) and (red, 0); with AVX2 as one register of four, each channel summed in the same
+// order, so both give the same bytes.
 
 #include "resample/resamplers.h"
 
 #if QUILMO_HAVE_SSE2
-
-#include <algorithm>
 
 #include "resample/axis_taps.h"
 #include "resample/double_rows.h"
@@ -22,62 +21,80 @@ namespace quilmo {
 
 namespace {
 
-struct TCubicColumn {
-    __m128d Weights[2];  // (w-1, w0), (w+1, w+2)
-    int32_t Index[4];    // source pixels
+// A thread's source rows in doubles and the row summed over them.
+struct TCubicWork final : TRowWork {
+    TCubicWork(const TPixelRows& source) : Rows(source, 8), Columns(static_cast<size_t>(source.Width)) {}
+    TDoubleRowCache Rows;  // the four rows of this destination row and the four of the next
+    TDoubleRow Columns;
 };
 
-// A column for the AVX2 row: tap k's weight in the lanes it adds to. An even tap adds to blue,
-// green and the even red, with the next (odd) tap's red beside it; an odd tap adds to blue and
-// green only.
-struct alignas(32) TCubicColumnAVX2 {
-    double Weights[4][4];
-    int32_t Index[4];
-};
-
-TCubicColumnAVX2 ColumnAVX2(const TCubicTaps& tap)
+void SumRowsSSE2(const TQuad* const (&lines)[4], const TCubicTaps& row, TDoubleRow& columns)
 {
-    TCubicColumnAVX2 column{};
-    for (int k = 0; k < 4; k += 2) {
-        const double even = tap.W[k], odd = tap.W[k + 1];
-        double* evenLanes = column.Weights[k];
-        double* oddLanes = column.Weights[k + 1];
-        evenLanes[0] = evenLanes[1] = evenLanes[2] = even;
-        evenLanes[3] = odd;
-        oddLanes[0] = oddLanes[1] = odd;
+    __m128d wy[4];
+    for (int j = 0; j < 4; ++j) wy[j] = _mm_set1_pd(row.W[j]);
+    for (size_t x = 0; x < columns.size(); ++x) {
+        __m128d blueGreen = _mm_setzero_pd(), red = _mm_setzero_pd();
+        for (int j = 0; j < 4; ++j) {
+            blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(_mm_load_pd(lines[j][x].Channel), wy[j]));
+            red = _mm_add_pd(red, _mm_mul_pd(_mm_load_pd(lines[j][x].Channel + 2), wy[j]));
+        }
+        _mm_store_pd(columns[x].Channel, blueGreen);
+        _mm_store_pd(columns[x].Channel + 2, red);
     }
-    std::copy_n(tap.Index, 4, column.Index);
-    return column;
+}
+
+void SumColumnsSSE2(const TDoubleRow& columns, const std::vector<TCubicTaps>& taps, uint8_t* out)
+{
+    for (const TCubicTaps& tap : taps) {
+        __m128d blueGreen = _mm_setzero_pd(), red = _mm_setzero_pd();
+        for (int k = 0; k < 4; ++k) {
+            const __m128d w = _mm_set1_pd(tap.W[k]);
+            const double* pixel = columns[tap.Index[k]].Channel;
+            blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(_mm_load_pd(pixel), w));
+            red = _mm_add_pd(red, _mm_mul_pd(_mm_load_pd(pixel + 2), w));
+        }
+        StorePixel(out, blueGreen, red);
+        out += 3;
+    }
 }
 
 #if QUILMO_HAVE_AVX2
-__attribute__((target("avx2"))) void ComputeRowAVX2(const TCubicTaps& row,
-                                                    const std::vector<TCubicColumnAVX2>& columns,
-                                                    uint8_t* out, TDoubleRowCache& cache)
+__attribute__((target("avx2"))) void SumRowsAVX2(const TQuad* const (&lines)[4], const TCubicTaps& row,
+                                                 TDoubleRow& columns)
 {
-    const TQuad* lines[4];
-    for (int j = 0; j < 4; ++j) lines[j] = cache.Row(row.Index[j]).data();
-    for (const TCubicColumnAVX2& column : columns) {
-        const int32_t* c = column.Index;
+    __m256d wy[4];
+    for (int j = 0; j < 4; ++j) wy[j] = _mm256_set1_pd(row.W[j]);
+    for (size_t x = 0; x < columns.size(); ++x) {
         __m256d sums = _mm256_setzero_pd();
-        for (int j = 0; j < 4; ++j) {
-            const __m256d wy = _mm256_set1_pd(row.W[j]);
-            const TQuad* line = lines[j];
-            for (int k = 0; k < 4; k += 2) {
-                const __m256d odd = _mm256_load_pd(line[c[k + 1]].Channel);
-                // Blue, green and red of the even tap, red of the odd one.
-                const __m256d even = _mm256_blend_pd(_mm256_load_pd(line[c[k]].Channel),
-                                                     _mm256_broadcast_sd(&line[c[k + 1]].Channel[2]), 0x8);
-                const __m256d evenWeights = _mm256_mul_pd(_mm256_load_pd(column.Weights[k]), wy);
-                const __m256d oddWeights = _mm256_mul_pd(_mm256_load_pd(column.Weights[k + 1]), wy);
-                sums = _mm256_add_pd(sums, _mm256_mul_pd(even, evenWeights));
-                sums = _mm256_add_pd(sums, _mm256_mul_pd(odd, oddWeights));
-            }
-        }
-        const __m128d reds = _mm256_extractf128_pd(sums, 1);
-        StorePixel(out, _mm256_castpd256_pd128(sums), _mm_add_sd(reds, _mm_unpackhi_pd(reds, reds)));
-        out += 3;
+        for (int j = 0; j < 4; ++j)
+            sums = _mm256_add_pd(sums, _mm256_mul_pd(_mm256_load_pd(lines[j][x].Channel), wy[j]));
+        _mm256_store_pd(columns[x].Channel, sums);
     }
+}
+
+// N neighbouring pixels at once, so that their chains of additions do not wait on each other.
+template <size_t N>
+__attribute__((target("avx2"), always_inline)) inline void SumColumnsAVX2(const TQuad* columns,
+                                                                          const TCubicTaps* taps, uint8_t* out)
+{
+    __m256d sums[N];
+    for (size_t p = 0; p < N; ++p) sums[p] = _mm256_setzero_pd();
+    for (int k = 0; k < 4; ++k)
+        for (size_t p = 0; p < N; ++p)
+            sums[p] = _mm256_add_pd(sums[p], _mm256_mul_pd(_mm256_load_pd(columns[taps[p].Index[k]].Channel),
+                                                           _mm256_broadcast_sd(&taps[p].W[k])));
+    for (size_t p = 0; p < N; ++p)
+        StorePixel(out + 3 * p, _mm256_castpd256_pd128(sums[p]), _mm256_extractf128_pd(sums[p], 1));
+}
+
+__attribute__((target("avx2"))) void SumColumnsAVX2(const TDoubleRow& columns,
+                                                    const std::vector<TCubicTaps>& taps, uint8_t* out)
+{
+    constexpr size_t kTogether = 4;
+    size_t x = 0;
+    for (; x + kTogether <= taps.size(); x += kTogether)
+        SumColumnsAVX2<kTogether>(columns.data(), &taps[x], out + 3 * x);
+    for (; x < taps.size(); ++x) SumColumnsAVX2<1>(columns.data(), &taps[x], out + 3 * x);
 }
 #endif
 
@@ -86,62 +103,35 @@ public:
     TCubicSSE2(const TPixelRows& source, int32_t newWidth, int32_t newHeight, TCubicKernel kernel,
                TVectorSums sums)
         : FSource(source),
-          FRows(CubicAxis<double>(source.Height, newHeight, 1, kernel, kMinusSixth))
+          FRows(CubicAxis<double>(source.Height, newHeight, 1, kernel, kMinusSixth)),
+          FColumns(CubicAxis<double>(source.Width, newWidth, 1, kernel, kMinusSixth)),
+          FSums(sums)
     {
-        for (const TCubicTaps& tap :
-             CubicAxis<double>(source.Width, newWidth, 1, kernel, kMinusSixth)) {
-            if (sums == TVectorSums::AVX2)
-                FColumnsAVX2.push_back(ColumnAVX2(tap));
-            else
-                FColumns.push_back({{_mm_set_pd(tap.W[1], tap.W[0]), _mm_set_pd(tap.W[3], tap.W[2])},
-                                    {tap.Index[0], tap.Index[1], tap.Index[2], tap.Index[3]}});
-        }
     }
 
-    std::unique_ptr<TRowWork> NewWork() const override
-    {
-        // The four rows of this destination row and the four of the next.
-        return std::make_unique<TDoubleRowCache>(FSource, 8);
-    }
+    std::unique_ptr<TRowWork> NewWork() const override { return std::make_unique<TCubicWork>(FSource); }
 
     void ComputeRow(int32_t y, uint8_t* out, TRowWork* work) const override
     {
-        auto& cache = static_cast<TDoubleRowCache&>(*work);
+        auto& cubic = static_cast<TCubicWork&>(*work);
         const TCubicTaps& row = FRows[y];
+        const TQuad* lines[4];
+        for (int j = 0; j < 4; ++j) lines[j] = cubic.Rows.Row(row.Index[j]).data();
 #if QUILMO_HAVE_AVX2
-        if (!FColumnsAVX2.empty()) return ComputeRowAVX2(row, FColumnsAVX2, out, cache);
+        if (FSums == TVectorSums::AVX2) {
+            SumRowsAVX2(lines, row, cubic.Columns);
+            return SumColumnsAVX2(cubic.Columns, FColumns, out);
+        }
 #endif
-        const TDoubleRow* lines[4];
-        __m128d wy[4];
-        for (int j = 0; j < 4; ++j) {
-            lines[j] = &cache.Row(row.Index[j]);
-            wy[j] = _mm_set1_pd(row.W[j]);
-        }
-        for (const TCubicColumn& column : FColumns) {
-            const int32_t* c = column.Index;
-            __m128d blueGreen = _mm_setzero_pd();
-            __m128d reds = _mm_setzero_pd();
-            for (int j = 0; j < 4; ++j) {
-                const __m128d w01 = _mm_mul_pd(column.Weights[0], wy[j]);
-                const __m128d w23 = _mm_mul_pd(column.Weights[1], wy[j]);
-                const TQuad* line = lines[j]->data();
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[0]]), Low(w01)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[1]]), High(w01)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[2]]), Low(w23)));
-                blueGreen = _mm_add_pd(blueGreen, _mm_mul_pd(BlueGreen(line[c[3]]), High(w23)));
-                reds = _mm_add_pd(reds, _mm_mul_pd(Reds(line[c[0]], line[c[1]]), w01));
-                reds = _mm_add_pd(reds, _mm_mul_pd(Reds(line[c[2]], line[c[3]]), w23));
-            }
-            StorePixel(out, blueGreen, _mm_add_sd(reds, _mm_unpackhi_pd(reds, reds)));
-            out += 3;
-        }
+        SumRowsSSE2(lines, row, cubic.Columns);
+        SumColumnsSSE2(cubic.Columns, FColumns, out);
     }
 
 private:
     const TPixelRows& FSource;
     std::vector<TCubicTaps> FRows;
-    std::vector<TCubicColumn> FColumns;
-    std::vector<TCubicColumnAVX2> FColumnsAVX2;  // instead, where the sums are formed with AVX2
+    std::vector<TCubicTaps> FColumns;
+    TVectorSums FSums;
 };
 
 }  // namespace
