@@ -11,7 +11,9 @@
 # once of their own blocks (--lossless) and once decoded and encoded again at quality 85, taking
 # turns (bench/common.sh); the medians are compared with the targets: the lossless join at most
 # 0.25 x the time of the re-encoded one, its file at most 1.02 x the photos' bytes. "lossless" as
-# WHICH runs only that comparison.
+# WHICH runs only that comparison. Beside them, what any lossless join through libjpeg costs at
+# least (bench/read_blocks): reading the photos' blocks, and reading them and coding each photo's
+# blocks again on its own.
 #
 #   bench/compare-join.sh [BUILD_DIR] [RUNS] [WHICH]      (defaults: build, 5, all)
 #
@@ -107,6 +109,12 @@ compare_lossless() {
   awk -v l="${wall[lossless]}" -v r="${wall[reencoded]}" -v b="${bytes[lossless]}" -v i="$inputs" 'BEGIN {
     printf "  targets: wall <= 0.25 x re-encoded: %s (%.3f x); file <= 1.02 x the photos (%d bytes): %s (%.3f x)\n",
       (l <= 0.25 * r ? "met" : "MISSED"), l / r, i, (b <= 1.02 * i ? "met" : "MISSED"), b / i }'
+  local read copy
+  read=$("$build/bench/read_blocks" "$runs" "${photos[@]}")
+  copy=$("$build/bench/read_blocks" --copy "$runs" "${photos[@]}")
+  awk -v r="${wall[reencoded]}" -v a="$read" -v c="$copy" 'BEGIN {
+    printf "  the least through libjpeg: reading the blocks %.3f s (%.3f x re-encoded), reading and coding them again %.3f s (%.3f x)\n",
+      a, a / r, c, c / r }'
 }
 
 if [ "$which" != lossless ]; then
