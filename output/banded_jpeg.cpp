@@ -51,12 +51,77 @@ TFileParts PartsOf(const std::vector<uint8_t>& bytes)
     return parts;
 }
 
+std::span<const uint8_t> ScanDataOf(const std::vector<uint8_t>& file)
+{
+    const TFileParts parts = PartsOf(file);
+    return std::span(file).subspan(parts.DataAt, parts.DataEnd - parts.DataAt);
+}
+
 }  // namespace
 
 struct TBandedJpeg::TBand {
     TMemoryStream Bytes;
     TJpegCompressor Compressor{Bytes};
 };
+
+TBandPlan PlanBands(const jpeg_compress_struct& info, TSize size, bool progressive)
+{
+    int maxAcross = 1, maxDown = 1;
+    for (int c = 0; c < info.num_components; ++c) {
+        maxAcross = std::max(maxAcross, info.comp_info[c].h_samp_factor);
+        maxDown = std::max(maxDown, info.comp_info[c].v_samp_factor);
+    }
+    TBandPlan plan;
+    plan.Mcu = {DCTSIZE * maxAcross, DCTSIZE * maxDown};
+    // libjpeg codes a picture of one component block by block, rows of one block high.
+    const int32_t rowsPerMcu = info.num_components == 1 ? plan.Mcu.Height / DCTSIZE : 1;
+    const int32_t mcusPerRow =
+        info.num_components == 1 ? CeilDiv(size.Width, DCTSIZE) : CeilDiv(size.Width, plan.Mcu.Width);
+    const int32_t bandMcus = std::clamp(kMaxRestartInterval / (mcusPerRow * rowsPerMcu), 1, kBandMcuRows);
+    plan.BandHeight = progressive ? size.Height : std::min(size.Height, bandMcus * plan.Mcu.Height);
+    plan.Bands = CeilDiv(size.Height, plan.BandHeight);
+    if (plan.Bands > 1) plan.RestartRows = bandMcus * rowsPerMcu;
+    return plan;
+}
+
+void SetBestTables(const TTableCounts& counts, jpeg_compress_struct& info)
+{
+    // Every DC size and the end of block get a code, whatever libjpeg makes of the blocks it
+    // adds at the picture's right and bottom edges to fill its MCUs.
+    TTableCounts coded = counts;
+    for (TSymbolCounts& dc : coded.Dc)
+        for (int size = 0; size <= kLargestDcSymbol; ++size) ++dc[size];
+    for (TSymbolCounts& ac : coded.Ac) ++ac[0];
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        SetOptimalTable(coded.Dc[component.dc_tbl_no], *info.dc_huff_tbl_ptrs[component.dc_tbl_no]);
+        SetOptimalTable(coded.Ac[component.ac_tbl_no], *info.ac_huff_tbl_ptrs[component.ac_tbl_no]);
+    }
+}
+
+std::vector<uint8_t> FileHeaderOf(std::vector<uint8_t> file, int32_t height)
+{
+    const TFileParts parts = PartsOf(file);
+    file[parts.HeightAt] = static_cast<uint8_t>(height >> 8);
+    file[parts.HeightAt + 1] = static_cast<uint8_t>(height);
+    file.resize(parts.DataAt);
+    return file;
+}
+
+void WriteBandData(TStream& stream, int64_t band, std::span<const uint8_t> data)
+{
+    if (band > 0) {
+        const uint8_t restart[2] = {kMarker, static_cast<uint8_t>(kFirstRestart + (band - 1) % 8)};
+        stream.WriteBuffer(restart, 2);
+    }
+    stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
+void WriteEndOfImage(TStream& stream)
+{
+    const uint8_t end[2] = {kMarker, kEndOfImage};
+    stream.WriteBuffer(end, 2);
+}
 
 TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& profile,
                          const std::function<void(TJpegCompressor&, TSize)>& setUp, TStream& stream)
@@ -66,18 +131,11 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
     setUp(FBands[0]->Compressor, size);
     const j_compress_ptr first = FBands[0]->Compressor.Info();
     const int components = first->num_components;
-    int maxAcross = 1, maxDown = 1;
-    for (int c = 0; c < components; ++c) {
-        maxAcross = std::max(maxAcross, first->comp_info[c].h_samp_factor);
-        maxDown = std::max(maxDown, first->comp_info[c].v_samp_factor);
-    }
-    FMcu = {DCTSIZE * maxAcross, DCTSIZE * maxDown};
-    // libjpeg codes a picture of one component block by block, rows of one block high.
-    const int32_t rowsPerMcu = components == 1 ? FMcu.Height / DCTSIZE : 1;
-    const int32_t mcusPerRow = components == 1 ? CeilDiv(size.Width, DCTSIZE) : CeilDiv(size.Width, FMcu.Width);
-    const int32_t bandMcus = std::clamp(kMaxRestartInterval / (mcusPerRow * rowsPerMcu), 1, kBandMcuRows);
-    FBandHeight = progressive ? size.Height : std::min(size.Height, bandMcus * FMcu.Height);
-    const int32_t bands = CeilDiv(size.Height, FBandHeight);
+    const TBandPlan plan = PlanBands(*first, size, progressive);
+    FMcu = plan.Mcu;
+    FBandHeight = plan.BandHeight;
+    const int32_t bands = plan.Bands;
+    const int maxAcross = FMcu.Width / DCTSIZE, maxDown = FMcu.Height / DCTSIZE;
 
     FRows.resize(static_cast<size_t>(components));
     for (int32_t b = 0; b < bands; ++b) {
@@ -87,7 +145,7 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
         const int32_t height = std::min(FBandHeight, size.Height - b * FBandHeight);
         if (b > 0) setUp(compressor, {size.Width, height});
         info->image_height = static_cast<JDIMENSION>(height);
-        if (bands > 1) info->restart_in_rows = bandMcus * rowsPerMcu;
+        info->restart_in_rows = plan.RestartRows;
         if (progressive) {
             compressor.Call([&] { jpeg_simple_progression(info); });
             // Progressive scans get libjpeg's own tables, counted in a pass of their own.
@@ -186,20 +244,8 @@ void TBandedJpeg::CountDcSymbols(TTableCounts& counts) const
 
 void TBandedJpeg::Write(const TTableCounts& counts)
 {
-    // Every DC size and the end of block get a code, whatever libjpeg makes of the blocks it
-    // adds at the picture's right and bottom edges to fill its MCUs.
-    TTableCounts coded = counts;
-    for (TSymbolCounts& dc : coded.Dc)
-        for (int size = 0; size <= kLargestDcSymbol; ++size) ++dc[size];
-    for (TSymbolCounts& ac : coded.Ac) ++ac[0];
-    for (const std::unique_ptr<TBand>& band : FBands) {
-        const j_compress_ptr info = band->Compressor.Info();
-        if (FProgressive) break;
-        for (const TComponent& component : FComponents) {
-            SetOptimalTable(coded.Dc[component.DcTable], *info->dc_huff_tbl_ptrs[component.DcTable]);
-            SetOptimalTable(coded.Ac[component.AcTable], *info->ac_huff_tbl_ptrs[component.AcTable]);
-        }
-    }
+    if (!FProgressive)
+        for (const std::unique_ptr<TBand>& band : FBands) SetBestTables(counts, *band->Compressor.Info());
     const auto bands = static_cast<int64_t>(FBands.size());
     RunTasks(
         ThreadsFor(bands, 1), bands,
@@ -210,22 +256,16 @@ void TBandedJpeg::Write(const TTableCounts& counts)
             };
         },
         [&](int64_t b) {
-            std::vector<uint8_t> bytes = FBands[b]->Bytes.TakeBytes();
-            const TFileParts parts = PartsOf(bytes);
+            const std::vector<uint8_t> bytes = FBands[b]->Bytes.TakeBytes();
             if (b == 0) {
-                bytes[parts.HeightAt] = static_cast<uint8_t>(FSize.Height >> 8);
-                bytes[parts.HeightAt + 1] = static_cast<uint8_t>(FSize.Height);
-                FStream.WriteBuffer(bytes.data(), static_cast<int64_t>(parts.DataEnd));
-            } else {
-                const uint8_t restart[2] = {kMarker, static_cast<uint8_t>(kFirstRestart + (b - 1) % 8)};
-                FStream.WriteBuffer(restart, 2);
-                FStream.WriteBuffer(bytes.data() + parts.DataAt, static_cast<int64_t>(parts.DataEnd - parts.DataAt));
+                const std::vector<uint8_t> header = FileHeaderOf(bytes, FSize.Height);
+                FStream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
             }
+            WriteBandData(FStream, b, ScanDataOf(bytes));
             // Its coefficients and bytes are no longer needed.
             FBands[b].reset();
         });
-    const uint8_t end[2] = {kMarker, kEndOfImage};
-    FStream.WriteBuffer(end, 2);
+    WriteEndOfImage(FStream);
 }
 
 }  // namespace quilmo

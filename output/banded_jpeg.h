@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "coefficient_blocks.h"
@@ -25,6 +26,27 @@ struct TTableCounts {
     std::array<TSymbolCounts, NUM_HUFF_TBLS> Dc{};
     std::array<TSymbolCounts, NUM_HUFF_TBLS> Ac{};
 };
+
+// How a file is cut into bands: every band but the last BandHeight pixels high, one restart
+// interval of RestartRows MCU rows each (0 when there is one band).
+struct TBandPlan {
+    TSize Mcu;
+    int32_t BandHeight = 0;
+    int32_t Bands = 1;
+    int RestartRows = 0;
+};
+// For a file of info's components and sampling at size.
+TBandPlan PlanBands(const jpeg_compress_struct& info, TSize size, bool progressive);
+
+// Sets info's Huffman tables to the best for counts, with a code for every DC size and for the
+// end of block besides.
+void SetBestTables(const TTableCounts& counts, jpeg_compress_struct& info);
+
+// A file libjpeg wrote, as far as its scan's data, with the frame's height set to height.
+std::vector<uint8_t> FileHeaderOf(std::vector<uint8_t> file, int32_t height);
+// Band's coded data, after a restart marker unless it is the first band.
+void WriteBandData(TStream& stream, int64_t band, std::span<const uint8_t> data);
+void WriteEndOfImage(TStream& stream);
 
 class TBandedJpeg {
 public:

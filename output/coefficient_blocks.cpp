@@ -1,5 +1,6 @@
 #include "coefficient_blocks.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace quilmo {
@@ -30,6 +31,11 @@ TBlockTurn BlockTurnOf(int orientation)
     case 8: return {true, false, true};
     default: return {};
     }
+}
+
+JCOEF FlatDc(double sample, uint16_t step)
+{
+    return static_cast<JCOEF>(std::lround(DCTSIZE * (sample - 128) / step));
 }
 
 void FillBlocks(JBLOCKROW blocks, int32_t count, JCOEF dc)

@@ -39,6 +39,10 @@ struct TBlockSource {
     int32_t Height = 0;
 };
 
+// The DC of a flat block of sample (0 to 255, unrounded) under the DC's quantisation step: a flat
+// block of sample s has the DC 8 (s - 128) before quantisation.
+JCOEF FlatDc(double sample, uint16_t step);
+
 // count blocks flat: all coefficients 0 but the DC.
 void FillBlocks(JBLOCKROW blocks, int32_t count, JCOEF dc);
 

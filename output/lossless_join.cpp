@@ -13,6 +13,7 @@
 #include "jpeg_writer.h"
 #include "lossless_check.h"
 #include "resample/work_threads.h"
+#include "symbol_join.h"
 #include "bigbitmap/ui_text.h"
 
 namespace quilmo {
@@ -129,13 +130,13 @@ std::vector<size_t> WritePlan(const TLosslessJoin& join, const TLosslessPlan& pl
     const auto setUp = [&](TJpegCompressor& compressor, TSize size) {
         SetUpFile(compressor, plan.Sources.front(), size);
     };
+    // Pictures that need no block changed are coded again from their symbols, which is quicker.
+    if (!progressive && WriteSymbolJoin(join, plan, setUp, stream)) return {};
     TBandedJpeg file(join.Size, progressive, plan.Space, setUp, stream);
     TTableCounts counts;
     for (size_t c = 0; c < file.Components().size(); ++c) {
         const TBandedJpeg::TComponent& component = file.Components()[c];
-        // A flat block of sample s has the DC 8 (s - 128) before quantisation.
-        const double dc = DCTSIZE * (plan.FillSamples[c] - 128) / component.Steps[0];
-        FillAround(component, file.Mcu(), join.Pictures, static_cast<JCOEF>(std::lround(dc)));
+        FillAround(component, file.Mcu(), join.Pictures, FlatDc(plan.FillSamples[c], component.Steps[0]));
         // Every block of the fill codes only its end.
         counts.Ac[component.AcTable][0] += int64_t{component.Width} * component.Height;
     }

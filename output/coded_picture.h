@@ -1,0 +1,48 @@
+#pragma once
+// A baseline JPEG picture read as far as its Huffman symbols and no further: each block's DC
+// value and the AC symbols with their extra bits, as they are to be coded again with other
+// tables. Only the plainest files are taken (one interleaved scan of every component, or one
+// component of one block per MCU; baseline Huffman coding; the symbols as libjpeg would code
+// the same blocks); for anything else, damaged data included, there is no coded picture and
+// the caller reads the blocks through libjpeg.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace quilmo {
+
+class TJpegReader;
+
+// The end of a block's AC symbols: 0x00 is the end-of-block symbol, coded; kLastCoefficient
+// ends a block whose last coefficient is not zero, coded as nothing.
+inline constexpr uint8_t kEndOfBlock = 0x00;
+inline constexpr uint8_t kLastCoefficient = 0x10;
+
+struct TCodedComponent {
+    int Across = 1;         // blocks of an MCU
+    int Down = 1;
+    int32_t Width = 0;      // blocks that hold the picture
+    int32_t Height = 0;
+    int DcTable = 0;        // the Huffman table slots the file uses for it
+    int AcTable = 0;
+};
+
+struct TCodedPicture {
+    std::vector<TCodedComponent> Components;
+    int32_t McusAcross = 0;
+    int32_t McusDown = 0;
+    int BlocksPerMcu = 0;
+    // Every block in the scan's order: its DC value and its AC symbols ending with kEndOfBlock
+    // or kLastCoefficient, each with its extra bits.
+    std::vector<int16_t> Dc;
+    std::vector<uint8_t> Symbols;
+    std::vector<uint16_t> Bits;
+    std::vector<size_t> McuRowStarts;  // where each MCU row's symbols begin, and the end
+};
+
+// The symbols of the picture reader has read the header of, bytes being its file.
+std::optional<TCodedPicture> ReadCodedPicture(TJpegReader& reader, std::span<const uint8_t> bytes);
+
+}  // namespace quilmo

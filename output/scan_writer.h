@@ -1,0 +1,58 @@
+#pragma once
+// The coded data of one scan (or one restart interval of it), written as libjpeg's baseline
+// Huffman coder writes it: codes and extra bits most significant first, a zero byte after each
+// 0xFF, the last byte filled with ones.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "input/jpeg_error.h"
+
+namespace quilmo {
+
+// One Huffman table made ready for coding: each symbol's code and its length (0: no code).
+struct THuffmanCodes {
+    explicit THuffmanCodes(const JHUFF_TBL& table);
+    std::array<uint16_t, 256> Code{};
+    std::array<uint8_t, 256> Length{};
+};
+
+class TScanWriter {
+public:
+    // A DC difference; false when its size has no code or is beyond 11 bits.
+    bool PutDc(const THuffmanCodes& codes, int difference)
+    {
+        const auto magnitude = static_cast<unsigned>(difference < 0 ? -difference : difference);
+        const int size = magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
+        if (size > 11 || codes.Length[size] == 0) return false;
+        const unsigned extra = static_cast<unsigned>(difference < 0 ? difference - 1 : difference) & ((1u << size) - 1);
+        Put(uint64_t{codes.Code[size]} << size | extra, codes.Length[size] + size);
+        return true;
+    }
+    // An AC symbol with its extra bits (as many as its low four bits say).
+    void PutAc(const THuffmanCodes& codes, uint8_t symbol, uint16_t bits)
+    {
+        const int size = symbol & 15;
+        Put(uint64_t{codes.Code[symbol]} << size | bits, codes.Length[symbol] + size);
+    }
+    // The bytes, the last one filled with ones.
+    std::vector<uint8_t> Finish();
+
+    void Reserve(size_t bytes) { FBytes.reserve(bytes); }
+
+private:
+    void Put(uint64_t bits, int count)
+    {
+        FBits = FBits << count | bits;
+        FCount += count;
+        if (FCount >= 32) Flush();
+    }
+    void Flush();
+
+    std::vector<uint8_t> FBytes;
+    uint64_t FBits = 0;
+    int FCount = 0;
+};
+
+}  // namespace quilmo
