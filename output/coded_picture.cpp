@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "input/jpeg_reader.h"
 
@@ -16,6 +17,7 @@ constexpr int kLookupBits = 9;
 constexpr int kLargestDcSize = 11;  // of 8-bit samples
 constexpr int kLargestAcSize = 10;
 constexpr uint8_t kZeroRun = 0xF0;
+constexpr uint8_t kEndOfBlock = 0x00;
 
 // One Huffman table made ready for decoding: codes of up to kLookupBits bits found at once,
 // longer ones by length.
@@ -39,7 +41,7 @@ public:
                 if (length > kLookupBits) continue;
                 const uint32_t first = code << (kLookupBits - length);
                 for (uint32_t fill = 0; fill < (1u << (kLookupBits - length)); ++fill)
-                    FLookup[first + fill] = {symbol, static_cast<uint8_t>(length)};
+                    FLookup[first + fill] = Entry(symbol, length);
             }
             FMaxCode[length] = static_cast<int32_t>(code);  // codes of this length are below
             code <<= 1;
@@ -47,66 +49,73 @@ public:
         std::copy(std::begin(table->huffval), std::end(table->huffval), FValues.begin());
     }
 
-    // The symbol at the top of peek (the next 16 bits of the scan), and its code's length.
-    std::pair<uint8_t, int> Decode(uint32_t peek) const
+    struct TEntry {
+        uint8_t Symbol = 0;
+        uint8_t Length = 0;  // of the code; 0: a longer code than the lookup holds
+        uint8_t Total = 0;   // of the code and the extra bits after it
+        uint8_t Unused = 0;  // four bytes, moved as one
+    };
+
+    // The symbol whose code is at the top of peek (the next 16 bits of the scan).
+    TEntry Decode(uint32_t peek) const
     {
         const TEntry entry = FLookup[peek >> (16 - kLookupBits)];
-        if (entry.Length != 0) return {entry.Symbol, entry.Length};
+        if (entry.Length != 0) [[likely]]
+            return entry;
+        return DecodeLonger(peek);
+    }
+
+private:
+    [[gnu::noinline]] TEntry DecodeLonger(uint32_t peek) const
+    {
         for (int length = kLookupBits + 1; length <= 16; ++length) {
             const auto code = static_cast<int32_t>(peek >> (16 - length));
-            if (code < FMaxCode[length]) return {FValues[FFirstIndex[length] + code], length};
+            if (code < FMaxCode[length]) return Entry(FValues[FFirstIndex[length] + code], length);
         }
         throw ENotPlain{};
     }
 
-private:
-    struct TEntry {
-        uint8_t Symbol = 0;
-        uint8_t Length = 0;  // 0: a longer code
-    };
+    static TEntry Entry(uint8_t symbol, int length)
+    {
+        return {symbol, static_cast<uint8_t>(length), static_cast<uint8_t>(length + (symbol & 15)), 0};
+    }
+
     std::array<TEntry, 1 << kLookupBits> FLookup{};
     std::array<int32_t, 17> FMaxCode{};
     std::array<int, 17> FFirstIndex{};
     std::array<uint8_t, 256> FValues{};
 };
 
-// The bits of a scan's data, stuffed zero bytes taken out, up to the next marker.
+// Whether any of the four bytes of word is 0xFF.
+bool HasFF(uint32_t word)
+{
+    const uint32_t inverse = ~word;
+    return ((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0;
+}
+
+// The bits of a scan's data, stuffed zero bytes taken out, up to the next marker. Bits asked
+// for past the data read as zeros and leave Count below zero.
 class TScanBits {
 public:
     TScanBits(const uint8_t* from, const uint8_t* end) : FAt(from), FEnd(end) {}
 
-    uint32_t Peek16()
+    // At least 32 bits in hand, unless the data ends first.
+    void Refill()
     {
-        if (FCount < 32) Fill();
-        return static_cast<uint32_t>(FBits >> 48);
-    }
-    void Skip(int count)
-    {
-        if (count > FCount) throw ENotPlain{};  // past the data
-        FBits <<= count;
-        FCount -= count;
-    }
-    uint32_t Take(int count)
-    {
-        if (count == 0) return 0;
-        if (FCount < count) Fill();
-        const auto bits = static_cast<uint32_t>(FBits >> (64 - count));
-        Skip(count);
-        return bits;
-    }
-    // The rest of the byte left unread, which must be all that is left before marker.
-    void ExpectMarker(uint8_t marker)
-    {
-        Skip(FCount % 8);
-        if (FCount != 0 || FEnd - FAt < 2 || FAt[0] != 0xFF || FAt[1] != marker) throw ENotPlain{};
-        FAt += 2;
-    }
-
-private:
-    void Fill()
-    {
+        if (FCount >= 32 || FCount < 0) return;
+        if (FEnd - FAt >= 4) {
+            uint32_t word;
+            std::memcpy(&word, FAt, 4);
+            word = __builtin_bswap32(word);
+            if (!HasFF(word)) {
+                FBits |= uint64_t{word} << (32 - FCount);
+                FCount += 32;
+                FAt += 4;
+                return;
+            }
+        }
         while (FCount <= 56 && FAt < FEnd) {
-            uint8_t byte = *FAt;
+            const uint8_t byte = *FAt;
             if (byte == 0xFF) {
                 if (FEnd - FAt < 2 || FAt[1] != 0) return;  // a marker
                 ++FAt;
@@ -116,14 +125,38 @@ private:
             FCount += 8;
         }
     }
+    // The bits in hand, the next one highest.
+    uint64_t Bits() const { return FBits; }
+    void Drop(int count)
+    {
+        FBits <<= count;
+        FCount -= count;
+    }
+    int Count() const { return FCount; }
 
+    // The rest of the byte left unread, which must be all that is left before marker.
+    void ExpectMarker(uint8_t marker)
+    {
+        if (FCount < 0) throw ENotPlain{};
+        Drop(FCount % 8);
+        if (FCount != 0 || FEnd - FAt < 2 || FAt[0] != 0xFF || FAt[1] != marker) throw ENotPlain{};
+        FAt += 2;
+    }
+
+private:
     const uint8_t* FAt;
     const uint8_t* FEnd;
     uint64_t FBits = 0;
     int FCount = 0;
 };
 
-// A difference or coefficient of size bits from its extra bits.
+// The size extra bits at the top of bits.
+uint32_t ExtraBits(uint64_t bits, int size)
+{
+    return static_cast<uint32_t>(bits >> (63 - size) >> 1);
+}
+
+// A difference of size bits from its extra bits.
 int Extended(uint32_t bits, int size)
 {
     if (size == 0) return 0;
@@ -131,67 +164,127 @@ int Extended(uint32_t bits, int size)
 }
 
 class TScanReader {
+    static constexpr int kLanes = 4;
+    using TLanes = std::array<std::array<uint32_t, 256>, kLanes>;
+
 public:
-    TScanReader(const jpeg_decompress_struct& info, TScanBits& bits, TCodedPicture& picture)
-        : FBits(bits), FPicture(picture)
+    TScanReader(const jpeg_decompress_struct& info, TScanBits& bits, TCodedPicture& picture, size_t expectedSymbols)
+        : FScan(bits), FPicture(picture)
     {
         for (int c = 0; c < info.comps_in_scan; ++c) {
             const jpeg_component_info& component = *info.cur_comp_info[c];
             FDc.emplace_back(info.dc_huff_tbl_ptrs[component.dc_tbl_no], true);
             FAc.emplace_back(info.ac_huff_tbl_ptrs[component.ac_tbl_no], false);
         }
+        FLanes.resize(FPicture.Components.size());
+        Grow(expectedSymbols);
     }
 
-    void ReadMcu(std::array<int, MAX_COMPONENTS>& predictions)
+    // The MCU at column, row of the picture's MCUs.
+    void ReadMcu(int32_t column, int32_t row, std::array<int, MAX_COMPONENTS>& predictions)
     {
         for (size_t c = 0; c < FPicture.Components.size(); ++c) {
-            const TCodedComponent& component = FPicture.Components[c];
-            for (int b = 0; b < component.Across * component.Down; ++b) ReadBlock(c, predictions[c]);
+            TCodedComponent& component = FPicture.Components[c];
+            for (int v = 0; v < component.Down; ++v)
+                for (int h = 0; h < component.Across; ++h) {
+                    // The blocks that fill the last MCUs out are read but not counted.
+                    const bool holdsPicture = column * component.Across + h < component.Width &&
+                                              row * component.Down + v < component.Height;
+                    ReadBlock(c, predictions[c], holdsPicture ? &FLanes[c] : nullptr);
+                }
         }
+    }
+
+    void Finish()
+    {
+        for (size_t c = 0; c < FPicture.Components.size(); ++c)
+            for (const auto& lane : FLanes[c])
+                for (size_t symbol = 0; symbol < lane.size(); ++symbol)
+                    FPicture.Components[c].Ac[symbol] += lane[symbol];
+        FPicture.BlockStarts.push_back(FUsed);
+        FPicture.Symbols.resize(FUsed);
+        FPicture.Bits.resize(FUsed);
     }
 
 private:
-    void ReadBlock(size_t c, int& prediction)
+    void ReadBlock(size_t c, int& prediction, TLanes* lanes)
     {
-        const auto [dcSize, dcLength] = FDc[c].Decode(FBits.Peek16());
-        FBits.Skip(dcLength);
-        if (dcSize > kLargestDcSize) throw ENotPlain{};
-        prediction += Extended(FBits.Take(dcSize), dcSize);
+        if (FPicture.Symbols.size() - FUsed < DCTSIZE2) Grow(2 * FPicture.Symbols.size());
+        FPicture.BlockStarts.push_back(FUsed);
+        uint8_t* symbols = FPicture.Symbols.data() + FUsed;
+        uint16_t* extras = FPicture.Bits.data() + FUsed;
+        // The blocks that fill the last MCUs out are counted aside.
+        FUsed += ReadSymbols(FDc[c], FAc[c], FScan, prediction, symbols, extras, lanes ? *lanes : FUncounted);
         FPicture.Dc.push_back(static_cast<int16_t>(prediction));
-        const THuffmanDecoder& ac = FAc[c];
-        int zeroRuns = 0;
-        for (int k = 1; k < DCTSIZE2;) {
-            const auto [symbol, length] = ac.Decode(FBits.Peek16());
-            FBits.Skip(length);
-            const int run = symbol >> 4, size = symbol & 15;
+    }
+
+    // One block's symbols into symbols and extras, and how many: the DC difference added to
+    // prediction, the AC symbols counted in lanes. A function of its own with the scan's bits
+    // copied, so that they stay in registers (the symbols written could be them otherwise).
+    [[gnu::noinline]] static size_t ReadSymbols(const THuffmanDecoder& dcTable, const THuffmanDecoder& ac,
+                                                TScanBits& scan, int& prediction, uint8_t* symbols,
+                                                uint16_t* extras, TLanes& lanes)
+    {
+        TScanBits bits = scan;
+        const size_t n = DecodeBlock(dcTable, ac, bits, prediction, symbols, extras, lanes);
+        scan = bits;
+        return n;
+    }
+
+    static size_t DecodeBlock(const THuffmanDecoder& dcTable, const THuffmanDecoder& ac, TScanBits& scan,
+                              int& prediction, uint8_t* symbols, uint16_t* extras, TLanes& lanes)
+    {
+        scan.Refill();
+        const THuffmanDecoder::TEntry dc = dcTable.Decode(static_cast<uint32_t>(scan.Bits() >> 48));
+        if (dc.Symbol > kLargestDcSize) throw ENotPlain{};
+        prediction += Extended(ExtraBits(scan.Bits() << dc.Length, dc.Symbol), dc.Symbol);
+        scan.Drop(dc.Total);
+        int n = 0, k = 1;
+        bool zeroRun = false;  // the last symbol was a run of sixteen zeros
+        while (k < DCTSIZE2) {
+            scan.Refill();
+            const uint64_t next = scan.Bits();
+            const THuffmanDecoder::TEntry entry = ac.Decode(static_cast<uint32_t>(next >> 48));
+            scan.Drop(entry.Total);
+            const int size = entry.Symbol & 15;
+            // Lanes taking turns, so that a count does not wait for the count of the same
+            // symbol just before.
+            ++lanes[n % kLanes][entry.Symbol];
+            symbols[n] = entry.Symbol;
+            extras[n++] = static_cast<uint16_t>(ExtraBits(next << entry.Length, size));
             if (size == 0) {
-                if (symbol == kEndOfBlock && zeroRuns == 0) return Push(kEndOfBlock, 0);
+                if (entry.Symbol == kEndOfBlock && !zeroRun) break;
                 // Sixteen zeros, then a coefficient; anything else libjpeg would not write.
-                if (symbol != kZeroRun || k + 16 >= DCTSIZE2) throw ENotPlain{};
-                ++zeroRuns;
+                if (entry.Symbol != kZeroRun || k + 16 >= DCTSIZE2) throw ENotPlain{};
+                zeroRun = true;
                 k += 16;
-                Push(symbol, 0);
                 continue;
             }
-            k += run;
-            if (size > kLargestAcSize || k >= DCTSIZE2) throw ENotPlain{};
-            Push(symbol, static_cast<uint16_t>(FBits.Take(size)));
-            zeroRuns = 0;
-            ++k;
+            k += (entry.Symbol >> 4) + 1;
+            if (size > kLargestAcSize) [[unlikely]]
+                throw ENotPlain{};
+            if (k > DCTSIZE2) [[unlikely]]
+                throw ENotPlain{};
+            zeroRun = false;
         }
-        Push(kLastCoefficient, 0);
+        if (scan.Count() < 0) throw ENotPlain{};  // past the data
+        return static_cast<size_t>(n);
     }
 
-    void Push(uint8_t symbol, uint16_t bits)
+    void Grow(size_t symbols)
     {
-        FPicture.Symbols.push_back(symbol);
-        FPicture.Bits.push_back(bits);
+        const size_t size = std::max<size_t>(symbols, FUsed + DCTSIZE2);
+        FPicture.Symbols.resize(size);
+        FPicture.Bits.resize(size);
     }
 
-    TScanBits& FBits;
+    TScanBits& FScan;
     TCodedPicture& FPicture;
     std::vector<THuffmanDecoder> FDc;
     std::vector<THuffmanDecoder> FAc;
+    std::vector<TLanes> FLanes;  // the AC symbols counted, a component each
+    TLanes FUncounted{};
+    size_t FUsed = 0;
 };
 
 // The picture's layout, if it is of the plainest kind.
@@ -215,8 +308,6 @@ TCodedPicture LayoutOf(const jpeg_decompress_struct& info)
         }
         coded.Width = static_cast<int32_t>(component.width_in_blocks);
         coded.Height = static_cast<int32_t>(component.height_in_blocks);
-        coded.DcTable = component.dc_tbl_no;
-        coded.AcTable = component.ac_tbl_no;
         maxAcross = std::max(maxAcross, coded.Across);
         maxDown = std::max(maxDown, coded.Down);
         picture.BlocksPerMcu += coded.Across * coded.Down;
@@ -237,26 +328,23 @@ std::optional<TCodedPicture> ReadCodedPicture(TJpegReader& reader, std::span<con
         const uint8_t* data = info->src->next_input_byte;
         if (data < bytes.data() || data > bytes.data() + bytes.size()) return std::nullopt;
         TScanBits bits(data, bytes.data() + bytes.size());
-        TScanReader scan(*info, bits, picture);
+        // About what the data holds: a symbol codes five bits or so.
+        TScanReader scan(*info, bits, picture, bytes.size() * 17 / 10);
         const int64_t blocks = int64_t{picture.McusAcross} * picture.McusDown * picture.BlocksPerMcu;
         picture.Dc.reserve(static_cast<size_t>(blocks));
-        // About what the data holds: a symbol codes a few bits.
-        picture.Symbols.reserve(bytes.size() * 2);
-        picture.Bits.reserve(bytes.size() * 2);
+        picture.BlockStarts.reserve(static_cast<size_t>(blocks) + 1);
         const unsigned restartInterval = info->restart_interval;
         std::array<int, MAX_COMPONENTS> predictions{};
         int64_t mcu = 0;
-        for (int32_t row = 0; row < picture.McusDown; ++row) {
-            picture.McuRowStarts.push_back(picture.Symbols.size());
+        for (int32_t row = 0; row < picture.McusDown; ++row)
             for (int32_t column = 0; column < picture.McusAcross; ++column, ++mcu) {
                 if (restartInterval != 0 && mcu != 0 && mcu % restartInterval == 0) {
                     bits.ExpectMarker(static_cast<uint8_t>(JPEG_RST0 + (mcu / restartInterval - 1) % 8));
                     predictions.fill(0);
                 }
-                scan.ReadMcu(predictions);
+                scan.ReadMcu(column, row, predictions);
             }
-        }
-        picture.McuRowStarts.push_back(picture.Symbols.size());
+        scan.Finish();
         bits.ExpectMarker(JPEG_EOI);
         return picture;
     } catch (const ENotPlain&) {

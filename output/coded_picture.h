@@ -11,22 +11,18 @@
 #include <span>
 #include <vector>
 
+#include "huffman_tables.h"
+
 namespace quilmo {
 
 class TJpegReader;
-
-// The end of a block's AC symbols: 0x00 is the end-of-block symbol, coded; kLastCoefficient
-// ends a block whose last coefficient is not zero, coded as nothing.
-inline constexpr uint8_t kEndOfBlock = 0x00;
-inline constexpr uint8_t kLastCoefficient = 0x10;
 
 struct TCodedComponent {
     int Across = 1;         // blocks of an MCU
     int Down = 1;
     int32_t Width = 0;      // blocks that hold the picture
     int32_t Height = 0;
-    int DcTable = 0;        // the Huffman table slots the file uses for it
-    int AcTable = 0;
+    TSymbolCounts Ac{};     // the AC symbols of its blocks that hold the picture
 };
 
 struct TCodedPicture {
@@ -34,12 +30,12 @@ struct TCodedPicture {
     int32_t McusAcross = 0;
     int32_t McusDown = 0;
     int BlocksPerMcu = 0;
-    // Every block in the scan's order: its DC value and its AC symbols ending with kEndOfBlock
-    // or kLastCoefficient, each with its extra bits.
+    // Every block in the scan's order: its DC value, and where its AC symbols begin (each
+    // with its extra bits); the end of the last block besides.
     std::vector<int16_t> Dc;
+    std::vector<size_t> BlockStarts;
     std::vector<uint8_t> Symbols;
     std::vector<uint16_t> Bits;
-    std::vector<size_t> McuRowStarts;  // where each MCU row's symbols begin, and the end
 };
 
 // The symbols of the picture reader has read the header of, bytes being its file.

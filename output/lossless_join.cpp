@@ -125,13 +125,14 @@ std::unique_ptr<TPictureCopy> CopyPicture(const TLosslessPicture& picture, const
     return copy;
 }
 
-std::vector<size_t> WritePlan(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream, bool progressive)
+std::vector<size_t> WritePlan(const TLosslessJoin& join, const TLosslessPlan& plan, TStream& stream, bool progressive,
+                              TLosslessCoding coding)
 {
     const auto setUp = [&](TJpegCompressor& compressor, TSize size) {
         SetUpFile(compressor, plan.Sources.front(), size);
     };
     // Pictures that need no block changed are coded again from their symbols, which is quicker.
-    if (!progressive && WriteSymbolJoin(join, plan, setUp, stream)) return {};
+    if (coding == TLosslessCoding::Symbols && !progressive && WriteSymbolJoin(join, plan, setUp, stream)) return {};
     TBandedJpeg file(join.Size, progressive, plan.Space, setUp, stream);
     TTableCounts counts;
     for (size_t c = 0; c < file.Components().size(); ++c) {
@@ -194,15 +195,16 @@ std::vector<size_t> SaveLosslessJpeg(const TLosslessJoin& join, const std::files
     const TLosslessPlan plan = CheckLosslessJoin(join);
     CheckJpegSize(join.Size.Width, join.Size.Height);
     std::vector<size_t> requantised;
-    WriteFileAtomically(fileName, [&](TStream& stream) { requantised = WritePlan(join, plan, stream, progressive); });
+    WriteFileAtomically(fileName, [&](TStream& stream) { requantised = WritePlan(join, plan, stream, progressive, TLosslessCoding::Symbols); });
     return requantised;
 }
 
-std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive)
+std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive,
+                                      TLosslessCoding coding)
 {
     const TLosslessPlan plan = CheckLosslessJoin(join);
     CheckJpegSize(join.Size.Width, join.Size.Height);
-    return WritePlan(join, plan, stream, progressive);
+    return WritePlan(join, plan, stream, progressive, coding);
 }
 
 std::string RequantisedNote(const TLosslessJoin& join, std::span<const size_t> requantised)

@@ -61,6 +61,11 @@ public:
     using EWriteError::EWriteError;
 };
 
+// How the joined file is made: from the pictures' Huffman symbols where every picture allows it
+// (plain baseline pictures that need no turn and no requantising, into a baseline file), which
+// is the quicker way, or always from their blocks. Both give the same file.
+enum class TLosslessCoding { Symbols, Blocks };
+
 // Writes join to fileName as a JPEG (baseline, or progressive when asked) holding every
 // picture's coefficients in its place, replaced as a whole or not at all, as SavePictureFile
 // writes. A refused join raises ELosslessRefused before any file is touched. The file carries
@@ -71,7 +76,8 @@ public:
 std::vector<size_t> SaveLosslessJpeg(const TLosslessJoin& join, const std::filesystem::path& fileName,
                                      bool progressive);
 // The same into stream; a refused join raises before anything is written.
-std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive);
+std::vector<size_t> WriteLosslessJpeg(const TLosslessJoin& join, TStream& stream, bool progressive,
+                                      TLosslessCoding coding = TLosslessCoding::Symbols);
 
 // "Requantised to the tables of picture 1 (a.jpg): picture 3 (c.jpg), picture 5 (e.jpg)".
 std::string RequantisedNote(const TLosslessJoin& join, std::span<const size_t> requantised);

@@ -1,5 +1,8 @@
 #include "scan_writer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace quilmo {
 
 THuffmanCodes::THuffmanCodes(const JHUFF_TBL& table)
@@ -14,21 +17,36 @@ THuffmanCodes::THuffmanCodes(const JHUFF_TBL& table)
         }
 }
 
-void TScanWriter::Flush()
+void TScanWriter::PutWord(uint32_t word)
 {
-    while (FCount >= 8) {
-        FCount -= 8;
-        const auto byte = static_cast<uint8_t>(FBits >> FCount);
-        FBytes.push_back(byte);
-        if (byte == 0xFF) FBytes.push_back(0);
+    const uint32_t inverse = ~word;
+    if (((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0) {  // a byte 0xFF among them
+        for (int shift = 24; shift >= 0; shift -= 8) PutByte(static_cast<uint8_t>(word >> shift));
+        return;
     }
+    if (FBytes.size() - FUsed < 4) FBytes.resize(std::max<size_t>(2 * FBytes.size(), 1 << 16));
+    const uint32_t bigEndian = __builtin_bswap32(word);
+    std::memcpy(FBytes.data() + FUsed, &bigEndian, 4);
+    FUsed += 4;
+}
+
+void TScanWriter::PutByte(uint8_t byte)
+{
+    if (FBytes.size() - FUsed < 2) FBytes.resize(std::max<size_t>(2 * FBytes.size(), 1 << 16));
+    FBytes[FUsed++] = byte;
+    if (byte == 0xFF) FBytes[FUsed++] = 0;
 }
 
 std::vector<uint8_t> TScanWriter::Finish()
 {
     const int fill = (8 - FCount % 8) % 8;
-    Put((uint64_t{1} << fill) - 1, fill);
-    Flush();
+    FBits = FBits << fill | ((uint64_t{1} << fill) - 1);
+    FCount += fill;
+    while (FCount >= 8) {
+        FCount -= 8;
+        PutByte(static_cast<uint8_t>(FBits >> FCount));
+    }
+    FBytes.resize(FUsed);
     return std::move(FBytes);
 }
 

@@ -31,26 +31,45 @@ public:
         return true;
     }
     // An AC symbol with its extra bits (as many as its low four bits say).
-    void PutAc(const THuffmanCodes& codes, uint8_t symbol, uint16_t bits)
+    void PutAc(const THuffmanCodes& codes, uint8_t symbol, uint16_t bits) { PutAc(codes, &symbol, &bits, 1); }
+    // count of them.
+    void PutAc(const THuffmanCodes& codes, const uint8_t* symbols, const uint16_t* bits, size_t count)
     {
-        const int size = symbol & 15;
-        Put(uint64_t{codes.Code[symbol]} << size | bits, codes.Length[symbol] + size);
+        // The bits in hand kept apart from the bytes written, so that they stay in registers.
+        uint64_t held = FBits;
+        int heldCount = FCount;
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t symbol = symbols[i];
+            const int size = symbol & 15;
+            const int length = codes.Length[symbol] + size;
+            held = held << length | uint64_t{codes.Code[symbol]} << size | bits[i];
+            heldCount += length;
+            if (heldCount >= 32) {
+                heldCount -= 32;
+                PutWord(static_cast<uint32_t>(held >> heldCount));
+            }
+        }
+        FBits = held;
+        FCount = heldCount;
     }
     // The bytes, the last one filled with ones.
     std::vector<uint8_t> Finish();
-
-    void Reserve(size_t bytes) { FBytes.reserve(bytes); }
 
 private:
     void Put(uint64_t bits, int count)
     {
         FBits = FBits << count | bits;
         FCount += count;
-        if (FCount >= 32) Flush();
+        if (FCount >= 32) {
+            FCount -= 32;
+            PutWord(static_cast<uint32_t>(FBits >> FCount));
+        }
     }
-    void Flush();
+    void PutWord(uint32_t word);
+    void PutByte(uint8_t byte);
 
     std::vector<uint8_t> FBytes;
+    size_t FUsed = 0;
     uint64_t FBits = 0;
     int FCount = 0;
 };

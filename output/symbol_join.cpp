@@ -40,11 +40,11 @@ struct TPlacedPicture {
     int32_t Top = 0;
 };
 
-// The fill's AC symbols: the end of the block.
-constexpr uint8_t kFillSymbols[] = {kEndOfBlock};
-constexpr uint16_t kFillBits[] = {0};
+constexpr uint8_t kEndOfBlock = 0x00;
 
-// Counts the symbols of the blocks it is shown; a DC difference beyond 11 bits does not fit.
+// Counts the DC symbols of the blocks it is shown, and the AC symbols of the fill (the AC
+// symbols of the pictures' blocks are counted as they are read); a DC difference beyond 11 bits
+// does not fit.
 class TCountingSink {
 public:
     explicit TCountingSink(const std::vector<TFileComponent>& components)
@@ -52,19 +52,11 @@ public:
     {
     }
 
-    size_t Block(size_t c, int dc, const uint8_t* symbols, const uint16_t*)
+    void PictureBlock(size_t c, const TCodedPicture& picture, size_t block) { Dc(c, picture.Dc[block]); }
+    void FillBlock(size_t c)
     {
-        const TFileComponent& component = FComponents[c];
-        const int size = DcSymbol(dc - FLast[c]);
-        FLast[c] = dc;
-        if (size > 11) Fits = false;
-        ++Counts.Dc[component.DcTable][std::min(size, 15)];
-        TSymbolCounts& ac = Counts.Ac[component.AcTable];
-        for (size_t n = 0;; ++n) {
-            if (symbols[n] == kLastCoefficient) return n + 1;
-            ++ac[symbols[n]];
-            if (symbols[n] == kEndOfBlock) return n + 1;
-        }
+        Dc(c, FComponents[c].FillDc);
+        ++Counts.Ac[FComponents[c].AcTable][kEndOfBlock];
     }
     // libjpeg's padding: counted for in every table.
     void Padding(size_t) {}
@@ -73,6 +65,14 @@ public:
     bool Fits = true;
 
 private:
+    void Dc(size_t c, int dc)
+    {
+        const int size = DcSymbol(dc - FLast[c]);
+        FLast[c] = dc;
+        if (size > 11) Fits = false;
+        ++Counts.Dc[FComponents[c].DcTable][std::min(size, 15)];
+    }
+
     const std::vector<TFileComponent>& FComponents;
     std::vector<int> FLast;
 };
@@ -80,20 +80,22 @@ private:
 // Codes the blocks it is shown.
 class TCodingSink {
 public:
-    TCodingSink(const std::vector<THuffmanCodes>& dc, const std::vector<THuffmanCodes>& ac)
-        : FDc(dc), FAc(ac), FLast(dc.size(), 0)
+    TCodingSink(const std::vector<TFileComponent>& components, const std::vector<THuffmanCodes>& dc,
+                const std::vector<THuffmanCodes>& ac)
+        : FComponents(components), FDc(dc), FAc(ac), FLast(dc.size(), 0)
     {
     }
 
-    size_t Block(size_t c, int dc, const uint8_t* symbols, const uint16_t* bits)
+    void PictureBlock(size_t c, const TCodedPicture& picture, size_t block)
     {
-        Writer.PutDc(FDc[c], dc - FLast[c]);
-        FLast[c] = dc;
-        for (size_t n = 0;; ++n) {
-            if (symbols[n] == kLastCoefficient) return n + 1;
-            Writer.PutAc(FAc[c], symbols[n], bits[n]);
-            if (symbols[n] == kEndOfBlock) return n + 1;
-        }
+        Dc(c, picture.Dc[block]);
+        const size_t first = picture.BlockStarts[block];
+        Writer.PutAc(FAc[c], &picture.Symbols[first], &picture.Bits[first], picture.BlockStarts[block + 1] - first);
+    }
+    void FillBlock(size_t c)
+    {
+        Dc(c, FComponents[c].FillDc);
+        Writer.PutAc(FAc[c], kEndOfBlock, 0);
     }
     // As libjpeg pads an MCU: the DC of the block before, no AC.
     void Padding(size_t c)
@@ -105,6 +107,13 @@ public:
     TScanWriter Writer;
 
 private:
+    void Dc(size_t c, int dc)
+    {
+        Writer.PutDc(FDc[c], dc - FLast[c]);
+        FLast[c] = dc;
+    }
+
+    const std::vector<TFileComponent>& FComponents;
     const std::vector<THuffmanCodes>& FDc;
     const std::vector<THuffmanCodes>& FAc;
     std::vector<int> FLast;
@@ -121,6 +130,7 @@ public:
     }
 
     const std::vector<TFileComponent>& Components() const { return FComponents; }
+    const std::vector<TPlacedPicture>& Pictures() const { return FPictures; }
 
     // Shows sink every block of the MCU rows from, to; false if a picture does not lie on the
     // file's blocks as the file codes them.
@@ -156,7 +166,7 @@ private:
             for (int v = 0; v < FComponents[c].Down; ++v)
                 for (int h = 0; h < FComponents[c].Across; ++h) {
                     if (InFile(c, column, row, h, v))
-                        sink.Block(c, FComponents[c].FillDc, kFillSymbols, kFillBits);
+                        sink.FillBlock(c);
                     else
                         sink.Padding(c);
                 }
@@ -167,7 +177,6 @@ private:
     {
         const TCodedPicture& coded = picture.Coded;
         const int32_t ownRow = row - picture.Top;
-        size_t symbol = coded.McuRowStarts[ownRow];
         size_t block = static_cast<size_t>(ownRow) * coded.McusAcross * coded.BlocksPerMcu;
         for (int32_t x = 0; x < coded.McusAcross; ++x)
             for (size_t c = 0; c < FComponents.size(); ++c) {
@@ -176,14 +185,11 @@ private:
                     for (int h = 0; h < own.Across; ++h, ++block) {
                         if (!InFile(c, picture.Left + x, row, h, v)) {
                             sink.Padding(c);
-                            while (coded.Symbols[symbol] != kEndOfBlock && coded.Symbols[symbol] != kLastCoefficient)
-                                ++symbol;
-                            ++symbol;
                             continue;
                         }
                         // A block of the file must be one of the picture's own.
                         if (x * own.Across + h >= own.Width || ownRow * own.Down + v >= own.Height) return false;
-                        symbol += sink.Block(c, coded.Dc[block], &coded.Symbols[symbol], &coded.Bits[symbol]);
+                        sink.PictureBlock(c, coded, block);
                     }
             }
         return true;
@@ -320,12 +326,17 @@ bool WriteSymbolJoin(const TLosslessJoin& join, const TLosslessPlan& plan,
     });
     if (!fits) return false;
     TTableCounts counts;
+    const auto add = [](const TSymbolCounts& from, TSymbolCounts& to) {
+        for (size_t s = 0; s < to.size(); ++s) to[s] += from[s];
+    };
     for (const TCountingSink& band : counted)
-        for (size_t t = 0; t < NUM_HUFF_TBLS; ++t)
-            for (size_t s = 0; s < counts.Dc[t].size(); ++s) {
-                counts.Dc[t][s] += band.Counts.Dc[t][s];
-                counts.Ac[t][s] += band.Counts.Ac[t][s];
-            }
+        for (size_t t = 0; t < NUM_HUFF_TBLS; ++t) {
+            add(band.Counts.Dc[t], counts.Dc[t]);
+            add(band.Counts.Ac[t], counts.Ac[t]);
+        }
+    for (const TPlacedPicture& picture : file.Pictures())
+        for (size_t c = 0; c < file.Components().size(); ++c)
+            add(picture.Coded.Components[c].Ac, counts.Ac[file.Components()[c].AcTable]);
 
     info.image_height = static_cast<JDIMENSION>(std::min(join.Size.Height, bands.Mcu.Height));
     info.restart_in_rows = bands.RestartRows;
@@ -343,7 +354,7 @@ bool WriteSymbolJoin(const TLosslessJoin& join, const TLosslessPlan& plan,
         [&] {
             return [&](int64_t b) {
                 const auto [from, to] = rowsOf(b);
-                TCodingSink sink(dc, ac);
+                TCodingSink sink(file.Components(), dc, ac);
                 file.Walk(from, to, sink);
                 coded[b] = sink.Writer.Finish();
             };

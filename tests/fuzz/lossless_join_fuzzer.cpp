@@ -1,6 +1,7 @@
 // Any bytes as a JPEG picture put into a file of its own coefficients alone, as a lossless join
 // of one picture does (turned upright, in bands, with tables of its own): a clean refusal or
-// error, or a JPEG file of the picture's size that decodes.
+// error, or a JPEG file of the picture's size that decodes, the same file whether it is coded
+// from the picture's Huffman symbols or from its blocks.
 
 #include <exception>
 #include <vector>
@@ -25,16 +26,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const TSize upright{picture.GetWidth(), picture.GetHeight()};
     const TLosslessJoin join = LosslessJoinByRule({{"a", &picture, {}}}, {&upright, 1}, {});
-    TMemoryStream file;
+    TMemoryStream file, fromBlocks;
     try {
         WriteLosslessJpeg(join, file, false);
     } catch (const std::exception&) {
         return 0;
     }
+    try {
+        WriteLosslessJpeg(join, fromBlocks, false, TLosslessCoding::Blocks);
+    } catch (const std::exception&) {
+        __builtin_trap();  // the symbols taken from a picture whose blocks cannot be read
+    }
+    std::vector<uint8_t> bytes = file.TakeBytes();
+    if (bytes != fromBlocks.TakeBytes()) __builtin_trap();
     TJPEGImage joined;
     TBigBitmap pixels;
     try {
-        joined.LoadHeader(file.TakeBytes());
+        joined.LoadHeader(std::move(bytes));
         joined.TakePixels(pixels);
     } catch (const std::exception&) {
         __builtin_trap();

@@ -47,6 +47,7 @@ TBytes MakeJpeg(const TJpegSpec& spec)
         info.comp_info[c].v_samp_factor = c == 0 ? spec.LumaDown : 1;
     }
     info.restart_in_rows = spec.RestartRows;
+    info.optimize_coding = spec.OwnTables;
     if (spec.Progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     if (!spec.Icc.empty()) jpeg_write_icc_profile(&info, spec.Icc.data(), static_cast<unsigned>(spec.Icc.size()));

@@ -32,6 +32,7 @@ struct TJpegSpec {
     int LumaAcross = 1;
     int LumaDown = 1;
     int RestartRows = 0;  // a restart marker after every that many MCU rows
+    bool OwnTables = false;  // Huffman tables made for the picture instead of the standard ones
     TBytes Icc;           // written as APP2 markers when not empty
 };
 

@@ -9,10 +9,13 @@
 #include <fstream>
 
 #include "bigbitmap/bitmap.h"
+#include "bigbitmap/stream.h"
 #include "color/profile_building.h"
 #include "core/composition.h"
 #include "input/codec_fixtures.h"
 #include "input/jpeg_image.h"
+#include "input/jpeg_reader.h"
+#include "output/coded_picture.h"
 #include "output/lossless_join.h"
 #include "support/picture_checks.h"
 #include "support/scratch_folder.h"
@@ -297,6 +300,54 @@ TEST_F(LosslessJoin, ReadsProgressivePicturesAndRestartMarkersAndWritesEitherKin
         EXPECT_EQ(ReadCoefficients(ReadFile(Out())).Progressive, asProgressive);
         ExpectJoined(join, clWhite);
     }
+}
+
+// Whether the picture's blocks can be taken from its Huffman symbols alone.
+bool ReadAsSymbols(const TBytes& file)
+{
+    TJpegReader reader(file);
+    reader.ReadHeader();
+    return ReadCodedPicture(reader, file).has_value();
+}
+
+TEST_F(LosslessJoin, CodesPlainPicturesFromTheirSymbolsIntoTheSameFileAsFromTheirBlocks)
+{
+    TJpegSpec own, restarts, grey;
+    own.OwnTables = true;
+    own.LumaAcross = own.LumaDown = 2;
+    restarts.RestartRows = 1;
+    restarts.LumaAcross = 2;
+    grey.Colours = TJpegColours::Grey;
+    grey.OwnTables = true;
+    TJoinSettings stacked, wrapped;
+    stacked.Direction = jdVertical;
+    wrapped.Wrap = 2;
+    wrapped.Gap = 8;
+    wrapped.FrameOn = true;
+    wrapped.FrameRect = {16, 8, 24, 16};
+    wrapped.JoinColor = RGBColor(10, 200, 60);
+    const std::pair<std::vector<TBytes>, TJoinSettings> cases[] = {
+        // Tables of their own; the last picture ends inside its MCUs, at the file's edges.
+        {{Photo(48, 29, 1, own), Photo(32, 29, 2, own), Photo(37, 29, 3, own)}, {}},
+        // Restart markers, 4:2:2, in several bands.
+        {{Photo(40, 304, 4, restarts), Photo(40, 100, 5, restarts)}, stacked},
+        {{Photo(32, 16, 6, grey), Photo(48, 48, 7, grey), Photo(32, 32, 8, grey)}, wrapped},
+    };
+    for (const auto& [files, settings] : cases) {
+        for (const TBytes& file : files) ASSERT_TRUE(ReadAsSymbols(file));
+        const TLosslessJoin join = Join(files, settings);
+        TMemoryStream symbols, blocks;
+        WriteLosslessJpeg(join, symbols, false);
+        WriteLosslessJpeg(join, blocks, false, TLosslessCoding::Blocks);
+        EXPECT_EQ(symbols.TakeBytes(), blocks.TakeBytes());
+    }
+    // Damaged or progressive pictures are read as blocks.
+    TBytes cut = Photo(32, 32, 9);
+    cut.resize(cut.size() - 40);
+    TJpegSpec progressive;
+    progressive.Progressive = true;
+    EXPECT_FALSE(ReadAsSymbols(cut));
+    EXPECT_FALSE(ReadAsSymbols(Photo(32, 32, 10, progressive)));
 }
 
 TEST_F(LosslessJoin, TurnsAPictureUprightByMovingItsBlocks)
