@@ -16,8 +16,6 @@ struct ENotPlain {};
 constexpr int kLookupBits = 9;
 constexpr int kLargestDcSize = 11;  // of 8-bit samples
 constexpr int kLargestAcSize = 10;
-constexpr uint8_t kZeroRun = 0xF0;
-constexpr uint8_t kEndOfBlock = 0x00;
 
 // One Huffman table made ready for decoding: codes of up to kLookupBits bits found at once,
 // longer ones by length.
@@ -173,6 +171,10 @@ public:
     {
         for (int c = 0; c < info.comps_in_scan; ++c) {
             const jpeg_component_info& component = *info.cur_comp_info[c];
+            // The scan's table numbers are as the file gives them.
+            if (component.dc_tbl_no < 0 || component.dc_tbl_no >= NUM_HUFF_TBLS || component.ac_tbl_no < 0 ||
+                component.ac_tbl_no >= NUM_HUFF_TBLS)
+                throw ENotPlain{};
             FDc.emplace_back(info.dc_huff_tbl_ptrs[component.dc_tbl_no], true);
             FAc.emplace_back(info.ac_huff_tbl_ptrs[component.ac_tbl_no], false);
         }

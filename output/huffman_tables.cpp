@@ -33,8 +33,6 @@ const TZigzagBytes kZigzagBytes = [] {
     return bytes;
 }();
 
-constexpr int kEndOfBlock = 0x00;
-constexpr int kZeroRun = 0xF0;  // sixteen zeros
 constexpr int kMaxCodeLength = 16;
 
 int SizeInBits(int value)

@@ -11,6 +11,10 @@
 
 namespace quilmo {
 
+// The AC symbols that code no coefficient: the end of a block, and sixteen zeros.
+inline constexpr uint8_t kEndOfBlock = 0x00;
+inline constexpr uint8_t kZeroRun = 0xF0;
+
 // How often each of the 256 symbols of one table is coded.
 using TSymbolCounts = std::array<int64_t, 256>;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "input/jpeg_error.h"
+#include "huffman_tables.h"
 
 namespace quilmo {
 
@@ -20,15 +20,12 @@ struct THuffmanCodes {
 
 class TScanWriter {
 public:
-    // A DC difference; false when its size has no code or is beyond 11 bits.
-    bool PutDc(const THuffmanCodes& codes, int difference)
+    // A DC difference, of at most 11 bits. Every symbol put must have a code.
+    void PutDc(const THuffmanCodes& codes, int difference)
     {
-        const auto magnitude = static_cast<unsigned>(difference < 0 ? -difference : difference);
-        const int size = magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
-        if (size > 11 || codes.Length[size] == 0) return false;
+        const int size = DcSymbol(difference);
         const unsigned extra = static_cast<unsigned>(difference < 0 ? difference - 1 : difference) & ((1u << size) - 1);
         Put(uint64_t{codes.Code[size]} << size | extra, codes.Length[size] + size);
-        return true;
     }
     // An AC symbol with its extra bits (as many as its low four bits say).
     void PutAc(const THuffmanCodes& codes, uint8_t symbol, uint16_t bits) { PutAc(codes, &symbol, &bits, 1); }

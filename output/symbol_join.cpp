@@ -40,8 +40,6 @@ struct TPlacedPicture {
     int32_t Top = 0;
 };
 
-constexpr uint8_t kEndOfBlock = 0x00;
-
 // Counts the DC symbols of the blocks it is shown, and the AC symbols of the fill (the AC
 // symbols of the pictures' blocks are counted as they are read); a DC difference beyond 11 bits
 // does not fit.
@@ -231,7 +229,8 @@ std::optional<TCodedPicture> PlainPicture(std::span<const uint8_t> bytes, const 
         const j_decompress_ptr info = reader.Info();
         if (static_cast<size_t>(info->num_components) != file.size()) return std::nullopt;
         for (size_t c = 0; c < file.size(); ++c) {
-            const JQUANT_TBL* table = info->quant_tbl_ptrs[info->comp_info[c].quant_tbl_no];
+            const int number = info->comp_info[c].quant_tbl_no;  // as the file gives it
+            const JQUANT_TBL* table = number >= 0 && number < NUM_QUANT_TBLS ? info->quant_tbl_ptrs[number] : nullptr;
             if (!table || StepsOf(*table) != file[c].Steps) return std::nullopt;
         }
         std::optional<TCodedPicture> coded = ReadCodedPicture(reader, bytes);
@@ -306,6 +305,7 @@ bool WriteSymbolJoin(const TLosslessJoin& join, const TLosslessPlan& plan,
                 return;
             }
             pictures[i] = {std::move(*coded), place.Left / bands.Mcu.Width, place.Top / bands.Mcu.Height};
+            if (pictures[i].Top + pictures[i].Coded.McusDown > mcus.Height) plain = false;
         };
     });
     if (!plain) return false;
