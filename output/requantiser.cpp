@@ -35,6 +35,11 @@ void TRequantiser::Apply(JCOEF* block) const
     for (int k = 0; k < DCTSIZE2; ++k) {
         const int64_t scaled = int64_t{block[k]} * FFrom[k];
         const int64_t to = FTo[k];
+        // A step of 0, which a damaged file may give, makes every value 0 when decoded.
+        if (to == 0) {
+            block[k] = 0;
+            continue;
+        }
         // Halves away from zero.
         const int64_t rounded = scaled >= 0 ? (2 * scaled + to) / (2 * to) : -((-2 * scaled + to) / (2 * to));
         block[k] = static_cast<JCOEF>(k == 0 ? std::clamp(rounded, kMinDC, kMaxDC)
