@@ -1,7 +1,8 @@
 // Any bytes as a JPEG picture put into a file of its own coefficients alone, as a lossless join
 // of one picture does (turned upright, in bands, with tables of its own): a clean refusal or
-// error, or a JPEG file of the picture's size that decodes, the same file whether it is coded
-// from the picture's Huffman symbols or from its blocks.
+// error, or a JPEG file of the picture's size, the same file whether it is coded from the
+// picture's Huffman symbols or from its blocks, that decodes if the picture does (blocks of
+// sampling factors libjpeg cannot decode stay so).
 
 #include <exception>
 #include <vector>
@@ -39,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::vector<uint8_t> bytes = file.TakeBytes();
     if (bytes != fromBlocks.TakeBytes()) __builtin_trap();
+    TBigBitmap own;
+    try {
+        picture.TakePixels(own);
+    } catch (const std::exception&) {
+        return 0;
+    }
     TJPEGImage joined;
     TBigBitmap pixels;
     try {
