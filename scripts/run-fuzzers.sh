@@ -11,7 +11,7 @@ source "$(dirname "$0")/fuzz-options.sh"
 # Inputs after the corpus, about 20 s of each target on two cores.
 declare -A runs=(
   [bmp_clipboard]=1000000 [bmp_stream]=300000 [gif_image]=12000 [heif]=60000
-  [jpeg_image]=110000 [jxl]=8000 [lossless_join]=100000 [png_image]=700000 [pnm]=5000000
+  [jpeg_image]=110000 [jxl]=8000 [lossless_join]=60000 [png_image]=700000 [pnm]=5000000
   [susie_dib]=25000 [tiff]=200000 [webp]=50000
 )
 
