@@ -9,6 +9,8 @@
 
 #if QUILMO_HAVE_SSE2
 
+#include <cstring>
+
 #include "resample/axis_taps.h"
 #include "resample/double_rows.h"
 #include "resample/sse2_pixels.h"
@@ -72,6 +74,21 @@ __attribute__((target("avx2"))) void SumRowsAVX2(const TQuad* const (&lines)[4],
     }
 }
 
+// Four pixels' sums (blue, green, red, 0 each) as their twelve bytes, limited and rounded as
+// StorePixel does.
+__attribute__((target("avx2"), always_inline)) inline void StoreFourPixels(uint8_t* out, const __m256d (&sums)[4])
+{
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256d top = _mm256_set1_pd(255);
+    __m128i ints[4];
+    for (int p = 0; p < 4; ++p) ints[p] = _mm256_cvtpd_epi32(_mm256_min_pd(_mm256_max_pd(sums[p], zero), top));
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(ints[0], ints[1]), _mm_packs_epi32(ints[2], ints[3]));
+    const __m128i packed = _mm_shuffle_epi8(bytes, _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), packed);
+    const auto last = static_cast<uint32_t>(_mm_extract_epi32(packed, 2));
+    std::memcpy(out + 8, &last, sizeof last);
+}
+
 // N neighbouring pixels at once, so that their chains of additions do not wait on each other.
 template <size_t N>
 __attribute__((target("avx2"), always_inline)) inline void SumColumnsAVX2(const TQuad* columns,
@@ -83,8 +100,12 @@ __attribute__((target("avx2"), always_inline)) inline void SumColumnsAVX2(const 
         for (size_t p = 0; p < N; ++p)
             sums[p] = _mm256_add_pd(sums[p], _mm256_mul_pd(_mm256_load_pd(columns[taps[p].Index[k]].Channel),
                                                            _mm256_broadcast_sd(&taps[p].W[k])));
-    for (size_t p = 0; p < N; ++p)
-        StorePixel(out + 3 * p, _mm256_castpd256_pd128(sums[p]), _mm256_extractf128_pd(sums[p], 1));
+    if constexpr (N == 4) {
+        StoreFourPixels(out, sums);
+    } else {
+        for (size_t p = 0; p < N; ++p)
+            StorePixel(out + 3 * p, _mm256_castpd256_pd128(sums[p]), _mm256_extractf128_pd(sums[p], 1));
+    }
 }
 
 __attribute__((target("avx2"))) void SumColumnsAVX2(const TDoubleRow& columns,
