@@ -332,9 +332,12 @@ std::optional<TCodedPicture> ReadCodedPicture(TJpegReader& reader, std::span<con
         TScanBits bits(data, bytes.data() + bytes.size());
         // About what the data holds: a symbol codes five bits or so.
         TScanReader scan(*info, bits, picture, bytes.size() * 17 / 10);
-        const int64_t blocks = int64_t{picture.McusAcross} * picture.McusDown * picture.BlocksPerMcu;
-        picture.Dc.reserve(static_cast<size_t>(blocks));
-        picture.BlockStarts.reserve(static_cast<size_t>(blocks) + 1);
+        // A block takes two bits at least, whatever the header promises.
+        const auto blocks = static_cast<size_t>(
+            std::min(int64_t{picture.McusAcross} * picture.McusDown * picture.BlocksPerMcu,
+                     static_cast<int64_t>(bytes.size()) * 4));
+        picture.Dc.reserve(blocks);
+        picture.BlockStarts.reserve(blocks + 1);
         const unsigned restartInterval = info->restart_interval;
         std::array<int, MAX_COMPONENTS> predictions{};
         int64_t mcu = 0;
