@@ -9,8 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,16 +16,6 @@
 #include "input/jpeg_reader.h"
 #include "output/jpeg_compressor.h"
 #include "resample/work_threads.h"
-
-namespace {
-
-std::vector<uint8_t> FileBytes(const char* name)
-{
-    std::ifstream file(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -38,7 +26,7 @@ int main(int argc, char** argv)
     }
     const int runs = std::max(1, std::atoi(argv[1 + copy]));
     std::vector<std::vector<uint8_t>> files;
-    for (int i = 2 + copy; i < argc; ++i) files.push_back(FileBytes(argv[i]));
+    for (int i = 2 + copy; i < argc; ++i) files.push_back(quilmo::TFileStream(argv[i], quilmo::TFileMode::fmOpenRead).ReadRest());
     const auto count = static_cast<int64_t>(files.size());
     std::vector<double> seconds;
     for (int run = 0; run < runs; ++run) {

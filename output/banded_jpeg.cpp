@@ -22,11 +22,6 @@ constexpr uint8_t kEndOfImage = 0xD9;
 constexpr uint8_t kFirstRestart = 0xD0;
 constexpr uint8_t kStartOfScan = 0xDA;
 
-int32_t CeilDiv(int64_t value, int64_t step)
-{
-    return static_cast<int32_t>((value + step - 1) / step);
-}
-
 // Where a file libjpeg wrote (markers with lengths, then one scan) keeps its frame's height and
 // its first scan's data.
 struct TFileParts {
@@ -63,6 +58,33 @@ struct TBandedJpeg::TBand {
     TMemoryStream Bytes;
     TJpegCompressor Compressor{Bytes};
 };
+
+std::vector<TBlockArray> StartFromBlocks(TJpegCompressor& compressor, TSize size, TSize mcu, bool zeroed)
+{
+    const j_compress_ptr info = compressor.Info();
+    const auto common = reinterpret_cast<j_common_ptr>(info);
+    std::vector<TBlockArray> arrays(static_cast<size_t>(info->num_components));
+    // The library keeps the list of arrays until the file is coded.
+    jvirt_barray_ptr* list = nullptr;
+    compressor.Call([&] {
+        list = static_cast<jvirt_barray_ptr*>(
+            info->mem->alloc_small(common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * arrays.size()));
+    });
+    for (int c = 0; c < info->num_components; ++c) {
+        const jpeg_component_info& component = info->comp_info[c];
+        TBlockArray& array = arrays[c];
+        array.Blocks = {CeilDiv(size.Width, mcu.Width) * component.h_samp_factor,
+                        CeilDiv(size.Height, mcu.Height) * component.v_samp_factor};
+        const auto across = static_cast<JDIMENSION>(array.Blocks.Width);
+        const auto down = static_cast<JDIMENSION>(array.Blocks.Height);
+        compressor.Call([&] {
+            list[c] = array.Array =
+                info->mem->request_virt_barray(common, JPOOL_IMAGE, zeroed ? TRUE : FALSE, across, down, down);
+        });
+    }
+    compressor.Call([&] { jpeg_write_coefficients(info, list); });
+    return arrays;
+}
 
 TBandPlan PlanBands(const jpeg_compress_struct& info, TSize size, bool progressive)
 {
@@ -151,33 +173,17 @@ TBandedJpeg::TBandedJpeg(TSize size, bool progressive, const TColorProfile& prof
             // Progressive scans get libjpeg's own tables, counted in a pass of their own.
             info->optimize_coding = TRUE;
         }
-        const auto common = reinterpret_cast<j_common_ptr>(info);
-        // The library keeps the list of arrays until the band is coded.
-        jvirt_barray_ptr* arrays = nullptr;
-        compressor.Call([&] {
-            arrays = static_cast<jvirt_barray_ptr*>(info->mem->alloc_small(
-                common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * static_cast<size_t>(components)));
-        });
-        std::vector<TSize> blocks;
-        for (int c = 0; c < components; ++c) {
-            const jpeg_component_info& component = info->comp_info[c];
-            // Whole MCUs, as libjpeg keeps them.
-            blocks.push_back({CeilDiv(size.Width, FMcu.Width) * component.h_samp_factor,
-                              CeilDiv(height, FMcu.Height) * component.v_samp_factor});
-            const auto across = static_cast<JDIMENSION>(blocks[c].Width);
-            const auto down = static_cast<JDIMENSION>(blocks[c].Height);
-            compressor.Call([&] {
-                arrays[c] = info->mem->request_virt_barray(common, JPOOL_IMAGE, FALSE, across, down, down);
-            });
-        }
-        compressor.Call([&] { jpeg_write_coefficients(info, arrays); });
+        const std::vector<TBlockArray> arrays = StartFromBlocks(compressor, {size.Width, height}, FMcu, false);
         if (b == 0) WriteIccProfile(compressor, profile);
+        const auto common = reinterpret_cast<j_common_ptr>(info);
         for (int c = 0; c < components; ++c) {
             // The whole array at once, so that it can be filled from any thread.
-            const auto blockRows = static_cast<JDIMENSION>(blocks[c].Height);
+            const int32_t blockRows = arrays[c].Blocks.Height;
             JBLOCKARRAY rows = nullptr;
-            compressor.Call([&] { rows = info->mem->access_virt_barray(common, arrays[c], 0, blockRows, TRUE); });
-            FRows[c].insert(FRows[c].end(), rows, rows + blocks[c].Height);
+            compressor.Call([&] {
+                rows = info->mem->access_virt_barray(common, arrays[c].Array, 0, static_cast<JDIMENSION>(blockRows), TRUE);
+            });
+            FRows[c].insert(FRows[c].end(), rows, rows + blockRows);
         }
     }
     for (int c = 0; c < components; ++c) {

@@ -27,6 +27,22 @@ struct TTableCounts {
     std::array<TSymbolCounts, NUM_HUFF_TBLS> Ac{};
 };
 
+// How many steps value takes, the last one perhaps in part.
+inline int32_t CeilDiv(int64_t value, int64_t step)
+{
+    return static_cast<int32_t>((value + step - 1) / step);
+}
+
+// One component's array of blocks that a compressor codes, and its size in blocks.
+struct TBlockArray {
+    jvirt_barray_ptr Array = nullptr;
+    TSize Blocks;
+};
+// Starts compressor, set up for a picture of size, on one array of blocks per component, whole
+// MCUs of mcu pixels (all zero when asked; the caller fills them otherwise): the file's first
+// markers are written, and others may follow before the blocks are coded.
+std::vector<TBlockArray> StartFromBlocks(TJpegCompressor& compressor, TSize size, TSize mcu, bool zeroed);
+
 // How a file is cut into bands: every band but the last BandHeight pixels high, one restart
 // interval of RestartRows MCU rows each (0 when there is one band).
 struct TBandPlan {

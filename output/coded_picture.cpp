@@ -84,13 +84,6 @@ private:
     std::array<uint8_t, 256> FValues{};
 };
 
-// Whether any of the four bytes of word is 0xFF.
-bool HasFF(uint32_t word)
-{
-    const uint32_t inverse = ~word;
-    return ((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0;
-}
-
 // The bits of a scan's data, stuffed zero bytes taken out, up to the next marker. Bits asked
 // for past the data read as zeros and leave Count below zero.
 class TScanBits {
@@ -105,7 +98,7 @@ public:
             uint32_t word;
             std::memcpy(&word, FAt, 4);
             word = __builtin_bswap32(word);
-            if (!HasFF(word)) {
+            if (!HasFFByte(word)) {
                 FBits |= uint64_t{word} << (32 - FCount);
                 FCount += 32;
                 FAt += 4;
@@ -321,6 +314,16 @@ TCodedPicture LayoutOf(const jpeg_decompress_struct& info)
 }
 
 }  // namespace
+
+bool HasPlainScan(const jpeg_decompress_struct& info)
+{
+    try {
+        LayoutOf(info);
+        return true;
+    } catch (const ENotPlain&) {
+        return false;
+    }
+}
 
 std::optional<TCodedPicture> ReadCodedPicture(TJpegReader& reader, std::span<const uint8_t> bytes)
 {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "huffman_tables.h"
+#include "input/jpeg_error.h"
 
 namespace quilmo {
 
@@ -37,6 +38,10 @@ struct TCodedPicture {
     std::vector<uint8_t> Symbols;
     std::vector<uint16_t> Bits;
 };
+
+// Whether the picture of a header libjpeg has read is of the plainest kind, as far as its header
+// tells: ReadCodedPicture may then take it, unless its data prove otherwise.
+bool HasPlainScan(const jpeg_decompress_struct& info);
 
 // The symbols of the picture reader has read the header of, bytes being its file.
 std::optional<TCodedPicture> ReadCodedPicture(TJpegReader& reader, std::span<const uint8_t> bytes);

@@ -15,6 +15,13 @@ namespace quilmo {
 inline constexpr uint8_t kEndOfBlock = 0x00;
 inline constexpr uint8_t kZeroRun = 0xF0;
 
+// Whether any of the four bytes of word is 0xFF, which coded data follows with a zero byte.
+inline bool HasFFByte(uint32_t word)
+{
+    const uint32_t inverse = ~word;
+    return ((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0;
+}
+
 // How often each of the 256 symbols of one table is coded.
 using TSymbolCounts = std::array<int64_t, 256>;
 

@@ -19,8 +19,7 @@ THuffmanCodes::THuffmanCodes(const JHUFF_TBL& table)
 
 void TScanWriter::PutWord(uint32_t word)
 {
-    const uint32_t inverse = ~word;
-    if (((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0) {  // a byte 0xFF among them
+    if (HasFFByte(word)) {
         for (int shift = 24; shift >= 0; shift -= 8) PutByte(static_cast<uint8_t>(word >> shift));
         return;
     }

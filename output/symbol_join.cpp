@@ -16,11 +16,6 @@ namespace quilmo {
 
 namespace {
 
-int32_t CeilDiv(int64_t value, int64_t step)
-{
-    return static_cast<int32_t>((value + step - 1) / step);
-}
-
 // One component of the joined file.
 struct TFileComponent {
     int Across = 1;  // blocks of an MCU
@@ -219,58 +214,53 @@ std::vector<TFileComponent> FileComponents(const jpeg_compress_struct& info, TSi
     return components;
 }
 
-// Picture's symbols, if it is of the plainest kind, of the file's components and sampling,
-// and coded with the file's quantisation.
-std::optional<TCodedPicture> PlainPicture(std::span<const uint8_t> bytes, const std::vector<TFileComponent>& file)
+// Whether a picture can be joined from its symbols, as far as its header tells: of the plainest
+// kind, of the file's components and sampling, coded with the file's quantisation, its place on
+// the file's MCUs.
+bool PlainHeader(std::span<const uint8_t> bytes, const TRect& place, const std::vector<TFileComponent>& file,
+                 TSize mcu)
+{
+    if (place.Left % mcu.Width != 0 || place.Top % mcu.Height != 0) return false;
+    try {
+        TJpegReader reader(bytes);
+        reader.ReadHeader();
+        const jpeg_decompress_struct& info = *reader.Info();
+        if (!HasPlainScan(info) || static_cast<size_t>(info.num_components) != file.size()) return false;
+        for (size_t c = 0; c < file.size(); ++c) {
+            const jpeg_component_info& component = info.comp_info[c];
+            const int number = component.quant_tbl_no;  // as the file gives it
+            const JQUANT_TBL* table = number >= 0 && number < NUM_QUANT_TBLS ? info.quant_tbl_ptrs[number] : nullptr;
+            if (!table || StepsOf(*table) != file[c].Steps) return false;
+            if (file.size() > 1 && (component.h_samp_factor != file[c].Across || component.v_samp_factor != file[c].Down))
+                return false;
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;  // the blocks' reader reports it
+    }
+}
+
+// The symbols of a picture whose header allows it, unless its data prove it damaged or not of
+// the plainest kind.
+std::optional<TCodedPicture> PlainSymbols(std::span<const uint8_t> bytes)
 {
     try {
         TJpegReader reader(bytes);
         reader.ReadHeader();
-        const j_decompress_ptr info = reader.Info();
-        if (static_cast<size_t>(info->num_components) != file.size()) return std::nullopt;
-        for (size_t c = 0; c < file.size(); ++c) {
-            const int number = info->comp_info[c].quant_tbl_no;  // as the file gives it
-            const JQUANT_TBL* table = number >= 0 && number < NUM_QUANT_TBLS ? info->quant_tbl_ptrs[number] : nullptr;
-            if (!table || StepsOf(*table) != file[c].Steps) return std::nullopt;
-        }
-        std::optional<TCodedPicture> coded = ReadCodedPicture(reader, bytes);
-        if (!coded) return std::nullopt;
-        for (size_t c = 0; c < file.size(); ++c)
-            if (coded->Components[c].Across != file[c].Across || coded->Components[c].Down != file[c].Down)
-                return std::nullopt;
-        return coded;
+        return ReadCodedPicture(reader, bytes);
     } catch (const std::exception&) {
-        // The blocks' reader reports it.
         return std::nullopt;
     }
 }
 
 // The file's markers as libjpeg writes them for compressor's parameters and tables, as far as
 // its scan: from a picture of one MCU row, the frame's height then set to height.
-std::vector<uint8_t> FileHeader(TJpegCompressor& compressor, TMemoryStream& bytes, const TColorProfile& profile,
-                                int32_t height)
+std::vector<uint8_t> FileHeader(TJpegCompressor& compressor, TMemoryStream& bytes, TSize mcu,
+                                const TColorProfile& profile, int32_t height)
 {
     const j_compress_ptr info = compressor.Info();
-    const auto common = reinterpret_cast<j_common_ptr>(info);
-    jvirt_barray_ptr* arrays = nullptr;
-    compressor.Call([&] {
-        arrays = static_cast<jvirt_barray_ptr*>(info->mem->alloc_small(
-            common, JPOOL_IMAGE, sizeof(jvirt_barray_ptr) * static_cast<size_t>(info->num_components)));
-        int maxAcross = 1, maxDown = 1;
-        for (int c = 0; c < info->num_components; ++c) {
-            maxAcross = std::max(maxAcross, info->comp_info[c].h_samp_factor);
-            maxDown = std::max(maxDown, info->comp_info[c].v_samp_factor);
-        }
-        for (int c = 0; c < info->num_components; ++c) {
-            const jpeg_component_info& component = info->comp_info[c];
-            const auto across = static_cast<JDIMENSION>(
-                CeilDiv(info->image_width, DCTSIZE * maxAcross) * component.h_samp_factor);
-            const auto down = static_cast<JDIMENSION>(
-                CeilDiv(info->image_height, DCTSIZE * maxDown) * component.v_samp_factor);
-            arrays[c] = info->mem->request_virt_barray(common, JPOOL_IMAGE, TRUE, across, down, down);
-        }
-        jpeg_write_coefficients(info, arrays);
-    });
+    StartFromBlocks(compressor, {static_cast<int32_t>(info->image_width), static_cast<int32_t>(info->image_height)},
+                    mcu, true);
     WriteIccProfile(compressor, profile);
     compressor.Call([&] { jpeg_finish_compress(info); });
     return FileHeaderOf(bytes.TakeBytes(), height);
@@ -292,20 +282,22 @@ bool WriteSymbolJoin(const TLosslessJoin& join, const TLosslessPlan& plan,
     const TSize mcus{CeilDiv(join.Size.Width, bands.Mcu.Width), CeilDiv(join.Size.Height, bands.Mcu.Height)};
     std::vector<TFileComponent> components = FileComponents(info, join.Size, bands.Mcu, plan.FillSamples);
 
+    // The headers first, so that a picture the blocks must take costs no reading of the others.
+    for (size_t i = 0; i < join.Pictures.size(); ++i)
+        if (!PlainHeader(plan.Sources[i].Bytes, join.Pictures[i].Place, components, bands.Mcu)) return false;
     const auto count = static_cast<int64_t>(join.Pictures.size());
     std::vector<TPlacedPicture> pictures(join.Pictures.size());
     std::atomic<bool> plain = true;
     RunTasks(ThreadsFor(count, 1), count, [&] {
         return [&](int64_t i) {
             if (!plain) return;
+            std::optional<TCodedPicture> coded = PlainSymbols(plan.Sources[i].Bytes);
             const TRect& place = join.Pictures[i].Place;
-            std::optional<TCodedPicture> coded = PlainPicture(plan.Sources[i].Bytes, components);
-            if (!coded || place.Left % bands.Mcu.Width != 0 || place.Top % bands.Mcu.Height != 0) {
+            if (!coded || place.Top / bands.Mcu.Height + coded->McusDown > mcus.Height) {
                 plain = false;
                 return;
             }
             pictures[i] = {std::move(*coded), place.Left / bands.Mcu.Width, place.Top / bands.Mcu.Height};
-            if (pictures[i].Top + pictures[i].Coded.McusDown > mcus.Height) plain = false;
         };
     });
     if (!plain) return false;
@@ -346,7 +338,7 @@ bool WriteSymbolJoin(const TLosslessJoin& join, const TLosslessPlan& plan,
         dc.emplace_back(*info.dc_huff_tbl_ptrs[component.DcTable]);
         ac.emplace_back(*info.ac_huff_tbl_ptrs[component.AcTable]);
     }
-    const std::vector<uint8_t> markers = FileHeader(header, headerBytes, plan.Space, join.Size.Height);
+    const std::vector<uint8_t> markers = FileHeader(header, headerBytes, bands.Mcu, plan.Space, join.Size.Height);
     stream.WriteBuffer(markers.data(), static_cast<int64_t>(markers.size()));
     std::vector<std::vector<uint8_t>> coded(static_cast<size_t>(bands.Bands));
     RunTasks(
